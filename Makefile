@@ -1,0 +1,35 @@
+# Thin wrapper over CMake presets. Every target installs missing packages first.
+.PHONY: all deps build run test bench fuzz clean
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build/release/build.ninja: | deps
+	cmake --preset release
+
+build: deps build/release/build.ninja
+	cmake --build --preset release -j $(JOBS)
+
+run: build
+	@scripts/run-program
+
+test: build
+	@test -f build/sanitize/build.ninja || cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	@scripts/run-tests
+
+bench: build
+	@for b in build/release/bench/vantor_bench_*; do [ -x "$$b" ] && "$$b" || true; done
+
+fuzz: deps
+	@test -f build/fuzz/build.ninja || cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@scripts/run-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build
