@@ -1,0 +1,82 @@
+#include "text/file_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vantor {
+
+std::optional<std::string> ReadFileText(const std::filesystem::path& path, std::uintmax_t maxBytes)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > maxBytes) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return content;
+}
+
+namespace {
+
+bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
+{
+    const auto failure = [&](const char* reason) {
+        return TResult::Error(1, "Unable to write to " + path.string() + " (" + reason + ")");
+    };
+    if (path.empty()) return TResult::Error(1, "File name not known");
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return failure(std::strerror(errno));
+
+    // Keep the permissions of the file being replaced; a new file gets the usual 0644 less umask.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        ::fchmod(fd, existing.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+
+    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        ::unlink(name.data());
+        return failure(std::strerror(written ? errno : savedErrno));
+    }
+    if (::rename(name.data(), path.c_str()) != 0) {
+        const int renameErrno = errno;
+        ::unlink(name.data());
+        return failure(std::strerror(renameErrno));
+    }
+    return TResult::Ok();
+}
+
+}  // namespace vantor
