@@ -1,8 +1,7 @@
 // vantor-cli: the program's engineering without a window.
 
+#include "cli/commands.h"
 #include "vantor_version.h"
-
-#include <CLI/CLI.hpp>
 
 #include <iostream>
 #include <string>
@@ -14,13 +13,15 @@ int main(int argc, char** argv)
     app.set_version_flag("--version", std::string(vantor::kProductName) + " " + vantor::kFileVersion);
     app.require_subcommand(0, 1);
 
+    // Each command's callback stores its exit code here.
+    int exitCode = vantor::cli::kExitOk;
+    (void)exitCode;
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : 2;
+        return app.exit(e) == 0 ? vantor::cli::kExitOk : vantor::cli::kExitUsage;
     }
-    if (app.get_subcommands().empty()) {
-        std::cout << app.help();
-    }
-    return 0;
+    if (app.get_subcommands().empty()) std::cout << app.help();
+    return exitCode;
 }
