@@ -151,8 +151,9 @@ public:
     TNode WriteInteger(TNode parent, std::string_view name, bool replace, int value);
 
 private:
-    bool LoadFile();
+    void LoadFile();
     void FailLoad(std::string message);
+    std::string Describe(std::string_view problem) const;
 
     std::string m_fileName;
     pugi::xml_document m_document;
