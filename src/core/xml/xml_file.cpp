@@ -51,15 +51,13 @@ pugi::xml_node NthElement(pugi::xml_node parent, int index)
     return {};
 }
 
-// pugixml accepts several top-level elements and stray text beside the root; neither is a
-// well-formed document, and saving it again would write a file other readers refuse.
+// pugixml accepts several top-level elements; that is not a well-formed document, and saving
+// it again would write a file other readers refuse.
 bool HasSingleRoot(const pugi::xml_document& document)
 {
     int elements = 0;
-    for (pugi::xml_node child : document.children()) {
+    for (pugi::xml_node child : document.children())
         if (child.type() == pugi::node_element) ++elements;
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) return false;
-    }
     return elements == 1;
 }
 
