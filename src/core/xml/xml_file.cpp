@@ -141,7 +141,7 @@ bool TXMLFile::LoadText(std::string_view bytes)
         return false;
     }
     if (!HasSingleRoot(m_document)) {
-        FailLoad(Describe("content outside the root element"));
+        FailLoad(Describe("more than one root element"));
         return false;
     }
     return true;
