@@ -13,6 +13,7 @@
 // dropped: the first section of a name and the first line of a name win on read, and the
 // text written back holds every line that was read.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,8 @@ public:
     // The changes return true when the document changed. Names and values are stored
     // trimmed, as a reload would give them back.
     bool SetValue(std::string_view section, std::string_view name, std::string_view value);
+    // Each line holding '=' sets the value of the text before it; other lines are skipped.
+    bool SetValues(std::string_view section, const std::vector<std::string>& lines);
     bool EraseSection(std::string_view section);           // every section of that name
     bool DeleteKey(std::string_view section, std::string_view name);  // every line of that name
 
@@ -46,6 +49,7 @@ public:
     // meaning: no line breaks, no '=' or ']' where they would end the name, a name that is
     // not empty after trimming and does not start a comment or a section.
     static bool IsStorable(std::string_view section, std::string_view name, std::string_view value);
+    static bool IsStorable(std::string_view section, const std::vector<std::string>& lines);
 
 private:
     struct TLine {
@@ -60,7 +64,9 @@ private:
 
     TSection* FindSection(std::string_view section);
     const TSection* FindSection(std::string_view section) const;
-    static const TLine* FindLine(const TSection& section, std::string_view name);
+    static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
+    // The index of the first value line of that name, or NotFound.
+    static std::size_t FindLine(const TSection& section, std::string_view name);
 
     std::vector<TSection> m_sections;
     bool m_byteOrderMark = false;

@@ -15,7 +15,7 @@
 // backup fails is left alone. Failures never stop the start-up: each is reported once in
 // Messages() and the merge goes on with the next file.
 
-#include "ini/mem_ini_file.h"
+#include "ini/ini_file.h"
 #include "text/result.h"
 
 #include <filesystem>
@@ -52,7 +52,9 @@ public:
     virtual TResult RememberMerged(const std::filesystem::path& installFile, std::filesystem::file_time_type time) = 0;
 };
 
-// IMergeMemory over section "InstallMerge" of an INI file, written at once on each change.
+// IMergeMemory over section "InstallMerge" of an INI file (the program's settings file). The
+// file is read and written on each call, so the other sections of a file shared with the
+// settings are never overwritten with an old copy.
 class TIniMergeMemory : public IMergeMemory {
 public:
     explicit TIniMergeMemory(std::filesystem::path iniFile);
@@ -60,7 +62,7 @@ public:
     TResult RememberMerged(const std::filesystem::path& installFile, std::filesystem::file_time_type time) override;
 
 private:
-    TMemIniFile m_ini;
+    TIniFile m_ini;
 };
 
 struct TDataFileEntry {
