@@ -1,0 +1,192 @@
+#include "settings/folders.h"
+
+#include "settings_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace vantor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TSettingsFixture;
+
+TFolderEnvironment EnvironmentOf(const fs::path& executable)
+{
+    TFolderEnvironment env;
+    env.ExecutablePath = executable;
+    env.Home = "/home/user";
+    return env;
+}
+
+TEST(MakerRootTest, FollowsTheMakerFolderInTheProgramPath)
+{
+    struct TCase {
+        const char* name;
+        const char* executable;
+        const char* expected;
+    };
+    const TCase cases[] = {
+        {"upper case kept", "/opt/Apps/KORVANE/Vantor/bin/vantor", "/opt/Apps/KORVANE/"},
+        {"lower case kept", "/home/eng/korvane/vantor", "/home/eng/korvane/"},
+        {"first of two", "/a/Korvane/b/korvane/bin/vantor", "/a/Korvane/"},
+        {"only a whole segment", "/opt/korvanesoft/bin/vantor", "/opt/korvanesoft/share/korvane/"},
+        {"no maker folder", "/usr/local/bin/vantor-cli", "/usr/local/share/korvane/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MakerRoot(EnvironmentOf(c.executable)), fs::path(c.expected)) << c.name;
+}
+
+TEST(MakerRootTest, EnvironmentOverrideWins)
+{
+    TFolderEnvironment env = EnvironmentOf("/opt/Korvane/bin/vantor");
+    env.MakerRootOverride = "/srv/makers";
+    EXPECT_EQ(MakerRoot(env), fs::path("/srv/makers/"));
+    EXPECT_EQ(SharedFilesFolder(env), fs::path("/srv/makers/Common Files/"));
+}
+
+class FoldersTest : public TSettingsFixture {};
+
+TEST_F(FoldersTest, MakerRootFallsBackToTheShareFolderThatExists)
+{
+    // An installation keeps executables in bin/, the build tree in src/cli/ and src/app/.
+    const fs::path installed = Root() / "usr" / "share" / "korvane";
+    const fs::path buildTree = Root() / "build" / "share" / "korvane";
+    fs::create_directories(installed);
+    fs::create_directories(buildTree);
+    EXPECT_EQ(MakerRoot(EnvironmentOf(Root() / "usr" / "bin" / "vantor")), installed / "");
+    EXPECT_EQ(MakerRoot(EnvironmentOf(Root() / "build" / "src" / "cli" / "vantor-cli")), buildTree / "");
+
+    // When both candidates exist the nearer one is taken.
+    fs::create_directories(Root() / "build" / "src" / "share" / "korvane");
+    EXPECT_EQ(MakerRoot(EnvironmentOf(Root() / "build" / "src" / "cli" / "vantor-cli")),
+              Root() / "build" / "src" / "share" / "korvane" / "");
+}
+
+TEST_F(FoldersTest, ConvenienceQueriesReadTheProcessEnvironment)
+{
+    EXPECT_EQ(MakerRoot(), Root() / "maker" / "");
+    EXPECT_EQ(SharedFilesFolder(), Root() / "maker" / "Common Files" / "");
+    EXPECT_EQ(SettingsFolder(), Root() / "config" / "Korvane" / "");
+    EXPECT_EQ(UserRoot(), Root() / "data" / "korvane" / "");
+    EXPECT_EQ(DocumentsFolder(), Root() / "home" / "Documents" / "");
+    EXPECT_EQ(ProgramFolder(), fs::read_symlink("/proc/self/exe").parent_path() / "");
+}
+
+TEST(BaseFolderTest, XdgVariablesThenHome)
+{
+    struct TCase {
+        const char* name;
+        const char* home;
+        const char* configHome;
+        const char* dataHome;
+        std::optional<fs::path> settings;
+        std::optional<fs::path> userRoot;
+    };
+    const TCase cases[] = {
+        {"variables set", "/home/u", "/cfg", "/dat", fs::path("/cfg/Korvane/"), fs::path("/dat/korvane/")},
+        {"home defaults", "/home/u", "", "", fs::path("/home/u/.config/Korvane/"),
+         fs::path("/home/u/.local/share/korvane/")},
+        {"relative variables ignored", "/home/u", "cfg", "./dat", fs::path("/home/u/.config/Korvane/"),
+         fs::path("/home/u/.local/share/korvane/")},
+        {"no home", "", "", "", std::nullopt, std::nullopt},
+        {"no home, variables set", "", "/cfg/", "/dat/", fs::path("/cfg/Korvane/"), fs::path("/dat/korvane/")},
+    };
+    for (const auto& c : cases) {
+        TFolderEnvironment env;
+        env.Home = c.home;
+        env.XdgConfigHome = c.configHome;
+        env.XdgDataHome = c.dataHome;
+        EXPECT_EQ(SettingsFolder(env), c.settings) << c.name;
+        EXPECT_EQ(UserRoot(env), c.userRoot) << c.name;
+    }
+}
+
+TEST_F(FoldersTest, UserCopyShadowsTheInstalledOne)
+{
+    const auto env = TFolderEnvironment::FromProcess();
+    const fs::path units = fs::path("Coils") / "units.ini";
+    WriteTextFile(Root() / "maker" / units, "[Units]\n");
+
+    EXPECT_EQ(FindDataFile(units, env), Root() / "maker" / units);
+    WriteTextFile(Root() / "data" / "korvane" / units, "[Units]\n");
+    EXPECT_EQ(FindDataFile(units, env), Root() / "data" / "korvane" / units);
+
+    // A file only the user has is found in the user root; one nobody has names the maker's.
+    WriteTextFile(Root() / "data" / "korvane" / "Common Files" / "Mine.wdb", "");
+    EXPECT_EQ(FindDataFile("Common Files/Mine.wdb", env), Root() / "data" / "korvane" / "Common Files" / "Mine.wdb");
+    EXPECT_EQ(FindDataFile("Common Files/None.wdb", env), Root() / "maker" / "Common Files" / "None.wdb");
+
+    // Writing always goes to the user root, whether or not the user has a copy yet.
+    EXPECT_EQ(WritableDataFile("Common Files/CoilMakers.xml", env),
+              Root() / "data" / "korvane" / "Common Files" / "CoilMakers.xml");
+}
+
+TEST_F(FoldersTest, DataFileNamesStayInsideTheRoots)
+{
+    const auto env = TFolderEnvironment::FromProcess();
+    for (const char* name : {"/etc/passwd", "../secret.ini", "Coils/../../secret.ini", ""}) {
+        EXPECT_TRUE(FindDataFile(name, env).empty()) << name;
+        EXPECT_FALSE(WritableDataFile(name, env)) << name;
+    }
+}
+
+TEST_F(FoldersTest, DocumentsFolderFromUserDirs)
+{
+    struct TCase {
+        const char* name;
+        const char* userDirs;
+        fs::path expected;
+    };
+    const fs::path home = Root() / "home";
+    const TCase cases[] = {
+        {"home relative", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home / "Dokumente" / ""},
+        {"absolute", "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n", "/srv/docs/"},
+        {"escaped quote", "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n", home / "My \"Docs\"" / ""},
+        {"home itself", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", home / ""},
+        {"last one wins", "XDG_DOCUMENTS_DIR=\"$HOME/A\"\nXDG_DOCUMENTS_DIR=\"$HOME/B\"\n", home / "B" / ""},
+        {"relative refused", "XDG_DOCUMENTS_DIR=\"Docs\"\n", home / "Documents" / ""},
+        {"unclosed quote", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\n", home / "Documents" / ""},
+        {"other variable", "XDG_DOCUMENTS_DIR=\"$HOMEWORK/Docs\"\n", home / "Documents" / ""},
+        {"CRLF lines", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\r\n", home / "Docs" / ""},
+    };
+    for (const auto& c : cases) {
+        WriteTextFile(Root() / "config" / "user-dirs.dirs", c.userDirs);
+        EXPECT_EQ(DocumentsFolder(), c.expected) << c.name;
+    }
+}
+
+TEST_F(FoldersTest, DataFolderIsCreatedWithItsParents)
+{
+    const auto result = EnsureDataFolder();
+    ASSERT_TRUE(result.Result.IsOk()) << result.Result.Message;
+    EXPECT_EQ(result.Folder, Root() / "home" / "Documents" / "Korvane" / "Vantor" / "");
+    EXPECT_TRUE(fs::is_directory(result.Folder));
+    // A second call finds it in place.
+    EXPECT_EQ(EnsureDataFolder().Folder, result.Folder);
+}
+
+TEST_F(FoldersTest, DataFolderFallsBackToHomeWhenItCannotBeMade)
+{
+    // A file where the documents folder should be blocks the folder under it.
+    WriteTextFile(Root() / "home" / "Documents", "not a folder");
+    const auto result = EnsureDataFolder();
+    ASSERT_TRUE(result.Result.IsOk()) << result.Result.Message;
+    EXPECT_EQ(result.Folder, Root() / "home" / "");
+}
+
+TEST_F(FoldersTest, NoHomeMeansNoDocumentsFolder)
+{
+    TFolderEnvironment env = TFolderEnvironment::FromProcess();
+    env.Home.clear();
+    EXPECT_FALSE(DocumentsFolder(env));
+    const auto result = EnsureDataFolder(env);
+    EXPECT_FALSE(result.Result.IsOk());
+    EXPECT_EQ(result.Result.Message, "Could not find My Documents folder location.");
+    EXPECT_TRUE(result.Folder.empty());
+}
+
+}  // namespace
+}  // namespace vantor
