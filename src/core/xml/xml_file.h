@@ -108,7 +108,7 @@ public:
                                         std::string_view subName);
 
     // The text of node's child element name. Status 4 for a missing node, 2 for a missing
-    // element; an element without text gives defaultText with status 0.
+    // element. A present element without text reads as empty text, status 0.
     std::string ReadText(TNode node, std::string_view name, std::string_view defaultText);
     // Node's attribute name; missing or empty gives status 6 (a missing node status 4).
     std::string ReadAttribute(TNode node, std::string_view name, std::string_view defaultText);
