@@ -119,6 +119,7 @@ TFolderEnvironment TFolderEnvironment::FromProcess()
     TFolderEnvironment env;
     std::error_code ec;
     env.ExecutablePath = fs::read_symlink("/proc/self/exe", ec);
+    // Without /proc the working folder stands in for the program folder.
     if (ec) env.ExecutablePath = fs::current_path(ec) / kProgramName;
     env.Home = EnvironmentText("HOME");
     if (env.Home.empty()) env.Home = PasswdHome();

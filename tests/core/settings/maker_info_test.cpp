@@ -38,14 +38,6 @@ TEST_F(MakerInfoTest, ReadsTheMakerSection)
     for (const auto& [actual, wanted] : expected) EXPECT_EQ(actual, wanted);
 }
 
-TEST_F(MakerInfoTest, AnEmptyMakerKeyGivesEmptyValues)
-{
-    const TMakerInfo info = ReadMakerInfo(TSettingsStore(TSettingsKey::Maker));
-    EXPECT_TRUE(info.User.empty());
-    EXPECT_TRUE(info.Web.empty());
-    EXPECT_FALSE(IsMaintainerMode(info.User));
-}
-
 TEST(MaintainerModeTest, UserNameMatchesWithoutRegardToCase)
 {
     const std::string name(MaintainerName());

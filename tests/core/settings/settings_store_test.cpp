@@ -214,18 +214,5 @@ TEST_F(SettingsStoreTest, ChangesAreWrittenWhenTheStoreCloses)
     EXPECT_FALSE(store.SectionExists("Gone"));
 }
 
-TEST_F(SettingsStoreTest, OtherSectionsOfTheFileAreKept)
-{
-    WriteTextFile(SettingsFile("Common.ini"), "; written by another program\n[Barometer]\nAltitude=120\n");
-    {
-        TSettingsStore store(TSettingsKey::Shared);
-        store.WriteInteger("Coils", "UnitsAirOn", 1);
-        ASSERT_TRUE(store.Flush().IsOk());
-    }
-    const TSettingsStore store(TSettingsKey::Shared);
-    EXPECT_EQ(store.ReadInteger("Barometer", "Altitude", 0), 120);
-    EXPECT_EQ(store.ReadInteger("Coils", "UnitsAirOn", 0), 1);
-}
-
 }  // namespace
 }  // namespace vantor
