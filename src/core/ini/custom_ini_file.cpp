@@ -237,8 +237,9 @@ bool TCustomIniFile::SectionExists(std::string_view section) const { return !Rea
 
 bool TCustomIniFile::ValueExists(std::string_view section, std::string_view name) const
 {
+    const std::string wanted = Trim(name);
     for (const std::string& candidate : ReadSection(section))
-        if (SameText(candidate, Trim(name))) return true;
+        if (SameText(candidate, wanted)) return true;
     return false;
 }
 

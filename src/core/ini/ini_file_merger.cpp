@@ -71,6 +71,13 @@ bool SectionsDiffer(const TCustomIniFile& user, const TCustomIniFile& install, c
     return false;
 }
 
+// The user's section becomes the installed one; names only the user had are lost.
+void ReplaceSection(TCustomIniFile& user, const TCustomIniFile& install, const std::string& section)
+{
+    user.EraseSection(section);
+    user.WriteSectionValues(section, install.ReadSectionValues(section));
+}
+
 bool Contains(const std::vector<std::string>& names, std::string_view name)
 {
     for (const std::string& candidate : names)
@@ -91,10 +98,13 @@ std::optional<fs::file_time_type> TIniMergeMemory::MergedTime(const fs::path& in
 
 TResult TIniMergeMemory::RememberMerged(const fs::path& installFile, fs::file_time_type time)
 {
+    // At the first start the settings folder may not exist yet.
+    std::error_code error;
+    fs::create_directories(m_ini.FileName().parent_path(), error);
     try {
         m_ini.WriteString(MergeSection, PathKey(installFile), Format("%d", {time.time_since_epoch().count()}));
-    } catch (const EIniFileError& error) {
-        return TResult::Error(1, error.what());
+    } catch (const EIniFileError& failure) {
+        return TResult::Error(1, failure.what());
     }
     return TResult::Ok();
 }
@@ -183,6 +193,11 @@ bool TIniFileMerger::CopyInstalled(const TDataFileEntry& entry)
 TIniFileMerger::TMergeOutcome TIniFileMerger::MergeFile(const fs::path& userFile, const fs::path& installFile,
                                                         IInstallNotice& notice)
 {
+    // An installed copy that cannot be read must not count as merged.
+    if (!ReadFileText(installFile)) {
+        Report(Format("Unable to read %s", {installFile.string()}));
+        return TMergeOutcome::Failed;
+    }
     // The user's file is changed in memory and written once at the end, so an interrupted
     // merge leaves it as it was.
     TPowerIniFile user(userFile);
@@ -193,10 +208,12 @@ TIniFileMerger::TMergeOutcome TIniFileMerger::MergeFile(const fs::path& userFile
     TInstallChoice lastChoice = TInstallChoice::KeepUserData;
     bool acceptAll = false;
     bool decidedLater = false;
+    bool changed = false;
     try {
         for (const std::string& section : install.ReadSections()) {
             if (!Contains(userSections, section)) {
-                user.WriteSectionValues(section, install.ReadSectionValues(section));
+                ReplaceSection(user, install, section);
+                changed = true;
                 continue;
             }
             if (!SectionsDiffer(user, install, section)) continue;
@@ -209,12 +226,13 @@ TIniFileMerger::TMergeOutcome TIniFileMerger::MergeFile(const fs::path& userFile
                 break;
             }
             acceptAll = acceptAll || choice == TInstallChoice::AcceptAll;
-            if (choice == TInstallChoice::UseInstallData || choice == TInstallChoice::AcceptAll) {
-                user.EraseSection(section);
-                user.WriteSectionValues(section, install.ReadSectionValues(section));
+            if (choice != TInstallChoice::KeepUserData) {
+                ReplaceSection(user, install, section);
+                changed = true;
             }
         }
-        user.UpdateFile();
+        // A file the merge did not change is not rewritten.
+        if (changed) user.UpdateFile();
     } catch (const EIniFileError& error) {
         Report(error.what());
         return TMergeOutcome::Failed;

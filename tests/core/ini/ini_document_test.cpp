@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace vantor {
 namespace {
 
@@ -73,7 +71,6 @@ TEST(IniDocumentTest, RefusesTextsThatWouldNotReadBack)
         {"S", ";Name", "x", false},
         {"S", "[Name", "x]", false},
         {"S", "Name", "two\nlines", false},
-        {"S\r", "Name", "x", true},  // trimmed away
         {"S\nT", "Name", "x", false},
     };
     for (const Case& c : cases) {
@@ -89,15 +86,8 @@ TEST(IniDocumentTest, RefusesTextsThatWouldNotReadBack)
 
 TEST(IniDocumentTest, GarbageLoadsAndWritesBackStably)
 {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::vector<std::string> inputs = {std::string("[A]\0x=\0\n", 8), "[" + std::string(1 << 20, 'k') + "]\nv=1",
-                                       "[S]\nname=" + std::string(1 << 20, 'v'), "[[]]\n[]\n=\n]\n["};
-    for (int i = 0; i < 20; ++i) {
-        std::string bytes(4096, '\0');
-        for (char& c : bytes) c = static_cast<char>(i % 2 ? byte(random) : "[]=;\r\n ab"[byte(random) % 10]);
-        inputs.push_back(bytes);
-    }
+    const std::string inputs[] = {std::string("[A]\0x=\0\n\xff", 9), "[" + std::string(1 << 20, 'k') + "]\nv=1",
+                                  "[S]\nname=" + std::string(1 << 20, 'v'), "[[]]\n[]\n=\n]\n[\n[a\n=x]"};
     for (const std::string& input : inputs) {
         const std::string once = TIniDocument(input).Text();
         EXPECT_EQ(TIniDocument(once).Text(), once);

@@ -62,6 +62,7 @@ TEST(MemIniFileTest, WriteFailureRaisesAndLeavesNothingBehind)
     const auto file = folder / "missing-folder" / "settings.ini";
     TMemIniFile ini(file);
     ini.WriteString("S", "Name", "value");
+    EXPECT_THROW(ini.WriteString("S", "Name=", "value"), EIniFileError);  // would not read back
     try {
         ini.UpdateFile();
         ADD_FAILURE() << "no error raised";

@@ -25,7 +25,7 @@ public:
     ~TTempFolder()
     {
         std::error_code error;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, error);
+        std::filesystem::remove_all(m_path, error);
     }
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
