@@ -1,5 +1,6 @@
 #include "units/unit_choices.h"
 
+#include "units/property_rows.h"
 #include "units/unit_tables.h"
 
 namespace vantor {
@@ -32,6 +33,12 @@ bool TUnitChoices::SetUnitChoice(TUnitsType type, int index)
     if (!IsValidUnit(type, index)) return false;
     m_choices[type] = index;
     return true;
+}
+
+void TUnitChoices::ApplyUnitChoices(TPropertyRows& rows) const
+{
+    for (int row = 1; row < rows.RowCount(); ++row)
+        if (rows.RowHasUnits(row)) rows.SetRowUnitsValue(row, UnitChoice(rows.RowUnitsType(row)));
 }
 
 void TUnitChoices::Load(const TSettingsStore& sharedKey)

@@ -13,6 +13,8 @@
 
 namespace vantor {
 
+class TPropertyRows;
+
 inline constexpr std::string_view kUnitChoicesSection = "SetUnitsForm";
 
 class TUnitChoices {
@@ -27,6 +29,9 @@ public:
     int UnitChoice(TUnitsType type) const;
     // An index that fits no unit of the type is refused (false) and the choice stays.
     bool SetUnitChoice(TUnitsType type, int index);
+
+    // Every numeric row bound to a units type shows that type's choice.
+    void ApplyUnitChoices(TPropertyRows& rows) const;
 
     // A missing value, or one that fits no unit of its type, keeps the present choice.
     void Load(const TSettingsStore& sharedKey);
