@@ -1,0 +1,43 @@
+#pragma once
+
+// The heating fluid of a coil: clean water, water with an additive, one of the other liquids
+// of the property correlations, or properties the user typed in.
+
+#include "fluids/fluid.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace vantor {
+
+class TLiquid : public TFluid {
+public:
+    // Mean temperature (inlet + outlet) / 2, no additive; the user's properties start as the
+    // fluid's own at that temperature.
+    TLiquid(std::string caption, double massFlow, double inlet, double outlet, std::uint8_t fluidCode);
+
+    // "User Specified Fluid"; the fluid's name; "Water (30% Ethylene Glycol)"; "Clean Water".
+    std::string GetCaption() const override;
+    // "User Spec. Fluid"; the fluid's short name; "30% Eth-Glycol"; "Clean Water".
+    std::string GetShortCaption() const override;
+    // The caption and the mean temperature: "Clean Water 40.0".
+    std::string GetTitle() const override;
+    // An unknown fluid code or additive, a temperature that is not a number, or user
+    // properties that are not positive leave the properties as they were, with OutOfRange 1.
+    void Update() override;
+
+    std::uint8_t LiquidSpec = 0;     // fluid code 0 to 13, TFluidCode
+    std::uint8_t WaterAdditive = 0;  // TWaterAdditive, with fluid code 0 only
+    double AdditiveVolume = 0.0;     // additive volume fraction, 0.3 for 30 %
+
+private:
+    bool HasAdditive() const { return LiquidSpec == 0 && WaterAdditive != 0; }
+};
+
+// Fluid names by fluid code, for the fluid dialog and the data file's "caption" attributes.
+extern const std::array<std::string_view, 14> LiquidSpecNames;
+// Additive names by additive code (no blanks).
+extern const std::array<std::string_view, 4> AdditiveNames;
+
+}  // namespace vantor
