@@ -1,6 +1,7 @@
 // vantor-cli: the program's engineering without a window.
 
 #include "cli/commands.h"
+#include "cli/geometry_commands.h"
 #include "cli/info_command.h"
 #include "vantor_version.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     // Each command's callback stores its exit code here.
     int exitCode = vantor::cli::kExitOk;
     vantor::cli::AddInfoCommands(app, exitCode);
+    vantor::cli::AddGeometryCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

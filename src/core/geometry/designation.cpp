@@ -49,6 +49,20 @@ int TubeTenthsOfMillimetre(int tubeCode)
 
 }  // namespace
 
+std::string_view DesignationErrorText(int code)
+{
+    switch (code) {
+    case kDesignationOk: return "";
+    case kDesignationTooFewNumbers: return "fewer than five readable numbers";
+    case kDesignationFinsOutOfRange: return "fins per inch outside 0 to 30";
+    case kDesignationHeightOutOfRange: return "finned height outside 6.25 to 25000 mm";
+    case kDesignationLengthOutOfRange: return "finned length outside 100 to 50000 mm";
+    case kDesignationRowsOutOfRange: return "rows outside 1 to 20";
+    case kDesignationCircuitsOutOfRange: return "circuits outside 1 to 1600";
+    default: return "unknown designation error";
+    }
+}
+
 int ParseDesignation(std::string_view text, TModelValues& values)
 {
     const TModelValues incoming = values;

@@ -21,6 +21,9 @@ inline constexpr int kDesignationLengthOutOfRange = 6;
 inline constexpr int kDesignationRowsOutOfRange = 7;
 inline constexpr int kDesignationCircuitsOutOfRange = 8;
 
+// What a ParseDesignation code means, for messages ("rows outside 1 to 20"); empty for 0.
+std::string_view DesignationErrorText(int code);
+
 // Coil type codes by coil type index: the general ones and those of the "HC" style.
 struct TCoilTypeCodes {
     std::string_view General;

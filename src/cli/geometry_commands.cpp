@@ -1,0 +1,207 @@
+#include "cli/geometry_commands.h"
+
+#include "cli/commands.h"
+#include "geometry/coil_makers.h"
+#include "geometry/designation.h"
+#include "geometry/fin_and_tube.h"
+#include "text/format.h"
+#include "text/text_routines.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vantor::cli {
+
+namespace {
+
+constexpr std::string_view kFirstRunMaker = "Typical";
+constexpr int kHalfInchTube = 4;
+
+struct TGeometryOptions {
+    std::string Designation;
+    std::string Maker{kFirstRunMaker};
+    std::string Range;
+    int Tube = kHalfInchTube;
+    bool Json = false;
+};
+
+// A derived figure as the command shows it: the JSON key, the SI unit and its value.
+struct TFigure {
+    const char* Name;
+    const char* Unit;
+    double (*Value)(const TFinAndTube&);
+};
+
+const TFigure kFigures[] = {
+    {"TubeCount", "", [](const TFinAndTube& g) { return g.TubeCount(); }},
+    {"FaceArea", "m2", [](const TFinAndTube& g) { return g.FaceArea(); }},
+    {"OutsideArea", "m2", [](const TFinAndTube& g) { return g.OutsideArea(); }},
+    {"InsideArea", "m2", [](const TFinAndTube& g) { return g.InsideArea(); }},
+    {"FinArea", "m2", [](const TFinAndTube& g) { return g.FinArea(); }},
+    {"AreaRatio", "", [](const TFinAndTube& g) { return g.AreaRatio(); }},
+    {"BoreArea", "m2", [](const TFinAndTube& g) { return g.BoreArea(); }},
+    {"Sigma", "", [](const TFinAndTube& g) { return g.Sigma(); }},
+    {"HydraulicDiameter", "m", [](const TFinAndTube& g) { return g.HydraulicDiameter(); }},
+    {"FinPitch", "m", [](const TFinAndTube& g) { return g.FinPitch(); }},
+    {"FinCount", "", [](const TFinAndTube& g) { return g.FinCount(); }},
+    {"Depth", "m", [](const TFinAndTube& g) { return g.Depth(); }},
+    {"FinEfficiency", "", [](const TFinAndTube& g) { return g.FinEfficiency(); }},
+    {"SurfaceEfficiency", "", [](const TFinAndTube& g) { return g.SurfaceEfficiency(); }},
+    {"InternalVolume", "m3", [](const TFinAndTube& g) { return g.InternalVolume(); }},
+    {"DryWeight", "kg", [](const TFinAndTube& g) { return g.DryWeight(); }},
+};
+
+nlohmann::ordered_json ModelRecJson(const TModelRec& r)
+{
+    return {{"Mnf", r.Mnf}, {"Tube", r.Tube}, {"Model", r.Model}, {"Code", r.Code},
+            {"fHeight", r.fHeight}, {"fLength", r.fLength}, {"Rows", r.Rows}, {"fpi", r.fpi},
+            {"Circ", r.Circ}, {"cb", r.cb}, {"Serp", r.Serp}, {"Sx", r.Sx}, {"Sy", r.Sy},
+            {"tp", r.tp}, {"ID", r.ID}, {"OD", r.OD}, {"tf", r.tf}, {"fc", r.fc}, {"ft", r.ft},
+            {"Rifle", r.Rifle}, {"Sections", r.Sections}, {"Mf", r.Mf}, {"Mt", r.Mt}, {"Mc", r.Mc},
+            {"tc", r.tc}};
+}
+
+void PrintJson(const TFinAndTube& g, int errorCode)
+{
+    nlohmann::ordered_json json;
+    json["Designation"] = g.Designation();
+    json["ErrorCode"] = errorCode;
+    json["MakerDesignation"] = g.MakerDesignation();
+    json["SerpLabel"] = CircuitFractionLabel(g.SerpentineIndex());
+    json["ModelRec"] = ModelRecJson(g.ModelRecord());
+    json["TubesHigh"] = g.TubesHigh();
+    for (const TFigure& figure : kFigures) json[figure.Name] = figure.Value(g);
+    json["OppositeEnd"] = g.OppositeEnd();
+    std::cout << json.dump(2) << "\n";
+}
+
+void PrintText(const TFinAndTube& g)
+{
+    const TModelRec& r = g.ModelRecord();
+    const auto line = [](std::string_view label, std::string_view value) {
+        std::cout << Format("%-20s%s\n", {std::string(label) + ":", value});
+    };
+    line("Designation", g.Designation());
+    line("Maker", r.Mnf + " (" + r.Model + ")");
+    if (const std::string styled = g.MakerDesignation(); !styled.empty()) line("Maker designation", styled);
+    line("Catalogue line", CatalogueLine(MnfRecOf(r)));
+    line("TubesHigh", Format("%d", {g.TubesHigh()}));
+    for (const TFigure& figure : kFigures) {
+        const std::string value = Format("%0.6g", {figure.Value(g)});
+        line(figure.Name, *figure.Unit ? value + " " + figure.Unit : value);
+    }
+    line("Circuit basis", CircuitBasisLabel(r.cb));
+    line("Serpentine", CircuitFractionLabel(g.SerpentineIndex()));
+    line("Connections", std::string(ConnectionEndLabel(g.OppositeEnd())) + " end");
+}
+
+// The maker's range called name, when the catalogue has that maker and range.
+std::optional<TMnfRec> FindRange(TCoilMakers& catalogue, const std::string& maker, const std::string& name)
+{
+    catalogue.LoadMaker(maker);
+    if (!SameText(catalogue.CachedMaker(), maker)) return std::nullopt;
+    const TMnfRecVec& ranges = catalogue.CachedRanges();
+    const auto found =
+        std::find_if(ranges.begin(), ranges.end(), [&name](const TMnfRec& r) { return SameText(r.name, name); });
+    if (found == ranges.end()) return std::nullopt;
+    return *found;
+}
+
+TCoilMakers CatalogueForCommandLine()
+{
+    TCoilMakers catalogue;
+    catalogue.SetMessageHandler([](std::string_view message) { std::cerr << message << "\n"; });
+    return catalogue;
+}
+
+int RunGeometry(const TGeometryOptions& options)
+{
+    TCoilMakers catalogue = CatalogueForCommandLine();
+    int tube = options.Tube;
+    std::optional<TMnfRec> range;
+    if (!options.Range.empty()) {
+        range = FindRange(catalogue, options.Maker, options.Range);
+        if (!range) {
+            std::cerr << "The coil maker " << options.Maker << " has no tube range " << options.Range << "\n";
+            return kExitFailed;
+        }
+        tube = range->d;
+    }
+
+    TFinAndTube geometry;
+    geometry.Create(catalogue, options.Maker, options.Designation, kHotWaterCoil, tube);
+    if (range) geometry.SetCatalogueRecord(*range);
+    geometry.ComputeWeight();
+
+    // A rejected designation and a range the geometry cannot be computed from share code 1.
+    TModelValues parsed;
+    const int designationError = ParseDesignation(options.Designation, parsed);
+    const int errorCode = geometry.TakeError();
+    if (options.Json)
+        PrintJson(geometry, errorCode);
+    else
+        PrintText(geometry);
+    if (designationError != kDesignationOk) {
+        std::cerr << "Invalid designation \"" << options.Designation << "\": " << DesignationErrorText(designationError)
+                  << "\n";
+        return kExitFailed;
+    }
+    if (errorCode != 0) {
+        std::cerr << "The coil geometry cannot be computed from the tube range " << geometry.ModelRecord().Model
+                  << " of " << geometry.ModelRecord().Mnf << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int RunMakers(const std::string& maker)
+{
+    TCoilMakers catalogue = CatalogueForCommandLine();
+    const std::vector<std::string> names = catalogue.MakerNames();
+    if (names.empty()) {
+        std::cerr << "No coil makers in the catalogue " << catalogue.CataloguePath().string() << "\n";
+        return kExitFailed;
+    }
+    if (maker.empty()) {
+        for (const std::string& name : names) std::cout << name << "\n";
+        return kExitOk;
+    }
+    catalogue.LoadMaker(maker);
+    if (!SameText(catalogue.CachedMaker(), maker)) {
+        std::cerr << "There is no coil maker " << maker << " in the catalogue\n";
+        return kExitFailed;
+    }
+    for (const TMnfRec& range : catalogue.CachedRanges()) std::cout << CatalogueLine(range) << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddGeometryCommands(CLI::App& app, int& exitCode)
+{
+    auto options = std::make_shared<TGeometryOptions>();
+    auto* geometry = app.add_subcommand("geometry", "Show the fin-and-tube geometry of a coil designation");
+    geometry->add_option("designation", options->Designation,
+                         "Finned height and length in mm, rows, fins per inch, circuits: \"544 720 4r 12f 7c\"")
+        ->required();
+    geometry->add_option("--maker", options->Maker, "Coil maker of the catalogue")->capture_default_str();
+    auto* rangeOption = geometry->add_option("--range", options->Range, "The maker's tube range, by name");
+    auto* tubeOption = geometry->add_option("--tube", options->Tube,
+                                            "Tube size code: eighths of an inch below 100, else 100 + mm")
+                           ->capture_default_str();
+    rangeOption->excludes(tubeOption);
+    geometry->add_flag("--json", options->Json, "Write the geometry as a JSON object");
+    geometry->callback([&exitCode, options] { exitCode = RunGeometry(*options); });
+
+    auto maker = std::make_shared<std::string>();
+    auto* makers = app.add_subcommand("makers", "List the catalogue's coil makers, or one maker's tube ranges");
+    makers->add_option("--maker", *maker, "Show this maker's tube ranges as catalogue lines");
+    makers->callback([&exitCode, maker] { exitCode = RunMakers(*maker); });
+}
+
+}  // namespace vantor::cli

@@ -1,0 +1,174 @@
+// Runs `vantor-cli geometry` and `vantor-cli makers` against the shipped catalogue, with
+// private settings and user data folders.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class GeometryCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "vantor-cli-geometry-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_base = pattern;
+        UseMakerRoot(VANTOR_SHARE_DIR);
+        ::setenv("XDG_DATA_HOME", (m_base / "data").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (m_base / "config").c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(m_base); }
+
+    void UseMakerRoot(const fs::path& root) { ::setenv("VANTOR_MAKER_ROOT", root.c_str(), 1); }
+
+    TRun Run(const std::vector<std::string>& args)
+    {
+        std::string command = Quoted(VANTOR_CLI);
+        for (const std::string& arg : args) command += " " + Quoted(arg);
+        command += " >" + Quoted((m_base / "out").string()) + " 2>" + Quoted((m_base / "err").string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
+    }
+
+    fs::path m_base;
+};
+
+TEST_F(GeometryCommandsTest, JsonHoldsTheRecordAndEveryDerivedFigure)
+{
+    const TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "Typical", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const nlohmann::json json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["Designation"], "544 x 720  4r  12f  7c");
+    EXPECT_EQ(json["ErrorCode"], 0);
+    EXPECT_EQ(json["MakerDesignation"], "");
+    EXPECT_EQ(json["SerpLabel"], "1/2");  // 7 circuits over 14 tubes high
+    EXPECT_EQ(json["ModelRec"]["Mnf"], "Typical");
+    EXPECT_EQ(json["ModelRec"]["Model"], "1/2 inch");
+    EXPECT_EQ(json["ModelRec"]["Tube"], 4);
+    EXPECT_EQ(json["ModelRec"]["Code"], 1);
+    EXPECT_DOUBLE_EQ(json["ModelRec"]["tf"].get<double>(), 0.00015);  // the range's 0.15 mm fins
+    EXPECT_DOUBLE_EQ(json["ModelRec"]["fpi"].get<double>(), 12);
+    EXPECT_EQ(json["ModelRec"].size(), 25u);
+
+    EXPECT_EQ(json["TubesHigh"], 14);  // 544 / 38.1 = 14.3
+    EXPECT_DOUBLE_EQ(json["TubeCount"].get<double>(), 56);
+    EXPECT_NEAR(json["FaceArea"].get<double>(), 0.544 * 0.72, 1e-12);
+    EXPECT_NEAR(json["FinPitch"].get<double>(), 0.0254 / 12, 1e-12);
+    EXPECT_NEAR(json["FinCount"].get<double>(), 0.72 * 12 / 0.0254, 1e-9);
+    EXPECT_NEAR(json["Depth"].get<double>(), 0.132, 1e-12);
+    EXPECT_NEAR(json["BoreArea"].get<double>(), M_PI * 0.0125222 * 0.0125222 / 4, 1e-12);
+    EXPECT_EQ(json["OppositeEnd"], false);
+    for (const char* key : {"OutsideArea", "InsideArea", "FinArea", "AreaRatio", "Sigma", "HydraulicDiameter",
+                            "FinEfficiency", "SurfaceEfficiency", "InternalVolume", "DryWeight"}) {
+        ASSERT_TRUE(json.contains(key)) << key;
+        EXPECT_GT(json[key].get<double>(), 0) << key;
+    }
+    EXPECT_LT(json["FinEfficiency"].get<double>(), 1);
+}
+
+TEST_F(GeometryCommandsTest, ARangeChosenByNameGivesTheMakersStyle)
+{
+    const TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "hc", "--range", "1/2 INCH WAVY FIN", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["ModelRec"]["Model"], "1/2 inch wavy fin");
+    EXPECT_DOUBLE_EQ(json["ModelRec"]["fc"].get<double>(), 1.064);
+    EXPECT_EQ(json["MakerDesignation"], "4 HWC 21 x 720 x 4.0r x 12.00f - 7c (Cu/Al/GI)");
+
+    const TRun text = Run({"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "112"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_NE(text.out.find("Maker:              GEA (12 mm)\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Maker designation:  18T 4.0NR 720A 2P 7NC\n"), std::string::npos) << text.out;
+}
+
+TEST_F(GeometryCommandsTest, MakersListsTheCatalogueAndAMakersRanges)
+{
+    const TRun names = Run({"makers"});
+    ASSERT_EQ(names.exitCode, 0) << names.err;
+    EXPECT_EQ(names.out, "Typical\nDefault\nRecoil\nHC\nBAC\nEnviroware\nGEA\n");
+
+    const TRun gea = Run({"makers", "--maker", "GEA"});
+    ASSERT_EQ(gea.exitCode, 0) << gea.err;
+    EXPECT_EQ(gea.out.substr(0, gea.out.find('\n')),
+              "10 mm, 9.3000, 10.0000, 21.6500, 25.0000, 0.1000, Staggered, Cu, Al, 1.0000, 1.0000, 0");
+    EXPECT_EQ(std::count(gea.out.begin(), gea.out.end(), '\n'), 4);
+}
+
+TEST_F(GeometryCommandsTest, BadArgumentsFailWithAClearMessage)
+{
+    struct TCase {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;
+    };
+    const TCase cases[] = {
+        {{"geometry", "544 720 4r 12f"}, 1, "Invalid designation \"544 720 4r 12f\": fewer than five readable numbers"},
+        {{"geometry", "544 720 25r 12f 7c"}, 1, "rows outside 1 to 20"},
+        {{"geometry", "544 720 4r 12f 7c", "--range", "7/8 inch"}, 1, "The coil maker Typical has no tube range 7/8 inch"},
+        {{"geometry", "544 720 4r 12f 7c", "--range", "1/2 inch", "--tube", "4"}, 2, "excludes"},
+        {{"geometry", "544 720 4r 12f 7c", "--tube", "many"}, 2, ""},
+        {{"geometry", "544 720 4r 12f 7c", "--maker", "Nobody"}, 0,
+         "There are no matching coils for Nobody in the database!\n"
+         "You may need to re-install the program to correct the database.\n"},
+        {{"makers", "--maker", "Nobody"}, 1, "There is no coil maker Nobody in the catalogue"},
+    };
+    for (const TCase& c : cases) {
+        const TRun run = Run(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1] << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    // The installed catalogue has a "Default" maker, so the fallback wrote nothing.
+    EXPECT_FALSE(fs::exists(m_base / "data"));
+}
+
+TEST_F(GeometryCommandsTest, WithoutACatalogueTheDefaultRangeIsUsedAndTheUsersCopyCreated)
+{
+    fs::create_directories(m_base / "empty-root");
+    UseMakerRoot(m_base / "empty-root");
+    const TRun makers = Run({"makers"});
+    EXPECT_EQ(makers.exitCode, 1);
+    EXPECT_NE(makers.err.find("No coil makers in the catalogue"), std::string::npos) << makers.err;
+
+    const TRun run = Run({"geometry", "544 720 4r 12f 7c", "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("There are no matching coils for Typical in the database!"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["ModelRec"]["Mnf"], "Default");
+    EXPECT_TRUE(fs::exists(m_base / "data" / "korvane" / "Common Files" / "CoilMakers.xml"));
+    EXPECT_EQ(Run({"makers"}).out, "Default\n");
+}
+
+}  // namespace
