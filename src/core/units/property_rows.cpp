@@ -99,14 +99,15 @@ void TPropertyRows::ShowUnitLabel(int row, const TNumField& field)
         SetCell(2, row, label);
 }
 
-bool TPropertyRows::ApplyUnits(int row, TNumField& field)
+void TPropertyRows::ApplyUnits(int row, TNumField& field, const std::optional<TVariant>& value)
 {
-    const auto value = field.ReadValue(Cell(kValueColumn, row));
-    if (!field.ApplyUnits()) return false;
+    if (!field.ApplyUnits()) {
+        field.UnitsValue = 0;
+        if (!field.ApplyUnits()) return;
+    }
     ShowUnitLabel(row, field);
     // A cell that held no number keeps its text; there is no quantity to carry over.
     if (value) SetValue(kValueColumn, row, *value);
-    return true;
 }
 
 TResult TPropertyRows::SetUnits(int row, TUnitsType type, int unitsBase, int unitsValue, TFormatType formatType,
@@ -115,6 +116,7 @@ TResult TPropertyRows::SetUnits(int row, TUnitsType type, int unitsBase, int uni
     TNumField* field = NumField(row);
     const bool usableFactor = type != utNone || (std::isfinite(factor) && factor != 0 && std::isfinite(offset));
     if (!field || !usableFactor) return RowError("Error setting units, row ", row);
+    const auto value = field->ReadValue(Cell(kValueColumn, row));
     field->UnitsType = type;
     field->UnitsBase = IsValidUnit(type, unitsBase) ? unitsBase : 0;
     field->UnitsValue = unitsValue;
@@ -123,10 +125,7 @@ TResult TPropertyRows::SetUnits(int row, TUnitsType type, int unitsBase, int uni
         field->Factor = factor;
         field->Offset = offset;
     }
-    if (!ApplyUnits(row, *field)) {
-        field->UnitsValue = 0;
-        ApplyUnits(row, *field);
-    }
+    ApplyUnits(row, *field, value);
     return TResult::Ok();
 }
 
@@ -135,11 +134,9 @@ TResult TPropertyRows::SetRowUnitsValue(int row, int unitsValue)
     if (!HasRow(row)) return RowError("Error setting units value, row ", row);
     TNumField* field = NumField(row);
     if (!field) return TResult::Ok();
+    const auto value = field->ReadValue(Cell(kValueColumn, row));
     field->UnitsValue = unitsValue;
-    if (!ApplyUnits(row, *field)) {
-        field->UnitsValue = 0;
-        ApplyUnits(row, *field);
-    }
+    ApplyUnits(row, *field, value);
     return TResult::Ok();
 }
 

@@ -9,7 +9,7 @@
 //   TPropertyRows rows;
 //   rows.SetRows({"Property; Value; Units", "Barometer; %0.3f; kPa; PE; 70; 120"});
 //   rows.SetUnits(1, utPressureBar, 0, 1, ft_Fixed, 1.0, 0.0);   // shown in Psi
-//   rows.SetValue(1, 1, 101.325);                                   // "14.6960"
+//   rows.SetValue(1, 1, 101.325);                                   // "14.6959"
 //   rows.EnterText(1, "150");   // "17.4045" (120 kPa), InRange false
 
 #include "text/result.h"
@@ -18,6 +18,7 @@
 #include "units/units_type.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,8 +96,9 @@ private:
 
     bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
     TResult RowError(std::string_view what, int row) const;
-    // The row read back, re-expressed after a units change, with the unit label shown.
-    bool ApplyUnits(int row, TNumField& field);
+    // Takes the field's new units (unit 0 when the selected one fits no unit of the type),
+    // shows the label and writes back the value the row held before the change.
+    void ApplyUnits(int row, TNumField& field, const std::optional<TVariant>& value);
     void ShowUnitLabel(int row, const TNumField& field);
 
     char m_delimiter;
