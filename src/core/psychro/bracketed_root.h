@@ -5,54 +5,82 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vantor {
 
-// Illinois false position, with a bisection step whenever two steps together have not
-// halved the bracket, so that a jump in f (the psychrometer equation changes form at 0 °C)
-// costs no more than bisection would. True with `root` the middle of the bracket once it is
-// narrower than `tolerance`; false when f(a) and f(b) share a sign, f is not finite, or 200 steps do not
-// settle it.
+// Brent's method: inverse quadratic interpolation or secant steps while they close in fast,
+// bisection otherwise, so a jump in f (the psychrometer equation changes form at 0 °C) costs
+// no more than bisection would. True with `root` within `tolerance` of the sign change;
+// false when f(a) and f(b) share a sign, f is not finite, or 200 steps do not settle it.
 template <class Function>
 bool FindBracketedRoot(const Function& f, double a, double b, double tolerance, double& root)
 {
     double fa = f(a);
     double fb = f(b);
     if (!std::isfinite(fa) || !std::isfinite(fb)) return false;
-    if (fa == 0.0) { root = a; return true; }
-    if (fb == 0.0) { root = b; return true; }
-    if ((fa < 0.0) == (fb < 0.0)) return false;
+    if ((fa > 0.0 && fb > 0.0) || (fa < 0.0 && fb < 0.0)) return false;
 
     constexpr int kMaxSteps = 200;
-    int retainedSide = 0;  // -1: a was kept last step, +1: b was kept
-    double widthTwoStepsAgo = std::abs(b - a);
-    double widthOneStepAgo = widthTwoStepsAgo;
+    constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+    // b is the best estimate, c the point on the other side of the sign change, a the
+    // previous b; d is the last step and e the one before.
+    double c = b;
+    double fc = fb;
+    double d = b - a;
+    double e = d;
     for (int step = 0; step < kMaxSteps; ++step) {
-        const double width = std::abs(b - a);
-        if (width <= tolerance) {
-            root = 0.5 * (a + b);
+        if ((fb > 0.0 && fc > 0.0) || (fb < 0.0 && fc < 0.0)) {
+            c = a;
+            fc = fa;
+            d = e = b - a;
+        }
+        if (std::abs(fc) < std::abs(fb)) {
+            a = b;
+            b = c;
+            c = a;
+            fa = fb;
+            fb = fc;
+            fc = fa;
+        }
+        const double tol = 2.0 * kEpsilon * std::abs(b) + 0.5 * tolerance;
+        const double half = 0.5 * (c - b);
+        if (std::abs(half) <= tol || fb == 0.0) {
+            root = b;
             return true;
         }
-        double c = (a * fb - b * fa) / (fb - fa);
-        const bool slow = step >= 2 && width > 0.5 * widthTwoStepsAgo;
-        if (slow || !(c > std::min(a, b) && c < std::max(a, b))) c = 0.5 * (a + b);
-        widthTwoStepsAgo = widthOneStepAgo;
-        widthOneStepAgo = width;
-
-        const double fc = f(c);
-        if (!std::isfinite(fc)) return false;
-        if (fc == 0.0) { root = c; return true; }
-        if ((fc < 0.0) == (fb < 0.0)) {
-            b = c;
-            fb = fc;
-            if (retainedSide == -1) fa *= 0.5;
-            retainedSide = -1;
+        if (std::abs(e) >= tol && std::abs(fa) > std::abs(fb)) {
+            const double s = fb / fa;
+            double p = 0.0;
+            double q = 0.0;
+            if (a == c) {
+                p = 2.0 * half * s;  // secant
+                q = 1.0 - s;
+            } else {
+                const double qa = fa / fc;  // inverse quadratic through a, b, c
+                const double r = fb / fc;
+                p = s * (2.0 * half * qa * (qa - r) - (b - a) * (r - 1.0));
+                q = (qa - 1.0) * (r - 1.0) * (s - 1.0);
+            }
+            if (p > 0.0) q = -q;
+            p = std::abs(p);
+            const double limit = std::min(3.0 * half * q - std::abs(tol * q), std::abs(e * q));
+            if (2.0 * p < limit) {
+                e = d;
+                d = p / q;
+            } else {
+                d = half;
+                e = d;
+            }
         } else {
-            a = c;
-            fa = fc;
-            if (retainedSide == 1) fb *= 0.5;
-            retainedSide = 1;
+            d = half;
+            e = d;
         }
+        a = b;
+        fa = fb;
+        b += std::abs(d) > tol ? d : std::copysign(tol, half);
+        fb = f(b);
+        if (!std::isfinite(fb)) return false;
     }
     return false;
 }

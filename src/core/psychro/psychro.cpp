@@ -7,7 +7,6 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <utility>
 
 namespace vantor {
@@ -294,8 +293,8 @@ int SolveDryBulbAndMoisture(double P, const TInput& first, const TInput& second,
     return psyUnknownPairCode;
 }
 
-// Every field of the state from P, db and W; the wet bulb is computed unless known.
-int Complete(double P, double db, double W, std::optional<double> knownWetBulb, TMoistAirState& s)
+// Every field of the state from P, db and W; the wet bulb is computed unless given.
+int Complete(double P, double db, double W, const double* knownWetBulb, TMoistAirState& s)
 {
     if (!InTemperatureRange(db)) return psyOutOfRange;
     if (!std::isfinite(W) || W < -1e-12) return psyNoState;
@@ -364,9 +363,8 @@ int Compute(TMoistAirState& s, double P, double X, double Y, int code)
     double db = 0.0;
     double W = 0.0;
     if (const int status = SolveDryBulbAndMoisture(P, first, second, db, W)) return status;
-    const std::optional<double> knownWetBulb =
-        first.kind == TProp::Wb ? std::optional<double>(first.value)
-                                : second.kind == TProp::Wb ? std::optional<double>(second.value) : std::nullopt;
+    const double* knownWetBulb =
+        first.kind == TProp::Wb ? &first.value : second.kind == TProp::Wb ? &second.value : nullptr;
     const int status = Complete(P, db, W, knownWetBulb, s);
     if (PsyStateFilled(status)) {
         // The given properties stand exactly as given, free of the round trip's round-off.

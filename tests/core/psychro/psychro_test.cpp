@@ -4,9 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <new>
+#include <string>
 #include <vector>
+
+// Counts every allocation of the test program, to prove the coil's calls make none.
+namespace {
+std::atomic<long> allocationCount{0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocationCount;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace vantor {
 namespace {
@@ -216,6 +234,27 @@ TEST(Psychro, LibraryKeepsTheAirMassFlowAndWorksInPlace)
     ASSERT_EQ(AirState(other, air, pcDbWb), psyOk);
     EXPECT_EQ(other.M, 9.0);
     EXPECT_EQ(other.db, air.db);
+}
+
+TEST(Psychro, TheCoilsCallsAllocateNothing)
+{
+    TMoistAirState air;
+    const long probe = allocationCount;
+    const std::string longText(100, 'x');
+    ASSERT_GT(allocationCount, probe) << "the allocation counter is not live";
+    const long before = allocationCount;
+    SetState(air, 101.325, 24.0, 17.0, pcDbWb);
+    for (int slice = 0; slice < 100; ++slice) {
+        air.h += 0.3;
+        AirState(air, air, pcHW);
+    }
+    AirState(air, air, pcDbH);
+    SetState(air, 95.0, air.db, air.W, pcDbW);
+    SetState(air, 95.0, air.wb, air.RH, pcWbRH);
+    WetBulb(101.325, 24.0, 0.5, pcDbRH);
+    SetState(air, 0.0, 24.0, 17.0, pcDbWb);  // a failure too
+    EXPECT_EQ(allocationCount - before, 0);
+    EXPECT_EQ(PsyStatus(), psyBadPressure);
 }
 
 TEST(Psychro, AirTransportPropertiesFollowSutherland)
