@@ -19,7 +19,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 TNumberEntry TNumberEntry::ForField(const TNumField& field)
 {
     TNumberEntry entry;
-    static_cast<TNumberFormat&>(entry) = field;
+    static_cast<TNumberFormat&>(entry) = field;  // format type, significant digits, units, range
     entry.FormatStr = field.FormatStr;
     return entry;
 }

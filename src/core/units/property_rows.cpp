@@ -29,16 +29,12 @@ std::vector<std::string> TPropertyRows::SetRows(const std::vector<std::string>& 
         m_rows.resize(2);
         return messages;
     }
-    m_colCount = std::max<int>(2, static_cast<int>(SplitDescriptor(lines.front(), m_delimiter).size()));
-    for (size_t i = 0; i < lines.size(); ++i) {
+    // The header shows its items as they are.
+    m_rows.push_back({SplitDescriptor(lines.front(), m_delimiter), std::make_unique<TField>("%S")});
+    m_colCount = std::max(2, static_cast<int>(m_rows.front().Cells.size()));
+    for (size_t i = 1; i < lines.size(); ++i) {
         TRowBuild built = BuildRow(lines[i], m_delimiter);
-        if (i == 0) {
-            // The header shows its items as they are.
-            built.Field = std::make_unique<TField>("%S");
-            built.Cells = SplitDescriptor(lines[i], m_delimiter);
-        } else if (!built.Error.empty()) {
-            messages.push_back(built.Error);
-        }
+        if (!built.Error.empty()) messages.push_back(built.Error);
         m_rows.push_back({std::move(built.Cells), std::move(built.Field)});
     }
     return messages;

@@ -1,7 +1,11 @@
 #include "units/unit_format.h"
 
 #include "text/format.h"
+#include "text/number_text.h"
+#include "text/text_routines.h"
 #include "units/unit_tables.h"
+
+#include <cmath>
 
 namespace vantor {
 
@@ -56,6 +60,17 @@ std::string UnitPairText(UnitRec& rec, bool withLabel, std::string_view separato
                          double b)
 {
     return WithLabel(PairText(rec, keepFormat, a, b), rec, withLabel, separator);
+}
+
+std::optional<double> ReadUnitText(UnitRec& rec, std::string_view text)
+{
+    RefreshUnitRec(rec);
+    try {
+        const double stored = FromDisplay(rec.Offset, rec.Factor, StrToFloat(CleanNumberText(text)));
+        if (std::isfinite(stored)) return stored;
+    } catch (const EConvertError&) {
+    }
+    return std::nullopt;
 }
 
 }  // namespace vantor

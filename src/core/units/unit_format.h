@@ -10,6 +10,7 @@
 
 #include "units/unit_rec.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,9 @@ std::string FormatUnitPair(std::string_view pattern, UnitRec& rec, bool keepForm
 std::string UnitText(UnitRec& rec, bool withLabel, std::string_view separator, bool keepFormat, double x);
 std::string UnitPairText(UnitRec& rec, bool withLabel, std::string_view separator, bool keepFormat, double a,
                          double b);
+
+// The reverse: a number typed in the record's unit ("68" for a temperature shown in °F) as a
+// stored value (20). Nothing for text that is not a number or gives no finite value.
+std::optional<double> ReadUnitText(UnitRec& rec, std::string_view text);
 
 }  // namespace vantor

@@ -213,12 +213,6 @@ bool IsValidUnit(TUnitsType type, int index) { return FindUnit(type, index) != n
 
 std::string UnitTypeName(TUnitsType type) { return std::string(TypeDef(type).Name); }
 
-std::optional<TUnitsType> UnitsTypeFromOrdinal(long long ordinal)
-{
-    if (ordinal < 0 || ordinal >= kUnitsTypeCount) return std::nullopt;
-    return static_cast<TUnitsType>(ordinal);
-}
-
 std::string UnitLabel(TUnitsType type, int index)
 {
     const TUnitDef* unit = FindUnit(type, index);

@@ -29,8 +29,6 @@ bool IsValidUnit(TUnitsType type, int index);
 
 // The display name of the type ("Air Flow - Primary"), also the key of its stored choice.
 std::string UnitTypeName(TUnitsType type);
-// The type whose ordinal is given, when there is one (settings and files hold ordinals).
-std::optional<TUnitsType> UnitsTypeFromOrdinal(long long ordinal);
 
 // Label and default format of one unit; an index outside the table gives an empty label and
 // the format "%0.1f", as utNone does.

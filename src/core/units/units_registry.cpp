@@ -283,14 +283,6 @@ UnitRec& TUnitsRegistry::At(std::string_view section, std::string_view key)
     return *rec;
 }
 
-void TUnitsRegistry::ResetToDefaults()
-{
-    for (UnitRec& rec : m_records) {
-        rec.Units = rec.DefaultUnits;
-        RefreshUnitRec(rec);
-    }
-}
-
 std::vector<std::string> TUnitsRegistry::LoadUnitsIni(const fs::path& file)
 {
     std::error_code error;

@@ -42,9 +42,6 @@ public:
     const std::deque<UnitRec>& Records() const { return m_records; }
     std::deque<UnitRec>& Records() { return m_records; }
 
-    // Every record back to the unit it was registered with.
-    void ResetToDefaults();
-
     // Reads every record's unit from the file; a missing key keeps the record's unit. A
     // missing file is no error. The result lists one message per line that could not be used
     // (naming the file and the line): values that are not unit indices or fit no unit of the

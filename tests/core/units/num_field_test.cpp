@@ -1,7 +1,5 @@
 #include "units/num_field.h"
 
-#include "support/comma_locale.h"
-
 #include <gtest/gtest.h>
 
 namespace vantor {
@@ -120,15 +118,6 @@ TEST(DelimNumField, PairsShowAndReadInOneUnit)
     // A pair typed in °F comes back to the same text after its trip through °C.
     const std::string stored = std::get<std::string>(onCoil.TextToValue("75.3/62.5"));
     EXPECT_EQ(onCoil.ValueToText(stored), "75.3/62.5");
-}
-
-TEST(NumField, NumberTextIgnoresACommaDecimalLocale)
-{
-    test::TCommaLocale locale;
-    ASSERT_TRUE(test::TCommaLocale::IsActive());
-    const TNumField fahrenheit = TemperatureField(1);
-    EXPECT_EQ(fahrenheit.ValueToText(21.5), "70.7");
-    EXPECT_DOUBLE_EQ(std::get<double>(fahrenheit.TextToValue("70.7")), 21.5);
 }
 
 }  // namespace

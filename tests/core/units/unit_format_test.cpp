@@ -44,8 +44,11 @@ TEST_F(UnitFormatTest, ChangedUnitsTakeEffectAtTheNextUse)
     UnitRec& t = m_units.At("air", "t");
     t.Units = 1;
     EXPECT_EQ(UnitText(t, true, " ", true, 20), "68.0 °F");
+    EXPECT_EQ(ReadUnitText(t, " 6 8"), 20);
+    EXPECT_EQ(ReadUnitText(t, "warm"), std::nullopt);
     t.Units = 2;
     EXPECT_EQ(UnitText(t, true, "", true, 0), "273.15K");
+    EXPECT_EQ(ReadUnitText(t, "273.15"), 0);
     // An index that fits no unit falls back to the record's default unit.
     t.Units = 9;
     EXPECT_EQ(UnitText(t, true, " ", true, 20), "20.0 °C");

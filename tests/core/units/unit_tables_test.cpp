@@ -209,9 +209,6 @@ TEST(UnitTables, IndicesOutsideTheTablesAreRefused)
     ASSERT_TRUE(none);
     EXPECT_EQ(none->Format, "%0.1f");
     EXPECT_EQ(none->Label, "");
-    EXPECT_FALSE(UnitsTypeFromOrdinal(57));
-    EXPECT_FALSE(UnitsTypeFromOrdinal(-1));
-    EXPECT_EQ(UnitsTypeFromOrdinal(46), utTemperature);
 }
 
 TEST(UnitTables, AutoFormatFollowsTheMagnitude)
