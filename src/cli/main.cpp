@@ -1,6 +1,7 @@
 // vantor-cli: the program's engineering without a window.
 
 #include "cli/commands.h"
+#include "cli/fluid_commands.h"
 #include "cli/geometry_commands.h"
 #include "cli/info_command.h"
 #include "vantor_version.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     int exitCode = vantor::cli::kExitOk;
     vantor::cli::AddInfoCommands(app, exitCode);
     vantor::cli::AddGeometryCommands(app, exitCode);
+    vantor::cli::AddFluidCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

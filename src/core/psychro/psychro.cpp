@@ -398,6 +398,8 @@ std::string_view PsyStatusText(int status)
     }
 }
 
+bool IsPairCode(int code) { return FindPair(code) != nullptr; }
+
 int SetState(TMoistAirState& state, double P, double X, double Y, int code)
 {
     TMoistAirState result = state;

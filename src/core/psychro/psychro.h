@@ -23,6 +23,9 @@ enum TPsyStatus : int {
     psyUnknownPairCode = 8,
 };
 
+// True for the codes of TPairCode.
+bool IsPairCode(int code);
+
 // The state was filled (possibly supersaturated); any other failure leaves it untouched.
 inline bool PsyStateFilled(int status) { return status == psyOk || status == psySupersaturated; }
 

@@ -129,6 +129,7 @@ TEST(Psychro, EveryPairCodeReproducesTheStateItWasTakenFrom)
         TMoistAirState base;
         ASSERT_EQ(SetState(base, b.P, b.db, b.RH, pcDbRH), psyOk);
         for (int code : codes) {
+            EXPECT_TRUE(IsPairCode(code));
             SCOPED_TRACE("P=" + FormatShortest(b.P) + " db=" + FormatShortest(b.db) + " code " + std::to_string(code));
             TMoistAirState s;
             ASSERT_EQ(AirState(s, base, code), psyOk) << PsyStatusText(PsyStatus());
@@ -190,6 +191,7 @@ TEST(Psychro, BadInputGivesAStatusAndLeavesTheStateUsable)
         {"negative pair code", 101.325, 20, 15, -1, psyUnknownPairCode},
         {"pair code beyond the table", 101.325, 20, 15, 99, psyUnknownPairCode},
     };
+    for (int code : {-1, 6, 20, 24, 27, 33}) EXPECT_FALSE(IsPairCode(code)) << code;
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         TMoistAirState s;

@@ -1,0 +1,288 @@
+#include "cli/fluid_commands.h"
+
+#include "cli/commands.h"
+#include "fluids/air_state_text.h"
+#include "fluids/liquid.h"
+#include "fluids/transport_props.h"
+#include "psychro/psychro.h"
+#include "text/format.h"
+#include "text/number_text.h"
+#include "text/text_routines.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vantor::cli {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// An argument that cannot be used; the command prints it and exits with kExitUsage.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+double ReadNumber(std::string_view option, const std::string& text)
+{
+    const std::optional<double> value = ParseDouble(text);
+    if (!value) throw TUsageError(std::string(option) + ": \"" + text + "\" is not a number");
+    return *value;
+}
+
+double ReadPositive(std::string_view option, const std::string& text)
+{
+    const double value = ReadNumber(option, text);
+    if (!(value > 0.0)) throw TUsageError(std::string(option) + " must be greater than zero");
+    return value;
+}
+
+int ReadCode(std::string_view option, const std::string& text, int highest)
+{
+    const std::optional<long long> value = ParseInteger(text);
+    if (!value || *value < 0 || *value > highest)
+        throw TUsageError(std::string(option) + ": \"" + text + "\" is not a code from 0 to " + std::to_string(highest));
+    return static_cast<int>(*value);
+}
+
+// Runs a command body, turning unusable arguments into a message and kExitUsage.
+template <class Body>
+int Guarded(std::string_view command, const Body& body)
+{
+    try {
+        return body();
+    } catch (const TUsageError& e) {
+        std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
+        return kExitUsage;
+    }
+}
+
+// One line of a plain table: label, value, unit.
+void PrintRow(std::string_view label, const std::string& value, std::string_view unit = {})
+{
+    std::cout << Format("%-22s%s", {label, value});
+    if (!unit.empty()) std::cout << " " << unit;
+    std::cout << "\n";
+}
+
+std::string Number(std::string_view format, double value)
+{
+    return std::isfinite(value) ? FormatFloat(format, value) : std::string("-");
+}
+
+// ---- air ----
+
+struct TAirOptions {
+    std::string Text;
+    std::string Pressure = "101.325";
+    std::vector<std::string> Pair;
+    bool Json = false;
+};
+
+void PrintAirState(const TMoistAirState& s, int status, const std::string& message, bool json)
+{
+    if (json) {
+        nlohmann::ordered_json out = {{"P", s.P},   {"db", s.db}, {"wb", s.wb}, {"h", s.h},   {"W", s.W},
+                                      {"RH", s.RH}, {"td", s.td}, {"pv", s.pv}, {"ps", s.ps}, {"ro", s.ro},
+                                      {"cp", s.cp}, {"k", s.k},   {"mu", s.mu}, {"status", status},
+                                      {"message", message}};
+        std::cout << out.dump(2) << "\n";
+        return;
+    }
+    PrintRow("Pressure", Number("%0.3f", s.P), "kPa");
+    PrintRow("Dry bulb", Number("%0.2f", s.db), "°C");
+    PrintRow("Wet bulb", Number("%0.2f", s.wb), "°C");
+    PrintRow("Enthalpy", Number("%0.2f", s.h), "kJ/kg");
+    PrintRow("Moisture content", Number("%0.6f", s.W), "kg/kg");
+    PrintRow("Relative humidity", Number("%0.2f", s.RH * 100.0), "%");
+    PrintRow("Dew point", Number("%0.2f", s.td), "°C");
+    PrintRow("Vapour pressure", Number("%0.4f", s.pv), "kPa");
+    PrintRow("Saturation pressure", Number("%0.4f", s.ps), "kPa");
+    PrintRow("Density", Number("%0.4f", s.ro), "kg/m³");
+    PrintRow("Specific heat", Number("%0.4f", s.cp), "kJ/kg·K");
+    PrintRow("Conductivity", Number("%0.4g", s.k * 1000.0), "W/m·K");
+    PrintRow("Viscosity", Number("%0.4g", s.mu), "kg/m·s");
+    PrintRow("Status", Format("%d (%s)", {status, PsyStatusText(status)}));
+    PrintRow("Check", message.empty() ? std::string("valid") : message);
+}
+
+int RunAir(const TAirOptions& options)
+{
+    const double P = ReadPositive("--pressure", options.Pressure);
+    TMoistAirState state;
+    // A state the library cannot compute keeps these and shows no numbers.
+    state.db = state.wb = state.h = state.W = state.RH = state.td = kNaN;
+    state.pv = state.ps = state.ro = state.cp = state.k = state.mu = state.P = kNaN;
+
+    int status = psyOk;
+    if (!options.Pair.empty()) {
+        if (!options.Text.empty()) throw TUsageError("give either an air text or --pair, not both");
+        const std::optional<long long> code = ParseInteger(options.Pair[0]);
+        if (!code || !IsPairCode(static_cast<int>(*code)))
+            throw TUsageError("--pair: \"" + options.Pair[0] + "\" is not a pair code (0-5, 7-19, 25, 26, 28-32)");
+        status = SetState(state, P, ReadNumber("--pair X", options.Pair[1]), ReadNumber("--pair Y", options.Pair[2]),
+                          static_cast<int>(*code));
+    } else if (options.Text.empty()) {
+        throw TUsageError("give an air text such as 24/17, or --pair CODE X Y");
+    } else {
+        try {
+            status = ParseAirState(options.Text, state, P, 0.5);
+        } catch (const EConvertError&) {
+            throw TUsageError("\"" + options.Text + "\" is not an air state: write dry bulb/wet bulb in °C, as 24/17");
+        }
+    }
+    std::string message;
+    const bool valid = CheckAirState(state, message);
+    PrintAirState(state, status, message, options.Json);
+    return valid ? kExitOk : kExitFailed;
+}
+
+// ---- barometer ----
+
+struct TBarometerOptions {
+    std::string Altitude;
+    std::string Pressure;
+    bool Json = false;
+};
+
+int RunBarometer(const TBarometerOptions& options)
+{
+    if (options.Altitude.empty() == options.Pressure.empty())
+        throw TUsageError("give either --altitude M or --pressure KPA");
+    double P = 0.0;
+    double altitude = 0.0;
+    if (!options.Pressure.empty()) {
+        P = ReadPositive("--pressure", options.Pressure);
+        altitude = Altitude(P);
+    } else {
+        altitude = ReadNumber("--altitude", options.Altitude);
+        P = AtmPressure(altitude);
+    }
+    if (PsyStatus() != psyOk) {
+        std::cerr << "vantor-cli barometer: " << PsyStatusText(PsyStatus()) << "\n";
+        return kExitFailed;
+    }
+    if (options.Json) {
+        std::cout << nlohmann::ordered_json{{"P", P}, {"altitude", altitude}}.dump(2) << "\n";
+    } else {
+        PrintRow("Pressure", FormatFloat("%0.3f", P), "kPa");
+        PrintRow("Altitude", FormatFloat("%0.1f", altitude), "m");
+    }
+    return kExitOk;
+}
+
+// ---- fluid ----
+
+struct TFluidOptions {
+    std::string Spec = "0";
+    std::string Additive = "0";
+    std::string Volume = "0";
+    std::string Temperature = "40";
+    std::string Pressure = "5";
+    std::string User;
+    bool Json = false;
+};
+
+TLiquid LiquidFromOptions(const TFluidOptions& options)
+{
+    const int spec = ReadCode("--spec", options.Spec, kFluidCount - 1);
+    const int additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
+    const double volume = ReadNumber("--volume", options.Volume);
+    if (volume < 0.0 || volume > 1.0) throw TUsageError("--volume is a fraction from 0 to 1 (0.3 for 30 %)");
+    if (additive != waNone && spec != fcWater) throw TUsageError("an additive goes with water (--spec 0) only");
+    const double t = ReadNumber("--t", options.Temperature);
+
+    TLiquid liquid("Water", 0.0, t, t, static_cast<std::uint8_t>(spec));
+    liquid.WaterAdditive = static_cast<std::uint8_t>(additive);
+    liquid.AdditiveVolume = volume;
+    liquid.Pf = ReadPositive("--pf", options.Pressure);
+    if (!options.User.empty()) {
+        const std::vector<std::string> values = SplitToArray(options.User, ',');
+        if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
+        liquid.UserRo = ReadPositive("--user RO", values[0]);
+        liquid.UserCp = ReadPositive("--user CP", values[1]);
+        liquid.UserMu = ReadPositive("--user MU", values[2]);
+        liquid.UserKo = ReadPositive("--user KO", values[3]);
+        liquid.UserProps = true;
+    }
+    liquid.Update();
+    return liquid;
+}
+
+int RunFluid(const TFluidOptions& options)
+{
+    const TLiquid liquid = LiquidFromOptions(options);
+    if (options.Json) {
+        const nlohmann::ordered_json out = {
+            {"Caption", liquid.GetCaption()}, {"ShortCaption", liquid.GetShortCaption()},
+            {"t", liquid.t},                  {"ro", liquid.ro},
+            {"Cp", liquid.Cp},                {"mu", liquid.mu},
+            {"Ko", liquid.Ko},                {"Pr", liquid.Pr},
+            {"Tmin", liquid.Tmin},            {"Tmax", liquid.Tmax},
+            {"OutOfRange", liquid.OutOfRange}};
+        std::cout << out.dump(2) << "\n";
+        return kExitOk;
+    }
+    const std::string caption = liquid.GetCaption();
+    const std::string shortCaption = liquid.GetShortCaption();
+    PrintRow("Fluid", caption == shortCaption ? caption : caption + " (" + shortCaption + ")");
+    PrintRow("Temperature", FormatFloat("%0.2f", liquid.t), "°C");
+    PrintRow("Density", FormatFloat("%0.6g", liquid.ro), "kg/m³");
+    PrintRow("Specific heat", FormatFloat("%0.6g", liquid.Cp), "kJ/kg·K");
+    PrintRow("Viscosity", FormatFloat("%0.6g", liquid.mu), "kg/m·s");
+    PrintRow("Conductivity", FormatFloat("%0.6g", liquid.Ko * 1000.0), "W/m·K");
+    PrintRow("Prandtl number", FormatFloat("%0.4g", liquid.Pr));
+    PrintRow("Valid range", Format("%s .. %s", {FormatFloat("%0.1f", liquid.Tmin), FormatFloat("%0.1f", liquid.Tmax)}),
+             "°C");
+    PrintRow("Out of range", liquid.OutOfRange ? "yes: the properties are extrapolated" : "no");
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddFluidCommands(CLI::App& app, int& exitCode)
+{
+    auto air = std::make_shared<TAirOptions>();
+    auto* airCommand = app.add_subcommand("air", "Moist-air state from a dry/wet bulb text or from any pair of properties");
+    airCommand->add_option("text", air->Text, "Dry bulb/wet bulb in °C, as 24/17; a dry bulb alone takes 50 % RH");
+    airCommand->add_option("--pressure,--barometer", air->Pressure, "Barometric pressure, kPa")->capture_default_str();
+    airCommand->add_option("--pair", air->Pair, "Pair code and the two properties X Y in SI units (code 3: db RH)")
+        ->expected(3)
+        ->allow_extra_args(false);
+    airCommand->add_flag("--json", air->Json, "Write the state as a JSON object");
+    airCommand->callback([&exitCode, air] { exitCode = Guarded("air", [&] { return RunAir(*air); }); });
+
+    auto barometer = std::make_shared<TBarometerOptions>();
+    auto* barometerCommand = app.add_subcommand("barometer", "Barometric pressure at an altitude, or the altitude of a pressure");
+    barometerCommand->add_option("--altitude", barometer->Altitude, "Altitude, m");
+    barometerCommand->add_option("--pressure,--barometer", barometer->Pressure, "Barometric pressure, kPa");
+    barometerCommand->add_flag("--json", barometer->Json, "Write pressure and altitude as a JSON object");
+    barometerCommand->callback(
+        [&exitCode, barometer] { exitCode = Guarded("barometer", [&] { return RunBarometer(*barometer); }); });
+
+    auto fluid = std::make_shared<TFluidOptions>();
+    auto* fluidCommand = app.add_subcommand("fluid", "Properties of a heating fluid at a temperature");
+    fluidCommand->add_option("--spec,--fluid-spec", fluid->Spec, "Fluid code 0-13 (0 water, 13 compressed air)")
+        ->capture_default_str();
+    fluidCommand->add_option("--additive", fluid->Additive,
+                             "Water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, 3 calcium chloride")
+        ->capture_default_str();
+    fluidCommand->add_option("--volume,--additive-volume", fluid->Volume, "Additive volume fraction, 0.3 for 30 %")
+        ->capture_default_str();
+    fluidCommand->add_option("--t", fluid->Temperature, "Mean fluid temperature, °C")->capture_default_str();
+    fluidCommand->add_option("--pf", fluid->Pressure, "Fluid pressure, bar (compressed air)")->capture_default_str();
+    fluidCommand->add_option("--user", fluid->User,
+                             "Own properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
+    fluidCommand->add_flag("--json", fluid->Json, "Write the properties as a JSON object");
+    fluidCommand->callback([&exitCode, fluid] { exitCode = Guarded("fluid", [&] { return RunFluid(*fluid); }); });
+}
+
+}  // namespace vantor::cli

@@ -1,0 +1,217 @@
+// Runs `vantor-cli air`, `barometer` and `fluid` and reads their JSON and plain output.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+    nlohmann::json Json() const { return nlohmann::json::parse(out); }
+};
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class FluidCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "vantor-cli-fluids-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_base = pattern;
+        ::setenv("XDG_CONFIG_HOME", (m_base / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (m_base / "data").c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(m_base); }
+
+    TRun Run(const std::vector<std::string>& args)
+    {
+        std::string command = Quoted(VANTOR_CLI);
+        for (const std::string& arg : args) command += " " + Quoted(arg);
+        command += " >" + Quoted((m_base / "out").string()) + " 2>" + Quoted((m_base / "err").string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
+    }
+
+    fs::path m_base;
+};
+
+TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
+{
+    // Reference table: 20 °C at 50 % and sea level, wet bulb 13.7834 °C, W 7.261737e-3.
+    const TRun run = Run({"air", "20", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json json = run.Json();
+    for (const char* key : {"P", "db", "wb", "h", "W", "RH", "td", "pv", "ps", "ro", "cp", "k", "mu", "status", "message"})
+        EXPECT_TRUE(json.contains(key)) << key;
+    EXPECT_EQ(json["P"], 101.325);
+    EXPECT_EQ(json["db"], 20.0);
+    EXPECT_NEAR(json["wb"].get<double>(), 13.7834, 0.02);
+    EXPECT_NEAR(json["W"].get<double>(), 7.261737e-3, 7e-6);
+    EXPECT_NEAR(json["RH"].get<double>(), 0.5, 1e-6);
+    EXPECT_EQ(json["status"], 0);
+    EXPECT_EQ(json["message"], "");
+
+    const TRun plain = Run({"air", "24/17"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_NE(plain.out.find("24.00 °C"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("17.00 °C"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("valid"), std::string::npos) << plain.out;
+}
+
+TEST_F(FluidCommandsTest, AirFromAnyPairAtAnyPressure)
+{
+    // Reference table at 90 kPa: 30 °C, 50 % has W 1.502553e-2 and wet bulb 21.7316 °C.
+    const TRun run = Run({"air", "--barometer", "90", "--pair", "3", "30", "0.5", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    nlohmann::json json = run.Json();
+    EXPECT_NEAR(json["W"].get<double>(), 1.502553e-2, 1.5e-5);
+    EXPECT_NEAR(json["wb"].get<double>(), 21.7316, 0.02);
+
+    // Back from (h, W), code 15, with negative numbers on the way: -5 °C, 50 % at 80 kPa.
+    const TRun cold = Run({"air", "--pressure", "80", "--pair", "15", "-1.1289", "1.565651e-3", "--json"});
+    ASSERT_EQ(cold.exitCode, 0) << cold.err;
+    json = cold.Json();
+    EXPECT_NEAR(json["db"].get<double>(), -5.0, 0.02);
+    EXPECT_NEAR(json["wb"].get<double>(), -7.6240, 0.02);
+}
+
+TEST_F(FluidCommandsTest, ImpossibleAirIsReportedWithoutNumbers)
+{
+    const TRun run = Run({"air", "99/99", "--pressure", "70", "--json"});
+    EXPECT_EQ(run.exitCode, 1);
+    const nlohmann::json json = run.Json();
+    EXPECT_NE(json["status"], 0);
+    EXPECT_EQ(json["message"], "Bad data...");
+    EXPECT_TRUE(json["db"].is_null());
+
+    const TRun supersaturated = Run({"air", "--pair", "0", "20", "21", "--json"});
+    EXPECT_EQ(supersaturated.exitCode, 1);
+    EXPECT_EQ(supersaturated.Json()["message"], "Wet Bulb > Dry Bulb °C...");
+}
+
+TEST_F(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"air", "abc"},
+        {"air", "24,5"},
+        {"air"},
+        {"air", "24/17", "--pressure", "abc"},
+        {"air", "24/17", "--pressure", "1,5"},
+        {"air", "24/17", "--pressure", "0"},
+        {"air", "24/17", "--pressure", "nan"},
+        {"air", "--pair", "6", "20", "2.3"},
+        {"air", "--pair", "3", "20", "x"},
+        {"air", "--pair", "3", "20"},
+        {"air", "24/17", "--pair", "3", "20", "0.5"},
+        {"barometer"},
+        {"barometer", "--altitude", "100", "--pressure", "100"},
+        {"barometer", "--altitude", "inf"},
+        {"barometer", "--pressure", "-3"},
+        {"fluid", "--spec", "14"},
+        {"fluid", "--spec", "x"},
+        {"fluid", "--additive", "4"},
+        {"fluid", "--spec", "2", "--additive", "1"},
+        {"fluid", "--volume", "1.5"},
+        {"fluid", "--t", "nan"},
+        {"fluid", "--pf", "0"},
+        {"fluid", "--user", "1000,4.2,0.001"},
+        {"fluid", "--user", "1000,4.2,0.001,-1"},
+    };
+    for (const auto& args : cases) {
+        std::string line;
+        for (const auto& arg : args) line += arg + " ";
+        SCOPED_TRACE(line);
+        const TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_FALSE(run.err.empty());
+    }
+}
+
+TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
+{
+    TRun run = Run({"barometer", "--altitude", "3063.8", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(run.Json()["P"].get<double>(), 70.0, 0.0005);
+    EXPECT_EQ(run.Json()["altitude"], 3063.8);
+
+    run = Run({"barometer", "--barometer", "120", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(run.Json()["altitude"].get<double>(), -1401.35, 0.005);
+
+    run = Run({"barometer", "--pressure", "101.325"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("0.0 m"), std::string::npos) << run.out;
+
+    run = Run({"barometer", "--altitude", "1e7"});
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST_F(FluidCommandsTest, FluidPropertiesAndCaptions)
+{
+    TRun run = Run({"fluid", "--spec", "0", "--t", "20", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    nlohmann::json json = run.Json();
+    for (const char* key : {"Caption", "ShortCaption", "t", "ro", "Cp", "mu", "Ko", "Pr", "Tmin", "Tmax", "OutOfRange"})
+        EXPECT_TRUE(json.contains(key)) << key;
+    EXPECT_EQ(json["Caption"], "Clean Water");
+    EXPECT_NEAR(json["ro"].get<double>(), 998.047, 0.0005);
+    EXPECT_NEAR(json["Pr"].get<double>(), 6.934, 0.0005);
+    EXPECT_EQ(json["OutOfRange"], 0);
+
+    run = Run({"fluid", "--fluid-spec", "0", "--additive", "1", "--additive-volume", "0.3", "--t", "20", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    json = run.Json();
+    EXPECT_EQ(json["Caption"], "Water (30% Ethylene Glycol)");
+    EXPECT_EQ(json["ShortCaption"], "30% Eth-Glycol");
+    EXPECT_NEAR(json["Pr"].get<double>(), 18.75, 0.005);
+    EXPECT_EQ(json["Tmin"], -30.0);
+
+    run = Run({"fluid", "--spec", "13", "--pf", "5", "--t", "20", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    json = run.Json();
+    EXPECT_EQ(json["Caption"], "Compressed Air (5.0-bar)");
+    EXPECT_NEAR(json["ro"].get<double>(), 5.941, 0.0005);
+    EXPECT_EQ(json["OutOfRange"], 1);
+
+    run = Run({"fluid", "--user", "1100,3.5,0.002,0.0005", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    json = run.Json();
+    EXPECT_EQ(json["Caption"], "User Specified Fluid");
+    EXPECT_DOUBLE_EQ(json["Pr"].get<double>(), 14.0);
+
+    // A comma-decimal environment changes nothing in the plain table.
+    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    run = Run({"fluid", "--t", "80"});
+    ::unsetenv("LC_ALL");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("971.624 kg/m³"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Clean Water"), std::string::npos) << run.out;
+}
+
+}  // namespace
