@@ -12,8 +12,8 @@
 namespace vantor {
 namespace {
 
-// The units types with their unit counts and the labels the Metric and Imperial presets pick,
-// as the published type table lists them.
+// The units types with their display names, unit counts and the labels the Metric and
+// Imperial presets pick.
 struct TTypeRow {
     TUnitsType Type;
     const char* Name;

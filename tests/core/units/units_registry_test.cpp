@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The registry as published: section, key, units type, default unit and stored unit.
+// The quantities the program registers: section, key, units type, default unit and stored unit.
 struct TRegistryRow {
     const char* Section;
     const char* Key;
@@ -100,7 +100,7 @@ const TRegistryRow kRegistryTable[] = {
     {"general", "ice_rate", utVelocity, "m/s", "m/s"},
 };
 
-void ExpectPublishedDefaults(const TUnitsRegistry& units)
+void ExpectShippedDefaults(const TUnitsRegistry& units)
 {
     ASSERT_EQ(units.Records().size(), std::size(kRegistryTable));
     for (size_t i = 0; i < std::size(kRegistryTable); ++i) {
@@ -143,14 +143,14 @@ protected:
     TUnitsRegistry m_units = StandardUnitsRegistry();
 };
 
-TEST_F(UnitsRegistryTest, StandardRecordsAndTheInstalledFileHoldThePublishedDefaults)
+TEST_F(UnitsRegistryTest, StandardRecordsAndTheInstalledFileHoldTheShippedDefaults)
 {
-    ExpectPublishedDefaults(m_units);
+    ExpectShippedDefaults(m_units);
     ScrambleUnits(m_units);
     const fs::path installed = fs::path(VANTOR_SHARE_DIR) / kUnitsIniName;
     ASSERT_TRUE(fs::exists(installed));
     EXPECT_TRUE(m_units.LoadUnitsIni(installed).empty());
-    ExpectPublishedDefaults(m_units);
+    ExpectShippedDefaults(m_units);
 }
 
 TEST_F(UnitsRegistryTest, LookupIgnoresCaseAndRefusesUnknownNames)
@@ -200,7 +200,7 @@ TEST_F(UnitsRegistryTest, BadFilesFallBackToDefaultsAndNameTheLine)
         TUnitsRegistry units = StandardUnitsRegistry();
         const fs::path file = Write("units.ini", c.Text);
         const auto messages = units.LoadUnitsIni(file);
-        ExpectPublishedDefaults(units);
+        ExpectShippedDefaults(units);
         if (*c.Line == 0) {
             EXPECT_TRUE(messages.empty());
             continue;
