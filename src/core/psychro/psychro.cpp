@@ -137,8 +137,8 @@ int DewPoint(double pv, double& td)
     return SatTemperature(pv, td) ? psyOk : psyOutOfRange;
 }
 
-// The wet bulb of (db, W) lies between the dry bulb and the dew point: there the psychrometer
-// gives a moisture content below W (at the dew point) and above it (at the dry bulb).
+// The wet bulb of (db, W) lies between the dry bulb and the dew point: the psychrometer's
+// moisture content crosses W between them (from below at the dew point of unsaturated air).
 int WetBulbOf(double P, double db, double W, double td, double& wb)
 {
     const double low = std::min(db, td);
