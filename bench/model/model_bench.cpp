@@ -1,0 +1,73 @@
+// The rating is the inner loop of every window and of catalogue sweeps: the first-run coil
+// (544 720 4r 12f 7c, 25/17 air at 2.5 m/s, water at 45 °C and 1.0 m/s, flow control).
+
+#include "fluids/air_state_text.h"
+#include "fluids/liquid.h"
+#include "fluids/transport_props.h"
+#include "model/hot_water_coil.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vantor;
+
+constexpr std::string_view kDesignation = "544 720 4r 12f 7c";
+
+struct TFirstRunCoil {
+    TFirstRunCoil() : Coil({AirOn, AirOff, Water}, kDesignation)
+    {
+        ParseAirState("25/17", AirOn, 101.325, 0.5);
+        AirOff = AirOn;
+        Reset();
+    }
+
+    // Back to the inputs of a first run, so that every solve starts from the same state.
+    void Reset()
+    {
+        Coil.Qt = 0;
+        Coil.LiquidState.ctrl = ctrlFlow;
+        Coil.LiquidState.SetLeavingTemp(35);
+        Coil.LiquidState.SetVelocity(1.0);
+        Coil.SetFaceVelocity(2.5);
+    }
+
+    TMoistAirState AirOn;
+    TMoistAirState AirOff;
+    TLiquid Water{"Water", 0, 45, 35, fcWater};
+    THotWaterCoil Coil;
+};
+
+void BM_Solve(benchmark::State& state)
+{
+    TFirstRunCoil r;
+    for (auto _ : state) {
+        r.Reset();
+        benchmark::DoNotOptimize(r.Coil.Solve());
+    }
+    if (r.Coil.Status != ssSolved) state.SkipWithError("the solve did not converge");
+}
+BENCHMARK(BM_Solve)->Unit(benchmark::kMicrosecond);
+
+void BM_SizeFaceArea50kW(benchmark::State& state)
+{
+    TFirstRunCoil r;
+    for (auto _ : state) {
+        r.Coil.SetModelText(kDesignation);
+        r.Coil.DutyPerVolume = 27.5;
+        r.Reset();
+        benchmark::DoNotOptimize(r.Coil.SizeFaceArea(0, 50));
+    }
+    if (r.Coil.Status != ssSolved) state.SkipWithError("the sizing failed");
+}
+BENCHMARK(BM_SizeFaceArea50kW)->Unit(benchmark::kMillisecond);
+
+void BM_SimulateSteps(benchmark::State& state)
+{
+    TFirstRunCoil r;
+    r.Coil.Solve();
+    for (auto _ : state) benchmark::DoNotOptimize(r.Coil.SimulateSteps());
+}
+BENCHMARK(BM_SimulateSteps)->Unit(benchmark::kMillisecond);
+
+}  // namespace
