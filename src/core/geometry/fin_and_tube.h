@@ -72,7 +72,8 @@ public:
     void Create(TCoilMakers& catalogue, std::string_view maker, std::string_view designation,
                 int coilType, int tubeCode);
 
-    // Recomputes every derived figure from the record.
+    // Recomputes every derived figure from the record, after putting at least one circuit and
+    // a positive fin density (2 fpi for none) into it.
     void Update();
 
     // Takes the designation's five values when it is accepted; otherwise keeps the record,
