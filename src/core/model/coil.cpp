@@ -139,7 +139,7 @@ void TCoil::SetAirOnWetBulb(double t) { SetState(*m_airOn, m_airOn->P, t, m_airO
 double TCoil::AirPressureDrop() const
 {
     const double rows = std::ceil(Rows());
-    if (m_faceVelocity <= kStillAirVelocity) return kStillAirDropPerRow * rows;
+    if (!(m_faceVelocity > kStillAirVelocity)) return kStillAirDropPerRow * rows;
 
     const double sigma = m_airSide.Sigma;
     const double sigma2 = sigma * sigma;

@@ -75,8 +75,8 @@ public:
     TMoistAirState& AirOn() const { return *m_airOn; }
     TMoistAirState& AirOff() const { return *m_airOff; }
 
-    // Pa, with the calibration factor and, on a surface below the dew point, the wet-fin
-    // allowance.
+    // Pa, with the calibration factor, and an allowance for wet fins when the fluid enters
+    // 1.6 K or more below the on-coil dew point.
     double AirPressureDrop() const;
     // kg/s; zero for a heating coil.
     double CondensateRate() const;
@@ -132,7 +132,8 @@ public:
     double DesignRows = 4;
     int DesignFins = 10;
     // Duty one m³/s of air is expected to take up, kW/(m³/s): the air volume estimate of a
-    // sizing without a given flow; learnt from every successful face sizing.
+    // sizing without a given flow; learnt from every successful face-area, height or length
+    // sizing.
     double DutyPerVolume = 15.8;
     // Values the design settings restore.
     double DefaultAspect = 1.4;

@@ -11,6 +11,7 @@ namespace vantor {
 namespace {
 
 constexpr double kDutyTolerance = 1e-5;  // kW
+// Passes are counted from 0; this one is the last of the solve and of the simulation.
 constexpr int kLastPass = 101;
 // Extra air-side resistance and fouling in the reported overall coefficient.
 constexpr double kAirResistanceFactor = 1.01;
@@ -183,7 +184,7 @@ double THotWaterCoil::SimulateSteps()
         }
         const double miss = tw - inlet;
         faceTemp -= kRelaxation * miss;
-        if (std::abs(miss) < kProfileTolerance || pass > 100) break;
+        if (std::abs(miss) < kProfileTolerance || pass >= kLastPass) break;
     }
     return duty;
 }
