@@ -1,0 +1,46 @@
+#pragma once
+
+// A grid of text cells that shows property rows (TPropertyRows): row 0 as the header, the
+// other rows' cells as they stand, rows that are not enabled in grey. The rows are the grid's
+// own or kept elsewhere (the rating document's); whoever changes them directly tells the grid
+// with RowsChanged or CellsChanged.
+
+#include "gui/widgets/custom_grid.h"
+#include "units/property_rows.h"
+
+namespace vantor {
+
+class KzStringGrid : public KzCustomGrid {
+    Q_OBJECT
+
+public:
+    explicit KzStringGrid(QWidget* parent = nullptr);
+
+    TPropertyRows& Rows() { return *m_rows; }
+    const TPropertyRows& Rows() const { return *m_rows; }
+    // Shows rows kept elsewhere; nullptr goes back to the grid's own rows. Rows kept
+    // elsewhere must outlive the grid or be replaced first.
+    void SetPropertyRows(TPropertyRows* rows);
+
+    // The rows were rebuilt or changed in kind or state: an edit in progress is dropped, the
+    // table is read again and the current cell's selection handling runs again.
+    void RowsChanged();
+    // Only cell texts changed.
+    void CellsChanged();
+
+    void SetColWidth(int col, int width);
+    int ColWidth(int col) const;
+
+protected:
+    // Whether the in-place editor may open on the cell.
+    virtual bool CanEditShow(int col, int row) const = 0;
+
+private:
+    class TCellModel;
+
+    TPropertyRows m_ownRows;
+    TPropertyRows* m_rows = &m_ownRows;
+    TCellModel* m_model;
+};
+
+}  // namespace vantor
