@@ -1,0 +1,63 @@
+#pragma once
+
+// The rating document's own values in the program key, section "VantorForm": the user's last
+// inputs, the coil, the calibration factors and the grid's column widths. Read when the
+// document is created, written when the main window closes. The window keeps its placement
+// in the same section through the window-placement routines (settings/window_placement.h).
+//
+// Missing or unusable values read as their defaults; a first run therefore starts with the
+// coil "544 720 4r 12f 7c" of the maker "Typical", 101.325 kPa, on-coil air 25/17 and
+// 2.5 m/s.
+
+#include "settings/settings_store.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace vantor {
+
+inline constexpr std::string_view kDocumentSection = "VantorForm";
+inline constexpr std::string_view kDefaultModel = "544 720 4r 12f 7c";
+inline constexpr std::string_view kFileExtension = ".hqx";
+
+// The calculation mode: rate the given coil, or size a coil for the design duty.
+enum TCalcMode : int { cmHeatingDuty = 0, cmCoilSize = 1 };
+
+// The five calibration multipliers a coil maker tunes the rating with.
+struct TCalibrationFactors {
+    double Duty = 1.0;
+    double AirDP = 1.0;
+    double FluidDP = 1.0;
+    double ho = 1.0;
+    double hi = 1.0;
+
+    bool operator==(const TCalibrationFactors&) const = default;
+};
+
+struct TDocumentSettings {
+    std::string FileName = "Default" + std::string(kFileExtension);
+    double Pressure = 101.325;         // kPa
+    std::string AirOn = "25/17";       // dry bulb/wet bulb, °C
+    std::string AirOff = "11/10";
+    std::string CoilModel{kDefaultModel};
+    double CoilHeight = 0;             // finned height, m; 0: as the model says
+    double CoilLength = 0;             // finned length, m; 0: as the model says
+    std::string CoilMaker = "Typical";
+    std::string CoilMR;                // the maker's tube range name
+    double AirVelocity = 2.5;          // face velocity, m/s
+    double DesignDuty = 20.0;          // kW
+    int CalcMode = cmHeatingDuty;
+    TCalibrationFactors Factors;
+    std::array<int, 3> ColumnWidths{90, 126, 65};  // grid columns, pixels
+    // False when the section held no values at all: the window then sizes itself to the grid.
+    bool Stored = false;
+
+    bool operator==(const TDocumentSettings&) const = default;
+};
+
+TDocumentSettings ReadDocumentSettings(const TSettingsStore& programKey);
+// Writes every value but Stored (the window placement is written by the window).
+void WriteDocumentSettings(TSettingsStore& programKey, const TDocumentSettings& settings);
+
+}  // namespace vantor

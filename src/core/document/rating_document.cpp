@@ -1,0 +1,647 @@
+#include "document/rating_document.h"
+
+#include "document/coil_unit_choices.h"
+#include "fluids/air_state_text.h"
+#include "fluids/transport_props.h"
+#include "geometry/designation.h"
+#include "geometry/mnf_rec.h"
+#include "text/format.h"
+#include "text/number_text.h"
+#include "text/text_routines.h"
+#include "units/enum_field.h"
+#include "units/variant.h"
+
+#include "vantor_version.h"
+
+#include <algorithm>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+namespace vantor {
+
+namespace {
+
+// Relative humidity of an air text that gives no wet bulb.
+constexpr double kDefaultRH = 0.5;
+// The tube size code a new coil asks its maker for: 1/2 inch.
+constexpr int kStartTubeCode = 4;
+// Air texts are shown with one decimal and kept in the settings with four.
+constexpr std::string_view kRowAirFormat = "%0.1f";
+constexpr std::string_view kStoredAirFormat = "%0.4f";
+
+// "Typical Airconditioning Conditions".
+constexpr double kTypicalBarometer = 101.325;
+constexpr std::string_view kTypicalAirOn = "5.0/4.0";
+constexpr double kTypicalFaceVelocity = 2.75;
+constexpr double kTypicalFluidInlet = 45;
+constexpr double kTypicalTubeVelocity = 1.1;
+
+// The registry quantities no row shows, each taking the preferred unit of its type.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kHiddenQuantities = {{
+    {"air", "dp"},
+    {"place", "altitude"},
+    {"hex", "duty"},
+    {"hex", "mass"},
+    {"fat", "length"},
+    {"hex", "area"},
+    {"ref", "dt"},
+    {"hex", "pipe_conn"},
+    {"liquid", "dp"},
+}};
+
+// A stored air text; one that is not a number (a settings file edited by hand) gives the
+// default text instead.
+void ReadStoredAir(std::string_view text, std::string_view defaultText, TMoistAirState& state, double P)
+{
+    try {
+        ParseAirState(text, state, P, kDefaultRH);
+    } catch (const EConvertError&) {
+        ParseAirState(defaultText, state, P, kDefaultRH);
+    }
+}
+
+bool IsCalcModeValue(int mode) { return mode == cmHeatingDuty || mode == cmCoilSize; }
+
+}  // namespace
+
+TRatingDocument::TRatingDocument(const TDocumentServices& services)
+    : m_units(services.Units),
+      m_env(services.Env),
+      m_observer(services.Observer),
+      m_makers(services.Env),
+      m_helpFolder(SharedFilesFolder(services.Env))
+{
+    m_status.SetObserver(m_observer);
+    m_makers.SetMessageHandler([this](std::string_view message) { Notify(message, TMessageKind::Warning); });
+
+    m_settings = ReadDocumentSettings(services.ProgramKey);
+    LoadCoilUnitChoices(m_units, services.SharedKey);
+    m_status.SetSaved(true);
+    m_status.SetSolved(false);
+
+    InitModel(ReadFluidDefaults(services.ProgramKey));
+
+    // The stored file name is not reopened; only the command line names a file to open.
+    SetFileName(CommandLineFileName(services.Arguments));
+
+    for (const std::string& message : BuildDocumentRows(m_rows, m_units)) Notify(message, TMessageKind::Error);
+    ShowValues();
+    UpdateRowStates();
+}
+
+void TRatingDocument::SetObserver(TDocumentObserver* observer)
+{
+    m_observer = observer;
+    m_status.SetObserver(observer);
+}
+
+std::string TRatingDocument::CommandLineFileName(const std::vector<std::string>& arguments)
+{
+    std::string joined;
+    for (const std::string& argument : arguments) joined += (joined.empty() ? "" : " ") + argument;
+    // A hyphen marks a switch (automation starts), never a file to open.
+    if (joined.empty() || joined.find('-') != std::string::npos) return {};
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(joined, error);
+    if (error || !std::filesystem::is_regular_file(path, error)) return {};
+    return path.string();
+}
+
+// ---- Model ----
+
+void TRatingDocument::InitModel(const TFluidDefaults& fluid)
+{
+    const TDocumentSettings& stored = m_settings;
+    m_barometer = stored.Pressure;
+    const TDocumentSettings defaults;
+    ReadStoredAir(stored.AirOn, defaults.AirOn, m_airOn, m_barometer);
+    ReadStoredAir(stored.AirOff, defaults.AirOff, m_airOff, m_barometer);
+    InitLiquid(fluid);
+    InitCoil(fluid);
+    m_designDuty = stored.DesignDuty;
+    m_calcMode = stored.CalcMode;
+    m_factors = stored.Factors;
+    ApplyFactorsToCoil();
+}
+
+void TRatingDocument::InitLiquid(const TFluidDefaults& fluid)
+{
+    m_liquid = std::make_unique<TLiquid>("Water", fluid.WaterFlow, fluid.WaterIn, fluid.WaterOut, fcWater);
+    TLiquid& liquid = *m_liquid;
+    // The mean temperature keeps the inlet and moves the leaving temperature.
+    liquid.SetT(fluid.WaterTemp);
+    liquid.LiquidSpec = static_cast<std::uint8_t>(fluid.WaterSpec);
+    liquid.WaterAdditive = static_cast<std::uint8_t>(fluid.WaterAdditive);
+    liquid.AdditiveVolume = fluid.WaterAddVol;
+    liquid.UserRo = fluid.WaterUserRo;
+    liquid.UserCp = fluid.WaterUserCp;
+    liquid.UserMu = fluid.WaterUserMu;
+    liquid.UserKo = fluid.WaterUserKo;
+    liquid.Update();
+}
+
+void TRatingDocument::InitCoil(const TFluidDefaults& fluid)
+{
+    const TDocumentSettings& stored = m_settings;
+    m_coil = std::make_unique<THotWaterCoil>(TCoilAttachment{m_airOn, m_airOff, *m_liquid}, stored.CoilModel,
+                                             TTubeRange{&m_makers, stored.CoilMaker, kStartTubeCode});
+    TModelValues values;
+    // A stored text the coil refused was replaced by its fallback; that is the text to keep.
+    m_coilModel = ParseDesignation(stored.CoilModel, values) == kDesignationOk ? stored.CoilModel
+                                                                                : m_coil->GetModelText();
+
+    // Dimensions the geometry cannot take (a settings file edited by hand) are left out.
+    if (stored.CoilHeight != 0) {
+        const double height = m_coil->fHeight();
+        m_coil->SetFinHeight(stored.CoilHeight);
+        if (!m_coil->GeometryAccepted()) m_coil->SetFinHeight(height);
+    }
+    if (stored.CoilLength != 0) {
+        const double length = m_coil->fLength();
+        m_coil->SetFinnedLength(stored.CoilLength);
+        if (!m_coil->GeometryAccepted()) m_coil->SetFinnedLength(length);
+    }
+    ApplyStoredRange(stored.CoilMaker, stored.CoilMR);
+
+    m_coil->SetFaceVelocity(stored.AirVelocity);
+    TLiquidState& state = m_coil->LiquidState;
+    state.SetVelocity(fluid.WaterVelocity);
+    state.designdt = fluid.DesignWaterDT;
+    state.ctrl = static_cast<std::uint8_t>(fluid.Control);
+}
+
+void TRatingDocument::ApplyStoredRange(std::string_view maker, std::string_view range)
+{
+    // The settings keep the range by its name; read as a catalogue line a name would fall back
+    // to the maker's first range of tube code 4, losing a 5/8 inch range at every restart.
+    m_makers.LoadMaker(maker);
+    if (SameText(m_makers.CachedMaker(), maker)) {
+        const TMnfRecVec& ranges = m_makers.CachedRanges();
+        const auto named = std::find_if(ranges.begin(), ranges.end(),
+                                        [range](const TMnfRec& r) { return SameText(r.name, range); });
+        if (named != ranges.end()) {
+            TModelRec rec = m_coil->Geometry().ModelRecord();
+            ApplyMnfRec(*named, rec);
+            m_coil->SetModelRecord(rec);
+            return;
+        }
+    }
+    m_coil->SetMakerModel(m_makers, maker, range);
+}
+
+void TRatingDocument::ApplyFactorsToCoil()
+{
+    TCustomHeatExchanger& coil = *m_coil;
+    coil.DutyFactor = m_factors.Duty;
+    coil.hoFactor = m_factors.ho;
+    coil.hiFactor = m_factors.hi;
+    coil.AirDPFactor = m_factors.AirDP;
+    coil.FluidDPFactor = m_factors.FluidDP;
+}
+
+void TRatingDocument::SetCalcMode(int mode)
+{
+    if (IsCalcModeValue(mode)) m_calcMode = mode;
+}
+
+// ---- Rows ----
+
+double TRatingDocument::RowNumber(int row) const
+{
+    const TVariant value = m_rows.GetValue(kValueColumn, row);
+    const std::optional<double> number = std::holds_alternative<std::string>(value) ? std::nullopt
+                                                                                    : VariantNumber(value);
+    if (!number) throw EConvertError("'" + VariantText(value) + "' is not a valid floating point value");
+    return *number;
+}
+
+std::string TRatingDocument::RowText(int row) const { return VariantText(m_rows.GetValue(kValueColumn, row)); }
+
+int TRatingDocument::RowChoice(int row) const
+{
+    const std::optional<double> index = VariantNumber(m_rows.GetValue(kValueColumn, row));
+    const int count = static_cast<int>(m_rows.RowEnumStrings(row).size());
+    if (!index || *index < 0 || *index >= count)
+        throw EConvertError("'" + m_rows.Cell(kValueColumn, row) + "' is not a valid choice");
+    return static_cast<int>(*index);
+}
+
+void TRatingDocument::SetRow(int row, const TVariant& value) { m_rows.SetValue(kValueColumn, row, value); }
+
+std::string TRatingDocument::MakerName() const { return m_coil->Geometry().ModelRecord().Mnf; }
+
+TResult TRatingDocument::EnterRowText(int row, std::string_view text)
+{
+    // A text that is not a number still reaches GridDoSetData, which refuses it.
+    if (!m_rows.EnterText(row, text).Readable) m_rows.SetCell(kValueColumn, row, std::string(text));
+    return GridDoSetData(row);
+}
+
+TResult TRatingDocument::SetRowValue(int row, const TVariant& value)
+{
+    SetRow(row, value);
+    return GridDoSetData(row);
+}
+
+TResult TRatingDocument::GridDoSetData(int row)
+{
+    if (row < rowModel || row > kDocumentRowCount) return TResult::Error(1, "No property row " + std::to_string(row));
+    try {
+        ApplyRow(row);
+    } catch (const std::exception& error) {
+        // The model kept its values; the rows show them again instead of the text that failed,
+        // so that no later edit reads it.
+        Notify(error.what(), TMessageKind::Error);
+        ShowValues();
+        return TResult::Error(1, error.what());
+    }
+    m_status.SetModified(true);
+    ShowValues();
+    return TResult::Ok();
+}
+
+// Every effect reads the rows it needs before it changes the model, so a row that cannot be
+// read leaves the model as it was.
+void TRatingDocument::ApplyRow(int row)
+{
+    TLiquidState& state = m_coil->LiquidState;
+    switch (row) {
+    case rowModel:
+        ApplyModelRow();
+        break;
+    case rowBarometer:
+        ApplyBarometerRow();
+        break;
+    case rowAirOn:
+        ApplyAirOnRow();
+        break;
+    case rowAirVolume:
+        m_coil->SetAirVolume(RowNumber(rowAirVolume));
+        SetRow(rowAirVelocity, m_coil->FaceVelocity());
+        break;
+    case rowAirVelocity:
+        m_coil->SetFaceVelocity(RowNumber(rowAirVelocity));
+        SetRow(rowAirVolume, m_coil->AirVolume());
+        break;
+    case rowFluid:  // changed only through its dialog
+        break;
+    case rowControl:
+        state.ctrl = static_cast<std::uint8_t>(RowChoice(rowControl));
+        UpdateRowStates();
+        break;
+    case rowFluidInlet:
+        ApplyFluidInletRow();
+        break;
+    case rowDesignDT: {
+        const double drop = RowNumber(rowDesignDT);
+        const double inlet = RowNumber(rowFluidInlet);
+        state.designdt = drop;
+        state.SetLeavingTemp(inlet - drop);
+        break;
+    }
+    case rowFluidFlow:
+        state.SetMassFlow(RowNumber(rowFluidFlow));
+        SetRow(rowTubeVelocity, state.vw);
+        break;
+    case rowTubeVelocity:
+        state.SetVelocity(RowNumber(rowTubeVelocity));
+        SetRow(rowFluidFlow, state.MassFlow());
+        break;
+    case rowDesignDuty:
+        m_designDuty = RowNumber(rowDesignDuty);
+        break;
+    case rowCalcMode:
+        m_calcMode = RowChoice(rowCalcMode);
+        UpdateRowStates();
+        break;
+    default:
+        break;
+    }
+}
+
+void TRatingDocument::ApplyModelRow()
+{
+    const double faceVelocity = RowNumber(rowAirVelocity);
+    const double tubeVelocity = RowNumber(rowTubeVelocity);
+    if (m_modelFromEditor) {
+        m_modelFromEditor = false;
+        m_coilModel = m_coil->GetModelText();
+    } else {
+        TakeModelText(RowText(rowModel));
+    }
+    m_coil->SetFaceVelocity(faceVelocity);
+    SetRow(rowAirVolume, m_coil->AirVolume());
+    m_coil->LiquidState.SetVelocity(tubeVelocity);
+    SetRow(rowFluidFlow, m_coil->LiquidState.MassFlow());
+}
+
+void TRatingDocument::TakeModelText(const std::string& text)
+{
+    m_coil->SetModelText(text);
+    if (m_coil->ModelValid) {
+        m_coilModel = text;
+        return;
+    }
+    // Refused by the designation check or by the geometry: the last accepted text comes back,
+    // silently.
+    m_coil->SetModelText(m_coilModel);
+}
+
+void TRatingDocument::ApplyBarometerRow()
+{
+    const double barometer = RowNumber(rowBarometer);
+    const std::string airOnText = RowText(rowAirOn);
+    const double faceVelocity = RowNumber(rowAirVelocity);
+    // Both states are read again at the new pressure from their texts, one decimal each.
+    TMoistAirState airOn = m_airOn;
+    TMoistAirState airOff = m_airOff;
+    ParseAirState(airOnText, airOn, barometer, kDefaultRH);
+    ParseAirState(m_coil->AirOffText(), airOff, barometer, kDefaultRH);
+    m_barometer = barometer;
+    m_airOn = airOn;
+    m_airOff = airOff;
+    // The face velocity stays, so the air mass flow and volume follow the new density.
+    m_coil->SetFaceVelocity(faceVelocity);
+    SetRow(rowAirVolume, m_coil->AirVolume());
+}
+
+void TRatingDocument::ApplyAirOnRow()
+{
+    const std::string text = RowText(rowAirOn);
+    const double faceVelocity = RowNumber(rowAirVelocity);
+    ParseAirState(text, m_airOn, m_barometer, kDefaultRH);
+    SetRow(rowAirOn, FormatAirState(m_airOn, kRowAirFormat));
+    m_coil->SetFaceVelocity(faceVelocity);
+    SetRow(rowAirVolume, m_coil->AirVolume());
+}
+
+void TRatingDocument::ApplyFluidInletRow()
+{
+    TLiquidState& state = m_coil->LiquidState;
+    const double inlet = RowNumber(rowFluidInlet);
+    if (state.ctrl == ctrlTemperature) {
+        const double flow = RowNumber(rowFluidFlow);
+        state.SetInletTemp(inlet);
+        state.SetMassFlow(flow);
+    } else if (state.ctrl == ctrlFlow) {
+        const double drop = RowNumber(rowDesignDT);
+        state.SetInletTemp(inlet);
+        state.SetLeavingTemp(inlet - drop);
+    } else {
+        state.SetInletTemp(inlet);
+    }
+    SetRow(rowTubeVelocity, state.vw);
+}
+
+void TRatingDocument::UpdateRowStates()
+{
+    // The row holds an index of its list (-1 for a text it does not list).
+    const std::optional<double> shown = VariantNumber(m_rows.GetValue(kValueColumn, rowControl));
+    const int control = shown ? static_cast<int>(*shown) : m_coil->LiquidState.ctrl;
+    const bool byTemperature = control == ctrlTemperature;
+    m_rows.SetRowEnabled(rowDesignDT, byTemperature);
+    m_rows.SetRowEnabled(rowFluidFlow, !byTemperature);
+    m_rows.SetRowEnabled(rowTubeVelocity, !byTemperature);
+    const bool rating = m_calcMode == cmHeatingDuty;
+    m_rows.SetRowEnabled(rowModel, rating);
+    m_rows.SetRowEnabled(rowDesignDuty, !rating);
+    RowsChanged();
+}
+
+void TRatingDocument::ShowValues()
+{
+    const TLiquidState& state = m_coil->LiquidState;
+    m_rows.SetCell(kUnitsColumn, rowModel, MakerName());
+    SetRow(rowModel, m_coil->GetModelText());
+    SetRow(rowBarometer, m_barometer);
+    SetRow(rowAirOn, FormatAirState(m_airOn, kRowAirFormat));
+    SetRow(rowAirVolume, m_coil->AirVolume());
+    SetRow(rowAirVelocity, m_coil->FaceVelocity());
+    SetRow(rowFluid, m_liquid->GetCaption());
+    SetRow(rowControl, static_cast<long long>(state.ctrl));
+    SetRow(rowFluidInlet, state.InletTemp());
+    SetRow(rowDesignDT, state.designdt);
+    SetRow(rowFluidFlow, state.MassFlow());
+    SetRow(rowTubeVelocity, state.vw);
+    SetRow(rowDesignDuty, m_designDuty);
+    SetRow(rowCalcMode, static_cast<long long>(m_calcMode));
+    m_rows.SetCell(0, rowDesignDuty, std::string(m_coil->DutyFactor == 1 ? kDutyLabel : kCalibratedDutyLabel));
+    RowsChanged();
+}
+
+// ---- Solving ----
+
+TResult TRatingDocument::Solve()
+{
+    try {
+        if (m_calcMode == cmCoilSize) {
+            // No air volume given: every trial runs at the coil's design face velocity.
+            const int sized = m_coil->SizeFaceArea(0, m_designDuty);
+            if (sized != ssSolved) return Unsolved(sized);
+        }
+        m_coil->Solve();
+        if (m_coil->Status != ssSolved) return Unsolved(m_coil->Status);
+        m_status.SetSolved(true);
+        m_designDuty = m_coil->Qt;
+        ShowValues();
+        UpdateReport();
+        return TResult::Ok();
+    } catch (const std::exception&) {
+        m_status.SetDataError();
+        ShowValues();
+        return TResult::Error(ssDataError, std::string(kDataErrorText));
+    }
+}
+
+// A sizing or rating that did not succeed (failed or not converged): the design duty stays the
+// user's, the rows show what the coil was left with.
+TResult TRatingDocument::Unsolved(int status)
+{
+    if (status == ssDataError)
+        m_status.SetDataError();
+    else
+        m_status.SetSolved(false);
+    ShowValues();
+    UpdateReport();
+    return TResult::Error(status, m_status.Text(spSolve));
+}
+
+void TRatingDocument::UpdateReport()
+{
+    if (!m_observer) return;
+    TStringSink sink;
+    TDocumentReport report;
+    if (Solved()) {
+        m_coil->ReportText(sink);
+        sink.AppendLine("", false);
+        report.Footer = ReportFooter();
+    } else {
+        sink.AppendLine(kNotSolvedText, false);
+    }
+    report.Lines = sink.Lines();
+    m_observer->ReportReady(report);
+}
+
+std::string TRatingDocument::ReportFooter() { return std::string(kProductName) + " " + kFileVersion; }
+
+void TRatingDocument::SetFileName(std::string fileName)
+{
+    m_fileName = std::move(fileName);
+    m_currentFolder = m_fileName.empty() ? ProgramFolder(m_env) : std::filesystem::path(m_fileName).parent_path();
+    m_status.SetFileName(m_fileName);
+}
+
+// ---- Units ----
+
+void TRatingDocument::TakePreferredUnits(const TUnitChoices* choices)
+{
+    for (const auto& [section, key] : kHiddenQuantities)
+        if (UnitRec* rec = m_units.Find(section, key)) rec->Units = choices ? choices->UnitChoice(rec->UnitsType) : 0;
+}
+
+void TRatingDocument::ApplyUnitSystem(const TUnitChoices& choices)
+{
+    TakePreferredUnits(&choices);
+    choices.ApplyUnitChoices(m_rows);
+    StoreRowUnits();
+    UpdateReport();
+    RowsChanged();
+}
+
+void TRatingDocument::StoreRowUnits() { vantor::StoreRowUnits(m_rows, m_units); }
+
+void TRatingDocument::GridAfterRightClick(int row)
+{
+    StoreRowUnits();
+    UpdateReport();
+    if (OnRowUnitsChanged) OnRowUnitsChanged(row);
+}
+
+// ---- Row editors ----
+
+TResult TRatingDocument::ModelEditorAccepted()
+{
+    SetRow(rowModel, m_coil->GetModelText());
+    m_rows.SetCell(kUnitsColumn, rowModel, MakerName());
+    m_modelFromEditor = true;
+    return GridDoSetData(rowModel);
+}
+
+TResult TRatingDocument::ApplyFromEditor()
+{
+    SetRow(rowModel, m_coil->GetModelText());
+    try {
+        m_coil->SetFaceVelocity(RowNumber(rowAirVelocity));
+    } catch (const EConvertError& error) {
+        Notify(error.what(), TMessageKind::Error);
+        return TResult::Error(1, error.what());
+    }
+    return Solve();
+}
+
+TResult TRatingDocument::FluidEditorClosed(bool accepted)
+{
+    ShowValues();
+    return accepted ? GridDoSetData(rowFluid) : TResult::Ok();
+}
+
+// ---- Commands ----
+
+TResult TRatingDocument::SetIdealFlows1Click()
+{
+    // Only the document's pressure: the air states keep theirs until row 2 is edited.
+    m_barometer = kTypicalBarometer;
+    m_coil->SetAirOnText(kTypicalAirOn);
+    m_coil->SetFaceVelocity(kTypicalFaceVelocity);
+    m_coil->LiquidState.SetInletTemp(kTypicalFluidInlet);
+    m_coil->LiquidState.SetVelocity(kTypicalTubeVelocity);
+    // Rebuilds the geometry and the tube side from the designation.
+    m_coil->SetModelText(m_coil->GetModelText());
+    m_calcMode = cmHeatingDuty;
+    // New inputs: the document no longer equals its file.
+    m_status.SetModified(true);
+    UpdateRowStates();
+    return Solve();
+}
+
+TStepSimulation TRatingDocument::Stepbystepsimulation1Click()
+{
+    if (!Solved()) Solve();
+    TStepSimulation chart;
+    chart.Caption = "Step-by-Step Simulation";
+    chart.Duty = m_coil->SimulateSteps();
+    chart.Series = m_coil->Profile;
+    chart.Legends = {"Fluid", "Air", "Surface", "Dew Point"};
+    chart.FirstIndex = 0;
+    chart.LastIndex = kProfileSteps - 1;
+    chart.DutyLabel = Format("Duty %0.3g kW", {chart.Duty});
+    const auto rangeLabel = [&chart](size_t series) {
+        const auto& values = chart.Series.at(series);
+        return Format("%0.1f - %0.1f °C", {values.front(), values.back()});
+    };
+    chart.FluidLabel = rangeLabel(0);
+    chart.AirLabel = rangeLabel(1);
+    return chart;
+}
+
+void TRatingDocument::Diagnostics1Click(TReportSink& viewer)
+{
+    if (!Solved()) Solve();
+    m_coil->Diagnostics(viewer);
+}
+
+// ---- Settings ----
+
+TDocumentSettings TRatingDocument::CurrentSettings() const
+{
+    const TModelRec& rec = m_coil->Geometry().ModelRecord();
+    TDocumentSettings settings = m_settings;
+    settings.FileName = m_fileName;
+    settings.Pressure = m_barometer;
+    settings.AirOn = FormatAirState(m_airOn, kStoredAirFormat);
+    settings.AirOff = FormatAirState(m_airOff, kStoredAirFormat);
+    settings.CoilModel = m_coil->GetModelText();
+    settings.CoilHeight = rec.fHeight;
+    settings.CoilLength = rec.fLength;
+    settings.CoilMaker = rec.Mnf;
+    settings.CoilMR = rec.Model;
+    settings.AirVelocity = m_coil->FaceVelocity();
+    settings.DesignDuty = m_designDuty;
+    settings.CalcMode = m_calcMode;
+    settings.Factors = m_factors;
+    return settings;
+}
+
+void TRatingDocument::SaveSettings(TSettingsStore& programKey) const
+{
+    WriteDocumentSettings(programKey, CurrentSettings());
+}
+
+void TRatingDocument::SaveFluidDefaults(TSettingsStore& programKey) const
+{
+    WriteFluidDefaults(programKey, FluidDefaultsOf(m_coil->LiquidState));
+}
+
+void TRatingDocument::SaveUnitChoices(TSettingsStore& sharedKey) const { SaveCoilUnitChoices(m_units, sharedKey); }
+
+void TRatingDocument::SaveOnClose(TSettingsStore& programKey, TSettingsStore& sharedKey) const
+{
+    SaveFluidDefaults(programKey);
+    SaveSettings(programKey);
+    SaveUnitChoices(sharedKey);
+}
+
+// ---- Observer ----
+
+void TRatingDocument::Notify(std::string_view text, TMessageKind kind) const
+{
+    if (m_observer) m_observer->ShowMessage(text, kind);
+}
+
+void TRatingDocument::RowsChanged() const
+{
+    if (m_observer) m_observer->RowsChanged();
+}
+
+}  // namespace vantor
