@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace vantor {
 
@@ -33,6 +34,7 @@ TRowControls::TRowControls(QWidget& host, QWidget& owner)
     m_spinUp->setAutoRepeat(true);
     m_spinDown->setAutoRepeat(true);
     m_check->setFocusPolicy(Qt::NoFocus);
+    m_check->setBackgroundRole(QPalette::Base);
     m_check->setAutoFillBackground(true);
     m_check->hide();
     connect(m_propEdit, &QToolButton::clicked, this, &TRowControls::PropEditClicked);
@@ -100,9 +102,7 @@ void TRowControls::Place(const QRect& cell)
 void TRowControls::HideAll()
 {
     HideList();
-    for (QWidget* control : {static_cast<QWidget*>(m_propEdit), static_cast<QWidget*>(m_dropDown),
-                             static_cast<QWidget*>(m_spinUp), static_cast<QWidget*>(m_spinDown),
-                             static_cast<QWidget*>(m_check)})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_propEdit, m_dropDown, m_spinUp, m_spinDown, m_check})
         control->hide();
     m_shown = None;
 }
