@@ -11,8 +11,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace vantor {
 
 namespace {
@@ -34,12 +32,6 @@ QString ConversionText(TUnitsType type, int unit)
     std::string pattern = "From %S to %S  X " + info->Format;
     if (info->Offset != 0) pattern += " + %0.4g";
     return ToQString(Format(pattern, {UnitLabel(type, 0), info->Label, info->Factor, info->Offset}));
-}
-
-int UnitIndex(const TVariant& value)
-{
-    const auto index = VariantNumber(value);
-    return index && std::isfinite(*index) ? static_cast<int>(std::lround(*index)) : -1;
 }
 
 }  // namespace
@@ -109,7 +101,7 @@ void TSetUnitsForm::ShowConversion(int row)
 {
     const TUnitsType type = RowType(row);
     if (type == utNone) return;
-    m_status->showMessage(ConversionText(type, UnitIndex(m_grid->GetValue(1, row))));
+    m_status->showMessage(ConversionText(type, m_grid->EnumIndex(row)));
 }
 
 void TSetUnitsForm::Metric()
@@ -141,7 +133,7 @@ void TSetUnitsForm::accept()
 {
     m_grid->CommitEdit();
     for (size_t i = 0; i < m_rowTypes.size(); ++i)
-        m_choices.SetUnitChoice(m_rowTypes[i], UnitIndex(m_grid->GetValue(1, static_cast<int>(i) + 1)));
+        m_choices.SetUnitChoice(m_rowTypes[i], m_grid->EnumIndex(static_cast<int>(i) + 1));
     QDialog::accept();
 }
 

@@ -45,13 +45,6 @@ TNumberEntry EntryFor(const TPropertyRows& rows, int row)
     return entry;
 }
 
-// The index an enumeration row holds; -1 when its cell names none of its strings.
-int EnumIndex(const TVariant& value)
-{
-    const auto index = VariantNumber(value);
-    return index && std::isfinite(*index) ? static_cast<int>(std::lround(*index)) : -1;
-}
-
 QString MessageTitle() { return QApplication::applicationDisplayName(); }
 
 }  // namespace
@@ -81,6 +74,12 @@ void TEntryGrid::SetValue(int col, int row, const TVariant& value)
 {
     Rows().SetValue(col, row, value);
     CellsChanged();
+}
+
+int TEntryGrid::EnumIndex(int row) const
+{
+    const auto index = VariantNumber(GetValue(kValueColumn, row));
+    return index && std::isfinite(*index) ? static_cast<int>(std::lround(*index)) : -1;
 }
 
 void TEntryGrid::ShowRowResult(const TResult& result)
@@ -207,13 +206,13 @@ void TEntryGrid::ToggleList()
     for (const std::string& item : Rows().RowEnumStrings(row)) items.append(ToQString(item));
     const QRect cell = CellRect(kValueColumn, row);
     const QRect cellOnScreen(viewport()->mapToGlobal(cell.topLeft()), cell.size());
-    m_controls->ShowList(items, EnumIndex(GetValue(kValueColumn, row)), cellOnScreen, DefaultRowHeight());
+    m_controls->ShowList(items, EnumIndex(row), cellOnScreen, DefaultRowHeight());
 }
 
 void TEntryGrid::PickListItem(int index, bool close)
 {
     const int row = CurrentRow();
-    if (index != EnumIndex(GetValue(kValueColumn, row))) SetUserValue(row, static_cast<long long>(index));
+    if (index != EnumIndex(row)) SetUserValue(row, static_cast<long long>(index));
     if (close) setFocus();
 }
 
@@ -232,7 +231,7 @@ bool TEntryGrid::StepEnum(int delta)
     const TEnumField* field = Rows().EnumField(row);
     if (CurrentCol() != kValueColumn || !field || !field->Enabled || field->Items.empty()) return false;
     const int count = static_cast<int>(field->Items.size());
-    const int index = EnumIndex(GetValue(kValueColumn, row));
+    const int index = EnumIndex(row);
     // From no valid entry, forward starts at the first string and back at the last.
     const int from = index >= 0 && index < count ? index : (delta > 0 ? -1 : count);
     SetUserValue(row, static_cast<long long>((from + delta + count) % count));

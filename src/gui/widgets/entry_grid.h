@@ -47,6 +47,8 @@ public:
     // Column 1 in stored units through the row's field, other columns as plain text.
     TVariant GetValue(int col, int row) const { return Rows().GetValue(col, row); }
     void SetValue(int col, int row, const TVariant& value);
+    // The index an enumeration row holds; -1 when its cell names none of its strings.
+    int EnumIndex(int row) const;
 
     // Per-row operations. A failure shows its message, which ends in the row number.
     void SetUnits(int row, TUnitsType type, int unitsBase, int unitsValue, TFormatType formatType, double factor,
