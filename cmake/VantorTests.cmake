@@ -4,6 +4,7 @@
 include(GoogleTest)
 
 set(VANTOR_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
+set(VANTOR_ALLOCATION_COUNTER "${PROJECT_SOURCE_DIR}/tests/support/allocation_counter.cpp")
 
 function(vantor_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS" ${ARGN})

@@ -3,27 +3,13 @@
 #include "fluids/transport_props.h"
 #include "support/comma_locale.h"
 
+#include "support/allocation_counter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <limits>
-#include <new>
 #include <string>
 
-// Counts every allocation of the test program, to prove property updates make none.
-namespace {
-std::atomic<long> allocationCount{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocationCount;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace vantor {
 namespace {
@@ -208,16 +194,16 @@ TEST(Liquid, TemperatureChangesAllocateNothing)
     glycol.WaterAdditive = waEthyleneGlycol;
     glycol.AdditiveVolume = 0.3;
     TLiquid air("Air", 1.0, 100.0, 100.0, fcCompressedAir);
-    const long probe = allocationCount;
+    const long probe = test::AllocationCount();
     const std::string longText(100, 'x');
-    ASSERT_GT(allocationCount, probe) << "the allocation counter is not live";
-    const long before = allocationCount;
+    ASSERT_GT(test::AllocationCount(), probe) << "the allocation counter is not live";
+    const long before = test::AllocationCount();
     for (double outlet = 30.0; outlet < 45.0; outlet += 0.5) {
         water.SetTfo(outlet);
         glycol.SetTfo(outlet);
         air.SetTfo(outlet + 100.0);
     }
-    EXPECT_EQ(allocationCount - before, 0);
+    EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 TEST(Liquid, NameTables)

@@ -4,28 +4,13 @@
 #include "geometry/coil_makers.h"
 #include "geometry/designation.h"
 
+#include "support/allocation_counter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <new>
 
-// Counts heap allocations while a test asks, to show that Update allocates nothing.
-namespace {
-std::atomic<bool> g_countAllocations{false};
-std::atomic<int> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    if (g_countAllocations) ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace vantor {
 namespace {
@@ -293,14 +278,12 @@ TEST(FinAndTubeTest, RematchAndMakerModelFindTheCatalogueRangeAndKeepTheMaterial
 TEST(FinAndTubeTest, UpdateAllocatesNothing)
 {
     TFinAndTube g = DefaultGeometry();
-    g_allocations = 0;
-    g_countAllocations = true;
+    const long before = test::AllocationCount();
     for (int i = 0; i < 100; ++i) g.SetFinHeight(0.5 + i * 0.001);
     (void)g.TubeSideGeometry();
     (void)g.AirSideGeometry();
     (void)g.ComputeWeight();
-    g_countAllocations = false;
-    EXPECT_EQ(g_allocations, 0);
+    EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 }  // namespace

@@ -2,32 +2,18 @@
 
 #include "first_run_coil.h"
 
+#include "support/allocation_counter.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <limits>
-#include <new>
 
-// Counts the program's allocations while switched on: a rating must allocate nothing.
-namespace {
-std::atomic<bool> g_countAllocations{false};
-std::atomic<int> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    if (g_countAllocations) ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace vantor {
 namespace {
@@ -227,13 +213,11 @@ TEST(HotWaterCoil, RatingAllocatesNothing)
 {
     TFirstRunCoil r;
     r.Coil.SimulateSteps();  // the profile's storage exists from here on
-    g_allocations = 0;
-    g_countAllocations = true;
+    const long before = test::AllocationCount();
     const int status = r.Coil.Solve();
     r.Coil.SimulateSteps();
-    g_countAllocations = false;
     EXPECT_EQ(status, ssSolved);
-    EXPECT_EQ(g_allocations, 0);
+    EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 TEST(HotWaterCoil, StepByStepSimulationFollowsTheRating)

@@ -2,29 +2,15 @@
 
 #include "core/psychro/reference_states.h"
 
+#include "support/allocation_counter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <new>
 #include <string>
 #include <vector>
 
-// Counts every allocation of the test program, to prove the coil's calls make none.
-namespace {
-std::atomic<long> allocationCount{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocationCount;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace vantor {
 namespace {
@@ -241,10 +227,10 @@ TEST(Psychro, LibraryKeepsTheAirMassFlowAndWorksInPlace)
 TEST(Psychro, TheCoilsCallsAllocateNothing)
 {
     TMoistAirState air;
-    const long probe = allocationCount;
+    const long probe = test::AllocationCount();
     const std::string longText(100, 'x');
-    ASSERT_GT(allocationCount, probe) << "the allocation counter is not live";
-    const long before = allocationCount;
+    ASSERT_GT(test::AllocationCount(), probe) << "the allocation counter is not live";
+    const long before = test::AllocationCount();
     SetState(air, 101.325, 24.0, 17.0, pcDbWb);
     for (int slice = 0; slice < 100; ++slice) {
         air.h += 0.3;
@@ -255,7 +241,7 @@ TEST(Psychro, TheCoilsCallsAllocateNothing)
     SetState(air, 95.0, air.wb, air.RH, pcWbRH);
     WetBulb(101.325, 24.0, 0.5, pcDbRH);
     SetState(air, 0.0, 24.0, 17.0, pcDbWb);  // a failure too
-    EXPECT_EQ(allocationCount - before, 0);
+    EXPECT_EQ(test::AllocationCount() - before, 0);
     EXPECT_EQ(PsyStatus(), psyBadPressure);
 }
 
