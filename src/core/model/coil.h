@@ -17,6 +17,7 @@
 namespace vantor {
 
 class TCoilMakers;
+class TUnitsRegistry;
 
 // The document's objects a coil works on; none is owned by the coil.
 struct TCoilAttachment {
@@ -47,6 +48,15 @@ public:
     virtual void UpdateTubeProperties();
     // Prepares the coil for sizing to a duty, kW; nothing for a bare coil.
     virtual void SetDesignDuty(double Q);
+    // The coil and air parts of the result reports; derived coils add theirs.
+    void ReportText(TReportSink& sink) const override;
+    void Diagnostics(TReportSink& sink) const override;
+    std::string CsvText() const override;
+
+    // The registry whose records give the unit each reported quantity is shown in: the
+    // standard units until the document hands over its own, which must outlive the coil.
+    void SetUnitsRegistry(const TUnitsRegistry& units) { m_units = &units; }
+    const TUnitsRegistry& UnitsRegistry() const;
 
     // Copies the geometry's figures the rating uses.
     void RefreshGeometry();
@@ -168,6 +178,7 @@ private:
     double m_faceVelocity = 0;
     double m_airCapacity = 0;
     TAirSideFn m_airSideFn = FinTubeAirSide;
+    const TUnitsRegistry* m_units = nullptr;  // the document's, not owned; none: standard units
 };
 
 }  // namespace vantor

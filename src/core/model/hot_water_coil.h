@@ -25,6 +25,9 @@ public:
     // Flow control with the standard design drop, the flow for the duty, and as many circuits
     // as give the ideal tube velocity, which the flow then meets exactly.
     void SetDesignDuty(double Q) override;
+    // The reports with the duty and, after a solve that did not end solved, its status added.
+    void ReportText(TReportSink& sink) const override;
+    std::string CsvText() const override;
 
 private:
     bool InputsUsable() const;

@@ -20,6 +20,10 @@ public:
     int PipeSize() const override;
     // The tube wall, and the liquid state's flow area from the circuits.
     void UpdateTubeProperties() override;
+    // The reports with the liquid side added.
+    void ReportText(TReportSink& sink) const override;
+    void Diagnostics(TReportSink& sink) const override;
+    std::string CsvText() const override;
 
     // True, with no duty and the off-coil air a copy of the on-coil air, when the fluid
     // carries (next to) no heat; otherwise false and nothing changes.
