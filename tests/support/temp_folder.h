@@ -17,7 +17,7 @@ class TTempFolder {
 public:
     TTempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-ini-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-test-XXXXXX").string();
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
         if (::mkdtemp(name.data())) m_path = name.data();

@@ -1,6 +1,6 @@
 #include "ini/custom_ini_file.h"
 
-#include "core/ini/temp_folder.h"
+#include "support/temp_folder.h"
 #include "ini/mem_ini_file.h"
 #include "support/comma_locale.h"
 

@@ -1,6 +1,6 @@
 #include "ini/ini_file_merger.h"
 
-#include "core/ini/temp_folder.h"
+#include "support/temp_folder.h"
 #include "ini/mem_ini_file.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 #include "text/file_io.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,20 +14,9 @@ namespace fs = std::filesystem;
 
 class FileIoTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("vantor-file-io-" + std::to_string(::getpid()) + "-" +
-                    testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_folder);
-    }
-    fs::path m_folder;
+    void TearDown() override { fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add); }
+    test::TTempFolder m_temp;
+    const fs::path& m_folder = m_temp.Path();
 };
 
 TEST_F(FileIoTest, ReplacesWholeFileAndLeavesNoTemporaryBehind)

@@ -1,6 +1,7 @@
 #include "xml/xml_file.h"
 
 #include "support/comma_locale.h"
+#include "support/temp_folder.h"
 #include "text/file_io.h"
 
 #include <gtest/gtest.h>
@@ -172,17 +173,9 @@ TEST(XMLFile, RefusesWhatIsNotAnXMLDocument)
 
 class XMLFileOnDisk : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("vantor-xml-" + std::to_string(::getpid()) + "-" +
-                    testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
     std::string Path(const char* name) const { return (m_folder / name).string(); }
-    fs::path m_folder;
+    test::TTempFolder m_temp;
+    const fs::path& m_folder = m_temp.Path();
 };
 
 TEST_F(XMLFileOnDisk, NumbersAndTextSurviveSaveAndLoadUnderACommaLocale)
