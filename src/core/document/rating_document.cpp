@@ -173,8 +173,13 @@ void TRatingDocument::InitCoil(const TFluidDefaults& fluid)
 
 void TRatingDocument::ApplyStoredRange(std::string_view maker, std::string_view range)
 {
+    // No range stored (a first run): the coil keeps the maker's range it was created with.
+    // Read as a catalogue line, an empty text would ask for tube code 0 and get whatever range
+    // the maker lists first.
+    if (Trim(range).empty()) return;
     // The settings keep the range by its name; read as a catalogue line a name would fall back
-    // to the maker's first range of tube code 4, losing a 5/8 inch range at every restart.
+    // to a range of the tube code its text starts with, or the maker's first, so a 5/8 inch
+    // heavy-duty range would not come back after a restart.
     m_makers.LoadMaker(maker);
     if (SameText(m_makers.CachedMaker(), maker)) {
         const TMnfRecVec& ranges = m_makers.CachedRanges();

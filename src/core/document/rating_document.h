@@ -207,8 +207,8 @@ private:
     void InitModel(const TFluidDefaults& fluid);
     void InitLiquid(const TFluidDefaults& fluid);
     void InitCoil(const TFluidDefaults& fluid);
-    // The stored tube range: a range of the maker named by the text, else the text read as
-    // a catalogue line.
+    // The stored tube range: none for an empty text, a range of the maker named by the text,
+    // else the text read as a catalogue line.
     void ApplyStoredRange(std::string_view maker, std::string_view range);
 
     void ApplyRow(int row);

@@ -1,0 +1,477 @@
+#include "document/rating_document.h"
+
+#include "document_test_support.h"
+#include "fluids/air_state_text.h"
+#include "support/comma_locale.h"
+#include "units/unit_choices.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+namespace vantor {
+namespace {
+
+using test::TDocumentFixture;
+
+using RatingDocument = TDocumentFixture;
+
+// The first-run coil rated by an independent implementation (tests/data/reference).
+nlohmann::json ReferenceRating()
+{
+    std::ifstream file(std::string(VANTOR_TEST_DATA_DIR) + "/reference/first-run-coil.json");
+    return nlohmann::json::parse(file)["results"];
+}
+
+double Number(const std::string& text) { return std::stod(text); }
+
+TEST_F(RatingDocument, FirstRunStartsFromTheDefaultSettings)
+{
+    TRatingDocument& doc = Open();
+    EXPECT_FALSE(doc.StoredSettings().Stored) << "an empty section makes the window size itself";
+    // The standard designation form; 0.544 m x 0.72 m at 2.5 m/s is 0.9792 m³/s; 1.0 m/s in
+    // seven 12.5222 mm bores of water at 40 °C is 0.8554 kg/s.
+    const std::pair<int, const char*> rows[] = {
+        {rowModel, "544 x 720  4r  12f  7c"}, {rowBarometer, "101.325"}, {rowAirOn, "25.0/17.0"},
+        {rowAirVolume, "0.979"},               {rowAirVelocity, "2.50"},  {rowFluid, "Clean Water"},
+        {rowControl, "Flow"},                  {rowFluidInlet, "45.0"},   {rowDesignDT, "10.0"},
+        {rowFluidFlow, "0.8554"},              {rowTubeVelocity, "1.00"}, {rowDesignDuty, "20.000"},
+        {rowCalcMode, "Heating Duty"},
+    };
+    for (const auto& [row, text] : rows) EXPECT_EQ(Row(row), text) << "row " << row;
+    EXPECT_EQ(doc.Rows().Cell(kUnitsColumn, rowModel), "Typical");
+    EXPECT_EQ(doc.HotWaterCoil().Geometry().ModelRecord().Model, "1/2 inch");
+    EXPECT_EQ(doc.Rows().Cell(0, rowDesignDuty), "Design Duty  ");
+
+    const std::pair<int, bool> enabled[] = {{rowModel, true},      {rowDesignDT, false}, {rowFluidFlow, true},
+                                            {rowTubeVelocity, true}, {rowDesignDuty, false}};
+    for (const auto& [row, expected] : enabled) EXPECT_EQ(doc.Rows().RowEnabled(row), expected) << "row " << row;
+
+    EXPECT_TRUE(doc.Saved());
+    EXPECT_FALSE(doc.Solved());
+    EXPECT_EQ(Recorder.Panels[spEdit], "Ready...");
+    EXPECT_EQ(Recorder.Panels[spSolve], "Not Solved");
+    EXPECT_TRUE(Recorder.Messages.empty());
+}
+
+TEST_F(RatingDocument, FirstRunSolveMatchesTheIndependentRating)
+{
+    TRatingDocument& doc = Open();
+    const nlohmann::json expected = ReferenceRating();
+    ASSERT_TRUE(doc.Solve());
+    EXPECT_EQ(Recorder.Panels[spSolve], "Solved...");
+    EXPECT_EQ(Recorder.Panels[spEdit], "Ready...") << "a solve is no edit";
+    const double Qt = expected["Qt"].get<double>();
+    EXPECT_NEAR(doc.DesignDuty(), Qt, 1e-3 * Qt) << "the solved duty becomes the design duty";
+    EXPECT_NEAR(Number(Row(rowDesignDuty)), Qt, 1e-3 * Qt);
+    EXPECT_NEAR(doc.Liquid().tfo, expected["fluid_leaving_C"].get<double>(), 1e-3);
+    EXPECT_NEAR(doc.AirOff().db, expected["air_off_db_C"].get<double>(), 1e-3);
+}
+
+TEST_F(RatingDocument, EveryEditMarksModifiedAndNotSolvedAndKeepsTheDuty)
+{
+    TRatingDocument& doc = Open();
+    const std::pair<int, const char*> edits[] = {
+        {rowModel, "610 900 3r 10f 8c"}, {rowBarometer, "95"},        {rowAirOn, "20/14"},
+        {rowAirVolume, "1.2"},           {rowAirVelocity, "3"},       {rowControl, "Temperature"},
+        {rowFluidInlet, "70"},           {rowDesignDT, "12"},         {rowControl, "Flow"},
+        {rowFluidFlow, "1.1"},           {rowTubeVelocity, "1.2"},    {rowFluid, ""},
+        {rowDesignDuty, "25"},           {rowCalcMode, "Coil Size"},
+    };
+    for (const auto& [row, text] : edits) {
+        SCOPED_TRACE("row " + std::to_string(row));
+        ASSERT_TRUE(doc.Solve());
+        const std::string duty = Row(rowDesignDuty);
+        ASSERT_TRUE(row == rowFluid ? doc.FluidEditorClosed(true) : doc.EnterRowText(row, text));
+        EXPECT_EQ(Recorder.Panels[spEdit], "Modified");
+        EXPECT_EQ(Recorder.Panels[spSolve], "Not Solved");
+        EXPECT_FALSE(doc.Saved());
+        if (row != rowDesignDuty) {
+            EXPECT_EQ(Row(rowDesignDuty), duty) << "no solve follows an edit";
+        }
+    }
+    ASSERT_TRUE(doc.Solve());
+    EXPECT_EQ(Recorder.Panels[spSolve], "Solved...");
+    EXPECT_EQ(Recorder.Panels[spEdit], "Modified") << "a solve does not clear Modified";
+    doc.SetSaved(true);
+    EXPECT_EQ(Recorder.Panels[spEdit], "Ready...");
+    EXPECT_FALSE(doc.Modified());
+}
+
+TEST_F(RatingDocument, FluidInletEditFollowsTheFluidControl)
+{
+    // Flow control: the design drop shown (10 K) fixes the leaving temperature, 80 - 10.
+    TRatingDocument& doc = Open();
+    ASSERT_EQ(Row(rowDesignDT), "10.0");
+    const double flow = doc.Liquid().m;
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "80"));
+    EXPECT_DOUBLE_EQ(doc.Liquid().tfi, 80);
+    EXPECT_DOUBLE_EQ(doc.Liquid().tfo, 70);
+    EXPECT_DOUBLE_EQ(doc.Liquid().m, flow) << "the flow is the controlled quantity";
+
+    // Temperature control: the flow is the one row 10 shows.
+    ASSERT_TRUE(doc.EnterRowText(rowControl, "Temperature"));
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDT));
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowFluidFlow));
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowTubeVelocity));
+    const std::string shownFlow = Row(rowFluidFlow);
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "90"));
+    EXPECT_DOUBLE_EQ(doc.Liquid().tfi, 90);
+    EXPECT_DOUBLE_EQ(doc.Liquid().tfo, 70) << "temperature control leaves the leaving temperature";
+    EXPECT_EQ(Row(rowFluidFlow), shownFlow);
+    EXPECT_DOUBLE_EQ(doc.Liquid().m, Number(shownFlow));
+}
+
+TEST_F(RatingDocument, RefusedModelTextLeavesRowAndCoilAlone)
+{
+    TRatingDocument& doc = Open();
+    const std::string shown = Row(rowModel);
+    const TModelRec before = doc.HotWaterCoil().Geometry().ModelRecord();
+    for (const char* text : {"abc", "544 720 4r", "544 720 40r 12f 7c", "544 720 4r 12f 0c",
+                             // passes the designation check, but is lower than half a tube pitch
+                             "10 720 4r 12f 7c"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(doc.EnterRowText(rowModel, text));
+        EXPECT_EQ(Row(rowModel), shown);
+        EXPECT_EQ(doc.CoilModel(), "544 720 4r 12f 7c");
+        EXPECT_EQ(doc.HotWaterCoil().Geometry().ModelRecord(), before);
+        EXPECT_TRUE(doc.HotWaterCoil().ModelValid);
+    }
+    EXPECT_TRUE(Recorder.Messages.empty()) << "a refused model text gives no message";
+
+    // An accepted text keeps the face velocity: 0.61 m x 0.9 m at 2.5 m/s is 1.3725 m³/s.
+    ASSERT_TRUE(doc.EnterRowText(rowModel, "610 900 3r 10f 8c"));
+    EXPECT_EQ(Row(rowModel), "610 x 900  3r  10f  8c");
+    EXPECT_EQ(doc.CoilModel(), "610 900 3r 10f 8c");
+    EXPECT_EQ(Row(rowAirVolume), "1.373");
+    EXPECT_EQ(Row(rowAirVelocity), "2.50");
+}
+
+TEST_F(RatingDocument, BarometerEditRereadsBothAirStatesAtOneDecimal)
+{
+    TRatingDocument& doc = Open();
+    ParseAirState("40.04/22.06", doc.AirOff(), 101.325, 0.5);
+    const double massFlow = doc.HotWaterCoil().AirMassFlow();
+
+    ASSERT_TRUE(doc.EnterRowText(rowBarometer, "90"));
+    EXPECT_DOUBLE_EQ(doc.Barometer(), 90);
+    EXPECT_DOUBLE_EQ(doc.AirOff().P, 90);
+    EXPECT_DOUBLE_EQ(doc.AirOff().db, 40.0);
+    EXPECT_DOUBLE_EQ(doc.AirOff().wb, 22.1);
+    EXPECT_DOUBLE_EQ(doc.AirOn().P, 90);
+    EXPECT_DOUBLE_EQ(doc.AirOn().db, 25.0);
+    EXPECT_DOUBLE_EQ(doc.AirOn().wb, 17.0);
+    EXPECT_EQ(Row(rowAirOn), "25.0/17.0");
+
+    // The face velocity stays, so the mass flow follows the density, nearly in proportion to
+    // the pressure.
+    const THotWaterCoil& coil = doc.HotWaterCoil();
+    EXPECT_DOUBLE_EQ(coil.FaceVelocity(), 2.5);
+    EXPECT_EQ(Row(rowAirVelocity), "2.50");
+    EXPECT_NEAR(coil.AirMassFlow(), 2.5 * coil.FaceArea() * doc.AirOn().ro, 1e-12);
+    EXPECT_NEAR(coil.AirMassFlow() / massFlow, 90 / 101.325, 0.01);
+}
+
+TEST_F(RatingDocument, DesignDutyLabelMarksACalibratedDuty)
+{
+    TRatingDocument& doc = Open();
+    const std::pair<double, const char*> cases[] = {
+        {1.2, "Design Duty §"}, {0.8, "Design Duty §"}, {1.0, "Design Duty  "}};
+    for (const auto& [factor, label] : cases) {
+        doc.HotWaterCoil().DutyFactor = factor;
+        doc.ShowValues();
+        EXPECT_EQ(doc.Rows().Cell(0, rowDesignDuty), label) << factor;
+    }
+}
+
+TEST_F(RatingDocument, CoilSizeSizesTheFaceAtTheDesignFaceVelocity)
+{
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.EnterRowText(rowCalcMode, "Coil Size"));
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowModel));
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDuty));
+    ASSERT_TRUE(doc.EnterRowText(rowDesignDuty, "30"));
+
+    ASSERT_TRUE(doc.Solve());
+    EXPECT_EQ(Recorder.Panels[spSolve], "Solved...");
+    const THotWaterCoil& coil = doc.HotWaterCoil();
+    // The hot-water coil's design face velocity is 2.7 m/s.
+    EXPECT_DOUBLE_EQ(coil.FaceVelocity(), 2.7);
+    EXPECT_EQ(Row(rowAirVelocity), "2.70");
+    EXPECT_NEAR(coil.Qt, 30, 1e-3);
+    EXPECT_EQ(Row(rowDesignDuty), "30.000");
+    EXPECT_NEAR(Number(Row(rowAirVolume)), 2.7 * coil.FaceArea(), 0.0005);
+    EXPECT_NE(Row(rowModel), "544 x 720  4r  12f  7c") << "the face was sized";
+}
+
+TEST_F(RatingDocument, FailedSizingKeepsTheDesignDutyAndIsNotSolved)
+{
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.EnterRowText(rowCalcMode, "Coil Size"));
+    ASSERT_TRUE(doc.Solve());
+
+    // Below the smallest duty a coil is sized for (0.01 kW).
+    doc.SetDesignDuty(0.005);
+    const TResult result = doc.Solve();
+    EXPECT_EQ(result.Code, 5);
+    EXPECT_EQ(Recorder.Panels[spSolve], "Data Error...");
+    EXPECT_FALSE(doc.Solved());
+    EXPECT_DOUBLE_EQ(doc.DesignDuty(), 0.005);
+    EXPECT_EQ(Row(rowDesignDuty), "0.005");
+
+    // Fluid 0.5 K warmer than the air cannot give 200 kW through any face within the limits.
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "25.5"));
+    ASSERT_TRUE(doc.EnterRowText(rowDesignDuty, "200"));
+    const TResult hopeless = doc.Solve();
+    EXPECT_FALSE(hopeless);
+    EXPECT_FALSE(doc.Solved());
+    EXPECT_EQ(Recorder.Panels[spSolve], hopeless.Code == 5 ? "Data Error..." : "Not Solved");
+    EXPECT_DOUBLE_EQ(doc.DesignDuty(), 200);
+}
+
+TEST_F(RatingDocument, UnreadableRowTextChangesNothing)
+{
+    TRatingDocument& doc = Open();
+    const TDocumentSettings before = doc.CurrentSettings();
+    const std::pair<int, const char*> cases[] = {
+        {rowBarometer, "'abc' is not a valid floating point value"},
+        {rowAirOn, "'abc' is not a valid floating point value"},
+        {rowFluidInlet, "'abc' is not a valid floating point value"},
+        {rowTubeVelocity, "'abc' is not a valid floating point value"},
+        {rowControl, "'abc' is not a valid choice"},
+        {rowCalcMode, "'abc' is not a valid choice"},
+    };
+    for (const auto& [row, message] : cases) {
+        SCOPED_TRACE("row " + std::to_string(row));
+        const std::string shown = Row(row);
+        Recorder.Messages.clear();
+        EXPECT_FALSE(doc.EnterRowText(row, "abc"));
+        ASSERT_EQ(Recorder.Messages.size(), 1u);
+        EXPECT_EQ(Recorder.Messages[0].Text, message);
+        EXPECT_EQ(Recorder.Messages[0].Kind, TMessageKind::Error);
+        EXPECT_EQ(Row(row), shown) << "the row shows the model again";
+        EXPECT_EQ(doc.CurrentSettings(), before);
+        EXPECT_EQ(Recorder.Panels[spEdit], "Ready...");
+    }
+    // A later edit that reads row 5 still works.
+    EXPECT_TRUE(doc.EnterRowText(rowAirOn, "22/15"));
+}
+
+TEST_F(RatingDocument, InputsComeBackAfterARestart)
+{
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.EnterRowText(rowAirOn, "22.3/16.1"));
+    ASSERT_TRUE(doc.EnterRowText(rowControl, "Temperature"));
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "80"));
+    ASSERT_TRUE(doc.EnterRowText(rowDesignDT, "15"));
+    ASSERT_TRUE(doc.EnterRowText(rowCalcMode, "Coil Size"));
+    ASSERT_TRUE(doc.EnterRowText(rowDesignDuty, "35"));
+    ASSERT_TRUE(doc.Solve());
+    std::vector<std::string> shown;
+    for (int row = rowModel; row <= kDocumentRowCount; ++row) shown.push_back(Row(row));
+
+    TRatingDocument& next = Restart();
+    EXPECT_EQ(ProgramKey().ReadString("VantorForm", "AirOn", ""), "22.3000/16.1000");
+    EXPECT_TRUE(next.StoredSettings().Stored);
+    for (int row = rowModel; row <= kDocumentRowCount; ++row) EXPECT_EQ(Row(row), shown[row - 1]) << "row " << row;
+    EXPECT_EQ(Recorder.Panels[spSolve], "Not Solved");
+}
+
+TEST_F(RatingDocument, StoredTubeRangeComesBackAfterARestart)
+{
+    // Ranges of the maker "Typical" in the installed catalogue, with a dimension that tells
+    // them from the 1/2 inch range a new coil starts with.
+    struct TCase {
+        const char* Range;
+        double (*Dimension)(const TModelRec&);
+        double Expected;
+    };
+    const TCase cases[] = {
+        {"5/8 inch heavy duty", [](const TModelRec& r) { return r.Sy; }, 0.0508},
+        {"1/2 inch copper fin", [](const TModelRec& r) { return r.tf; }, 0.00012},
+        {"5/8 inch in-line", [](const TModelRec& r) { return double(r.tp); }, kInLine},
+        {"3/8 inch", [](const TModelRec& r) { return r.OD; }, 0.009525},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Range);
+        TRatingDocument& doc = Open();
+        doc.Makers().LoadMaker("Typical");
+        const TMnfRecVec& ranges = doc.Makers().CachedRanges();
+        const auto range = std::find_if(ranges.begin(), ranges.end(), [&](const TMnfRec& r) { return r.name == c.Range; });
+        ASSERT_NE(range, ranges.end());
+        TModelRec rec = doc.HotWaterCoil().Geometry().ModelRecord();
+        ApplyMnfRec(*range, rec);
+        doc.HotWaterCoil().SetModelRecord(rec);
+
+        const TModelRec& restored = Restart().HotWaterCoil().Geometry().ModelRecord();
+        EXPECT_EQ(restored.Model, c.Range);
+        EXPECT_NEAR(c.Dimension(restored), c.Expected, 1e-9);
+        Document.reset();
+    }
+}
+
+TEST_F(RatingDocument, RowUnitChangeIsStoredAndKeepsTheQuantity)
+{
+    TRatingDocument& doc = Open();
+    std::vector<int> changed;
+    doc.OnRowUnitsChanged = [&changed](int row) { changed.push_back(row); };
+    ASSERT_TRUE(doc.Rows().SetRowUnitsValue(rowFluidInlet, 1));  // °F
+    doc.GridAfterRightClick(rowFluidInlet);
+    EXPECT_EQ(changed, std::vector<int>{rowFluidInlet});
+    EXPECT_EQ(Units.At("liquid", "t").Units, 1);
+    EXPECT_EQ(Row(rowFluidInlet), "113.0");  // 45 °C
+
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "176"));  // 80 °C
+    EXPECT_DOUBLE_EQ(doc.Liquid().tfi, 80);
+
+    Restart();
+    EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsLiquidTemp", -1), 1);
+    EXPECT_EQ(Row(rowFluidInlet), "176.0");
+    EXPECT_EQ(Document->Rows().Cell(kUnitsColumn, rowFluidInlet), "°F");
+}
+
+TEST_F(RatingDocument, ImperialUnitSystemReachesRowsAndHiddenQuantities)
+{
+    TRatingDocument& doc = Open();
+    TUnitChoices choices;
+    choices.Imperial();
+    doc.ApplyUnitSystem(choices);
+    // 101.325 kPa x 0.295 InchHg/kPa; 25 °C and 17 °C in °F; 2.5 m/s x 196.85 fpm/(m/s).
+    EXPECT_EQ(Row(rowBarometer), "29.8909");
+    EXPECT_EQ(Row(rowAirOn), "77.0/62.6");
+    EXPECT_EQ(Row(rowAirVelocity), "492.1");
+    EXPECT_EQ(Units.At("air", "dp").Units, 5);           // InchWg
+    EXPECT_EQ(Units.At("hex", "pipe_conn").Units, 3);    // inch
+    EXPECT_EQ(Units.At("place", "barom_pressure").Units, 4);
+
+    doc.SaveUnitChoices(SharedKey());
+    EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsPressure", -1), 4);
+    EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsPressDrop", -1), 5);
+    EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsAirVel", -1), 1);
+}
+
+TEST_F(RatingDocument, TypicalConditionsRateAHeatingCase)
+{
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.EnterRowText(rowCalcMode, "Coil Size"));
+    ASSERT_TRUE(doc.EnterRowText(rowBarometer, "95"));
+    doc.SetSaved(true);
+
+    ASSERT_TRUE(doc.SetIdealFlows1Click());
+    EXPECT_EQ(doc.CalcMode(), cmHeatingDuty);
+    EXPECT_EQ(Row(rowCalcMode), "Heating Duty");
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowModel));
+    EXPECT_EQ(Row(rowBarometer), "101.325");
+    EXPECT_DOUBLE_EQ(doc.AirOn().P, 95) << "the air keeps its pressure until row 2 is edited";
+    EXPECT_EQ(Row(rowAirOn), "5.0/4.0");
+    EXPECT_EQ(Row(rowAirVelocity), "2.75");
+    EXPECT_EQ(Row(rowFluidInlet), "45.0");
+    EXPECT_EQ(Recorder.Panels[spSolve], "Solved...");
+    EXPECT_EQ(Recorder.Panels[spEdit], "Modified");
+}
+
+TEST_F(RatingDocument, StepSimulationSolvesFirstAndDescribesTheChart)
+{
+    TRatingDocument& doc = Open();
+    const nlohmann::json expected = ReferenceRating();
+    const TStepSimulation chart = doc.Stepbystepsimulation1Click();
+    EXPECT_TRUE(doc.Solved());
+    EXPECT_EQ(chart.Caption, "Step-by-Step Simulation");
+    EXPECT_EQ(chart.Legends, (std::array<std::string, 4>{"Fluid", "Air", "Surface", "Dew Point"}));
+    ASSERT_EQ(chart.Series.size(), 4u);
+    EXPECT_EQ(chart.FirstIndex, 0);
+    EXPECT_EQ(chart.LastIndex, 99);
+    EXPECT_NEAR(chart.Duty, expected["Qt"].get<double>(), 0.05);
+    EXPECT_EQ(chart.DutyLabel, "Duty 18.3 kW");
+    // The march ends where the fluid enters (45 °C) and the air leaves.
+    EXPECT_TRUE(chart.FluidLabel.ends_with(" - 45.0 °C")) << chart.FluidLabel;
+    EXPECT_TRUE(chart.AirLabel.ends_with(" - 40.5 °C")) << chart.AirLabel;
+}
+
+TEST_F(RatingDocument, ReportFollowsTheSolvedFlag)
+{
+    TRatingDocument& doc = Open();
+    doc.UpdateReport();
+    ASSERT_TRUE(Recorder.Report);
+    ASSERT_EQ(Recorder.Report->Lines.size(), 1u);
+    EXPECT_EQ(Recorder.Report->Lines[0].Text, "Not Solved");
+    EXPECT_TRUE(Recorder.Report->Footer.empty());
+
+    ASSERT_TRUE(doc.Solve());
+    ASSERT_FALSE(Recorder.Report->Lines.empty());
+    EXPECT_EQ(Recorder.Report->Lines.back().Text, "") << "an empty line before the footer";
+    EXPECT_TRUE(Recorder.Report->Footer.starts_with("Vantor ")) << Recorder.Report->Footer;
+
+    TStringSink viewer;
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "60"));
+    doc.Diagnostics1Click(viewer);
+    EXPECT_TRUE(doc.Solved()) << "the diagnostics need a solved coil";
+}
+
+TEST_F(RatingDocument, ModelFromTheEditorIsTakenAsTheCoilHasIt)
+{
+    TRatingDocument& doc = Open();
+    doc.HotWaterCoil().SetRows(6);
+    ASSERT_TRUE(doc.ModelEditorAccepted());
+    EXPECT_FALSE(doc.ModelFromEditor());
+    EXPECT_EQ(doc.CoilModel(), "544 x 720  6r  12f  7c");
+    EXPECT_EQ(Row(rowModel), "544 x 720  6r  12f  7c");
+    EXPECT_EQ(Recorder.Panels[spEdit], "Modified");
+
+    doc.HotWaterCoil().SetRows(3);
+    ASSERT_TRUE(doc.ApplyFromEditor());
+    EXPECT_EQ(Row(rowModel), "544 x 720  3r  12f  7c");
+    EXPECT_EQ(Recorder.Panels[spSolve], "Solved...");
+    EXPECT_DOUBLE_EQ(doc.HotWaterCoil().FaceVelocity(), 2.5);
+}
+
+TEST_F(RatingDocument, CommandLineNamesAFileOnlyWithoutHyphen)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantorcmdXXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder = pattern;
+    for (const char* name : {"coil a.hqx", "coil-b.hqx"}) std::ofstream(folder / name) << "x";
+
+    EXPECT_EQ(TRatingDocument::CommandLineFileName({(folder / "coil").string(), "a.hqx"}),
+              (folder / "coil a.hqx").string());
+    EXPECT_EQ(TRatingDocument::CommandLineFileName({(folder / "coil-b.hqx").string()}), "");
+    EXPECT_EQ(TRatingDocument::CommandLineFileName({(folder / "missing.hqx").string()}), "");
+    EXPECT_EQ(TRatingDocument::CommandLineFileName({"-automation"}), "");
+    EXPECT_EQ(TRatingDocument::CommandLineFileName({}), "");
+
+    Open({(folder / "coil a.hqx").string()});
+    EXPECT_EQ(Document->FileName(), (folder / "coil a.hqx").string());
+    EXPECT_EQ(Document->CurrentFolder(), folder);
+    EXPECT_EQ(Recorder.Panels[spFile], "coil a.hqx");
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(RatingDocument, MakerMissingFromTheCatalogueIsReported)
+{
+    std::filesystem::create_directories(Folder() / "config" / "Korvane");
+    std::ofstream(Folder() / "config" / "Korvane" / "Vantor.ini") << "[VantorForm]\nCoilMaker=Nobody\n";
+    TRatingDocument& doc = Open();
+    ASSERT_FALSE(Recorder.Messages.empty());
+    EXPECT_TRUE(Recorder.Messages[0].Text.starts_with("There are no matching coils for Nobody"));
+    EXPECT_EQ(Recorder.Messages[0].Kind, TMessageKind::Warning);
+    EXPECT_TRUE(doc.Solve()) << "the built-in range still rates";
+}
+
+TEST_F(RatingDocument, NumbersUseAPointWhateverTheLocale)
+{
+    test::TCommaLocale locale;
+    ASSERT_TRUE(test::TCommaLocale::IsActive()) << "the de_DE.UTF-8 locale is not installed";
+    TRatingDocument& doc = Open();
+    EXPECT_EQ(Row(rowBarometer), "101.325");
+    ASSERT_TRUE(doc.EnterRowText(rowAirVelocity, "2.75"));
+    EXPECT_NEAR(doc.HotWaterCoil().FaceVelocity(), 2.75, 1e-12);
+    ASSERT_TRUE(doc.EnterRowText(rowAirOn, "22.3/16.1"));
+    Restart();
+    EXPECT_EQ(ProgramKey().ReadString("VantorForm", "Pressure", ""), "101.325");
+    EXPECT_EQ(ProgramKey().ReadString("VantorForm", "AirOn", ""), "22.3000/16.1000");
+    EXPECT_EQ(Row(rowAirVelocity), "2.75");
+}
+
+}  // namespace
+}  // namespace vantor
