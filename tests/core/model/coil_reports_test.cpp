@@ -48,38 +48,7 @@ std::vector<std::string> SplitCsv(const std::string& text)
     return lines;
 }
 
-TEST(CoilReports, ReportTextOfTheFirstRunRating)
-{
-    TFirstRunCoil r;
-    ASSERT_EQ(r.Coil.Solve(), ssSolved);
-    TStringSink sink;
-    r.Coil.ReportText(sink);
-    // The maker "Default" has no designation of its own, and a solved coil no status line.
-    ExpectLines(sink, {
-        {""}, {"Hot Water Coil", true}, {""},
-        {"Model", true}, {"Default (1/2 inch)"}, {"544 x 720  4r  12f  7c"},
-        {""}, {"Air", true},
-        {"Barometer\t101.325\tkPa"},
-        {"Altitude\t0\tm"},
-        {"Airflow\t0.979\tm³/s"},
-        {"Velocity\t2.50\tm/s"},
-        {"On Coil\t25.0/17.0\t°C"},
-        {"Off Coil\t40.5/21.9\t°C"},
-        {"Cond Rate\t0.0\tg/s"},
-        {"Pressure drop\t88.0\tPa"},
-        {""}, {"Clean Water", true},
-        {"Mass Flow\t0.855\tkg/s"},
-        {"Velocity\t1.00\tm/s"},
-        {"Inlet Temp.\t45.0\t°C"},
-        {"Leaving Temp.\t39.9\t°C"},
-        {"Pressure Drop\t12.1\tkPa"},
-        {"Pipe Conn\t35.0\tmm"},
-        {""}, {"Performance", true},
-        {"Duty\t18.3\tkW"},
-    });
-}
-
-TEST(CoilReports, ImperialChoiceShowsEveryQuantityInItsImperialUnit)
+TEST(CoilReports, ReportTextInMetricAndImperialUnits)
 {
     TFirstRunCoil r;
     ASSERT_EQ(r.Coil.Solve(), ssSolved);
@@ -94,39 +63,43 @@ TEST(CoilReports, ImperialChoiceShowsEveryQuantityInItsImperialUnit)
     TStringSink imperial;
     r.Coil.ReportText(imperial);
 
-    // Caption, then the metric and the Imperial value and label.
-    const std::vector<std::vector<std::string>> quantities = {
-        {"Barometer", "101.325\tkPa", "29.8909\tInchHg"},
-        {"Altitude", "0\tm", "0\tft"},
-        {"Airflow", "0.979\tm³/s", "2075\tcfm"},
-        {"Velocity", "2.50\tm/s", "492\tfpm"},
-        {"On Coil", "25.0/17.0\t°C", "77.0/62.6\t°F"},
-        {"Off Coil", "40.5/21.9\t°C", "105/71\t°F"},
-        {"Cond Rate", "0.0\tg/s", "0.000\tlb/hr"},
-        {"Pressure drop", "88.0\tPa", "0.353\tInchWg"},
-        {"Mass Flow", "0.855\tkg/s", "1.89\tlb/s"},
-        {"Velocity", "1.00\tm/s", "197\tfpm"},
-        {"Inlet Temp.", "45.0\t°C", "113\t°F"},
-        {"Leaving Temp.", "39.9\t°C", "104\t°F"},
-        {"Pressure Drop", "12.1\tkPa", "1.75\tPsi"},
-        {"Pipe Conn", "35.0\tmm", "1.38\tinch"},
-        {"Duty", "18.3\tkW", "62402\tBtu/hr"},
+    // The maker "Default" has no designation of its own, and a solved coil no status line.
+    struct TReportLine {
+        std::string Metric;
+        std::string Imperial{};  // empty: as the metric line
+        bool Bold = false;
     };
-    ASSERT_EQ(metric.Lines().size(), imperial.Lines().size());
-    size_t quantity = 0;
-    for (size_t i = 0; i < metric.Lines().size(); ++i) {
-        const std::string& m = metric.Lines()[i].Text;
-        const std::string& p = imperial.Lines()[i].Text;
-        if (m.find('\t') == std::string::npos) {
-            EXPECT_EQ(m, p) << "line " << i;
-            continue;
-        }
-        ASSERT_LT(quantity, quantities.size()) << m;
-        const auto& q = quantities[quantity++];
-        EXPECT_EQ(m, q[0] + "\t" + q[1]) << "line " << i;
-        EXPECT_EQ(p, q[0] + "\t" + q[2]) << "line " << i;
+    const std::vector<TReportLine> expected = {
+        {""}, {"Hot Water Coil", {}, true}, {""},
+        {"Model", {}, true}, {"Default (1/2 inch)"}, {"544 x 720  4r  12f  7c"},
+        {""}, {"Air", {}, true},
+        {"Barometer\t101.325\tkPa", "Barometer\t29.8909\tInchHg"},
+        {"Altitude\t0\tm", "Altitude\t0\tft"},
+        {"Airflow\t0.979\tm³/s", "Airflow\t2075\tcfm"},
+        {"Velocity\t2.50\tm/s", "Velocity\t492\tfpm"},
+        {"On Coil\t25.0/17.0\t°C", "On Coil\t77.0/62.6\t°F"},
+        {"Off Coil\t40.5/21.9\t°C", "Off Coil\t105/71\t°F"},
+        {"Cond Rate\t0.0\tg/s", "Cond Rate\t0.000\tlb/hr"},
+        {"Pressure drop\t88.0\tPa", "Pressure drop\t0.353\tInchWg"},
+        {""}, {"Clean Water", {}, true},
+        {"Mass Flow\t0.855\tkg/s", "Mass Flow\t1.89\tlb/s"},
+        {"Velocity\t1.00\tm/s", "Velocity\t197\tfpm"},
+        {"Inlet Temp.\t45.0\t°C", "Inlet Temp.\t113\t°F"},
+        {"Leaving Temp.\t39.9\t°C", "Leaving Temp.\t104\t°F"},
+        {"Pressure Drop\t12.1\tkPa", "Pressure Drop\t1.75\tPsi"},
+        {"Pipe Conn\t35.0\tmm", "Pipe Conn\t1.38\tinch"},
+        {""}, {"Performance", {}, true},
+        {"Duty\t18.3\tkW", "Duty\t62402\tBtu/hr"},
+    };
+    ASSERT_EQ(metric.Lines().size(), expected.size()) << metric.Text();
+    ASSERT_EQ(imperial.Lines().size(), expected.size()) << imperial.Text();
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const TReportLine& line = expected[i];
+        EXPECT_EQ(metric.Lines()[i].Text, line.Metric) << "line " << i;
+        EXPECT_EQ(imperial.Lines()[i].Text, line.Imperial.empty() ? line.Metric : line.Imperial) << "line " << i;
+        EXPECT_EQ(metric.Lines()[i].Bold, line.Bold) << "line " << i;
+        EXPECT_EQ(imperial.Lines()[i].Bold, line.Bold) << "line " << i;
     }
-    EXPECT_EQ(quantity, quantities.size());
 
     // The copied text follows the same choice.
     const std::vector<std::string> csv = SplitCsv(r.Coil.CsvText());
