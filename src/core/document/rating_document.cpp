@@ -4,6 +4,7 @@
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
 #include "geometry/designation.h"
+#include "geometry/manufacturing_report.h"
 #include "geometry/mnf_rec.h"
 #include "text/format.h"
 #include "text/number_text.h"
@@ -146,6 +147,8 @@ void TRatingDocument::InitCoil(const TFluidDefaults& fluid)
     const TDocumentSettings& stored = m_settings;
     m_coil = std::make_unique<THotWaterCoil>(TCoilAttachment{m_airOn, m_airOff, *m_liquid}, stored.CoilModel,
                                              TTubeRange{&m_makers, stored.CoilMaker, kStartTubeCode});
+    // The reports show every quantity in the unit the user chose for it.
+    m_coil->SetUnitsRegistry(m_units);
     TModelValues values;
     // A stored text the coil refused was replaced by its fallback; that is the text to keep.
     m_coilModel = ParseDesignation(stored.CoilModel, values) == kDesignationOk ? stored.CoilModel
@@ -595,6 +598,8 @@ void TRatingDocument::Diagnostics1Click(TReportSink& viewer)
     if (!Solved()) Solve();
     m_coil->Diagnostics(viewer);
 }
+
+void TRatingDocument::ViewCoilDetailsClick(TReportSink& viewer) { ManufacturingReport(m_coil->Geometry(), viewer); }
 
 // ---- Settings ----
 

@@ -162,6 +162,8 @@ public:
     TStepSimulation Stepbystepsimulation1Click();
     // Solves first when not solved, then the coil's diagnostics go to viewer.
     void Diagnostics1Click(TReportSink& viewer);
+    // "Manufacturing Report": the coil's build, from its geometry alone (no solve).
+    void ViewCoilDetailsClick(TReportSink& viewer);
 
     // ---- Settings ----
     // The values SaveSettings writes: the model's present inputs.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
 
 namespace vantor {
@@ -398,15 +399,33 @@ TEST_F(RatingDocument, ReportFollowsTheSolvedFlag)
     EXPECT_EQ(Recorder.Report->Lines[0].Text, "Not Solved");
     EXPECT_TRUE(Recorder.Report->Footer.empty());
 
+    // The coil's report in the units the user chose: 18.288 kW, or 18.288 x 3412.14 = 62 402 Btu/hr.
+    const auto hasLine = [this](std::string_view text) {
+        const auto& lines = Recorder.Report->Lines;
+        return std::any_of(lines.begin(), lines.end(), [text](const auto& line) { return line.Text == text; });
+    };
     ASSERT_TRUE(doc.Solve());
-    ASSERT_FALSE(Recorder.Report->Lines.empty());
+    EXPECT_TRUE(hasLine("Duty\t18.3\tkW"));
     EXPECT_EQ(Recorder.Report->Lines.back().Text, "") << "an empty line before the footer";
     EXPECT_TRUE(Recorder.Report->Footer.starts_with("Vantor ")) << Recorder.Report->Footer;
+    TUnitChoices imperial;
+    imperial.Imperial();
+    doc.ApplyUnitSystem(imperial);
+    EXPECT_TRUE(hasLine("Duty\t62402\tBtu/hr"));
 
-    TStringSink viewer;
     ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "60"));
-    doc.Diagnostics1Click(viewer);
+    TStringSink diagnostics;
+    doc.Diagnostics1Click(diagnostics);
     EXPECT_TRUE(doc.Solved()) << "the diagnostics need a solved coil";
+    ASSERT_FALSE(diagnostics.Lines().empty());
+    EXPECT_EQ(diagnostics.Lines()[0].Text, "Hot Water Coil Diagnostics");
+
+    TStringSink details;
+    doc.ViewCoilDetailsClick(details);
+    const auto& lines = details.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1].Text, "Coil Manufacturing Report");
+    EXPECT_EQ(lines[2].Text, "Typical (1/2 inch)");
 }
 
 TEST_F(RatingDocument, ModelFromTheEditorIsTakenAsTheCoilHasIt)
