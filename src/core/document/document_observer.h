@@ -26,11 +26,11 @@ enum class TMessageKind { Information, Warning, Error };
 
 enum class TAnswer { Yes, No, Cancel };
 
-// The report the report window shows after a solve or a change of units: the lines in order,
-// then, when the document is solved, an empty line and the footer in italics.
+// The report the report window shows after a solve or a change of units: the coil's report
+// and an empty line when the document is solved, else the single line "Not Solved".
 struct TDocumentReport {
     std::vector<TStringSink::TLine> Lines;
-    std::string Footer;  // empty when there is none
+    std::string Footer;  // shown in italics after the lines; empty when not solved
 };
 
 class TDocumentObserver {

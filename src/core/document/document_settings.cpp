@@ -18,8 +18,6 @@ constexpr std::array<std::pair<std::string_view, TFactorField>, 5> kFactorKeys =
     {"hiFactor", &TCalibrationFactors::hi},
 }};
 
-bool IsCalcMode(int mode) { return mode == cmHeatingDuty || mode == cmCoilSize; }
-
 }  // namespace
 
 TDocumentSettings ReadDocumentSettings(const TSettingsStore& key)

@@ -23,6 +23,7 @@ inline constexpr std::string_view kFileExtension = ".hqx";
 
 // The calculation mode: rate the given coil, or size a coil for the design duty.
 enum TCalcMode : int { cmHeatingDuty = 0, cmCoilSize = 1 };
+inline bool IsCalcMode(int mode) { return mode == cmHeatingDuty || mode == cmCoilSize; }
 
 // The five calibration multipliers a coil maker tunes the rating with.
 struct TCalibrationFactors {

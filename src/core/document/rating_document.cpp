@@ -62,8 +62,6 @@ void ReadStoredAir(std::string_view text, std::string_view defaultText, TMoistAi
     }
 }
 
-bool IsCalcModeValue(int mode) { return mode == cmHeatingDuty || mode == cmCoilSize; }
-
 }  // namespace
 
 TRatingDocument::TRatingDocument(const TDocumentServices& services)
@@ -210,7 +208,7 @@ void TRatingDocument::ApplyFactorsToCoil()
 
 void TRatingDocument::SetCalcMode(int mode)
 {
-    if (IsCalcModeValue(mode)) m_calcMode = mode;
+    if (IsCalcMode(mode)) m_calcMode = mode;
 }
 
 // ---- Rows ----

@@ -1,8 +1,5 @@
 #include "document/fluid_defaults.h"
 
-#include "fluids/liquid.h"
-#include "fluids/transport_props.h"
-#include "model/liquid_state.h"
 #include "settings_file.h"
 
 #include <gtest/gtest.h>
@@ -44,30 +41,6 @@ TEST(FluidDefaults, CodesThatNameNothingReadAsTheirDefaults)
         const test::TSettingsFile file(c.Text);
         EXPECT_EQ(ReadFluidDefaults(TSettingsStore(file.Path())), c.Expected) << c.Text;
     }
-}
-
-TEST(FluidDefaults, TakenFromTheLiquidStateAndItsLiquid)
-{
-    TLiquid water("Water", 0.8, 80, 70, fcWater);
-    water.AdditiveVolume = 0.25;
-    water.WaterAdditive = 1;
-    water.UserRo = 1010;
-    TLiquidState state(water);
-    state.ctrl = ctrlTemperature;
-    state.designdt = 12;
-    state.SetMassFlow(0.5);
-
-    const TFluidDefaults values = FluidDefaultsOf(state);
-    EXPECT_EQ(values.WaterFlow, 0.5);
-    EXPECT_EQ(values.WaterIn, 80);
-    EXPECT_EQ(values.WaterOut, 70);
-    EXPECT_EQ(values.WaterTemp, 75) << "the mean of inlet and outlet";
-    EXPECT_EQ(values.DesignWaterDT, 12);
-    EXPECT_EQ(values.Control, 0);
-    EXPECT_EQ(values.WaterVelocity, state.vw);
-    EXPECT_EQ(values.WaterAdditive, 1);
-    EXPECT_EQ(values.WaterAddVol, 0.25);
-    EXPECT_EQ(values.WaterUserRo, 1010);
 }
 
 }  // namespace
