@@ -162,21 +162,20 @@ std::string ValidUtf8(std::string_view text)
 
 // ---- TLegacyStream ----
 
-void TLegacyStream::Fail(size_t start, std::string_view what)
+void TLegacyStream::Fail(std::string_view what)
 {
-    m_pos = start;
-    throw ELegacyStreamError(std::string(what) + " at byte " + std::to_string(start));
+    throw ELegacyStreamError(std::string(what) + " at byte " + std::to_string(m_pos));
 }
 
 std::uint8_t TLegacyStream::TakeByte()
 {
-    if (Remaining() < 1) Fail(m_pos, "end of the stream");
+    if (Remaining() < 1) Fail("end of the stream");
     return static_cast<std::uint8_t>(m_bytes[m_pos++]);
 }
 
 std::uint64_t TLegacyStream::TakeUnsigned(size_t count)
 {
-    if (Remaining() < count) Fail(m_pos, "end of the stream");
+    if (Remaining() < count) Fail("end of the stream");
     std::uint64_t value = 0;
     for (size_t i = count; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(m_bytes[m_pos + i]);
     m_pos += count;
@@ -202,64 +201,60 @@ bool TLegacyStream::TakeIntegerPayload(std::uint8_t tag, long long& value)
 
 int TLegacyStream::ReadInteger()
 {
-    const size_t start = m_pos;
     const std::uint8_t tag = TakeByte();
     long long value = 0;
-    if (tag == tagInt64 || !TakeIntegerPayload(tag, value)) Fail(start, "integer expected");
+    if (tag == tagInt64 || !TakeIntegerPayload(tag, value)) Fail("integer expected");
     return static_cast<int>(value);
 }
 
-double TLegacyStream::TakeFinite(double value, size_t start)
+double TLegacyStream::TakeFinite(double value)
 {
-    if (!std::isfinite(value)) Fail(start, "number out of range");
+    if (!std::isfinite(value)) Fail("number out of range");
     return value;
 }
 
 double TLegacyStream::ReadFloat()
 {
-    const size_t start = m_pos;
     const std::uint8_t tag = TakeByte();
     if (tag == tagExtended) {
-        if (Remaining() < 10) Fail(start, "end of the stream");
+        if (Remaining() < 10) Fail("end of the stream");
         std::array<std::uint8_t, 10> bytes{};
         for (std::uint8_t& b : bytes) b = static_cast<std::uint8_t>(m_bytes[m_pos++]);
-        return TakeFinite(DecodeExtended(bytes), start);
+        return TakeFinite(DecodeExtended(bytes));
     }
-    if (tag == tagDouble) return TakeFinite(std::bit_cast<double>(TakeUnsigned(8)), start);
+    if (tag == tagDouble) return TakeFinite(std::bit_cast<double>(TakeUnsigned(8)));
     long long value = 0;
-    if (!TakeIntegerPayload(tag, value)) Fail(start, "number expected");
+    if (!TakeIntegerPayload(tag, value)) Fail("number expected");
     return static_cast<double>(value);
 }
 
 double TLegacyStream::ReadDate()
 {
-    const size_t start = m_pos;
     const std::uint8_t tag = TakeByte();
-    if (tag == tagDate) return TakeFinite(std::bit_cast<double>(TakeUnsigned(8)), start);
+    if (tag == tagDate) return TakeFinite(std::bit_cast<double>(TakeUnsigned(8)));
     long long value = 0;
-    if (!TakeIntegerPayload(tag, value)) Fail(start, "date expected");
+    if (!TakeIntegerPayload(tag, value)) Fail("date expected");
     return static_cast<double>(value);
 }
 
 bool TLegacyStream::ReadBool()
 {
-    const size_t start = m_pos;
     const std::uint8_t tag = TakeByte();
     // Any other tag has a payload of its own that would be read as the values that follow.
-    if (tag != tagTrue && tag != tagFalse) Fail(start, "boolean expected");
+    if (tag != tagTrue && tag != tagFalse) Fail("boolean expected");
     return tag == tagTrue;
 }
 
-size_t TLegacyStream::TakeLength(size_t start)
+size_t TLegacyStream::TakeLength()
 {
     const auto count = static_cast<std::int32_t>(static_cast<std::uint32_t>(TakeUnsigned(4)));
-    if (count < 0) Fail(start, "negative length");
+    if (count < 0) Fail("negative length");
     return static_cast<size_t>(count);
 }
 
-std::string_view TLegacyStream::TakeBytes(size_t count, size_t start)
+std::string_view TLegacyStream::TakeBytes(size_t count)
 {
-    if (count > Remaining()) Fail(start, "length beyond the end of the stream");
+    if (count > Remaining()) Fail("length beyond the end of the stream");
     const std::string_view bytes = m_bytes.substr(m_pos, count);
     m_pos += count;
     return bytes;
@@ -267,25 +262,24 @@ std::string_view TLegacyStream::TakeBytes(size_t count, size_t start)
 
 std::string TLegacyStream::ReadString()
 {
-    const size_t start = m_pos;
     switch (TakeByte()) {
     case tagString:
-        return Windows1252ToUtf8(TakeBytes(TakeByte(), start));
+        return Windows1252ToUtf8(TakeBytes(TakeByte()));
     case tagLongString:
-        return Windows1252ToUtf8(TakeBytes(TakeLength(start), start));
+        return Windows1252ToUtf8(TakeBytes(TakeLength()));
     case tagUtf8String:
-        return ValidUtf8(TakeBytes(TakeLength(start), start));
+        return ValidUtf8(TakeBytes(TakeLength()));
     case tagWideString: {
-        const size_t units = TakeLength(start);
-        if (units > Remaining() / 2) Fail(start, "length beyond the end of the stream");
-        return Utf16LeToUtf8(TakeBytes(2 * units, start));
+        const size_t units = TakeLength();
+        if (units > Remaining() / 2) Fail("length beyond the end of the stream");
+        return Utf16LeToUtf8(TakeBytes(2 * units));
     }
     default:
-        Fail(start, "string expected");
+        Fail("string expected");
     }
 }
 
-std::string_view TLegacyStream::ReadRaw(size_t count) { return TakeBytes(count, m_pos); }
+std::string_view TLegacyStream::ReadRaw(size_t count) { return TakeBytes(count); }
 
 std::string_view TLegacyStream::PeekRaw(size_t count) const
 {

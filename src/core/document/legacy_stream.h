@@ -10,8 +10,8 @@
 //   8, 9         false, true                    17  date, 8-byte double of days
 //
 // Raw blocks (packed records) carry no tag. Every read checks its tag and that the payload
-// lies within the bytes; a failure raises ELegacyStreamError and leaves the position where
-// the failing value began.
+// lies within the bytes; a failure raises ELegacyStreamError, after which the position is
+// undefined (a reader stops there).
 
 #include <array>
 #include <cstddef>
@@ -73,12 +73,12 @@ private:
     std::uint64_t TakeUnsigned(size_t count);
     // The payload of an integer tag, sign-extended; false for any other tag.
     bool TakeIntegerPayload(std::uint8_t tag, long long& value);
-    double TakeFinite(double value, size_t start);
+    double TakeFinite(double value);
     // A 4-byte length; a negative one fails.
-    size_t TakeLength(size_t start);
-    // The next count bytes; fewer left fails, with the position back at start.
-    std::string_view TakeBytes(size_t count, size_t start);
-    [[noreturn]] void Fail(size_t start, std::string_view what);
+    size_t TakeLength();
+    // The next count bytes; fewer left fails.
+    std::string_view TakeBytes(size_t count);
+    [[noreturn]] void Fail(std::string_view what);
 
     std::string_view m_bytes;
     size_t m_pos = 0;
