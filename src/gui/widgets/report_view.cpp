@@ -15,12 +15,15 @@ KzReportView::KzReportView(QWidget* parent) : QTextEdit(parent)
     setLineWrapMode(QTextEdit::NoWrap);
 }
 
-void KzReportView::AppendLine(std::string_view text, bool bold)
+void KzReportView::AppendLine(std::string_view text, bool bold) { AppendStyledLine(text, bold, false); }
+
+void KzReportView::AppendStyledLine(std::string_view text, bool bold, bool italic)
 {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat format;
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(italic);
     format.setForeground(palette().color(QPalette::Text));
     cursor.insertText(ToQString(text), format);
     cursor.insertBlock();

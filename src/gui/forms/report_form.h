@@ -1,0 +1,82 @@
+#pragma once
+
+// The report window: the coil report in a rich-text box, with "&Print" (the print dialog,
+// which also prints to a PDF file), "C&opy" (the text on the clipboard), "&Email" (the text
+// as the body of a new message in the user's mail program), "&Setup" (page set-up), "&Font"
+// and "&Close". The owner fills the box and sets OnRefresh, which runs after a change of font
+// and whenever the window is resized. Placement and font are kept in the program's settings,
+// section "ReportForm".
+
+#include "document/document_observer.h"
+
+#include <QPrinter>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QToolBar;
+
+namespace vantor {
+
+class KzReportView;
+class TMapiControl;
+
+class TReportForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TReportForm(QWidget* parent = nullptr);
+    ~TReportForm() override;
+
+    KzReportView& RichEdit1() const { return *m_box; }
+    TMapiControl& Mail() const { return *m_mail; }
+    QToolBar& ToolBar() const { return *m_toolBar; }
+    QAction& PrintAction() const { return *m_print; }
+    QAction& CopyAction() const { return *m_copy; }
+    QAction& EmailAction() const { return *m_email; }
+
+    // The print job's name and the mail's subject.
+    QString Title;
+    std::function<void()> OnRefresh;
+
+    // Positions in pixels, in order; positions that are not positive are left out.
+    void SetTabStops(const std::vector<int>& positions);
+    // Replaces the text: the report's lines and its footer in italics.
+    void ShowReport(const TDocumentReport& report);
+
+    QString StatusText() const;
+
+    // The report on a printer set up by the caller, with the report's margins.
+    void PrintTo(QPrinter& printer);
+    void Print();
+    void Copy();
+    void Email();
+    void Setup();
+    void ChooseFont();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SetStatus(const QString& text);
+    void LoadFont();
+    void SaveSettings() const;
+    void SetBoxFont(const QFont& font, const QColor& color);
+    void Refresh();
+
+    QToolBar* m_toolBar;
+    KzReportView* m_box;
+    QLabel* m_status;
+    TMapiControl* m_mail;
+    QAction* m_print;
+    QAction* m_copy;
+    QAction* m_email;
+    QPrinter m_printer;
+    int m_fontCharset = 1;
+};
+
+}  // namespace vantor

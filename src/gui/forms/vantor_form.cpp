@@ -1,0 +1,411 @@
+#include "gui/forms/vantor_form.h"
+
+#include "document/data_file.h"
+#include "document/document_rows.h"
+#include "document/rating_document.h"
+#include "gui/forms/about_form.h"
+#include "gui/forms/form_placement.h"
+#include "gui/forms/report_form.h"
+#include "gui/forms/set_units_form.h"
+#include "gui/forms/view_form.h"
+#include "gui/qt_text.h"
+#include "gui/widgets/entry_grid.h"
+#include "gui/widgets/report_view.h"
+#include "reports/file_properties.h"
+#include "settings/folders.h"
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
+
+#include "vantor_version.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+namespace vantor {
+
+namespace {
+
+constexpr std::string_view kHelpPage = "Common Files/Coils.htm";
+constexpr std::string_view kReportSection = "ReportForm";
+constexpr int kReportGap = 8;
+
+QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath(); }
+
+}  // namespace
+
+TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* parent)
+    : TTechForm(parent),
+      m_units(units),
+      m_report(new TReportForm(this)),
+      m_gridMenu(new QMenu(this)),
+      m_unitMenu(new QMenu(this))
+{
+    setObjectName(ToQString(kDocumentSection));
+    setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
+    m_ask = [this](const QString& question) { return DefaultAsk(question); };
+    m_chooseFile = [this](TFileDialogKind kind, const QString& folder, const QString& fileName) {
+        return DefaultChooseFile(kind, folder, fileName);
+    };
+
+    {
+        const TSettingsStore programKey(TSettingsKey::Program);
+        const TSettingsStore sharedKey(TSettingsKey::Shared);
+        m_properties = std::make_unique<TFileProperties>(
+            TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
+        m_document = std::make_unique<TRatingDocument>(TDocumentServices{units, programKey, sharedKey,
+                                                                         TFolderEnvironment::FromProcess(), this, {}});
+        ApplyPlacement(*this, RestoreWindowPlacement(programKey, kDocumentSection, PlacementOf(*this),
+                                                     ScreenSizeOf(*this), false, true));
+        m_reportPlaced = programKey.SectionExists(kReportSection);
+    }
+    m_viewer = new TViewForm(this);
+    m_setUnits = new TSetUnitsForm(this);
+    m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
+    const TDataFolder dataFolder = EnsureDataFolder();
+    m_dialogFolder = dataFolder.Result ? QString::fromStdString(dataFolder.Folder.string()) : QDir::homePath();
+
+    SetUpActions();
+    SetUpMenus();
+    SetUpGrid();
+    for (const TStatusPanel panel : {spEdit, spSolve, spFile})
+        SetStatusText(panel, ToQString(m_document->StatusText(panel)));
+    // A first run sizes the window to its rows.
+    if (!m_document->StoredSettings().Stored) Align();
+}
+
+TVantorForm::~TVantorForm()
+{
+    // The grid shows the document's rows; it must stop before they go.
+    Grid().SetPropertyRows(nullptr);
+    m_document->SetObserver(nullptr);
+}
+
+void TVantorForm::SetUpActions()
+{
+    SetHandler(TTechAction::Open, [this] { OpenWithDialog(); });
+    SetHandler(TTechAction::Save, [this] { SaveWithDialog(); });
+    SetHandler(TTechAction::Copy, [this] { CopyResult(); });
+    SetHandler(TTechAction::Solve, [this] { Solve(); });
+    SetHandler(TTechAction::View, [this] { ToggleReport(); });
+    SetHandler(TTechAction::Reset, [this] { ShowUnitMenu(); });
+    SetHandler(TTechAction::About, [this] { ShowAbout(); });
+    SetHandler(TTechAction::Help, [this] { ShowHelp(); });
+    for (const TTechAction hidden : {TTechAction::Paste, TTechAction::Print, TTechAction::About, TTechAction::Accept,
+                                     TTechAction::Cancel})
+        ShowAction(hidden, false);
+    SetHelpDropDown();
+}
+
+void TVantorForm::SetUpMenus()
+{
+    m_gridMenu->addAction(tr("Diagnostics"), this, &TVantorForm::Diagnostics1Click);
+    m_gridMenu->addAction(tr("Typical Airconditioning Conditions"), this, &TVantorForm::SetIdealFlows1Click);
+    m_gridMenu->addAction(tr("Manufacturing Report"), this, &TVantorForm::ViewCoilDetailsClick);
+    m_gridMenu->addSeparator();
+    m_gridMenu->addAction(&Action(TTechAction::Clip));
+    m_gridMenu->addAction(&Action(TTechAction::CopyXml));
+
+    m_unitMenu->addAction(tr("&Metric"), this, [this] { SetUnitSystem(false); });
+    m_unitMenu->addAction(tr("&Imperial"), this, [this] { SetUnitSystem(true); });
+    m_unitMenu->addSeparator();
+    m_unitMenu->addAction(tr("&Customise Units..."), this, &TVantorForm::CustomiseUnits);
+}
+
+void TVantorForm::SetUpGrid()
+{
+    TEntryGrid& grid = Grid();
+    grid.SetPropertyRows(&m_document->Rows());
+    grid.SetUnitsColumn(kUnitsColumn);
+    grid.SetOnUnitsClick(TEntryGrid::UnitsPicker);
+    // The rows of the coil model, barometer, on-coil air and heating fluid get their "..."
+    // editors with the windows that edit them. The design duty row carries the editor button
+    // of its descriptor without an editor behind it: a press changes nothing.
+    grid.SetPropertyEditor(rowDesignDuty, [](TVariant&) { return 0; });
+    const std::array<int, 3>& widths = m_document->StoredSettings().ColumnWidths;
+    for (int col = 0; col < static_cast<int>(widths.size()); ++col) grid.SetColWidth(col, widths[static_cast<size_t>(col)]);
+
+    connect(&grid, &TEntryGrid::OnDoSetData, this, [this](int col, int row) {
+        if (col == kValueColumn) m_document->GridDoSetData(row);
+    });
+    connect(&grid, &TEntryGrid::OnAfterRightClick, this, [this](int row) { m_document->GridAfterRightClick(row); });
+    grid.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&grid, &QWidget::customContextMenuRequested, this, &TVantorForm::ShowGridMenu);
+}
+
+void TVantorForm::ShowGridMenu(const QPoint& position)
+{
+    TEntryGrid& grid = Grid();
+    const QModelIndex index = grid.indexAt(position);
+    // A press on a unit cell opened the unit picker already.
+    if (index.isValid() && index.column() == kUnitsColumn && grid.Rows().RowHasUnits(index.row() + 1)) return;
+    m_gridMenu->popup(grid.viewport()->mapToGlobal(position));
+}
+
+void TVantorForm::showEvent(QShowEvent* event)
+{
+    TTechForm::showEvent(event);
+    // After the window is on the screen, so that a message about the start file has a parent.
+    if (!m_activated) QTimer::singleShot(0, this, &TVantorForm::FirstActivation);
+}
+
+void TVantorForm::FirstActivation()
+{
+    if (m_activated) return;
+    m_activated = true;
+    m_report->SetTabStops({110, 170, 0});
+    m_report->OnRefresh = [this] { UpdateReport(); };
+    m_report->setWindowTitle(QString::fromUtf8(TRatingDocument::ShortName.data(),
+                                               static_cast<qsizetype>(TRatingDocument::ShortName.size())) +
+                             tr(" Report"));
+    if (!m_startFile.isEmpty()) OpenDataFile(m_startFile);
+    m_document->ShowValues();
+}
+
+// ---- Files ----
+
+QString TVantorForm::FileFilter()
+{
+    const QString extension = ToQString(TRatingDocument::FileExtension);
+    return ToQString(TRatingDocument::ShortName) + QStringLiteral(" Data File (*") + extension + QStringLiteral(")");
+}
+
+QString TVantorForm::DocumentFileName() const { return QString::fromStdString(m_document->FileName()); }
+
+bool TVantorForm::CanDiscard(TDiscardReason reason)
+{
+    if (m_document->Saved()) return true;
+    const QString fileName = DocumentFileName();
+    if (fileName.isEmpty() && reason == TDiscardReason::Closing) return true;
+    const QString shown = fileName.isEmpty() ? tr("Untitled") : QFileInfo(fileName).fileName();
+    switch (m_ask(shown + tr(" not saved.") + u'\n' + tr("Save now?"))) {
+    case TAnswer::Yes:
+        return fileName.isEmpty() ? SaveWithDialog() : SaveDataFile(fileName);
+    case TAnswer::No:
+        return true;
+    case TAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TVantorForm::OpenWithDialog()
+{
+    Grid().CommitEdit();
+    if (!CanDiscard(TDiscardReason::Opening)) return;
+    const QString chosen = m_chooseFile(TFileDialogKind::Open, m_dialogFolder, DocumentFileName());
+    if (chosen.isEmpty()) return;
+    m_dialogFolder = FolderOf(chosen);
+    OpenDataFile(chosen);
+}
+
+bool TVantorForm::SaveWithDialog()
+{
+    Grid().CommitEdit();
+    QString chosen = m_chooseFile(TFileDialogKind::Save, m_dialogFolder, DocumentFileName());
+    if (chosen.isEmpty()) return false;
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += ToQString(TRatingDocument::FileExtension);
+    const QString fullPath = QFileInfo(chosen).absoluteFilePath();
+    if (QFileInfo::exists(fullPath) && m_ask(tr("OK to overwrite %1 ?").arg(fullPath)) != TAnswer::Yes) return false;
+    m_dialogFolder = FolderOf(fullPath);
+    return SaveDataFile(fullPath);
+}
+
+TResult TVantorForm::OpenDataFile(const QString& fileName)
+{
+    const TResult opened = OpenFile(*m_document, *m_properties, ToStdString(fileName));
+    if (!opened && !opened.Message.empty()) ShowMessageText(ToQString(opened.Message), true);
+    return opened;
+}
+
+bool TVantorForm::SaveDataFile(const QString& fileName)
+{
+    const TResult saved = SaveFile(*m_document, *m_properties, ToStdString(fileName));
+    if (!saved) ShowMessageText(ToQString(saved.Message), true);
+    return saved.IsOk();
+}
+
+TAnswer TVantorForm::DefaultAsk(const QString& question)
+{
+    switch (QMessageBox::question(this, QApplication::applicationDisplayName(), question,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return TAnswer::Yes;
+    case QMessageBox::No:
+        return TAnswer::No;
+    default:
+        return TAnswer::Cancel;
+    }
+}
+
+QString TVantorForm::DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName)
+{
+    const bool saving = kind == TFileDialogKind::Save;
+    QFileDialog dialog(this, saving ? tr("Save As") : tr("Open"), folder, FileFilter());
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(ToQString(TRatingDocument::FileExtension).mid(1));
+    // The overwrite question is the window's own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!fileName.isEmpty()) dialog.selectFile(QFileInfo(fileName).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+// ---- Commands ----
+
+TResult TVantorForm::Solve()
+{
+    Grid().CommitEdit();
+    return m_document->Solve();
+}
+
+void TVantorForm::UpdateReport() { m_document->UpdateReport(); }
+
+void TVantorForm::ToggleReport()
+{
+    if (!m_document->Solved()) UpdateReport();
+    if (m_report->isVisible()) {
+        m_report->hide();
+        return;
+    }
+    if (!m_reportPlaced) {
+        m_report->move(frameGeometry().topRight() + QPoint(kReportGap, 0));
+        m_reportPlaced = true;
+    }
+    m_report->show();
+    m_report->raise();
+}
+
+void TVantorForm::CopyResult()
+{
+    Grid().CommitEdit();
+    QApplication::clipboard()->setText(ToQString(m_document->HotWaterCoil().CsvText()));
+}
+
+void TVantorForm::ShowUnitMenu()
+{
+    Grid().CommitEdit();
+    m_unitMenu->popup(QCursor::pos());
+}
+
+void TVantorForm::SetUnitSystem(bool imperial)
+{
+    if (imperial)
+        m_setUnits->Imperial();
+    else
+        m_setUnits->Metric();
+    m_document->ApplyUnitSystem(m_setUnits->Choices());
+}
+
+void TVantorForm::CustomiseUnits()
+{
+    Grid().CommitEdit();
+    if (m_setUnits->exec() == QDialog::Accepted) m_document->ApplyUnitSystem(m_setUnits->Choices());
+}
+
+void TVantorForm::ShowHelp()
+{
+    const std::filesystem::path page = FindDataFile(std::filesystem::path(kHelpPage));
+    const QString pageName = QString::fromStdString(page.string());
+    if (page.empty() || !QFileInfo::exists(pageName)) {
+        ShowMessageText(tr("The help page %1 is not installed.").arg(ToQString(kHelpPage)), true);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(pageName)))
+        ShowMessageText(tr("No program is set up to show the help page %1.").arg(pageName), true);
+}
+
+void TVantorForm::ShowAbout() { m_about->ShowAbout(); }
+
+void TVantorForm::Diagnostics1Click()
+{
+    Grid().CommitEdit();
+    m_viewer->Box().clear();
+    m_document->Diagnostics1Click(m_viewer->Box());
+    m_viewer->exec();
+}
+
+void TVantorForm::SetIdealFlows1Click()
+{
+    Grid().CommitEdit();
+    m_document->SetIdealFlows1Click();
+}
+
+void TVantorForm::ViewCoilDetailsClick()
+{
+    m_viewer->Box().clear();
+    m_document->ViewCoilDetailsClick(m_viewer->Box());
+    m_viewer->exec();
+}
+
+// ---- Closing ----
+
+bool TVantorForm::SaveOnClose()
+{
+    TEntryGrid& grid = Grid();
+    std::array<int, 3>& widths = m_document->ColumnWidths();
+    for (int col = 0; col < static_cast<int>(widths.size()); ++col) widths[static_cast<size_t>(col)] = grid.ColWidth(col);
+    TSettingsStore programKey(TSettingsKey::Program);
+    TSettingsStore sharedKey(TSettingsKey::Shared);
+    m_document->SaveFluidDefaults(programKey);
+    m_document->SaveSettings(programKey);
+    SaveWindowPlacement(programKey, kDocumentSection, PlacementOf(*this));
+    m_document->SaveUnitChoices(sharedKey);
+    TResult written = programKey.Flush();
+    if (written) written = sharedKey.Flush();
+    if (!written) ShowMessageText(tr("The settings could not be saved: %1").arg(ToQString(written.Message)), true);
+    return written.IsOk();
+}
+
+void TVantorForm::closeEvent(QCloseEvent* event)
+{
+    Grid().CommitEdit();
+    if (!CanDiscard(TDiscardReason::Closing)) {
+        event->ignore();
+        return;
+    }
+    SaveOnClose();
+    m_report->close();
+    event->accept();
+}
+
+// ---- Observer ----
+
+void TVantorForm::StatusTextChanged(TStatusPanel panel, std::string_view text)
+{
+    SetStatusText(panel, panel == spFile ? QFileInfo(ToQString(text)).fileName() : ToQString(text));
+}
+
+void TVantorForm::ShowMessage(std::string_view text, TMessageKind kind)
+{
+    const QString title = QApplication::applicationDisplayName();
+    switch (kind) {
+    case TMessageKind::Information:
+        QMessageBox::information(this, title, ToQString(text));
+        break;
+    case TMessageKind::Warning:
+        QMessageBox::warning(this, title, ToQString(text));
+        break;
+    case TMessageKind::Error:
+        QMessageBox::critical(this, title, ToQString(text));
+        break;
+    }
+}
+
+TAnswer TVantorForm::Ask(std::string_view question) { return m_ask(ToQString(question)); }
+
+void TVantorForm::RowsChanged() { Grid().RowsChanged(); }
+
+void TVantorForm::ReportReady(const TDocumentReport& report) { m_report->ShowReport(report); }
+
+}  // namespace vantor

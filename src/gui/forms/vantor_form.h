@@ -1,0 +1,138 @@
+#pragma once
+
+// The main window: the rating document's thirteen rows in the entry grid, the toolbar
+// commands (open, save, copy, solve, view, align, units, help), the status line, the grid's
+// pop-up commands and the windows the document works with (report, viewer, customise units,
+// about). The window only forwards: every command is one call into the document or the data
+// file, and what comes back is shown.
+//
+// Questions (the unsaved-work prompt, the overwrite prompt) and the choice of a file name
+// go through replaceable functions, so that tests can answer them.
+
+#include "document/document_observer.h"
+#include "gui/forms/tech_form.h"
+#include "text/result.h"
+
+#include <functional>
+#include <memory>
+
+class QMenu;
+
+namespace vantor {
+
+class TAboutForm;
+class TFileProperties;
+class TRatingDocument;
+class TReportForm;
+class TSetUnitsForm;
+class TUnitsRegistry;
+class TViewForm;
+
+class TVantorForm : public TTechForm, public TDocumentObserver {
+    Q_OBJECT
+
+public:
+    enum class TFileDialogKind { Open, Save };
+    using TAsk = std::function<TAnswer(const QString& question)>;
+    // The chosen file's path; empty when the user cancelled.
+    using TChooseFile = std::function<QString(TFileDialogKind kind, const QString& folder, const QString& fileName)>;
+
+    // units: the run's registry, "units.ini" already read. web: the maker's web address for
+    // the about window.
+    explicit TVantorForm(TUnitsRegistry& units, const QString& web = {}, QWidget* parent = nullptr);
+    ~TVantorForm() override;
+
+    TRatingDocument& Document() const { return *m_document; }
+    TFileProperties& FileProperties() const { return *m_properties; }
+    TReportForm& ReportForm() const { return *m_report; }
+    TViewForm& Viewer() const { return *m_viewer; }
+    TSetUnitsForm& SetUnitsForm() const { return *m_setUnits; }
+    TAboutForm& AboutForm() const { return *m_about; }
+    QMenu& GridMenu() const { return *m_gridMenu; }
+    QMenu& UnitMenu() const { return *m_unitMenu; }
+
+    void SetAsk(TAsk ask) { m_ask = std::move(ask); }
+    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
+
+    // The data file to open at the first activation (from the command line).
+    void SetStartFile(const QString& fileName) { m_startFile = fileName; }
+    // Opens the start file, connects the report window and shows the rows; runs once, when
+    // the window is first shown.
+    void FirstActivation();
+    bool Activated() const { return m_activated; }
+
+    // ---- File commands ----
+    enum class TDiscardReason { Opening, Closing };
+    // True when the present document may be given up. A document with a file that differs
+    // from it asks "<name> not saved." / "Save now?": Yes saves (and gives up only when that
+    // worked), No gives up, Cancel keeps it. Without a file the inputs live on in the
+    // settings, so closing goes ahead; opening another file asks first, as the inputs would
+    // be lost, and Yes asks for a name.
+    bool CanDiscard(TDiscardReason reason);
+    void OpenWithDialog();
+    // Asks for a name (always), and whether to overwrite an existing file; true when saved.
+    bool SaveWithDialog();
+    // Opens a data file; a failure is shown.
+    TResult OpenDataFile(const QString& fileName);
+    // Saves to the file; a failure is shown. True when saved.
+    bool SaveDataFile(const QString& fileName);
+    // Where the open and save dialogs start.
+    const QString& DialogFolder() const { return m_dialogFolder; }
+    static QString FileFilter();
+
+    // ---- Other commands ----
+    TResult Solve();
+    void UpdateReport();
+    void ToggleReport();
+    void CopyResult();
+    void ShowUnitMenu();
+    void SetUnitSystem(bool imperial);
+    void CustomiseUnits();
+    void ShowHelp();
+    void ShowAbout();
+    void Diagnostics1Click();
+    void SetIdealFlows1Click();
+    void ViewCoilDetailsClick();
+
+    // The fluid defaults, the document's settings with the window's placement and column
+    // widths, and the unit choices. False (and a message) when they could not be written.
+    bool SaveOnClose();
+
+    // ---- TDocumentObserver ----
+    void StatusTextChanged(TStatusPanel panel, std::string_view text) override;
+    void ShowMessage(std::string_view text, TMessageKind kind) override;
+    TAnswer Ask(std::string_view question) override;
+    void RowsChanged() override;
+    void ReportReady(const TDocumentReport& report) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SetUpActions();
+    void SetUpGrid();
+    void SetUpMenus();
+    void ShowGridMenu(const QPoint& position);
+    TAnswer DefaultAsk(const QString& question);
+    QString DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName);
+    QString DocumentFileName() const;
+
+    TUnitsRegistry& m_units;
+    TReportForm* m_report;
+    std::unique_ptr<TFileProperties> m_properties;
+    std::unique_ptr<TRatingDocument> m_document;
+    TViewForm* m_viewer;
+    TSetUnitsForm* m_setUnits;
+    TAboutForm* m_about;
+    QMenu* m_gridMenu;
+    QMenu* m_unitMenu;
+    TAsk m_ask;
+    TChooseFile m_chooseFile;
+    QString m_startFile;
+    QString m_dialogFolder;
+    bool m_activated = false;
+    bool m_reportPlaced = false;
+};
+
+}  // namespace vantor
