@@ -132,6 +132,8 @@ public:
     const std::filesystem::path& CurrentFolder() const { return m_currentFolder; }
     const std::filesystem::path& HelpFolder() const { return m_helpFolder; }
     std::filesystem::path HelpPage() const { return m_helpFolder / "Coils.htm"; }
+    // The installation and user folders the document was created with.
+    const TFolderEnvironment& Environment() const { return m_env; }
     // The italic last line of the report: product name and version.
     static std::string ReportFooter();
 

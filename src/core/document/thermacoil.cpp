@@ -1,0 +1,275 @@
+#include "document/thermacoil.h"
+
+#include "document/rating_document.h"
+#include "geometry/designation.h"
+#include "psychro/psychro.h"
+#include "text/text_routines.h"
+
+#include <cmath>
+#include <exception>
+
+namespace vantor {
+
+namespace {
+
+using enum TAutomationAccess;
+using enum TAutomationType;
+
+std::string Failure(std::string_view name, std::string_view what) { return std::string(name) + ": " + std::string(what); }
+
+}  // namespace
+
+const std::array<TThermacoilMember, 20> kThermacoilMembers = {{
+    {7, 201, "Model", Get, String},
+    {8, 201, "Model", Put, String},
+    {9, 202, "WaterOn", Get, Double},
+    {10, 202, "WaterOn", Put, Double},
+    {11, 203, "Qs", Get, Double},
+    {12, 204, "Qt", Get, Double},
+    {13, 205, "Solve", Method, Double},
+    {14, 206, "AirFaceVelocity", Get, Double},
+    {15, 206, "AirFaceVelocity", Put, Double},
+    {16, 207, "WaterFlow", Get, Double},
+    {17, 207, "WaterFlow", Put, Double},
+    {18, 208, "DBon", Get, Double},
+    {19, 208, "DBon", Put, Double},
+    {20, 209, "WBon", Get, Double},
+    {21, 209, "WBon", Put, Double},
+    {22, 210, "CalcState", Get, Int32},
+    {23, 211, "InletAirFlow", Get, Double},
+    {24, 211, "InletAirFlow", Put, Double},
+    {25, 212, "AirMassFlow", Get, Double},
+    {26, 212, "AirMassFlow", Put, Double},
+}};
+
+// ---- Gets ----
+
+TResult TThermacoil::GetModel(std::string& value) const
+{
+    value = m_document.HotWaterCoil().GetModelText();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetWaterOn(double& value) const
+{
+    value = m_document.Liquid().tfi;
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetQs(double& value) const
+{
+    value = m_document.HotWaterCoil().Qs;
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetQt(double& value) const
+{
+    value = m_document.HotWaterCoil().Qt;
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetAirFaceVelocity(double& value) const
+{
+    value = m_document.HotWaterCoil().FaceVelocity();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetWaterFlow(double& value) const
+{
+    value = m_document.HotWaterCoil().LiquidState.MassFlow();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetDBon(double& value) const
+{
+    value = m_document.HotWaterCoil().AirOnDryBulb();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetWBon(double& value) const
+{
+    value = m_document.AirOn().wb;
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetCalcState(std::int32_t& value) const
+{
+    value = m_document.HotWaterCoil().Status;
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetInletAirFlow(double& value) const
+{
+    value = m_document.HotWaterCoil().AirVolume();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetAirMassFlow(double& value) const
+{
+    value = m_document.HotWaterCoil().AirMassFlow();
+    return TResult::Ok();
+}
+
+// ---- Solve ----
+
+TResult TThermacoil::Solve(double& value)
+{
+    const TResult solved = m_document.Solve();
+    value = m_document.HotWaterCoil().Qt;
+    if (!solved && solved.Code == ssDataError) return TResult::Error(solved.Code, solved.Message);
+    return TResult::Ok();
+}
+
+// ---- Puts ----
+
+void TThermacoil::Changed()
+{
+    m_document.SetSolved(false);
+    m_document.ShowValues();
+}
+
+template <class Change>
+TResult TThermacoil::PutNumber(std::string_view name, double value, Change change)
+{
+    if (!std::isfinite(value)) return TResult::Error(1, Failure(name, "the value is not a finite number"));
+    change(value);
+    Changed();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::PutModel(std::string_view value)
+{
+    TModelValues values;
+    if (const int code = ParseDesignation(value, values); code != kDesignationOk)
+        return TResult::Error(1, Failure("Model", "\"" + std::string(value) + "\": " +
+                                                      std::string(DesignationErrorText(code))));
+    THotWaterCoil& coil = m_document.HotWaterCoil();
+    const std::string previous = coil.GetModelText();
+    coil.SetModelText(value);
+    if (!coil.ModelValid) {
+        // The geometry kept the previous coil; so does the model text.
+        coil.SetModelText(previous);
+        return TResult::Error(1, Failure("Model", "\"" + std::string(value) + "\": the coil cannot be built"));
+    }
+    // A row 1 text refused later falls back to this coil, not to an older one.
+    m_document.SetCoilModel(std::string(value));
+    Changed();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::PutWaterOn(double value)
+{
+    // The tube velocity is left as it was.
+    return PutNumber("WaterOn", value, [this](double t) { m_document.Liquid().SetTfi(t); });
+}
+
+TResult TThermacoil::PutAirFaceVelocity(double value)
+{
+    return PutNumber("AirFaceVelocity", value, [this](double v) { m_document.HotWaterCoil().SetFaceVelocity(v); });
+}
+
+TResult TThermacoil::PutWaterFlow(double value)
+{
+    return PutNumber("WaterFlow", value, [this](double m) { m_document.HotWaterCoil().LiquidState.SetMassFlow(m); });
+}
+
+TResult TThermacoil::PutAirOn(std::string_view name, double value, bool dryBulb)
+{
+    if (!std::isfinite(value)) return TResult::Error(1, Failure(name, "the value is not a finite number"));
+    THotWaterCoil& coil = m_document.HotWaterCoil();
+    // The air mass flow stays; the air volume follows the new density.
+    const TMoistAirState before = coil.AirOn();
+    if (dryBulb)
+        coil.SetAirOnDryBulb(value);
+    else
+        coil.SetAirOnWetBulb(value);
+    if (const int status = PsyStatus(); !PsyStateFilled(status)) {
+        coil.AirOn() = before;
+        return TResult::Error(1, Failure(name, PsyStatusText(status)));
+    }
+    coil.SetMassFlow(coil.AirMassFlow());
+    Changed();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::PutDBon(double value) { return PutAirOn("DBon", value, true); }
+
+TResult TThermacoil::PutWBon(double value) { return PutAirOn("WBon", value, false); }
+
+TResult TThermacoil::PutInletAirFlow(double value)
+{
+    return PutNumber("InletAirFlow", value, [this](double volume) { m_document.HotWaterCoil().SetAirVolume(volume); });
+}
+
+TResult TThermacoil::PutAirMassFlow(double value)
+{
+    return PutNumber("AirMassFlow", value, [this](double mass) { m_document.HotWaterCoil().SetMassFlow(mass); });
+}
+
+// ---- By name ----
+
+TResult TThermacoil::Get(std::string_view name, TAutomationValue& value)
+{
+    if (SameText(name, "Model")) {
+        std::string text;
+        const TResult result = GetModel(text);
+        value = std::move(text);
+        return result;
+    }
+    if (SameText(name, "CalcState")) {
+        std::int32_t state = 0;
+        const TResult result = GetCalcState(state);
+        value = state;
+        return result;
+    }
+    using TNumberGet = TResult (*)(TThermacoil&, double&);
+    static constexpr std::pair<std::string_view, TNumberGet> kNumberGets[] = {
+        {"WaterOn", [](TThermacoil& o, double& v) { return o.GetWaterOn(v); }},
+        {"Qs", [](TThermacoil& o, double& v) { return o.GetQs(v); }},
+        {"Qt", [](TThermacoil& o, double& v) { return o.GetQt(v); }},
+        {"Solve", [](TThermacoil& o, double& v) { return o.Solve(v); }},
+        {"AirFaceVelocity", [](TThermacoil& o, double& v) { return o.GetAirFaceVelocity(v); }},
+        {"WaterFlow", [](TThermacoil& o, double& v) { return o.GetWaterFlow(v); }},
+        {"DBon", [](TThermacoil& o, double& v) { return o.GetDBon(v); }},
+        {"WBon", [](TThermacoil& o, double& v) { return o.GetWBon(v); }},
+        {"InletAirFlow", [](TThermacoil& o, double& v) { return o.GetInletAirFlow(v); }},
+        {"AirMassFlow", [](TThermacoil& o, double& v) { return o.GetAirMassFlow(v); }},
+    };
+    for (const auto& [member, get] : kNumberGets) {
+        if (!SameText(name, member)) continue;
+        double number = 0;
+        const TResult result = get(*this, number);
+        value = number;
+        return result;
+    }
+    return TResult::Error(1, "Thermacoil has no member \"" + std::string(name) + "\"");
+}
+
+TResult TThermacoil::Put(std::string_view name, const TAutomationValue& value)
+{
+    if (SameText(name, "Model")) {
+        const std::string* text = std::get_if<std::string>(&value);
+        return text ? PutModel(*text) : TResult::Error(1, Failure("Model", "a text is expected"));
+    }
+    using TNumberPut = TResult (*)(TThermacoil&, double);
+    static constexpr std::pair<std::string_view, TNumberPut> kNumberPuts[] = {
+        {"WaterOn", [](TThermacoil& o, double v) { return o.PutWaterOn(v); }},
+        {"AirFaceVelocity", [](TThermacoil& o, double v) { return o.PutAirFaceVelocity(v); }},
+        {"WaterFlow", [](TThermacoil& o, double v) { return o.PutWaterFlow(v); }},
+        {"DBon", [](TThermacoil& o, double v) { return o.PutDBon(v); }},
+        {"WBon", [](TThermacoil& o, double v) { return o.PutWBon(v); }},
+        {"InletAirFlow", [](TThermacoil& o, double v) { return o.PutInletAirFlow(v); }},
+        {"AirMassFlow", [](TThermacoil& o, double v) { return o.PutAirMassFlow(v); }},
+    };
+    for (const auto& [member, put] : kNumberPuts) {
+        if (!SameText(name, member)) continue;
+        if (const double* number = std::get_if<double>(&value)) return put(*this, *number);
+        if (const std::int32_t* integer = std::get_if<std::int32_t>(&value)) return put(*this, *integer);
+        return TResult::Error(1, Failure(member, "a number is expected"));
+    }
+    for (const TThermacoilMember& member : kThermacoilMembers)
+        if (SameText(name, member.Name)) return TResult::Error(1, Failure(member.Name, "the value cannot be set"));
+    return TResult::Error(1, "Thermacoil has no member \"" + std::string(name) + "\"");
+}
+
+}  // namespace vantor

@@ -1,0 +1,84 @@
+#pragma once
+
+// One automation object, "Thermacoil": a façade with no state of its own over the rating
+// document, so that every object sees and changes the same coil and the user sees every change
+// in the rows. Values are in SI units (kW, °C, m/s, kg/s, m³/s).
+//
+// Every member returns a result and passes its value in its last parameter. A get reads the
+// model as it is and never solves. A put changes the model and writes the rows; the results
+// shown then no longer belong to the inputs, so the document is marked not solved (the saved
+// and modified marks stay). A put of a value that is not finite, a designation the coil
+// cannot be built from, or an air state the psychrometric library cannot form, changes
+// nothing and fails with a message. Solve is the document's Solve and gives the total duty.
+
+#include "text/result.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace vantor {
+
+class TRatingDocument;
+
+enum class TAutomationAccess { Get, Put, Method };
+enum class TAutomationType { String, Double, Int32 };
+
+// A member of the interface "IThermacoil", in function-table order.
+struct TThermacoilMember {
+    int Slot;
+    int DispId;
+    std::string_view Name;
+    TAutomationAccess Access;
+    TAutomationType Type;
+};
+extern const std::array<TThermacoilMember, 20> kThermacoilMembers;
+
+using TAutomationValue = std::variant<std::string, double, std::int32_t>;
+
+class TThermacoil {
+public:
+    explicit TThermacoil(TRatingDocument& document) : m_document(document) {}
+
+    TResult GetModel(std::string& value) const;
+    TResult PutModel(std::string_view value);
+    TResult GetWaterOn(double& value) const;
+    TResult PutWaterOn(double value);
+    TResult GetQs(double& value) const;
+    TResult GetQt(double& value) const;
+    // The document's Solve, then the total duty. A solve that fails with a data error is a
+    // failed call; one that did not converge passes, its status in CalcState.
+    TResult Solve(double& value);
+    TResult GetAirFaceVelocity(double& value) const;
+    TResult PutAirFaceVelocity(double value);
+    TResult GetWaterFlow(double& value) const;
+    TResult PutWaterFlow(double value);
+    TResult GetDBon(double& value) const;
+    TResult PutDBon(double value);
+    TResult GetWBon(double& value) const;
+    TResult PutWBon(double value);
+    TResult GetCalcState(std::int32_t& value) const;
+    TResult GetInletAirFlow(double& value) const;
+    TResult PutInletAirFlow(double value);
+    TResult GetAirMassFlow(double& value) const;
+    TResult PutAirMassFlow(double value);
+
+    // The members by name, for a channel that dispatches by name. A put takes a value of
+    // its member's type (a number for a double); "Solve" is invoked through Get.
+    TResult Get(std::string_view name, TAutomationValue& value);
+    TResult Put(std::string_view name, const TAutomationValue& value);
+
+    TRatingDocument& Document() const { return m_document; }
+
+private:
+    template <class Change>
+    TResult PutNumber(std::string_view name, double value, Change change);
+    TResult PutAirOn(std::string_view name, double value, bool dryBulb);
+    void Changed();
+
+    TRatingDocument& m_document;
+};
+
+}  // namespace vantor
