@@ -4,6 +4,7 @@
 #include "cli/fluid_commands.h"
 #include "cli/geometry_commands.h"
 #include "cli/info_command.h"
+#include "cli/rate_command.h"
 #include "vantor_version.h"
 
 #include <iostream>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     vantor::cli::AddInfoCommands(app, exitCode);
     vantor::cli::AddGeometryCommands(app, exitCode);
     vantor::cli::AddFluidCommands(app, exitCode);
+    vantor::cli::AddRateCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

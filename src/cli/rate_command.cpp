@@ -1,0 +1,533 @@
+#include "cli/rate_command.h"
+
+#include "cli/commands.h"
+#include "document/data_file.h"
+#include "document/fluid_choice.h"
+#include "document/fluid_defaults.h"
+#include "document/rating_document.h"
+#include "fluids/air_state_text.h"
+#include "fluids/transport_props.h"
+#include "geometry/designation.h"
+#include "reports/file_properties.h"
+#include "reports/plain_text_sink.h"
+#include "text/number_text.h"
+#include "text/text_routines.h"
+#include "units/num_field.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vantor::cli {
+
+namespace {
+
+// An argument that cannot be read; the command prints it and exits with kExitUsage.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The inputs could not be used (a refused designation, an unknown maker, a value out of range
+// with --strict, a file that cannot be read); exits with kExitFailed, nothing solved.
+class TInputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TOutput { Report, Json, Csv, Diagnostics, Manufacturing };
+
+struct TRateOptions {
+    std::string File;
+    std::string Save;
+    std::string Maker;
+    std::optional<std::string> Range;
+    bool NoSettings = false;
+    bool Strict = false;
+    bool Json = false;
+    bool Csv = false;
+    bool Diagnostics = false;
+    bool Manufacturing = false;
+    bool Report = false;
+
+    std::optional<std::string> Model;
+    std::optional<std::string> Barometer;
+    std::optional<std::string> OnCoil;
+    std::optional<std::string> AirVolume;
+    std::optional<std::string> AirVelocity;
+    std::optional<std::string> FluidSpec;
+    std::optional<std::string> Additive;
+    std::optional<std::string> AdditiveVolume;
+    std::optional<std::string> User;
+    std::optional<std::string> FluidControl;
+    std::optional<std::string> FluidInlet;
+    std::optional<std::string> DesignDT;
+    std::optional<std::string> FluidFlow;
+    std::optional<std::string> TubeVelocity;
+    std::optional<std::string> DesignDuty;
+    std::optional<std::string> Calculate;
+};
+
+// ---- Reading the options ----
+
+// One number of an option, as given and as read.
+struct TNumber {
+    std::string Option;
+    std::string Given;
+    double Value = 0;
+};
+
+TNumber ReadNumber(std::string_view option, std::string_view text)
+{
+    const std::optional<double> value = ParseDouble(Trim(text));
+    if (!value || !std::isfinite(*value))
+        throw TUsageError(std::string(option) + ": \"" + std::string(text) + "\" is not a number");
+    return {std::string(option), Trim(text), *value};
+}
+
+int ReadCode(std::string_view option, std::string_view text, int highest)
+{
+    const std::optional<long long> value = ParseInteger(Trim(text));
+    if (!value || *value < 0 || *value > highest)
+        throw TUsageError(std::string(option) + ": \"" + std::string(text) + "\" is not a code from 0 to " +
+                          std::to_string(highest));
+    return static_cast<int>(*value);
+}
+
+// The fluid dialog's inputs.
+struct TFluidEdit {
+    std::optional<int> Spec;
+    std::optional<int> Additive;
+    std::optional<TNumber> Volume;
+    std::optional<TUserProperties> User;
+};
+
+// One row option, read and waiting to be applied in row order.
+struct TRowEdit {
+    int Row = 0;
+    std::string Text;              // the model row
+    std::vector<TNumber> Numbers;  // a numeric row's value; the on-coil dry and wet bulb
+    int Choice = 0;                // an enumeration row's index
+    TFluidEdit Fluid;              // the fluid row
+};
+
+std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
+{
+    std::vector<TRowEdit> edits;
+    const auto number = [&edits](int row, std::string_view option, const std::optional<std::string>& text) {
+        if (text) edits.push_back({row, {}, {ReadNumber(option, *text)}, 0, {}});
+    };
+    const auto choice = [&edits](int row, const std::optional<std::string>& text, std::string_view first) {
+        if (text) edits.push_back({row, {}, {}, SameText(*text, first) ? 0 : 1, {}});
+    };
+
+    if (o.Model) edits.push_back({rowModel, *o.Model, {}, 0, {}});
+    number(rowBarometer, "--barometer", o.Barometer);
+    if (o.OnCoil) {
+        double dryBulb = 0;
+        double wetBulb = 0;
+        const std::string text = Trim(*o.OnCoil);
+        const bool pair = text.find('/') != std::string::npos;
+        const std::string cleaned = CleanNumberText(text);
+        if (!SplitPair(cleaned, dryBulb, wetBulb) || !std::isfinite(dryBulb) || (pair && !std::isfinite(wetBulb)))
+            throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
+        TRowEdit edit{rowAirOn, {}, {{"--on-coil", FormatShortest(dryBulb), dryBulb}}, 0, {}};
+        if (pair) edit.Numbers.push_back({"--on-coil", FormatShortest(wetBulb), wetBulb});
+        edits.push_back(std::move(edit));
+    }
+    number(rowAirVolume, "--air-volume", o.AirVolume);
+    number(rowAirVelocity, "--air-velocity", o.AirVelocity);
+    if (o.FluidSpec || o.Additive || o.AdditiveVolume || o.User) {
+        TRowEdit edit{rowFluid, {}, {}, 0, {}};
+        if (o.FluidSpec) edit.Fluid.Spec = ReadCode("--fluid-spec", *o.FluidSpec, kFluidCount - 1);
+        if (o.Additive) edit.Fluid.Additive = ReadCode("--additive", *o.Additive, kWaterAdditiveCount - 1);
+        if (o.AdditiveVolume) edit.Fluid.Volume = ReadNumber("--additive-volume", *o.AdditiveVolume);
+        if (o.User) {
+            const std::vector<std::string> values = SplitToArray(*o.User, ',');
+            if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
+            TUserProperties user;
+            double* const targets[] = {&user.Ro, &user.Cp, &user.Mu, &user.Ko};
+            for (size_t i = 0; i < values.size(); ++i) {
+                *targets[i] = ReadNumber("--user", values[i]).Value;
+                if (!(*targets[i] > 0)) throw TUsageError("--user: every property must be greater than zero");
+            }
+            edit.Fluid.User = user;
+        }
+        edits.push_back(std::move(edit));
+    }
+    choice(rowControl, o.FluidControl, "temperature");
+    number(rowFluidInlet, "--fluid-inlet", o.FluidInlet);
+    number(rowDesignDT, "--design-dt", o.DesignDT);
+    number(rowFluidFlow, "--fluid-flow", o.FluidFlow);
+    number(rowTubeVelocity, "--tube-velocity", o.TubeVelocity);
+    number(rowDesignDuty, "--design-duty", o.DesignDuty);
+    if (sizing)
+        edits.push_back({rowCalcMode, {}, {}, cmCoilSize, {}});
+    else
+        choice(rowCalcMode, o.Calculate, "duty");
+    return edits;
+}
+
+// ---- The document ----
+
+// Prints what the document has to say on standard error.
+class TCliObserver : public TDocumentObserver {
+public:
+    explicit TCliObserver(std::string command) : m_command(std::move(command)) {}
+    void ShowMessage(std::string_view text, TMessageKind kind) override
+    {
+        std::cerr << m_command << ": " << (kind == TMessageKind::Error ? "error: " : "warning: ") << text << "\n";
+    }
+
+private:
+    std::string m_command;
+};
+
+// The values a new document reads from the program key: a copy in memory of the stored ones
+// (none with --no-settings), which nothing ever writes back.
+void CopySection(const TSettingsStore& from, TSettingsStore& to, std::string_view section)
+{
+    for (const std::string& name : from.ValueNames(section))
+        to.WriteString(section, name, from.ReadString(section, name, ""));
+}
+
+// The catalogue's own spelling of the maker and range asked for.
+void ChooseMakerAndRange(const TRateOptions& o, const TFolderEnvironment& env, TSettingsStore& programKey)
+{
+    if (o.Maker.empty() && !o.Range) return;
+    TCoilMakers catalogue(env);
+    std::string maker = o.Maker.empty() ? programKey.ReadString(kDocumentSection, "CoilMaker", "Typical") : o.Maker;
+    if (!o.Maker.empty()) {
+        const std::vector<std::string> makers = catalogue.MakerNames();
+        const auto found = std::find_if(makers.begin(), makers.end(), [&](const auto& m) { return SameText(m, maker); });
+        if (found == makers.end()) {
+            std::string known;
+            for (const std::string& name : makers) known += (known.empty() ? "" : ", ") + name;
+            throw TInputError("--maker: the catalogue has no maker \"" + maker + "\" (makers: " + known + ")");
+        }
+        maker = *found;
+        programKey.WriteString(kDocumentSection, "CoilMaker", maker);
+    }
+    std::string range;
+    if (o.Range) {
+        catalogue.LoadMaker(maker);
+        const TMnfRecVec& ranges = catalogue.CachedRanges();
+        const auto found = SameText(catalogue.CachedMaker(), maker)
+                               ? std::find_if(ranges.begin(), ranges.end(),
+                                              [&](const TMnfRec& r) { return SameText(r.name, *o.Range); })
+                               : ranges.end();
+        if (found == ranges.end())
+            throw TInputError("--range: " + maker + " has no tube range \"" + *o.Range + "\"");
+        range = found->name;
+    }
+    // A new maker without --range starts with its 1/2 inch range.
+    programKey.WriteString(kDocumentSection, "CoilMR", range);
+}
+
+// A value beyond a row's range is treated as the window treats it: within half a per cent
+// of a limit it passes, beyond that the nearer limit is used. The check is made in the
+// model's units.
+double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict)
+{
+    TNumberFormat stored = field;
+    stored.Factor = 1;
+    stored.Offset = 0;
+    double used = number.Value;
+    if (stored.CheckRange(used)) return used;
+    const std::string message = number.Option + ": " + std::string(name) + " " + number.Given + " is outside " +
+                                FormatShortest(stored.RangeLo) + " to " + FormatShortest(stored.RangeHi);
+    if (strict) throw TInputError(message);
+    std::cerr << "vantor-cli: warning: " << message << "; " << FormatShortest(used) << " used\n";
+    return used;
+}
+
+double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict)
+{
+    const TNumField* field = doc.Rows().NumField(row);
+    return field ? LimitToRange(Trim(doc.Rows().Cell(0, row)), *field, number, strict) : number.Value;
+}
+
+void Check(const TResult& result)
+{
+    if (!result) throw TInputError(result.Message);
+}
+
+void ApplyModel(TRatingDocument& doc, const std::string& text)
+{
+    TModelValues values;
+    if (const int code = ParseDesignation(text, values); code != kDesignationOk)
+        throw TInputError("--model: \"" + text + "\": " + std::string(DesignationErrorText(code)));
+    Check(doc.SetRowValue(rowModel, text));
+    // A designation the geometry cannot build is refused by the row, which keeps its coil.
+    if (doc.CoilModel() != text) throw TInputError("--model: \"" + text + "\": the coil cannot be built");
+}
+
+void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
+{
+    TFluidChoice choice;
+    choice.Spec = edit.Spec;
+    choice.Additive = edit.Additive;
+    if (edit.Volume) choice.Volume = edit.Volume->Value;
+    choice.User = edit.User;
+    const TFluidChoiceResult chosen = ApplyFluidChoice(doc.Liquid(), choice);
+    for (const std::string& note : chosen.Notes) std::cerr << "vantor-cli: warning: " << note << "\n";
+    // A volume given with an additive is held to the dialog's range.
+    if (edit.Volume && doc.Liquid().WaterAdditive != waNone) {
+        TNumberFormat range;
+        range.RangeLo = kAdditiveVolumeLo;
+        range.RangeHi = kAdditiveVolumeHi;
+        doc.Liquid().AdditiveVolume = LimitToRange("Additive Volume", range, *edit.Volume, strict);
+        doc.Liquid().Update();
+    }
+    Check(doc.FluidEditorClosed(true));
+}
+
+void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict)
+{
+    switch (edit.Row) {
+    case rowModel:
+        ApplyModel(doc, edit.Text);
+        break;
+    case rowAirOn: {
+        std::string text = FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[0], strict));
+        if (edit.Numbers.size() > 1) text += "/" + FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[1], strict));
+        Check(doc.SetRowValue(rowAirOn, text));
+        break;
+    }
+    case rowFluid:
+        ApplyFluid(doc, edit.Fluid, strict);
+        break;
+    case rowControl:
+    case rowCalcMode:
+        Check(doc.SetRowValue(edit.Row, static_cast<long long>(edit.Choice)));
+        break;
+    default:
+        Check(doc.SetRowValue(edit.Row, LimitToRow(doc, edit.Row, edit.Numbers[0], strict)));
+        break;
+    }
+}
+
+// ---- Output ----
+
+nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
+{
+    return {{"P", s.P},   {"db", s.db}, {"wb", s.wb}, {"h", s.h},   {"W", s.W},   {"RH", s.RH},
+            {"td", s.td}, {"pv", s.pv}, {"ps", s.ps}, {"ro", s.ro}, {"cp", s.cp}, {"Status", s.Status},
+            {"k", s.k},   {"mu", s.mu}, {"M", s.M}};
+}
+
+void PrintJson(TRatingDocument& doc, const TResult& solved)
+{
+    const THotWaterCoil& coil = doc.HotWaterCoil();
+    const TLiquidState& state = coil.LiquidState;
+    const TModelRec& rec = coil.Geometry().ModelRecord();
+    const nlohmann::ordered_json json = {
+        {"Model", doc.HotWaterCoil().GetModelText()},
+        {"Barometer", doc.Barometer()},
+        {"OnCoil", FormatAirState(doc.AirOn(), "%0.1f")},
+        {"AirVolume", coil.AirVolume()},
+        {"AirVelocity", coil.FaceVelocity()},
+        {"HeatingFluid", doc.Liquid().GetCaption()},
+        {"FluidControl", state.ctrl},
+        {"FluidInlet", state.InletTemp()},
+        {"DesignDT", state.designdt},
+        {"FluidFlow", state.MassFlow()},
+        {"TubeVelocity", state.vw},
+        {"DesignDuty", doc.DesignDuty()},
+        {"Calculate", doc.CalcMode()},
+        {"Maker", rec.Mnf},
+        {"Range", rec.Model},
+        {"Status", coil.Status},
+        {"SolveResult", solved.Code},
+        {"Solved", doc.Solved()},
+        {"StatusText", doc.StatusText(spSolve)},
+        {"Qt", coil.Qt},
+        {"Qs", coil.Qs},
+        {"e", coil.e},
+        {"Ntu", coil.Ntu},
+        {"Cr", coil.Cr},
+        {"ho", coil.ho},
+        {"hi", coil.hi},
+        {"Ui", coil.Ui},
+        {"Uo", coil.Uo},
+        {"Ao", coil.Ao},
+        {"Ai", coil.Ai},
+        {"NtuAir", coil.NtuAir},
+        {"NtuLiquid", coil.NtuLiquid},
+        {"BypassFactor", coil.BypassFactor},
+        {"AirMassFlow", coil.AirMassFlow()},
+        {"AirOff", AirStateJson(doc.AirOff())},
+        {"LeavingTemp", state.LeavingTemp()},
+        {"AirPressureDrop", coil.AirPressureDrop()},
+        {"FluidPressureDrop", coil.FluidPressureDrop()},
+        {"PipeSize", coil.PipeSize()},
+        {"fHeight", coil.fHeight()},
+        {"fLength", coil.fLength()},
+        {"Rows", coil.Rows()},
+        {"fpi", coil.fpi()},
+        {"Circ", coil.Circ()},
+    };
+    std::cout << json.dump(2) << "\n";
+}
+
+void Print(TRatingDocument& doc, TOutput output, const TResult& solved)
+{
+    TPlainTextSink sink(std::cout);
+    switch (output) {
+    case TOutput::Json:
+        PrintJson(doc, solved);
+        break;
+    case TOutput::Csv:
+        std::cout << doc.HotWaterCoil().CsvText() << "\r\n";
+        break;
+    case TOutput::Diagnostics:
+        doc.Diagnostics1Click(sink);
+        break;
+    case TOutput::Manufacturing:
+        doc.ViewCoilDetailsClick(sink);
+        break;
+    case TOutput::Report:
+        // As the report window shows it: the coil's report, and the footer once solved.
+        doc.HotWaterCoil().ReportText(sink);
+        if (doc.Solved()) {
+            sink.AppendLine("", false);
+            sink.AppendLine(TRatingDocument::ReportFooter(), false);
+        }
+        break;
+    }
+}
+
+TOutput OutputOf(const TRateOptions& o)
+{
+    if (o.Json) return TOutput::Json;
+    if (o.Csv) return TOutput::Csv;
+    if (o.Diagnostics) return TOutput::Diagnostics;
+    if (o.Manufacturing) return TOutput::Manufacturing;
+    return TOutput::Report;
+}
+
+// Opens FILE into the document before the row options are applied.
+void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TRateOptions& o)
+{
+    if (o.File.empty()) return;
+    const TResult opened = OpenFile(doc, properties, o.File);
+    if (opened) return;
+    throw TInputError(o.File + ": " + (opened.Code == dfNothingToOpen ? std::string("no such file") : opened.Message));
+}
+
+int RunRate(const TRateOptions& o, bool sizing)
+{
+    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
+    const TFolderEnvironment env = TFolderEnvironment::FromProcess();
+
+    // Memory-only copies of the keys the document reads: nothing here is ever written.
+    TSettingsStore programKey(std::nullopt);
+    TSettingsStore sharedKey(std::nullopt);
+    if (!o.NoSettings) {
+        const TSettingsStore storedProgram(TSettingsKey::Program, env);
+        const TSettingsStore storedShared(TSettingsKey::Shared, env);
+        for (const std::string_view section : {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection})
+            CopySection(storedProgram, programKey, section);
+        CopySection(storedShared, sharedKey, "Coils");  // the unit choices
+    }
+    ChooseMakerAndRange(o, env, programKey);
+
+    TUnitsRegistry units = StandardUnitsRegistry();
+    for (const std::string& message : units.LoadUnitsIni(env)) std::cerr << "vantor-cli: warning: " << message << "\n";
+    TCliObserver observer(sizing ? "vantor-cli size" : "vantor-cli rate");
+    TRatingDocument doc({units, programKey, sharedKey, env, &observer, {}});
+    TFileProperties properties = TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey));
+
+    PrepareDocument(doc, properties, o);
+    for (const TRowEdit& edit : edits) ApplyRowEdit(doc, edit, o.Strict);
+
+    const TResult solved = doc.Solve();
+    int exitCode = kExitOk;
+    if (!solved) {
+        std::cerr << "vantor-cli: " << solved.Message << "\n";
+        exitCode = kExitFailed;
+    }
+    if (!o.Save.empty()) {
+        if (const TResult saved = SaveFile(doc, properties, o.Save); !saved) {
+            std::cerr << "vantor-cli: " << o.Save << ": " << saved.Message << "\n";
+            exitCode = kExitFailed;
+        }
+    }
+    Print(doc, OutputOf(o), solved);
+    return exitCode;
+}
+
+int Guarded(const TRateOptions& o, bool sizing)
+{
+    try {
+        return RunRate(o, sizing);
+    } catch (const TUsageError& e) {
+        std::cerr << "vantor-cli: " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const TInputError& e) {
+        std::cerr << "vantor-cli: " << e.what() << "\n";
+        return kExitFailed;
+    }
+}
+
+void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
+{
+    command.add_option("file", o.File, "A data file (.hqx) to open before the row options are applied");
+    command.add_option("--save", o.Save, "Write the rating to this data file (.hqx) after the solve");
+    command.add_option("--maker", o.Maker, "Coil maker of the catalogue (its 1/2 inch range unless --range)");
+    command.add_option("--range", o.Range, "The maker's tube range, by name");
+    command.add_flag("--no-settings", o.NoSettings, "Start from the first-run defaults instead of the stored settings");
+    command.add_flag("--strict", o.Strict, "A value outside its row's range is an error, not a warning");
+
+    auto* outputs = command.add_option_group("output", "What to print (default: the report)");
+    outputs->add_flag("--report", o.Report, "The coil's report");
+    outputs->add_flag("--json", o.Json, "Row values and results as one JSON object, in the model's units");
+    outputs->add_flag("--csv", o.Csv, "The comma-separated report");
+    outputs->add_flag("--diagnostics", o.Diagnostics, "The coil's diagnostics");
+    outputs->add_flag("--manufacturing", o.Manufacturing, "The manufacturing report of the geometry");
+    outputs->require_option(0, 1);
+
+    command.add_option("--model", o.Model, "Coil model designation, as \"544 720 4r 12f 7c\"");
+    command.add_option("--barometer", o.Barometer, "Barometric pressure, kPa");
+    command.add_option("--on-coil", o.OnCoil, "On-coil air dry bulb/wet bulb, °C, as 25/17");
+    command.add_option("--air-volume", o.AirVolume, "Air volume, m³/s");
+    command.add_option("--air-velocity", o.AirVelocity, "Face velocity, m/s");
+    command.add_option("--fluid-spec", o.FluidSpec, "Fluid code 0-13 (0 water)");
+    command.add_option("--additive", o.Additive, "Water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, "
+                                                 "3 calcium chloride");
+    command.add_option("--additive-volume", o.AdditiveVolume, "Additive volume fraction, 0.3 for 30 %");
+    command.add_option("--user", o.User, "Own fluid properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
+    command.add_option("--fluid-control", o.FluidControl, "temperature or flow")
+        ->check(CLI::IsMember({"temperature", "flow"}, CLI::ignore_case));
+    command.add_option("--fluid-inlet", o.FluidInlet, "Fluid inlet temperature, °C");
+    command.add_option("--design-dt", o.DesignDT, "Design temperature drop of the fluid, K");
+    command.add_option("--fluid-flow", o.FluidFlow, "Fluid mass flow, kg/s");
+    command.add_option("--tube-velocity", o.TubeVelocity, "Fluid velocity in the tubes, m/s");
+    command.add_option("--design-duty", o.DesignDuty, "Design duty for sizing, kW");
+    if (!sizing)
+        command.add_option("--calculate", o.Calculate, "duty (rate the coil) or size (size a coil for the design duty)")
+            ->check(CLI::IsMember({"duty", "size"}, CLI::ignore_case));
+}
+
+}  // namespace
+
+void AddRateCommands(CLI::App& app, int& exitCode)
+{
+    for (const bool sizing : {false, true}) {
+        auto options = std::make_shared<TRateOptions>();
+        auto* command = app.add_subcommand(sizing ? "size" : "rate",
+                                           sizing ? "Size a coil for the design duty and print it"
+                                                  : "Rate the coil of the stored settings or of a data file");
+        AddRateOptions(*command, *options, sizing);
+        command->callback([&exitCode, options, sizing] { exitCode = Guarded(*options, sizing); });
+    }
+}
+
+}  // namespace vantor::cli
