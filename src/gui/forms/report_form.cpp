@@ -101,15 +101,19 @@ TReportForm::~TReportForm() = default;
 
 void TReportForm::SetTabStops(const std::vector<int>& positions)
 {
+    // Points, as the report's font sizes are: the columns keep their room on any screen.
     std::vector<int> stops;
     for (const int position : positions)
-        if (position > 0) stops.push_back(position);
+        if (position > 0) stops.push_back(position * m_box->logicalDpiX() / 72);
+    m_tabStops = stops;
     m_box->SetTabStops(stops);
 }
 
 void TReportForm::ShowReport(const TDocumentReport& report)
 {
+    // Clearing the box gives its document the default text option again.
     m_box->clear();
+    m_box->SetTabStops(m_tabStops);
     for (const TStringSink::TLine& line : report.Lines) m_box->AppendLine(line.Text, line.Bold);
     if (!report.Footer.empty()) m_box->AppendStyledLine(report.Footer, false, true);
 }

@@ -41,7 +41,8 @@ public:
     QString Title;
     std::function<void()> OnRefresh;
 
-    // Positions in pixels, in order; positions that are not positive are left out.
+    // Positions in points from the left edge, in order; positions that are not positive are
+    // left out.
     void SetTabStops(const std::vector<int>& positions);
     // Replaces the text: the report's lines and its footer in italics.
     void ShowReport(const TDocumentReport& report);
@@ -77,6 +78,7 @@ private:
     QAction* m_email;
     QPrinter m_printer;
     int m_fontCharset = 1;
+    std::vector<int> m_tabStops;
 };
 
 }  // namespace vantor

@@ -121,7 +121,6 @@ QAction* TTechForm::MakeAction(TTechAction action, const QString& caption, const
 {
     auto* qaction = new QAction(caption, this);
     qaction->setToolTip(hint.isEmpty() ? QString(caption).remove(u'&') : hint);
-    qaction->setStatusTip(hint);
     const auto index = static_cast<size_t>(action);
     connect(qaction, &QAction::triggered, this, [this, index] {
         // A copy: the handler may replace itself.
@@ -186,7 +185,8 @@ void TTechForm::Align()
         height = kMaxAlignedHeight;
         width += grid.verticalScrollBar()->sizeHint().width();
     }
-    resize(width, height);
+    // Every toolbar button stays in view.
+    resize(std::max(width, m_toolBar->sizeHint().width()), height);
 }
 
 std::string TTechForm::XmlOfRows(const TPropertyRows& rows)

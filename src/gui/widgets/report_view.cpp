@@ -25,17 +25,27 @@ void KzReportView::AppendStyledLine(std::string_view text, bool bold, bool itali
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(italic);
     format.setForeground(palette().color(QPalette::Text));
+    QTextBlockFormat block = cursor.blockFormat();
+    block.setTabPositions(m_tabs);
+    cursor.setBlockFormat(block);
     cursor.insertText(ToQString(text), format);
-    cursor.insertBlock();
+    cursor.insertBlock(block);
 }
 
+// The document's layout takes the tab positions of each block's format and ignores those of
+// the default text option, so the blocks carry them; the option keeps them for the callers.
 void KzReportView::SetTabStops(const std::vector<int>& positions)
 {
-    QList<QTextOption::Tab> tabs;
-    for (const int position : positions) tabs.append(QTextOption::Tab(position, QTextOption::LeftTab));
+    m_tabs.clear();
+    for (const int position : positions) m_tabs.append(QTextOption::Tab(position, QTextOption::LeftTab));
     QTextOption option = document()->defaultTextOption();
-    option.setTabs(tabs);
+    option.setTabs(m_tabs);
     document()->setDefaultTextOption(option);
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat block;
+    block.setTabPositions(m_tabs);
+    cursor.mergeBlockFormat(block);
 }
 
 }  // namespace vantor

@@ -7,6 +7,7 @@
 #include "reports/report_sink.h"
 
 #include <QTextEdit>
+#include <QTextOption>
 
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ public:
     void AppendStyledLine(std::string_view text, bool bold, bool italic);
     // Positions in pixels from the left edge, in order.
     void SetTabStops(const std::vector<int>& positions);
+
+private:
+    QList<QTextOption::Tab> m_tabs;
 };
 
 }  // namespace vantor
