@@ -29,10 +29,10 @@ struct TUserProperties {
 
 // What changes; an unset item keeps the liquid's present value.
 struct TFluidChoice {
-    std::optional<int> Spec;      // fluid code 0 to 13
-    std::optional<int> Additive;  // additive code 0 to 3
-    std::optional<double> Volume;
-    std::optional<TUserProperties> User;  // set: the user's properties replace the correlations
+    std::optional<int> Spec = {};      // fluid code 0 to 13
+    std::optional<int> Additive = {};  // additive code 0 to 3
+    std::optional<double> Volume = {};
+    std::optional<TUserProperties> User = {};  // set: the user's properties replace the correlations
 };
 
 struct TFluidChoiceResult {
