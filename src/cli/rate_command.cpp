@@ -135,9 +135,13 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
         double wetBulb = 0;
         const std::string text = Trim(*o.OnCoil);
         const bool pair = text.find('/') != std::string::npos;
-        const std::string cleaned = CleanNumberText(text);
-        if (!SplitPair(cleaned, dryBulb, wetBulb) || !std::isfinite(dryBulb) || (pair && !std::isfinite(wetBulb)))
-            throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
+        bool readable = false;
+        try {
+            SplitPair(CleanNumberText(text), dryBulb, wetBulb);
+            readable = std::isfinite(dryBulb) && (!pair || std::isfinite(wetBulb));
+        } catch (const EConvertError&) {
+        }
+        if (!readable) throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
         TRowEdit edit{rowAirOn, {}, {{"--on-coil", FormatShortest(dryBulb), dryBulb}}, 0, {}};
         if (pair) edit.Numbers.push_back({"--on-coil", FormatShortest(wetBulb), wetBulb});
         edits.push_back(std::move(edit));
@@ -471,7 +475,8 @@ int Guarded(const TRateOptions& o, bool sizing)
     } catch (const TUsageError& e) {
         std::cerr << "vantor-cli: " << e.what() << "\n";
         return kExitUsage;
-    } catch (const TInputError& e) {
+    } catch (const std::exception& e) {
+        // TInputError, and anything the model raises on inputs it cannot take.
         std::cerr << "vantor-cli: " << e.what() << "\n";
         return kExitFailed;
     }

@@ -1,0 +1,247 @@
+// Runs `vantor-cli rate` and `size` and reads their report, JSON and comma-separated output.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+    nlohmann::json Json() const { return nlohmann::json::parse(out); }
+};
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// The first-run coil rated by an independent implementation.
+nlohmann::json Reference()
+{
+    std::ifstream file(std::string(VANTOR_TEST_DATA_DIR) + "/reference/first-run-coil.json");
+    return nlohmann::json::parse(file)["results"];
+}
+
+class RateCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "vantor-cli-rate-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_base = pattern;
+        ::setenv("XDG_CONFIG_HOME", (m_base / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (m_base / "data").c_str(), 1);
+        ::setenv("HOME", (m_base / "home").c_str(), 1);
+        ::setenv("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR, 1);
+    }
+    void TearDown() override { fs::remove_all(m_base); }
+
+    TRun Run(const std::vector<std::string>& args)
+    {
+        std::string command = Quoted(VANTOR_CLI);
+        for (const std::string& arg : args) command += " " + Quoted(arg);
+        command += " >" + Quoted((m_base / "out").string()) + " 2>" + Quoted((m_base / "err").string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
+    }
+
+    fs::path m_base;
+};
+
+TEST_F(RateCommandTest, ReportIsTheDefaultOutput)
+{
+    const TRun run = Run({"rate", "--no-settings"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    for (const char* line : {"Hot Water Coil\n", "Typical (1/2 inch)\n", "On Coil\t25.0/17.0\t°C\n",
+                             "Off Coil\t40.5/21.9\t°C\n", "Duty\t18.3\tkW\n", "\nVantor 1."})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
+    EXPECT_EQ(Run({"rate", "--no-settings", "--report"}).out, run.out);
+
+    const TRun csv = Run({"rate", "--no-settings", "--csv"});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("Make,Typical\r\nTube,1/2 inch\r\n", 0), 0u) << csv.out;
+    EXPECT_NE(csv.out.find("\r\nDuty,18.3,kW\r\n"), std::string::npos) << csv.out;
+}
+
+TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
+{
+    const TRun run = Run({"rate", "--no-settings", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
+    const std::vector<std::string> keys = {
+        "Model",       "Barometer",    "OnCoil",     "AirVolume",   "AirVelocity", "HeatingFluid",
+        "FluidControl", "FluidInlet",  "DesignDT",   "FluidFlow",   "TubeVelocity", "DesignDuty",
+        "Calculate",   "Maker",        "Range",      "Status",      "SolveResult", "Solved",
+        "StatusText",  "Qt",           "Qs",         "e",           "Ntu",         "Cr",
+        "ho",          "hi",           "Ui",         "Uo",          "Ao",          "Ai",
+        "NtuAir",      "NtuLiquid",    "BypassFactor", "AirMassFlow", "AirOff",    "LeavingTemp",
+        "AirPressureDrop", "FluidPressureDrop", "PipeSize", "fHeight", "fLength",  "Rows",
+        "fpi",         "Circ"};
+    std::vector<std::string> actual;
+    for (const auto& item : json.items()) actual.push_back(item.key());
+    EXPECT_EQ(actual, keys);
+
+    EXPECT_EQ(json["Model"], "544 x 720  4r  12f  7c");
+    EXPECT_EQ(json["OnCoil"], "25.0/17.0");
+    EXPECT_EQ(json["HeatingFluid"], "Clean Water");
+    EXPECT_EQ(json["FluidControl"], 1);
+    EXPECT_EQ(json["Calculate"], 0);
+    EXPECT_EQ(json["Solved"], true);
+    EXPECT_EQ(json["StatusText"], "Solved...");
+    EXPECT_EQ(json["SolveResult"], 0);
+    EXPECT_EQ(json["PipeSize"], 35);
+
+    const nlohmann::json expected = Reference();
+    const std::pair<const char*, double> values[] = {
+        {"Qt", expected["Qt"]},
+        {"Qs", expected["Qs"]},
+        {"e", expected["e"]},
+        {"Ntu", expected["Ntu"]},
+        {"Cr", expected["Cr"]},
+        {"ho", expected["ho"]},
+        {"hi", expected["hi"]},
+        {"Ui", expected["Ui"]},
+        {"Uo", expected["Uo"]},
+        {"Ao", expected["Ao"]},
+        {"Ai", expected["Ai"]},
+        {"NtuAir", expected["NtuAir"]},
+        {"NtuLiquid", expected["NtuLiquid"]},
+        {"BypassFactor", expected["BypassFactor"]},
+        {"AirMassFlow", expected["air_mass_flow_kg_s"]},
+        {"AirVolume", expected["air_volume_m3_s"]},
+        {"FluidFlow", expected["fluid_mass_flow_kg_s"]},
+        {"LeavingTemp", expected["fluid_leaving_C"]},
+        {"AirPressureDrop", expected["air_pressure_drop_Pa"]},
+        {"FluidPressureDrop", expected["fluid_pressure_drop_kPa"]},
+        {"DesignDuty", expected["Qt"]},
+    };
+    for (const auto& [key, value] : values)
+        EXPECT_NEAR(json[key].get<double>(), value, 1e-3 * std::abs(value)) << key;
+    EXPECT_NEAR(json["AirOff"]["db"].get<double>(), expected["air_off_db_C"].get<double>(), 0.04);
+    EXPECT_NEAR(json["AirOff"]["wb"].get<double>(), expected["air_off_wb_C"].get<double>(), 0.02);
+}
+
+TEST_F(RateCommandTest, OutOfRangeValuesAreLimitedWithAWarningOrRefusedWhenStrict)
+{
+    const TRun run = Run({"rate", "--no-settings", "--json", "--air-velocity", "12", "--barometer", "69.8"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.Json()["AirVelocity"], 10.0);
+    EXPECT_EQ(run.Json()["Barometer"], 69.8) << "within half a per cent of the limit a value passes";
+    EXPECT_NE(run.err.find("Air Velocity 12 is outside 0.5 to 10; 10 used"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Barometer"), std::string::npos) << run.err;
+
+    const TRun strict = Run({"rate", "--no-settings", "--strict", "--on-coil", "25/50"});
+    EXPECT_EQ(strict.exitCode, 1);
+    EXPECT_EQ(strict.out, "") << "nothing is solved";
+    EXPECT_NE(strict.err.find("On Coil 50 is outside -10 to 45"), std::string::npos) << strict.err;
+}
+
+TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
+{
+    const TRun model = Run({"rate", "--no-settings", "--model", "544 720 4r"});
+    EXPECT_EQ(model.exitCode, 1);
+    EXPECT_EQ(model.out, "");
+    EXPECT_NE(model.err.find("\"544 720 4r\": fewer than five readable numbers"), std::string::npos) << model.err;
+
+    const TRun maker = Run({"rate", "--no-settings", "--maker", "Nobody"});
+    EXPECT_EQ(maker.exitCode, 1);
+    EXPECT_NE(maker.err.find("no maker \"Nobody\""), std::string::npos) << maker.err;
+    EXPECT_EQ(Run({"rate", "--no-settings", "--range", "7/8 inch"}).exitCode, 1);
+    EXPECT_EQ(Run({"rate", "--no-settings", "nothing-here.hqx"}).exitCode, 1);
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"rate", "--barometer", "abc"},
+             {"rate", "--json", "--csv"},
+             {"rate", "--fluid-control", "sideways"},
+             {"rate", "--user", "1,2,3"},
+             {"rate", "--on-coil", "warm"},
+             {"rate", "--fluid-spec", "14"},
+             {"rate", "--colour", "red"},
+             {"size", "--calculate", "duty"},
+         }) {
+        const TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 2) << args[1] << ": " << run.err;
+        EXPECT_EQ(run.out, "") << args[1];
+    }
+}
+
+TEST_F(RateCommandTest, SizeFindsACoilForTheDesignDuty)
+{
+    const TRun run = Run({"size", "--no-settings", "--json", "--design-duty", "50"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json json = run.Json();
+    EXPECT_EQ(json["Calculate"], 1);
+    EXPECT_EQ(json["Solved"], true);
+    EXPECT_NEAR(json["Qt"].get<double>(), 50, 0.5);
+    EXPECT_GT(json["fHeight"].get<double>() * json["fLength"].get<double>(), 0.544 * 0.72);
+    EXPECT_EQ(Run({"rate", "--no-settings", "--json", "--design-duty", "50", "--calculate", "size"}).out, run.out);
+}
+
+TEST_F(RateCommandTest, StoredSettingsAreReadButNeverWritten)
+{
+    const fs::path settings = m_base / "config" / "Korvane" / "Vantor.ini";
+    fs::create_directories(settings.parent_path());
+    const std::string stored = "[VantorForm]\nAirOn=22.3/16.1\nCoilMaker=Recoil\n[Default]\nWaterIn=70\n";
+    std::ofstream(settings) << stored;
+
+    const TRun run = Run({"rate", "--json", "--fluid-spec", "0", "--additive", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.Json()["OnCoil"], "22.3/16.1");
+    EXPECT_EQ(run.Json()["Maker"], "Recoil");
+    EXPECT_EQ(run.Json()["FluidInlet"], 70.0);
+    EXPECT_EQ(run.Json()["HeatingFluid"], "Water (30% Ethylene Glycol)");
+    EXPECT_EQ(Slurp(settings), stored);
+    EXPECT_EQ(std::distance(fs::directory_iterator(settings.parent_path()), fs::directory_iterator()), 1)
+        << "no other key was written";
+
+    const nlohmann::json clean = Run({"rate", "--no-settings", "--json", "--maker", "typical", "--range", "5/8 INCH"}).Json();
+    EXPECT_EQ(clean["OnCoil"], "25.0/17.0");
+    EXPECT_EQ(clean["Maker"], "Typical");
+    EXPECT_EQ(clean["Range"], "5/8 inch");
+}
+
+TEST_F(RateCommandTest, FileOpensFirstAndSaveWritesAfterTheSolve)
+{
+    const std::string file = (m_base / "coil.hqx").string();
+    const TRun saved = Run({"rate", "--no-settings", "--json", "--fluid-inlet", "80", "--save", file});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    ASSERT_TRUE(fs::exists(file));
+
+    // The row options apply after the file: its inlet stays, the velocity changes.
+    const TRun opened = Run({"rate", "--no-settings", "--json", file, "--air-velocity", "3"});
+    ASSERT_EQ(opened.exitCode, 0) << opened.err;
+    EXPECT_EQ(opened.Json()["FluidInlet"], 80.0);
+    EXPECT_EQ(opened.Json()["AirVelocity"], 3.0);
+
+    std::ofstream(m_base / "other.hqx") << "<?xml version=\"1.0\"?><datafile program=\"Other\"/>";
+    const TRun foreign = Run({"rate", "--no-settings", (m_base / "other.hqx").string()});
+    EXPECT_EQ(foreign.exitCode, 1);
+    EXPECT_NE(foreign.err.find("Invalid file format..."), std::string::npos) << foreign.err;
+}
+
+}  // namespace
