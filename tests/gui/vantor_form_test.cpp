@@ -1,0 +1,312 @@
+// The main window on the rating document: the status line through an edit, a solve and a
+// save; the unsaved-work and overwrite questions answered by the test; "Copy to XML"; the
+// report and the viewer fed by the document; the unit system switch.
+
+#include "document/document_rows.h"
+#include "document/rating_document.h"
+#include "gui/forms/report_form.h"
+#include "gui/forms/vantor_form.h"
+#include "gui/forms/view_form.h"
+#include "gui/widgets/entry_grid.h"
+#include "gui/widgets/report_view.h"
+#include "gui_test_helpers.h"
+#include "gui_test_main.h"
+#include "units/units_registry.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <deque>
+#include <memory>
+
+using namespace vantor;
+using namespace vantor::test;
+
+Q_DECLARE_METATYPE(vantor::TAnswer)
+
+namespace {
+
+QByteArray FileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class VantorFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    TUnitsRegistry m_units = StandardUnitsRegistry();
+    std::unique_ptr<TVantorForm> m_form;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QStringList m_questions;
+    std::deque<TAnswer> m_answers;
+    QStringList m_choices;  // the file names the dialogs "choose", in order
+    int m_dialogs = 0;
+
+    TVantorForm& Form() { return *m_form; }
+    TRatingDocument& Doc() { return m_form->Document(); }
+    QString Path(const QString& name) const { return m_folder->filePath(name); }
+    QStringList Panels() const
+    {
+        return {m_form->StatusText(spEdit), m_form->StatusText(spSolve), m_form->StatusText(spFile)};
+    }
+    QString Cell(int col, int row) const { return QString::fromStdString(m_form->Document().Rows().Cell(col, row)); }
+
+    void Type(int row, const QString& text)
+    {
+        if (!Form().isVisible()) {
+            Form().show();
+            QApplication::setActiveWindow(&Form());
+            QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        }
+        Form().Grid().SelectCell(1, row);
+        Form().Grid().setFocus();
+        vantor::test::Type(text);
+        Press(Qt::Key_Return);
+    }
+
+    void SaveAs(const QString& name)
+    {
+        m_choices << Path(name);
+        QVERIFY(Form().SaveWithDialog());
+    }
+
+private slots:
+    void init()
+    {
+        ClearSettings();
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_form = std::make_unique<TVantorForm>(m_units);
+        m_questions.clear();
+        m_answers.clear();
+        m_choices.clear();
+        m_dialogs = 0;
+        Form().SetAsk([this](const QString& question) {
+            m_questions << question;
+            if (m_answers.empty()) return TAnswer::Cancel;
+            const TAnswer answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        });
+        Form().SetChooseFile([this](TVantorForm::TFileDialogKind, const QString&, const QString&) {
+            ++m_dialogs;
+            return m_choices.isEmpty() ? QString() : m_choices.takeFirst();
+        });
+    }
+
+    void cleanup() { m_form.reset(); }
+
+    void statusFollowsEditSolveAndSave()
+    {
+        QCOMPARE(Form().windowTitle(), QString("Vantor 1.0.0.0"));
+        QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", ""}));
+        Type(rowFluidInlet, "80");
+        QCOMPARE(Cell(1, rowFluidInlet), QString("80.0"));
+        QCOMPARE(Panels(), QStringList({"Modified", "Not Solved", ""}));
+        QVERIFY(!Doc().Saved());
+
+        QCOMPARE(Form().Action(TTechAction::Solve).shortcut(), QKeySequence(Qt::Key_F9));
+        Form().Action(TTechAction::Solve).trigger();
+        QVERIFY(Doc().Solved());
+        QCOMPARE(Panels(), QStringList({"Modified", "Solved...", ""}));
+        QVERIFY(Form().ReportForm().RichEdit1().toPlainText().contains("Hot Water Coil"));
+
+        QCOMPARE(Form().Action(TTechAction::Save).shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
+        m_choices << Path("coil");  // the extension is added
+        Form().Action(TTechAction::Save).trigger();
+        QVERIFY(QFile::exists(Path("coil.hqx")));
+        QCOMPARE(Panels(), QStringList({"Ready...", "Solved...", "coil.hqx"}));
+        QCOMPARE(Form().DialogFolder(), m_folder->path());
+
+        Type(rowDesignDT, "12");
+        QCOMPARE(Panels(), QStringList({"Modified", "Not Solved", "coil.hqx"}));
+    }
+
+    void unsavedWorkQuestion_data()
+    {
+        QTest::addColumn<TAnswer>("answer");
+        QTest::addColumn<QString>("openName");  // the document's file after the answer
+        QTest::addColumn<bool>("firstSaved");   // the edit reached a.hqx
+        QTest::newRow("Yes saves, then opens") << TAnswer::Yes << "b.hqx" << true;
+        QTest::newRow("No opens without saving") << TAnswer::No << "b.hqx" << false;
+        QTest::newRow("Cancel keeps the first file") << TAnswer::Cancel << "a.hqx" << false;
+    }
+
+    void unsavedWorkQuestion()
+    {
+        QFETCH(TAnswer, answer);
+        QFETCH(QString, openName);
+        QFETCH(bool, firstSaved);
+        SaveAs("b.hqx");
+        SaveAs("a.hqx");
+        const QByteArray saved = FileBytes(Path("a.hqx"));
+        Type(rowFluidInlet, "80");
+
+        m_answers = {answer};
+        m_choices << Path("b.hqx");
+        Form().Action(TTechAction::Open).trigger();
+        QCOMPARE(m_questions, QStringList({"a.hqx not saved.\nSave now?"}));
+        QCOMPARE(QFileInfo(QString::fromStdString(Doc().FileName())).fileName(), openName);
+        QCOMPARE(FileBytes(Path("a.hqx")) != saved, firstSaved);
+        QCOMPARE(m_dialogs, answer == TAnswer::Cancel ? 2 : 3);
+        QCOMPARE(Doc().Saved(), answer != TAnswer::Cancel);
+    }
+
+    void untitledWork()
+    {
+        Type(rowFluidInlet, "80");
+        // Opening would lose the inputs: the question comes, Cancel keeps them.
+        m_choices << Path("b.hqx");
+        Form().OpenWithDialog();
+        QCOMPARE(m_questions, QStringList({"Untitled not saved.\nSave now?"}));
+        QCOMPARE(m_dialogs, 0);
+        // Closing keeps them in the settings: no question.
+        m_questions.clear();
+        QVERIFY(Form().close());
+        QVERIFY(m_questions.isEmpty());
+        m_form = std::make_unique<TVantorForm>(m_units);
+        QCOMPARE(Cell(1, rowFluidInlet), QString("80.0"));
+    }
+
+    void overwriteQuestion_data()
+    {
+        QTest::addColumn<TAnswer>("answer");
+        QTest::addRow("Yes") << TAnswer::Yes;
+        QTest::addRow("No") << TAnswer::No;
+        QTest::addRow("Cancel") << TAnswer::Cancel;
+    }
+
+    void overwriteQuestion()
+    {
+        QFETCH(TAnswer, answer);
+        SaveAs("a.hqx");
+        const QByteArray saved = FileBytes(Path("a.hqx"));
+        Type(rowFluidInlet, "80");
+        m_answers = {answer};
+        m_choices << Path("a.hqx");
+        QCOMPARE(Form().SaveWithDialog(), answer == TAnswer::Yes);
+        QCOMPARE(m_questions, QStringList({"OK to overwrite " + Path("a.hqx") + " ?"}));
+        QCOMPARE(FileBytes(Path("a.hqx")) != saved, answer == TAnswer::Yes);
+        QCOMPARE(Doc().Saved(), answer == TAnswer::Yes);
+    }
+
+    void copyToXml()
+    {
+        Form().CopyToXml();
+        const QString text = QApplication::clipboard()->text();
+        const QStringList lines = text.split("\r\n");
+        QCOMPARE(lines.size(), 3 + 12 + 1);
+        QCOMPARE(lines[0], QString("<?xml version=\"1.0\"?>"));
+        QCOMPARE(lines[1], QString("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                                   "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">"));
+        QCOMPARE(lines[2], QString("<_544_x_720__4r__12f__7c>"));
+        QCOMPARE(lines[3], QString("  <Barometer Units=\"kPa\">101.325</Barometer>"));
+        QCOMPARE(lines[6], QString("  <Air_Velocity Units=\"m/s\">2.50</Air_Velocity>"));
+        QCOMPARE(lines[8], QString("  <Fluid_Control Units=\"\">Flow</Fluid_Control>"));
+        QCOMPARE(lines[13], QString("  <Design_Duty__ Units=\"kW\">20.000</Design_Duty__>"));
+        QCOMPARE(lines.last(), QString("</_544_x_720__4r__12f__7c>"));
+        // Well-formed: every element name is a name XML accepts.
+        QXmlStreamReader reader(text);
+        int elements = 0;
+        while (!reader.atEnd())
+            if (reader.readNext() == QXmlStreamReader::StartElement) ++elements;
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        QCOMPARE(elements, 13);
+    }
+
+    void reportFollowsTheDocument()
+    {
+        Form().FirstActivation();
+        Form().ToggleReport();
+        QVERIFY(Form().ReportForm().isVisible());
+        QCOMPARE(Form().ReportForm().windowTitle(), QString("Vantor Report"));
+        QCOMPARE(Form().ReportForm().RichEdit1().toPlainText(), QString("Not Solved\n"));
+        Form().Solve();
+        const QString report = Form().ReportForm().RichEdit1().toPlainText();
+        QVERIFY(report.contains("Hot Water Coil"));
+        QVERIFY(report.endsWith("\nVantor 1.0.0.0\n"));
+        Form().ToggleReport();
+        QVERIFY(!Form().ReportForm().isVisible());
+
+        Form().CopyResult();
+        QVERIFY(QApplication::clipboard()->text().startsWith("Make,Typical"));
+    }
+
+    void viewerCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("solves");
+        QTest::newRow("Diagnostics") << "Diagnostics" << true;
+        QTest::newRow("Manufacturing Report") << "Manufacturing Report" << false;
+    }
+
+    void viewerCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, solves);
+        QAction* action = nullptr;
+        for (QAction* item : Form().GridMenu().actions())
+            if (item->text() == command) action = item;
+        QVERIFY(action);
+        QString shown;
+        OnNextModal([&shown](QWidget& window) {
+            if (auto* viewer = qobject_cast<TViewForm*>(&window)) {
+                shown = viewer->Box().toPlainText();
+                viewer->accept();
+            }
+        });
+        action->trigger();
+        QVERIFY(!shown.trimmed().isEmpty());
+        QCOMPARE(Doc().Solved(), solves);
+    }
+
+    void gridMenuHoldsTheBuiltCommands()
+    {
+        QStringList texts;
+        for (QAction* item : Form().GridMenu().actions())
+            if (!item->isSeparator()) texts << item->text();
+        QCOMPARE(texts, QStringList({"Diagnostics", "Typical Airconditioning Conditions", "Manufacturing Report",
+                                     "Clip screen", "Copy to XML"}));
+    }
+
+    void unitSystem()
+    {
+        Form().SetUnitSystem(true);
+        QCOMPARE(Cell(2, rowBarometer), QString("InchHg"));
+        QCOMPARE(Cell(2, rowFluidInlet), QString("°F"));
+        QCOMPARE(Cell(1, rowFluidInlet), QString("113.0"));
+        Form().SetUnitSystem(false);
+        QCOMPARE(Cell(2, rowBarometer), QString("kPa"));
+        QCOMPARE(Cell(1, rowFluidInlet), QString("45.0"));
+    }
+
+    void startFileOpensAtFirstActivation()
+    {
+        SaveAs("start.hqx");
+        m_form = std::make_unique<TVantorForm>(m_units);
+        m_form->SetStartFile(Path("start.hqx"));
+        m_form->show();
+        QTRY_VERIFY(m_form->Activated());
+        QCOMPARE(m_form->StatusText(spFile), QString("start.hqx"));
+        QVERIFY(m_form->Document().Saved());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir root;
+    vantor::test::PrepareEnvironment(root.path());
+    qputenv("HOME", QFile::encodeName(root.path()));  // the data folder goes under Documents there
+    QApplication app(argc, argv);
+    VantorFormTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "vantor_form_test.moc"
