@@ -1,5 +1,5 @@
 # Thin wrapper over CMake presets. Every target installs missing packages first.
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz package clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
@@ -22,6 +22,9 @@ test: build
 	@test -f build/sanitize/build.ninja || cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	@scripts/run-tests
+
+package: build
+	cmake --build --preset release --target package
 
 bench: build
 	@for b in build/release/bench/vantor_bench_*; do [ -x "$$b" ] && "$$b" || true; done
