@@ -287,6 +287,18 @@ private slots:
         QCOMPARE(Cell(1, rowFluidInlet), QString("45.0"));
     }
 
+    void clipScreen()
+    {
+        Form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        const QString name = Form().ClipScreen();
+        QCOMPARE(QFileInfo(name).fileName(), QString("Vantor.jpg"));
+        const QImage picture(name);
+        QCOMPARE(picture.size(), Form().size());
+        QCOMPARE(QApplication::clipboard()->image().size(), Form().size());
+        QFile::remove(name);
+    }
+
     void startFileOpensAtFirstActivation()
     {
         SaveAs("start.hqx");
