@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -272,8 +273,19 @@ private slots:
         QStringList texts;
         for (QAction* item : Form().GridMenu().actions())
             if (!item->isSeparator()) texts << item->text();
-        QCOMPARE(texts, QStringList({"Diagnostics", "Typical Airconditioning Conditions", "Manufacturing Report",
+        QCOMPARE(texts, QStringList({"Diagnostics", "Typical Airconditioning Conditions",
+                                     "Plot process on Aerograph", "Manufacturing Report",
                                      "Clip screen", "Copy to XML"}));
+    }
+
+    void plotWithoutChartProgram()
+    {
+        QString shown;
+        CloseNextMessageBox(shown);
+        Form().PlotprocessonAerograph1Click();
+        QVERIFY2(shown.endsWith("\nnot found..."), qPrintable(shown));
+        QVERIFY(Doc().Solved());
+        QVERIFY(QFile::exists(QDir::home().filePath("Documents/Korvane/Vantor/NoName.psy")));
     }
 
     void unitSystem()

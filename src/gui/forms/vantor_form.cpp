@@ -2,6 +2,7 @@
 
 #include "document/data_file.h"
 #include "document/document_rows.h"
+#include "document/psy_export.h"
 #include "document/rating_document.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
@@ -110,6 +111,7 @@ void TVantorForm::SetUpMenus()
 {
     m_gridMenu->addAction(tr("Diagnostics"), this, &TVantorForm::Diagnostics1Click);
     m_gridMenu->addAction(tr("Typical Airconditioning Conditions"), this, &TVantorForm::SetIdealFlows1Click);
+    m_gridMenu->addAction(tr("Plot process on Aerograph"), this, &TVantorForm::PlotprocessonAerograph1Click);
     m_gridMenu->addAction(tr("Manufacturing Report"), this, &TVantorForm::ViewCoilDetailsClick);
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
@@ -339,6 +341,13 @@ void TVantorForm::SetIdealFlows1Click()
 {
     Grid().CommitEdit();
     m_document->SetIdealFlows1Click();
+}
+
+void TVantorForm::PlotprocessonAerograph1Click()
+{
+    Grid().CommitEdit();
+    const TResult plotted = vantor::PlotprocessonAerograph1Click(*m_document, *m_properties);
+    if (!plotted && !plotted.Message.empty()) ShowMessageText(ToQString(plotted.Message), true);
 }
 
 void TVantorForm::ViewCoilDetailsClick()

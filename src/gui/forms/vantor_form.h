@@ -92,6 +92,9 @@ public:
     void ShowAbout();
     void Diagnostics1Click();
     void SetIdealFlows1Click();
+    // Writes the air process for the psychrometric chart program and hands it over; a
+    // failure (no chart program installed, say) is shown.
+    void PlotprocessonAerograph1Click();
     void ViewCoilDetailsClick();
 
     // The fluid defaults, the document's settings with the window's placement and column
