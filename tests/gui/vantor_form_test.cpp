@@ -176,6 +176,22 @@ private slots:
         QCOMPARE(Cell(1, rowFluidInlet), QString("80.0"));
     }
 
+    void placementAndColumnsAreKept()
+    {
+        Form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        Form().move(40, 60);
+        Form().resize(520, 380);
+        Form().Grid().SetColWidth(0, 120);
+        Form().Grid().SetColWidth(1, 140);
+        QVERIFY(Form().close());
+        m_form = std::make_unique<TVantorForm>(m_units);
+        QCOMPARE(Form().pos(), QPoint(40, 60));
+        QCOMPARE(Form().size(), QSize(520, 380));
+        QCOMPARE(Form().Grid().ColWidth(0), 120);
+        QCOMPARE(Form().Grid().ColWidth(1), 140);
+    }
+
     void overwriteQuestion_data()
     {
         QTest::addColumn<TAnswer>("answer");
