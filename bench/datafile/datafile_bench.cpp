@@ -37,7 +37,8 @@ struct TBenchDocument {
         Units.LoadUnitsIni(env);
         ProgramKey = std::make_unique<TSettingsStore>(TSettingsKey::Program, env);
         SharedKey = std::make_unique<TSettingsStore>(TSettingsKey::Shared, env);
-        Document = std::make_unique<TRatingDocument>(TDocumentServices{Units, *ProgramKey, *SharedKey, env, &Report, {}});
+        Document = std::make_unique<TRatingDocument>(
+            TDocumentServices{Units, *ProgramKey, *SharedKey, env, &Report, {}});
         File = (Folder / "coil.hqx").string();
         Saved = SaveFile(*Document, Properties, File).IsOk();
     }

@@ -1,5 +1,5 @@
-// Runs `vantor-cli rate FILE.hqx` on the example files, on older stream files and on files it
-// must refuse, and `--save`, which writes the rated document as a data file.
+// Runs `vantor-cli rate FILE.hqx` on the example files and on files it must refuse, and
+// `--save`, which writes the rated document as a data file.
 
 #include "core/document/legacy_stream_writer.h"
 
@@ -108,35 +108,6 @@ TEST_F(RateDataFile, RowOptionsApplyAfterTheFileAndSaveWritesTheRating)
     ASSERT_EQ(again.ExitCode, 0) << again.Err;
     EXPECT_NEAR(again.Json()["Qt"].get<double>(), cooler, 1e-3 * cooler) << "the saved file rates the same";
     EXPECT_EQ(again.Json()["Model"], "762 x 1219  2r  10f  8c");
-}
-
-TEST_F(RateDataFile, OlderStreamFileOpens)
-{
-    // 10/7 °C at 101.325 kPa by the ASHRAE relations, as an older program stored it raw.
-    vantor::TMoistAirState air;
-    air.P = 101.325;
-    air.db = 10;
-    air.wb = 7;
-    air.h = 22.6221;
-    air.W = 0.00498575;
-    air.RH = 0.656192;
-    air.td = 3.82;
-    air.pv = 0.805801;
-    air.ps = 1.227995;
-    air.ro = 1.242931;
-    air.cp = 1.015273;
-    air.k = 2.49024e-5;
-    air.mu = 1.76515e-5;
-    vantor::test::TLegacyFile legacy;
-    legacy.Geometry.Mnf = "Typical";
-    legacy.Geometry.Rows = 3.9;
-    legacy.GeometryVersion = 1;
-    legacy.AirOn = legacy.AirOff = air;
-    const TRun run = Rate({File("old.hqx", vantor::test::LegacyFileBytes(legacy)), "--json"});
-    ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Json()["Rows"], 3.0) << "rows cut to whole rows";
-    EXPECT_EQ(run.Json()["OnCoil"], "10.0/7.0");
-    EXPECT_EQ(run.Json()["HeatingFluid"], "Water (30% Ethylene Glycol)");
 }
 
 TEST_F(RateDataFile, UnreadableFilesAndFailedSavesExitWithOne)

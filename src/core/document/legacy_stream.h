@@ -47,6 +47,7 @@ public:
 
     // The stream views bytes; they must outlive it.
     explicit TLegacyStream(std::string_view bytes) : m_bytes(bytes) {}
+    explicit TLegacyStream(std::string&&) = delete;
 
     // Tags 2, 3 and 4 only.
     int ReadInteger();

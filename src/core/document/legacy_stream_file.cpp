@@ -214,11 +214,13 @@ void ReadLegacyGeometry(TLegacyStream& stream, const std::vector<std::string>& m
 TResult ReadLegacyDataFile(std::string_view bytes, const TDataFileModel& model)
 {
     TLegacyStream stream(bytes);
+    bool hasSignature = false;
     try {
-        if (stream.ReadString() != kLegacySignature) return TResult::Error(dfInvalidFormat, std::string(kInvalidFileFormat));
+        hasSignature = stream.ReadString() == kLegacySignature;
     } catch (const ELegacyStreamError&) {
-        return TResult::Error(dfInvalidFormat, std::string(kInvalidFileFormat));
+        // Not even a string first: no data file either.
     }
+    if (!hasSignature) return TResult::Error(dfInvalidFormat, std::string(kInvalidFileFormat));
 
     THotWaterCoil& coil = model.Coil;
     try {

@@ -20,25 +20,19 @@ using test::TLegacyFile;
 using test::TLegacyStreamWriter;
 using LegacyDataFile = test::TDocumentFixture;
 
+// The first-run coil's range, with every field the older forms lack set apart from its default.
 TModelRec SampleGeometry()
 {
     TModelRec rec;
     rec.Mnf = "Typical";
     rec.Model = "1/2 inch";
-    rec.Tube = 4;
-    rec.Code = 1;
     rec.fHeight = 0.61;
     rec.fLength = 0.9;
     rec.Rows = 4.9;
-    rec.fpi = 10;
     rec.Circ = 8;
     rec.cb = 1;
     rec.Serp = 100;
-    rec.Sx = 0.033;
-    rec.Sy = 0.0381;
     rec.tp = 1;
-    rec.ID = 0.0125222;
-    rec.OD = 0.013335;
     rec.tf = 0.00015;
     rec.fc = 1.064;
     rec.ft = 1.2;
@@ -128,7 +122,9 @@ TEST(LegacyGeometry, RawRecordIsRecognisedByItsMaker)
     TModelRec rec2;
     EXPECT_THROW(ReadLegacyGeometry(shortStream, {"Typical"}, rec2), ELegacyStreamError)
         << "fewer than 256 bytes left";
-    TLegacyStream unknown(TLegacyStreamWriter().ShortString("FAT 1.0.0.4").Raw(std::string(300, '\0')).Bytes());
+    const std::string unknownBytes =
+        TLegacyStreamWriter().ShortString("FAT 1.0.0.4").Raw(std::string(300, '\0')).Bytes();
+    TLegacyStream unknown(unknownBytes);
     EXPECT_THROW(ReadLegacyGeometry(unknown, {"Typical"}, rec2), ELegacyStreamError);
 }
 
@@ -224,8 +220,8 @@ TEST_F(LegacyDataFile, EveryTruncationIsAReadErrorAndKeepsWhatWasRead)
     const size_t signatureEnd = 2 + std::string("Vantor 1.1.0.0 DataFile").size();
     for (size_t length = signatureEnd; length < bytes.size(); ++length) {
         TFileProperties properties;
-        const TResult result =
-            ReadLegacyDataFile(std::string_view(bytes).substr(0, length), {doc.HotWaterCoil(), properties, doc.Makers()});
+        const std::string_view cut = std::string_view(bytes).substr(0, length);
+        const TResult result = ReadLegacyDataFile(cut, {doc.HotWaterCoil(), properties, doc.Makers()});
         ASSERT_EQ(result.Code, dfReadError) << length;
         ASSERT_EQ(result.Message, "Error reading file...");
     }

@@ -81,7 +81,8 @@ TEST(LegacyStream, NumbersByTag)
     EXPECT_EQ(s.ReadDate(), 41274.75);
     EXPECT_EQ(s.ReadInteger(), 40000 - 65536);
     EXPECT_EQ(s.Remaining(), 0u);
-    TLegacyStream wide(TLegacyStreamWriter().Int64(1).Bytes());
+    const std::string wideBytes = TLegacyStreamWriter().Int64(1).Bytes();
+    TLegacyStream wide(wideBytes);
     EXPECT_THROW(wide.ReadInteger(), ELegacyStreamError) << "an integer read does not";
 }
 
@@ -106,7 +107,8 @@ TEST(LegacyStream, WrongTagsAndShortPayloadsFail)
     fails(TLegacyStreamWriter().Tag(5).Unsigned(0, 8), number);
     fails(TLegacyStreamWriter().Tag(17).Unsigned(0, 4), [](TLegacyStream& s) { return s.ReadDate(); });
 
-    TLegacyStream s(TLegacyStreamWriter().Int8(3).Bytes());
+    const std::string bytes = TLegacyStreamWriter().Int8(3).Bytes();
+    TLegacyStream s(bytes);
     EXPECT_THROW(s.ReadRaw(3), ELegacyStreamError);
     EXPECT_THROW((void)s.PeekRaw(3), ELegacyStreamError);
     EXPECT_EQ(s.PeekRaw(2), "\x02\x03");
@@ -138,7 +140,7 @@ TEST(LegacyStream, LengthsAreNeverTrusted)
     fails(TLegacyStreamWriter().Tag(18).Unsigned(3, 4).Raw("abcde"));
     fails(TLegacyStreamWriter().Tag(6).Byte(10).Raw("abc"));
     fails(TLegacyStreamWriter().Tag(4).Unsigned(3, 4));
-    TLegacyStream empty("");
+    TLegacyStream empty(std::string_view{});
     EXPECT_THROW(empty.ReadString(), ELegacyStreamError);
 }
 

@@ -117,7 +117,8 @@ inline void WriteVersionedGeometry(TLegacyStreamWriter& w, const TModelRec& rec,
     w.Int8(static_cast<std::int8_t>(rec.Tube)).Int8(static_cast<std::int8_t>(rec.Code));
     w.Extended(rec.fHeight).Extended(rec.fLength).Extended(rec.Rows).Extended(rec.fpi).Extended(rec.Circ);
     if (version >= 2) w.Int8(static_cast<std::int8_t>(rec.cb));
-    w.Int16(static_cast<std::int16_t>(rec.Serp)).Extended(rec.Sx).Extended(rec.Sy).Int8(static_cast<std::int8_t>(rec.tp));
+    w.Int16(static_cast<std::int16_t>(rec.Serp)).Extended(rec.Sx).Extended(rec.Sy);
+    w.Int8(static_cast<std::int8_t>(rec.tp));
     w.Extended(rec.ID).Extended(rec.OD).Extended(rec.tf).Extended(rec.fc);
     if (version >= 3) w.Extended(rec.ft);
     w.Bool(rec.Rifle).Int32(rec.Sections).Int8(static_cast<std::int8_t>(rec.Mf));
