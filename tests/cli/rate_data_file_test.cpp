@@ -112,15 +112,11 @@ TEST_F(RateDataFile, RowOptionsApplyAfterTheFileAndSaveWritesTheRating)
 
 TEST_F(RateDataFile, UnreadableFilesAndFailedSavesExitWithOne)
 {
-    const TRun foreign = Rate({File("foreign.hqx", R"(<datafile program="Aerograph"><vantor/></datafile>)")});
-    EXPECT_EQ(foreign.ExitCode, 1);
-    EXPECT_NE(foreign.Err.find("Invalid file format..."), std::string::npos) << foreign.Err;
-    EXPECT_TRUE(foreign.Out.empty());
-
     const std::string bytes = vantor::test::LegacyFileBytes({});
     const TRun cut = Rate({File("cut.hqx", bytes.substr(0, bytes.size() / 2))});
     EXPECT_EQ(cut.ExitCode, 1);
     EXPECT_NE(cut.Err.find("Error reading file..."), std::string::npos) << cut.Err;
+    EXPECT_TRUE(cut.Out.empty());
 
     fs::create_directory(m_base / "taken.hqx");
     const TRun save = Rate({(kExamples / "glycol-coil.hqx").string(), "--save", (m_base / "taken.hqx").string()});
