@@ -184,14 +184,10 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 // Prints what the document has to say on standard error.
 class TCliObserver : public TDocumentObserver {
 public:
-    explicit TCliObserver(std::string command) : m_command(std::move(command)) {}
     void ShowMessage(std::string_view text, TMessageKind kind) override
     {
-        std::cerr << m_command << ": " << (kind == TMessageKind::Error ? "error: " : "warning: ") << text << "\n";
+        std::cerr << "vantor-cli: " << (kind == TMessageKind::Error ? "error: " : "warning: ") << text << "\n";
     }
-
-private:
-    std::string m_command;
 };
 
 // The values a new document reads from the program key: a copy in memory of the stored ones
@@ -445,7 +441,7 @@ int RunRate(const TRateOptions& o, bool sizing)
 
     TUnitsRegistry units = StandardUnitsRegistry();
     for (const std::string& message : units.LoadUnitsIni(env)) std::cerr << "vantor-cli: warning: " << message << "\n";
-    TCliObserver observer(sizing ? "vantor-cli size" : "vantor-cli rate");
+    TCliObserver observer;
     TRatingDocument doc({units, programKey, sharedKey, env, &observer, {}});
     TFileProperties properties = TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey));
 
