@@ -27,7 +27,7 @@ package: build
 	cmake --build --preset release --target package
 
 bench: build
-	@for b in build/release/bench/vantor_bench_*; do [ -x "$$b" ] && "$$b" || true; done
+	@find build/release/bench -type f -name "vantor_bench_*" -perm -u+x | sort | while read -r b; do echo "== $$b"; "$$b" || exit 1; done
 
 fuzz: deps
 	@test -f build/fuzz/build.ninja || cmake --preset fuzz
