@@ -1,70 +1,27 @@
 // Runs `vantor-cli air`, `barometer` and `fluid` and reads their JSON and plain output.
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-    nlohmann::json Json() const { return nlohmann::json::parse(out); }
-};
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-class FluidCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "vantor-cli-fluids-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_base = pattern;
-        ::setenv("XDG_CONFIG_HOME", (m_base / "config").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (m_base / "data").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(m_base); }
-
-    TRun Run(const std::vector<std::string>& args)
-    {
-        std::string command = Quoted(VANTOR_CLI);
-        for (const std::string& arg : args) command += " " + Quoted(arg);
-        command += " >" + Quoted((m_base / "out").string()) + " 2>" + Quoted((m_base / "err").string());
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
-    }
-
-    fs::path m_base;
+class FluidCommandsTest : public vantor::test::TCliTest {
 };
 
 TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
 {
     // Reference table: 20 °C at 50 % and sea level, wet bulb 13.7834 °C, W 7.261737e-3.
-    const TRun run = Run({"air", "20", "--json"});
+    const vantor::test::TRun run = Run({"air", "20", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const nlohmann::json json = run.Json();
     for (const char* key : {"P", "db", "wb", "h", "W", "RH", "td", "pv", "ps", "ro", "cp", "k", "mu", "status", "message"})
@@ -77,7 +34,7 @@ TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
     EXPECT_EQ(json["status"], 0);
     EXPECT_EQ(json["message"], "");
 
-    const TRun plain = Run({"air", "24/17"});
+    const vantor::test::TRun plain = Run({"air", "24/17"});
     ASSERT_EQ(plain.exitCode, 0) << plain.err;
     EXPECT_NE(plain.out.find("24.00 °C"), std::string::npos) << plain.out;
     EXPECT_NE(plain.out.find("17.00 °C"), std::string::npos) << plain.out;
@@ -87,14 +44,14 @@ TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
 TEST_F(FluidCommandsTest, AirFromAnyPairAtAnyPressure)
 {
     // Reference table at 90 kPa: 30 °C, 50 % has W 1.502553e-2 and wet bulb 21.7316 °C.
-    const TRun run = Run({"air", "--barometer", "90", "--pair", "3", "30", "0.5", "--json"});
+    const vantor::test::TRun run = Run({"air", "--barometer", "90", "--pair", "3", "30", "0.5", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json json = run.Json();
     EXPECT_NEAR(json["W"].get<double>(), 1.502553e-2, 1.5e-5);
     EXPECT_NEAR(json["wb"].get<double>(), 21.7316, 0.02);
 
     // Back from (h, W), code 15, with negative numbers on the way: -5 °C, 50 % at 80 kPa.
-    const TRun cold = Run({"air", "--pressure", "80", "--pair", "15", "-1.1289", "1.565651e-3", "--json"});
+    const vantor::test::TRun cold = Run({"air", "--pressure", "80", "--pair", "15", "-1.1289", "1.565651e-3", "--json"});
     ASSERT_EQ(cold.exitCode, 0) << cold.err;
     json = cold.Json();
     EXPECT_NEAR(json["db"].get<double>(), -5.0, 0.02);
@@ -103,14 +60,14 @@ TEST_F(FluidCommandsTest, AirFromAnyPairAtAnyPressure)
 
 TEST_F(FluidCommandsTest, ImpossibleAirIsReportedWithoutNumbers)
 {
-    const TRun run = Run({"air", "99/99", "--pressure", "70", "--json"});
+    const vantor::test::TRun run = Run({"air", "99/99", "--pressure", "70", "--json"});
     EXPECT_EQ(run.exitCode, 1);
     const nlohmann::json json = run.Json();
     EXPECT_NE(json["status"], 0);
     EXPECT_EQ(json["message"], "Bad data...");
     EXPECT_TRUE(json["db"].is_null());
 
-    const TRun supersaturated = Run({"air", "--pair", "0", "20", "21", "--json"});
+    const vantor::test::TRun supersaturated = Run({"air", "--pair", "0", "20", "21", "--json"});
     EXPECT_EQ(supersaturated.exitCode, 1);
     EXPECT_EQ(supersaturated.Json()["message"], "Wet Bulb > Dry Bulb °C...");
 }
@@ -147,7 +104,7 @@ TEST_F(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
         std::string line;
         for (const auto& arg : args) line += arg + " ";
         SCOPED_TRACE(line);
-        const TRun run = Run(args);
+        const vantor::test::TRun run = Run(args);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_FALSE(run.err.empty());
     }
@@ -155,7 +112,7 @@ TEST_F(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
 
 TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
 {
-    TRun run = Run({"barometer", "--altitude", "3063.8", "--json"});
+    vantor::test::TRun run = Run({"barometer", "--altitude", "3063.8", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NEAR(run.Json()["P"].get<double>(), 70.0, 0.0005);
     EXPECT_EQ(run.Json()["altitude"], 3063.8);
@@ -174,7 +131,7 @@ TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
 
 TEST_F(FluidCommandsTest, FluidPropertiesAndCaptions)
 {
-    TRun run = Run({"fluid", "--spec", "0", "--t", "20", "--json"});
+    vantor::test::TRun run = Run({"fluid", "--spec", "0", "--t", "20", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     nlohmann::json json = run.Json();
     for (const char* key : {"Caption", "ShortCaption", "t", "ro", "Cp", "mu", "Ko", "Pr", "Tmin", "Tmax", "OutOfRange"})

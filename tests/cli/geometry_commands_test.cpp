@@ -1,6 +1,8 @@
 // Runs `vantor-cli geometry` and `vantor-cli makers` against the shipped catalogue, with
 // private settings and user data folders.
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -9,66 +11,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-class GeometryCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "vantor-cli-geometry-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_base = pattern;
-        UseMakerRoot(VANTOR_SHARE_DIR);
-        ::setenv("XDG_DATA_HOME", (m_base / "data").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (m_base / "config").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(m_base); }
-
-    void UseMakerRoot(const fs::path& root) { ::setenv("VANTOR_MAKER_ROOT", root.c_str(), 1); }
-
-    TRun Run(const std::vector<std::string>& args)
-    {
-        std::string command = Quoted(VANTOR_CLI);
-        for (const std::string& arg : args) command += " " + Quoted(arg);
-        command += " >" + Quoted((m_base / "out").string()) + " 2>" + Quoted((m_base / "err").string());
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
-    }
-
-    fs::path m_base;
+class GeometryCommandsTest : public vantor::test::TCliTest {
 };
 
 TEST_F(GeometryCommandsTest, JsonHoldsTheRecordAndEveryDerivedFigure)
 {
-    const TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "Typical", "--json"});
+    const vantor::test::TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "Typical", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const nlohmann::json json = nlohmann::json::parse(run.out);
@@ -99,14 +54,14 @@ TEST_F(GeometryCommandsTest, JsonHoldsTheRecordAndEveryDerivedFigure)
 
 TEST_F(GeometryCommandsTest, ARangeChosenByNameGivesTheMakersStyle)
 {
-    const TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "hc", "--range", "1/2 INCH WAVY FIN", "--json"});
+    const vantor::test::TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "hc", "--range", "1/2 INCH WAVY FIN", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const nlohmann::json json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["ModelRec"]["Model"], "1/2 inch wavy fin");
     EXPECT_DOUBLE_EQ(json["ModelRec"]["fc"].get<double>(), 1.064);
     EXPECT_EQ(json["MakerDesignation"], "4 HWC 21 x 720 x 4.0r x 12.00f - 7c (Cu/Al/GI)");
 
-    const TRun text = Run({"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "112"});
+    const vantor::test::TRun text = Run({"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "112"});
     ASSERT_EQ(text.exitCode, 0) << text.err;
     EXPECT_NE(text.out.find("Maker:              GEA (12 mm)\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Maker designation:  18T 4.0NR 720A 2P 7NC\n"), std::string::npos) << text.out;
@@ -114,11 +69,11 @@ TEST_F(GeometryCommandsTest, ARangeChosenByNameGivesTheMakersStyle)
 
 TEST_F(GeometryCommandsTest, MakersListsTheCatalogueAndAMakersRanges)
 {
-    const TRun names = Run({"makers"});
+    const vantor::test::TRun names = Run({"makers"});
     ASSERT_EQ(names.exitCode, 0) << names.err;
     EXPECT_EQ(names.out, "Typical\nDefault\nRecoil\nHC\nBAC\nEnviroware\nGEA\n");
 
-    const TRun gea = Run({"makers", "--maker", "GEA"});
+    const vantor::test::TRun gea = Run({"makers", "--maker", "GEA"});
     ASSERT_EQ(gea.exitCode, 0) << gea.err;
     EXPECT_EQ(gea.out.substr(0, gea.out.find('\n')),
               "10 mm, 9.3000, 10.0000, 21.6500, 25.0000, 0.1000, Staggered, Cu, Al, 1.0000, 1.0000, 0");
@@ -144,7 +99,7 @@ TEST_F(GeometryCommandsTest, BadArgumentsFailWithAClearMessage)
         {{"makers", "--maker", "Nobody"}, 1, "There is no coil maker Nobody in the catalogue"},
     };
     for (const TCase& c : cases) {
-        const TRun run = Run(c.args);
+        const vantor::test::TRun run = Run(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1] << "\n" << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
@@ -156,11 +111,11 @@ TEST_F(GeometryCommandsTest, WithoutACatalogueTheDefaultRangeIsUsedAndTheUsersCo
 {
     fs::create_directories(m_base / "empty-root");
     UseMakerRoot(m_base / "empty-root");
-    const TRun makers = Run({"makers"});
+    const vantor::test::TRun makers = Run({"makers"});
     EXPECT_EQ(makers.exitCode, 1);
     EXPECT_NE(makers.err.find("No coil makers in the catalogue"), std::string::npos) << makers.err;
 
-    const TRun run = Run({"geometry", "544 720 4r 12f 7c", "--json"});
+    const vantor::test::TRun run = Run({"geometry", "544 720 4r 12f 7c", "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("There are no matching coils for Typical in the database!"), std::string::npos);
     EXPECT_EQ(nlohmann::json::parse(run.out)["ModelRec"]["Mnf"], "Default");

@@ -1,5 +1,7 @@
 // Runs `vantor-cli rate` and `size` and reads their report, JSON and comma-separated output.
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -8,36 +10,12 @@
 #include <iterator>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-    nlohmann::json Json() const { return nlohmann::json::parse(out); }
-};
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // The first-run coil rated by an independent implementation.
 nlohmann::json Reference()
@@ -46,35 +24,12 @@ nlohmann::json Reference()
     return nlohmann::json::parse(file)["results"];
 }
 
-class RateCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "vantor-cli-rate-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_base = pattern;
-        ::setenv("XDG_CONFIG_HOME", (m_base / "config").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (m_base / "data").c_str(), 1);
-        ::setenv("HOME", (m_base / "home").c_str(), 1);
-        ::setenv("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR, 1);
-    }
-    void TearDown() override { fs::remove_all(m_base); }
-
-    TRun Run(const std::vector<std::string>& args)
-    {
-        std::string command = Quoted(VANTOR_CLI);
-        for (const std::string& arg : args) command += " " + Quoted(arg);
-        command += " >" + Quoted((m_base / "out").string()) + " 2>" + Quoted((m_base / "err").string());
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
-    }
-
-    fs::path m_base;
+class RateCommandTest : public vantor::test::TCliTest {
 };
 
 TEST_F(RateCommandTest, ReportIsTheDefaultOutput)
 {
-    const TRun run = Run({"rate", "--no-settings"});
+    const vantor::test::TRun run = Run({"rate", "--no-settings"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     for (const char* line : {"Hot Water Coil\n", "Typical (1/2 inch)\n", "On Coil\t25.0/17.0\t°C\n",
@@ -82,7 +37,7 @@ TEST_F(RateCommandTest, ReportIsTheDefaultOutput)
         EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
     EXPECT_EQ(Run({"rate", "--no-settings", "--report"}).out, run.out);
 
-    const TRun csv = Run({"rate", "--no-settings", "--csv"});
+    const vantor::test::TRun csv = Run({"rate", "--no-settings", "--csv"});
     ASSERT_EQ(csv.exitCode, 0) << csv.err;
     EXPECT_EQ(csv.out.rfind("Make,Typical\r\nTube,1/2 inch\r\n", 0), 0u) << csv.out;
     EXPECT_NE(csv.out.find("\r\nDuty,18.3,kW\r\n"), std::string::npos) << csv.out;
@@ -90,7 +45,7 @@ TEST_F(RateCommandTest, ReportIsTheDefaultOutput)
 
 TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
 {
-    const TRun run = Run({"rate", "--no-settings", "--json"});
+    const vantor::test::TRun run = Run({"rate", "--no-settings", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
     const std::vector<std::string> keys = {
@@ -148,14 +103,14 @@ TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
 
 TEST_F(RateCommandTest, OutOfRangeValuesAreLimitedWithAWarningOrRefusedWhenStrict)
 {
-    const TRun run = Run({"rate", "--no-settings", "--json", "--air-velocity", "12", "--barometer", "69.8"});
+    const vantor::test::TRun run = Run({"rate", "--no-settings", "--json", "--air-velocity", "12", "--barometer", "69.8"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.Json()["AirVelocity"], 10.0);
     EXPECT_EQ(run.Json()["Barometer"], 69.8) << "within half a per cent of the limit a value passes";
     EXPECT_NE(run.err.find("Air Velocity 12 is outside 0.5 to 10; 10 used"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("Barometer"), std::string::npos) << run.err;
 
-    const TRun strict = Run({"rate", "--no-settings", "--strict", "--on-coil", "25/50"});
+    const vantor::test::TRun strict = Run({"rate", "--no-settings", "--strict", "--on-coil", "25/50"});
     EXPECT_EQ(strict.exitCode, 1);
     EXPECT_EQ(strict.out, "") << "nothing is solved";
     EXPECT_NE(strict.err.find("On Coil 50 is outside -10 to 45"), std::string::npos) << strict.err;
@@ -163,12 +118,12 @@ TEST_F(RateCommandTest, OutOfRangeValuesAreLimitedWithAWarningOrRefusedWhenStric
 
 TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
 {
-    const TRun model = Run({"rate", "--no-settings", "--model", "544 720 4r"});
+    const vantor::test::TRun model = Run({"rate", "--no-settings", "--model", "544 720 4r"});
     EXPECT_EQ(model.exitCode, 1);
     EXPECT_EQ(model.out, "");
     EXPECT_NE(model.err.find("\"544 720 4r\": fewer than five readable numbers"), std::string::npos) << model.err;
 
-    const TRun maker = Run({"rate", "--no-settings", "--maker", "Nobody"});
+    const vantor::test::TRun maker = Run({"rate", "--no-settings", "--maker", "Nobody"});
     EXPECT_EQ(maker.exitCode, 1);
     EXPECT_NE(maker.err.find("no maker \"Nobody\""), std::string::npos) << maker.err;
     EXPECT_EQ(Run({"rate", "--no-settings", "--range", "7/8 inch"}).exitCode, 1);
@@ -184,7 +139,7 @@ TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
              {"rate", "--colour", "red"},
              {"size", "--calculate", "duty"},
          }) {
-        const TRun run = Run(args);
+        const vantor::test::TRun run = Run(args);
         EXPECT_EQ(run.exitCode, 2) << args[1] << ": " << run.err;
         EXPECT_EQ(run.out, "") << args[1];
     }
@@ -192,7 +147,7 @@ TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
 
 TEST_F(RateCommandTest, SizeFindsACoilForTheDesignDuty)
 {
-    const TRun run = Run({"size", "--no-settings", "--json", "--design-duty", "50"});
+    const vantor::test::TRun run = Run({"size", "--no-settings", "--json", "--design-duty", "50"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const nlohmann::json json = run.Json();
     EXPECT_EQ(json["Calculate"], 1);
@@ -209,13 +164,13 @@ TEST_F(RateCommandTest, StoredSettingsAreReadButNeverWritten)
     const std::string stored = "[VantorForm]\nAirOn=22.3/16.1\nCoilMaker=Recoil\n[Default]\nWaterIn=70\n";
     std::ofstream(settings) << stored;
 
-    const TRun run = Run({"rate", "--json", "--fluid-spec", "0", "--additive", "1"});
+    const vantor::test::TRun run = Run({"rate", "--json", "--fluid-spec", "0", "--additive", "1"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.Json()["OnCoil"], "22.3/16.1");
     EXPECT_EQ(run.Json()["Maker"], "Recoil");
     EXPECT_EQ(run.Json()["FluidInlet"], 70.0);
     EXPECT_EQ(run.Json()["HeatingFluid"], "Water (30% Ethylene Glycol)");
-    EXPECT_EQ(Slurp(settings), stored);
+    EXPECT_EQ(vantor::test::Slurp(settings), stored);
     EXPECT_EQ(std::distance(fs::directory_iterator(settings.parent_path()), fs::directory_iterator()), 1)
         << "no other key was written";
 
@@ -228,18 +183,18 @@ TEST_F(RateCommandTest, StoredSettingsAreReadButNeverWritten)
 TEST_F(RateCommandTest, FileOpensFirstAndSaveWritesAfterTheSolve)
 {
     const std::string file = (m_base / "coil.hqx").string();
-    const TRun saved = Run({"rate", "--no-settings", "--json", "--fluid-inlet", "80", "--save", file});
+    const vantor::test::TRun saved = Run({"rate", "--no-settings", "--json", "--fluid-inlet", "80", "--save", file});
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
     ASSERT_TRUE(fs::exists(file));
 
     // The row options apply after the file: its inlet stays, the velocity changes.
-    const TRun opened = Run({"rate", "--no-settings", "--json", file, "--air-velocity", "3"});
+    const vantor::test::TRun opened = Run({"rate", "--no-settings", "--json", file, "--air-velocity", "3"});
     ASSERT_EQ(opened.exitCode, 0) << opened.err;
     EXPECT_EQ(opened.Json()["FluidInlet"], 80.0);
     EXPECT_EQ(opened.Json()["AirVelocity"], 3.0);
 
     std::ofstream(m_base / "other.hqx") << "<?xml version=\"1.0\"?><datafile program=\"Other\"/>";
-    const TRun foreign = Run({"rate", "--no-settings", (m_base / "other.hqx").string()});
+    const vantor::test::TRun foreign = Run({"rate", "--no-settings", (m_base / "other.hqx").string()});
     EXPECT_EQ(foreign.exitCode, 1);
     EXPECT_NE(foreign.err.find("Invalid file format..."), std::string::npos) << foreign.err;
 }
