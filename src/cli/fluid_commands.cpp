@@ -182,7 +182,7 @@ int RunBarometer(const TBarometerOptions& options)
 // ---- fluid ----
 
 struct TFluidOptions {
-    std::string Spec = "0";
+    std::string FluidCode = "0";
     std::string Additive = "0";
     std::string Volume = "0";
     std::string Temperature = "40";
@@ -193,14 +193,14 @@ struct TFluidOptions {
 
 TLiquid LiquidFromOptions(const TFluidOptions& options)
 {
-    const int spec = ReadCode("--spec", options.Spec, kFluidCount - 1);
+    const int fluidCode = ReadCode("--spec", options.FluidCode, kFluidCount - 1);
     const int additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
     const double volume = ReadNumber("--volume", options.Volume);
     if (volume < 0.0 || volume > 1.0) throw TUsageError("--volume is a fraction from 0 to 1 (0.3 for 30 %)");
-    if (additive != waNone && spec != fcWater) throw TUsageError("an additive goes with water (--spec 0) only");
+    if (additive != waNone && fluidCode != fcWater) throw TUsageError("an additive goes with water (--spec 0) only");
     const double t = ReadNumber("--t", options.Temperature);
 
-    TLiquid liquid("Water", 0.0, t, t, static_cast<std::uint8_t>(spec));
+    TLiquid liquid("Water", 0.0, t, t, static_cast<std::uint8_t>(fluidCode));
     liquid.WaterAdditive = static_cast<std::uint8_t>(additive);
     liquid.AdditiveVolume = volume;
     liquid.Pf = ReadPositive("--pf", options.Pressure);
@@ -270,7 +270,7 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
 
     auto fluid = std::make_shared<TFluidOptions>();
     auto* fluidCommand = app.add_subcommand("fluid", "Properties of a heating fluid at a temperature");
-    fluidCommand->add_option("--spec,--fluid-spec", fluid->Spec, "Fluid code 0-13 (0 water, 13 compressed air)")
+    fluidCommand->add_option("--spec,--fluid-spec", fluid->FluidCode, "Fluid code 0-13 (0 water, 13 compressed air)")
         ->capture_default_str();
     fluidCommand->add_option("--additive", fluid->Additive,
                              "Water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, 3 calcium chloride")

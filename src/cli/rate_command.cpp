@@ -103,7 +103,7 @@ int ReadCode(std::string_view option, std::string_view text, int highest)
 
 // The fluid dialog's inputs.
 struct TFluidEdit {
-    std::optional<int> Spec;
+    std::optional<int> FluidCode;
     std::optional<int> Additive;
     std::optional<TNumber> Volume;
     std::optional<TUserProperties> User;
@@ -150,7 +150,7 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
     number(rowAirVelocity, "--air-velocity", o.AirVelocity);
     if (o.FluidSpec || o.Additive || o.AdditiveVolume || o.User) {
         TRowEdit edit{rowFluid, {}, {}, 0, {}};
-        if (o.FluidSpec) edit.Fluid.Spec = ReadCode("--fluid-spec", *o.FluidSpec, kFluidCount - 1);
+        if (o.FluidSpec) edit.Fluid.FluidCode = ReadCode("--fluid-spec", *o.FluidSpec, kFluidCount - 1);
         if (o.Additive) edit.Fluid.Additive = ReadCode("--additive", *o.Additive, kWaterAdditiveCount - 1);
         if (o.AdditiveVolume) edit.Fluid.Volume = ReadNumber("--additive-volume", *o.AdditiveVolume);
         if (o.User) {
@@ -272,7 +272,7 @@ void ApplyModel(TRatingDocument& doc, const std::string& text)
 void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
 {
     TFluidChoice choice;
-    choice.Spec = edit.Spec;
+    choice.FluidCode = edit.FluidCode;
     choice.Additive = edit.Additive;
     if (edit.Volume) choice.Volume = edit.Volume->Value;
     choice.User = edit.User;

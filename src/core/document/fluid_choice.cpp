@@ -8,11 +8,11 @@ namespace vantor {
 TFluidChoiceResult ApplyFluidChoice(TLiquid& liquid, const TFluidChoice& choice)
 {
     TFluidChoiceResult result;
-    if (choice.Spec) {
-        if (*choice.Spec >= 0 && *choice.Spec < kFluidCount)
-            liquid.LiquidSpec = static_cast<std::uint8_t>(*choice.Spec);
+    if (choice.FluidCode) {
+        if (*choice.FluidCode >= 0 && *choice.FluidCode < kFluidCount)
+            liquid.LiquidSpec = static_cast<std::uint8_t>(*choice.FluidCode);
         else
-            result.Notes.push_back("fluid code " + std::to_string(*choice.Spec) + " is not one of 0 to 13");
+            result.Notes.push_back("fluid code " + std::to_string(*choice.FluidCode) + " is not one of 0 to 13");
     }
     if (choice.Additive) {
         if (*choice.Additive >= 0 && *choice.Additive < kWaterAdditiveCount)

@@ -1,6 +1,6 @@
 #pragma once
 
-// The rules of the fluid specification dialog, for whoever chooses the heating fluid without
+// The rules of the fluid dialog, for whoever chooses the heating fluid without
 // it: a fluid other than water takes no additive; user-defined properties take none either;
 // water without an additive has no additive volume; an additive chosen while the volume is 0
 // starts at 30 %. The liquid is updated afterwards.
@@ -29,7 +29,7 @@ struct TUserProperties {
 
 // What changes; an unset item keeps the liquid's present value.
 struct TFluidChoice {
-    std::optional<int> Spec = {};      // fluid code 0 to 13
+    std::optional<int> FluidCode = {};      // fluid code 0 to 13
     std::optional<int> Additive = {};  // additive code 0 to 3
     std::optional<double> Volume = {};
     std::optional<TUserProperties> User = {};  // set: the user's properties replace the correlations

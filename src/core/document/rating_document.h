@@ -154,7 +154,7 @@ public:
     // The editor's Apply while it is open: its model into row 1, the face velocity of row 5
     // kept, and a solve.
     TResult ApplyFromEditor();
-    // The fluid specification dialog was closed; an accepted change counts as an edit.
+    // The fluid dialog was closed; an accepted change counts as an edit.
     TResult FluidEditorClosed(bool accepted);
 
     // ---- Commands of the grid menu ----

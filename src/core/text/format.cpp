@@ -11,7 +11,7 @@ namespace vantor {
 
 namespace {
 
-struct TSpec {
+struct TSpecifier {
     std::optional<int> index;
     bool leftJustify = false;
     std::optional<int> width;
@@ -34,37 +34,37 @@ std::optional<int> ReadCount(std::string_view text, size_t& pos)
 }
 
 // Parses the specifier starting after '%'; on success pos is past the letter.
-std::optional<TSpec> ParseSpec(std::string_view text, size_t& pos)
+std::optional<TSpecifier> ParseSpecifier(std::string_view text, size_t& pos)
 {
-    TSpec spec;
+    TSpecifier specifier;
     size_t p = pos;
     std::optional<int> first = ReadCount(text, p);
     if (first && p < text.size() && text[p] == ':') {
-        spec.index = first;
+        specifier.index = first;
         ++p;
         first.reset();
     }
     if (!first) {
         if (p < text.size() && text[p] == '-') {
-            spec.leftJustify = true;
+            specifier.leftJustify = true;
             ++p;
         }
-        spec.width = ReadCount(text, p);
+        specifier.width = ReadCount(text, p);
     } else {
-        spec.width = first;
+        specifier.width = first;
     }
     if (p < text.size() && text[p] == '.') {
         ++p;
-        spec.precision = ReadCount(text, p);
-        if (!spec.precision) spec.precision = 0;
+        specifier.precision = ReadCount(text, p);
+        if (!specifier.precision) specifier.precision = 0;
     }
     if (p >= text.size()) return std::nullopt;
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[p])));
     static constexpr std::string_view kLetters = "duefgnmpsx";
     if (kLetters.find(letter) == std::string_view::npos) return std::nullopt;
-    spec.letter = letter;
+    specifier.letter = letter;
     pos = p + 1;
-    return spec;
+    return specifier;
 }
 
 std::optional<long long> AsInteger(const TFormatArg& arg)
@@ -111,9 +111,9 @@ std::string Hex(unsigned long long value)
     return text;
 }
 
-std::optional<std::string> Convert(const TSpec& spec, const TFormatArg& arg)
+std::optional<std::string> Convert(const TSpecifier& specifier, const TFormatArg& arg)
 {
-    switch (spec.letter) {
+    switch (specifier.letter) {
     case 'd': {
         auto value = AsInteger(arg);
         if (!value) {
@@ -123,45 +123,45 @@ std::optional<std::string> Convert(const TSpec& spec, const TFormatArg& arg)
         }
         const bool negative = *value < 0;
         std::string digits = negative ? std::to_string(*value).substr(1) : std::to_string(*value);
-        return (negative ? "-" : "") + PadDigits(digits, spec.precision);
+        return (negative ? "-" : "") + PadDigits(digits, specifier.precision);
     }
     case 'u': {
         auto value = AsInteger(arg);
         if (!value) return std::nullopt;
-        return PadDigits(std::to_string(AsUnsigned(*value)), spec.precision);
+        return PadDigits(std::to_string(AsUnsigned(*value)), specifier.precision);
     }
     case 'x':
     case 'p': {
         auto value = AsInteger(arg);
         if (!value) return std::nullopt;
-        std::optional<int> minDigits = spec.letter == 'p' ? std::optional<int>(8) : spec.precision;
+        std::optional<int> minDigits = specifier.letter == 'p' ? std::optional<int>(8) : specifier.precision;
         return PadDigits(Hex(AsUnsigned(*value)), minDigits);
     }
     case 'e': {
         auto value = AsDouble(arg);
         if (!value) return std::nullopt;
-        return FormatScientific(*value, spec.precision.value_or(15));
+        return FormatScientific(*value, specifier.precision.value_or(15));
     }
     case 'f': {
         auto value = AsDouble(arg);
         if (!value) return std::nullopt;
-        return FormatFixed(*value, spec.precision.value_or(2));
+        return FormatFixed(*value, specifier.precision.value_or(2));
     }
     case 'g': {
         auto value = AsDouble(arg);
         if (!value) return std::nullopt;
-        return FormatGeneral(*value, spec.precision.value_or(15));
+        return FormatGeneral(*value, specifier.precision.value_or(15));
     }
     case 'n': {
         auto value = AsDouble(arg);
         if (!value) return std::nullopt;
-        return FormatThousands(*value, spec.precision.value_or(2));
+        return FormatThousands(*value, specifier.precision.value_or(2));
     }
     case 'm': {
         auto value = AsDouble(arg);
         if (!value) return std::nullopt;
         if (!std::isfinite(*value)) return NonFiniteText(*value);
-        std::string amount = FormatThousands(std::fabs(*value), spec.precision.value_or(2));
+        std::string amount = FormatThousands(std::fabs(*value), specifier.precision.value_or(2));
         return (*value < 0 ? "-$" : "$") + amount;
     }
     case 's': {
@@ -170,8 +170,8 @@ std::optional<std::string> Convert(const TSpec& spec, const TFormatArg& arg)
         if (auto i = std::get_if<long long>(&v)) text = std::to_string(*i);
         else if (auto d = std::get_if<double>(&v)) text = FormatGeneral(*d, 15);
         else text = std::string(std::get<std::string_view>(v));
-        if (spec.precision && static_cast<int>(text.size()) > *spec.precision)
-            text.resize(static_cast<size_t>(*spec.precision));
+        if (specifier.precision && static_cast<int>(text.size()) > *specifier.precision)
+            text.resize(static_cast<size_t>(*specifier.precision));
         return text;
     }
     default:
@@ -206,23 +206,23 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
         }
         const size_t start = pos;
         size_t after = pos + 1;
-        std::optional<TSpec> spec = ParseSpec(format, after);
-        if (!spec) {
+        std::optional<TSpecifier> specifier = ParseSpecifier(format, after);
+        if (!specifier) {
             out += c;
             ++pos;
             continue;
         }
-        if (spec->index) nextArg = static_cast<size_t>(*spec->index);
+        if (specifier->index) nextArg = static_cast<size_t>(*specifier->index);
         std::optional<std::string> text;
-        if (nextArg < argList.size()) text = Convert(*spec, *argList[nextArg]);
+        if (nextArg < argList.size()) text = Convert(*specifier, *argList[nextArg]);
         ++nextArg;
         if (!text) {
             out.append(format.substr(start, after - start));
         } else {
-            const int width = spec->width.value_or(0);
+            const int width = specifier->width.value_or(0);
             if (static_cast<int>(text->size()) < width) {
                 const std::string pad(static_cast<size_t>(width) - text->size(), ' ');
-                *text = spec->leftJustify ? *text + pad : pad + *text;
+                *text = specifier->leftJustify ? *text + pad : pad + *text;
             }
             out += *text;
         }

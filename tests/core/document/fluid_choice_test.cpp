@@ -18,7 +18,7 @@ TEST(FluidChoice, TheDialogsRulesHoldWithoutTheDialog)
     EXPECT_EQ(liquid.GetCaption(), "Water (30% Ethylene Glycol)");
 
     // Another fluid clears the additive, and says so when one was asked for.
-    EXPECT_EQ(ApplyFluidChoice(liquid, {.Spec = fcEngineOil}).Notes.size(), 0u);
+    EXPECT_EQ(ApplyFluidChoice(liquid, {.FluidCode = fcEngineOil}).Notes.size(), 0u);
     EXPECT_EQ(liquid.WaterAdditive, waNone);
     EXPECT_EQ(liquid.AdditiveVolume, 0);
     EXPECT_EQ(liquid.GetCaption(), "Engine Oil");
@@ -37,7 +37,7 @@ TEST(FluidChoice, TheDialogsRulesHoldWithoutTheDialog)
     EXPECT_DOUBLE_EQ(liquid.ro, 900);
     EXPECT_DOUBLE_EQ(liquid.Ko, 0.0004);
 
-    EXPECT_EQ(ApplyFluidChoice(liquid, {.Spec = 14}).Notes.size(), 1u) << "a code outside the list is left out";
+    EXPECT_EQ(ApplyFluidChoice(liquid, {.FluidCode = 14}).Notes.size(), 1u) << "a code outside the list is left out";
     EXPECT_EQ(liquid.LiquidSpec, fcWater);
 }
 
