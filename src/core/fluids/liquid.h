@@ -19,7 +19,8 @@ public:
 
     // "User Specified Fluid"; the fluid's name; "Water (30% Ethylene Glycol)"; "Clean Water".
     std::string GetCaption() const override;
-    // "User Spec. Fluid"; the fluid's short name; "30% Eth-Glycol"; "Clean Water".
+    // The short form of the caption, for narrow cells: the user-properties abbreviation, the
+    // fluid's short name, "30% Eth-Glycol", "Clean Water".
     std::string GetShortCaption() const override;
     // The caption and the mean temperature: "Clean Water 40.0".
     std::string GetTitle() const override;
