@@ -149,8 +149,17 @@ void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec
 {
     coil.SetModelRecord(rec);
     coil.Geometry().RematchCatalogue(makers);
+    const TModelRec matched = coil.Geometry().ModelRecord();
     // Also brings the tube side and the coil's copies of the figures up to date.
     coil.SetModelText(coil.Geometry().Designation());
+    // The designation rounds the face to 0.001 mm; the file holds it exactly (a sized coil's
+    // height and length have more digits), so the rated face is the one that was saved.
+    if (!coil.ModelValid) return;
+    TModelRec exact = coil.Geometry().ModelRecord();
+    if (exact.fHeight == matched.fHeight && exact.fLength == matched.fLength) return;
+    exact.fHeight = matched.fHeight;
+    exact.fLength = matched.fLength;
+    coil.SetModelRecord(exact);
 }
 
 // ---- Air ----
