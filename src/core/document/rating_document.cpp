@@ -459,10 +459,11 @@ TResult TRatingDocument::Solve()
 {
     try {
         if (m_calcMode == cmCoilSize && !SizedForDesignDuty()) {
+            // A new coil, air flow and fluid flow, even from a sizing that fails part way: the
+            // document no longer equals its file.
+            m_status.SetModified(true);
             // No air volume given: every trial runs at the coil's design face velocity.
             const int sized = m_coil->SizeFaceArea(0, m_designDuty);
-            // A new coil, air flow and fluid flow: the document no longer equals its file.
-            m_status.SetModified(true);
             m_coilModel = m_coil->GetModelText();
             if (sized != ssSolved) return Unsolved(sized);
         }
