@@ -4,8 +4,8 @@
 //
 // "-regserver" and "-unregserver" (or "/...", any case) write or remove the bus activation
 // file and end. "-automation" and "-embedding" mark a start by a client: without a display
-// the program then runs offscreen and nobody answers questions, so start-up warnings go to
-// stderr and the install merge leaves its questions for the next start with a window.
+// the program then runs offscreen, and a message box or dialog that opens is written to
+// stderr and answered as Escape answers it, since nobody is there to see it.
 
 #include "startup.h"
 
@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -41,30 +42,30 @@ QString Joined(const std::vector<std::string>& lines)
     return texts.join(u'\n');
 }
 
-// Set for an automation start without a display.
-bool g_unattended = false;
-
-void Report(const QString& text, QMessageBox::Icon icon)
-{
-    if (g_unattended) {
-        std::fprintf(stderr, "vantor: %s\n", text.toLocal8Bit().constData());
-        return;
-    }
-    QMessageBox(icon, QApplication::applicationDisplayName(), text).exec();
-}
-
 void Warn(const std::vector<std::string>& lines)
 {
-    if (!lines.empty()) Report(Joined(lines), QMessageBox::Warning);
+    if (!lines.empty()) QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), Joined(lines));
 }
 
-// The install merge of an unattended start: every differing file waits for a start with a
-// window.
-class TDeferredInstallNotice : public vantor::IInstallNotice {
+// An unattended run (a start for automation without a display) has nobody to answer a
+// window: a modal message box or dialog that opens is written to stderr and answered as the
+// Escape key answers it (the install notice decides later, a warning is taken note of), so
+// that neither the start nor a client's call waits for ever.
+class TUnattendedWindows : public QObject {
 public:
-    vantor::TInstallChoice Ask(const std::string&, const std::string&, const std::string&) override
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        return vantor::TInstallChoice::DecideLater;
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (event->type() == QEvent::Show && dialog && dialog->isModal()) {
+            const auto* box = qobject_cast<QMessageBox*>(dialog);
+            const QString text = box ? box->text() : dialog->windowTitle();
+            std::fprintf(stderr, "vantor: %s\n", text.toLocal8Bit().constData());
+            QCoreApplication::postEvent(dialog, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        }
+        return QObject::eventFilter(watched, event);
     }
 };
 
@@ -145,8 +146,9 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     const QString platform = QGuiApplication::platformName();
-    g_unattended = automation.StartedForAutomation() &&
-                   (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+    const bool unattended = automation.StartedForAutomation() &&
+                            (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+    if (unattended) app.installEventFilter(new TUnattendedWindows(&app));
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kProductName));
     QApplication::setApplicationVersion(QString::fromUtf8(kFileVersion));
@@ -163,17 +165,14 @@ int main(int argc, char** argv)
 
     // Before any settings store is opened: the merge remembers its work in the program's
     // settings file.
-    if (g_unattended) {
-        TDeferredInstallNotice notice;
-        Warn(RunInstallMerge(notice));
-    } else {
+    {
         TConfirmChangeDlg notice;
         Warn(RunInstallMerge(notice));
     }
 
     const TMakerInfo maker = ReadMakerInfo(TSettingsStore(TSettingsKey::Maker));
     if (const TDataFolder dataFolder = EnsureDataFolder(); !dataFolder.Result) {
-        Report(ToQString(dataFolder.Result.Message), QMessageBox::Critical);
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), ToQString(dataFolder.Result.Message));
         return 1;
     }
 
@@ -199,7 +198,7 @@ int main(int argc, char** argv)
         ShowNotServing(form, served.Message);
     }
     server.GuardMainWindow(form);
-    if (g_unattended) server.SetIdleExit(AutomationIdleTime());
+    if (unattended) server.SetIdleExit(AutomationIdleTime());
     // Ending for the clients: no questions, the settings stored as at a normal close.
     QObject::connect(&server, &TAutomationServer::EndRequested, &form, [&form] {
         form.SaveOnClose();
