@@ -209,7 +209,12 @@ int main(int argc, char** argv)
         splash.reset();
     }
     if (commandLine.StartupTime) new TStartupClock(form);
-    form.show();
+    // Nobody sees an offscreen window: an unattended run does the window's first activation
+    // without painting it after every call.
+    if (unattended)
+        form.FirstActivation();
+    else
+        form.show();
     const int exitCode = QApplication::exec();
     if (commandLine.StartupTime) return exitCode;
 
