@@ -39,8 +39,6 @@ const QString kFactory = QStringLiteral("com.korvane.Vantor.ThermacoilFactory");
 const QString kThermacoil = QStringLiteral("com.korvane.Vantor.IThermacoil");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 }  // namespace
 
 class AutomationServerTest : public QObject {
@@ -261,32 +259,6 @@ private slots:
         QCOMPARE(Get("/Thermacoil/1", "InletAirFlow").toDouble(), airFlow);
         QCOMPARE(QString::fromStdString(Doc().Rows().Cell(1, rowModel)) + Cell(rowFluidInlet), rows);
         QCOMPARE(m_server->Factory().ObjectCount(), 1);
-    }
-
-    void refusedModelSaysWhy()
-    {
-        const QDBusMessage reply = Set("/Thermacoil", "Model", "544 720 4x");
-        QCOMPARE(reply.errorName(), QString("com.korvane.Vantor.Error.Failed"));
-        QVERIFY2(reply.errorMessage().startsWith("Model: \"544 720 4x\""), qPrintable(reply.errorMessage()));
-    }
-
-    void getAllAndIdsNeverReused()
-    {
-        const QDBusMessage all = Call("/Thermacoil", kProperties, "GetAll", {kThermacoil});
-        const QVariantMap values = all.arguments().value(0).toMap();
-        QCOMPARE(values.keys().size(), 11);
-        QCOMPARE(values.value("Model").toString(), Text(Doc().HotWaterCoil().GetModelText()));
-        QCOMPARE(values.value("CalcState").metaType().id(), QMetaType::Int);
-        QCOMPARE(values.value("AirMassFlow").toDouble(), Doc().HotWaterCoil().AirMassFlow());
-        const QDBusMessage none = Call("/Thermacoil", kProperties, "GetAll", {kFactory});
-        QVERIFY(none.arguments().value(0).toMap().isEmpty());
-
-        QCOMPARE(CreateInstance(), QString("/Thermacoil/1"));
-        QCOMPARE(CreateInstance(), QString("/Thermacoil/2"));
-        Call("/Thermacoil", kFactory, "Release", {QVariant::fromValue(QDBusObjectPath("/Thermacoil/2"))});
-        QCOMPARE(CreateInstance(), QString("/Thermacoil/3"));
-        QCOMPARE(Call("/Thermacoil/2", kThermacoil, "Solve").errorName(),
-                 QString("org.freedesktop.DBus.Error.UnknownObject"));
     }
 
     void introspection()

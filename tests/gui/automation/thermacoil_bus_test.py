@@ -92,8 +92,8 @@ def wait_until(condition, seconds):
 class Server:
     """vantor -automation, started by a case and never left running after it."""
 
-    def __init__(self, idle_seconds=None, switch="-automation"):
-        env = dict(os.environ)
+    def __init__(self, idle_seconds=None, switch="-automation", **environment):
+        env = dict(os.environ, **environment)
         if idle_seconds is not None:
             env["VANTOR_AUTOMATION_IDLE_SECONDS"] = str(idle_seconds)
         self.process = subprocess.Popen([VANTOR, switch], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
@@ -113,7 +113,8 @@ class Server:
     def stop(self):
         if self.process.poll() is None:
             self.process.kill()
-        self.process.communicate(timeout=10)
+        if not hasattr(self, "stderr_text"):
+            self.stderr_text = self.process.communicate(timeout=10)[1]
 
 
 def gdbus(*arguments, path=ROOT):
@@ -287,6 +288,14 @@ print(path)
         started = time.monotonic()
         self.assertEqual(server.wait_end(), 0)
         self.assertGreater(time.monotonic() - started, 0.5)
+
+    def test_unattended_start_answers_its_message_boxes(self):
+        # Without its catalogue the document warns at creation; nobody can press OK.
+        with tempfile.TemporaryDirectory() as empty:
+            server = self.start(VANTOR_MAKER_ROOT=empty)
+            self.assertEqual(gdbus("--method", f"{PROPERTIES}.Get", THERMACOIL, "CalcState").returncode, 0)
+            server.stop()
+        self.assertIn("no matching coils", server.stderr_text)
 
     def test_second_copy(self):
         self.start()
