@@ -112,7 +112,7 @@ TEST(AirStateText, EveryCorrectionNamesTheValueUsed)
         {"25/26", 25, 25, "wet bulb 26 °C is above the dry bulb; 25 °C used"},
         {"25/-50", 25, 8.498, "wet bulb -50 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.498 °C used"},
         {"25/-10", 25, 8.498, "wet bulb -10 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.498 °C used"},
-        {"150/20", 99, 20, "dry bulb 150 °C is above the highest dry bulb; 99 °C used"},
+        {"150/50", 99, 50, "dry bulb 150 °C is above the highest dry bulb; 99 °C used"},
         {"-80", -60, kNoCheck, "dry bulb -80 °C is below the lowest dry bulb; -60 °C used"},
     };
     for (const TCase& c : cases) {
@@ -122,7 +122,9 @@ TEST(AirStateText, EveryCorrectionNamesTheValueUsed)
         const TAirReading reading = ReadAirText(c.text, state, kSeaLevel, 0.5);
         EXPECT_EQ(reading.Status, psyOk);
         EXPECT_EQ(state.db, c.db);
-        if (!std::isnan(c.wb)) EXPECT_NEAR(state.wb, c.wb, c.wb == 8.498 ? 0.002 : 1e-6);
+        if (!std::isnan(c.wb)) {
+            EXPECT_NEAR(state.wb, c.wb, c.wb == 8.498 ? 0.002 : 1e-6);
+        }
         EXPECT_EQ(state.M, 2.5) << "the air mass flow stays";
         const std::string message = reading.Corrections.empty() ? "" : AirCorrectionText(reading.Corrections.back());
         EXPECT_EQ(message, c.message);
