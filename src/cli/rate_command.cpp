@@ -77,6 +77,9 @@ struct TRateOptions {
 
 // ---- Reading the options ----
 
+// Relative humidity of an on-coil dry bulb given alone, as the row takes it.
+constexpr double kDefaultAirRH = 0.5;
+
 // One number of an option, as given and as read.
 struct TNumber {
     std::string Option;
@@ -131,19 +134,11 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
     if (o.Model) edits.push_back({rowModel, *o.Model, {}, 0, {}});
     number(rowBarometer, "--barometer", o.Barometer);
     if (o.OnCoil) {
-        double dryBulb = 0;
-        double wetBulb = 0;
-        const std::string text = Trim(*o.OnCoil);
-        const bool pair = text.find('/') != std::string::npos;
-        bool readable = false;
-        try {
-            SplitPair(CleanNumberText(text), dryBulb, wetBulb);
-            readable = std::isfinite(dryBulb) && (!pair || std::isfinite(wetBulb));
-        } catch (const EConvertError&) {
-        }
-        if (!readable) throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
-        TRowEdit edit{rowAirOn, {}, {{"--on-coil", FormatShortest(dryBulb), dryBulb}}, 0, {}};
-        if (pair) edit.Numbers.push_back({"--on-coil", FormatShortest(wetBulb), wetBulb});
+        // Read as the rows read it: "db" or "db/wb" exactly, nothing cleaned away.
+        const std::optional<TNumberPair> pair = ReadNumberPair(*o.OnCoil);
+        if (!pair) throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
+        TRowEdit edit{rowAirOn, {}, {{"--on-coil", FormatShortest(pair->First), pair->First}}, 0, {}};
+        if (pair->Second) edit.Numbers.push_back({"--on-coil", FormatShortest(*pair->Second), *pair->Second});
         edits.push_back(std::move(edit));
     }
     number(rowAirVolume, "--air-volume", o.AirVolume);
@@ -231,21 +226,39 @@ void ChooseMakerAndRange(const TRateOptions& o, const TFolderEnvironment& env, T
     programKey.WriteString(kDocumentSection, "CoilMR", range);
 }
 
+// A warning on standard error, or with --strict the error that stops the command.
+void Warn(const std::string& message, bool strict)
+{
+    if (strict) throw TInputError(message);
+    std::cerr << "vantor-cli: warning: " << message << "\n";
+}
+
+// A number held to a row's range, and what to say when it had to be moved.
+struct TLimited {
+    double Used = 0;
+    std::string Problem;  // empty when the number is used as given
+};
+
 // A value beyond a row's range is treated as the window treats it: within half a per cent
 // of a limit it passes, beyond that the nearer limit is used. The check is made in the
 // model's units.
-double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict)
+TLimited LimitNumber(std::string_view name, const TNumberFormat& field, const TNumber& number)
 {
     TNumberFormat stored = field;
     stored.Factor = 1;
     stored.Offset = 0;
-    double used = number.Value;
-    if (stored.CheckRange(used)) return used;
-    const std::string message = number.Option + ": " + std::string(name) + " " + number.Given + " is outside " +
-                                FormatShortest(stored.RangeLo) + " to " + FormatShortest(stored.RangeHi);
-    if (strict) throw TInputError(message);
-    std::cerr << "vantor-cli: warning: " << message << "; " << FormatShortest(used) << " used\n";
-    return used;
+    TLimited limited{number.Value, {}};
+    if (!stored.CheckRange(limited.Used))
+        limited.Problem = number.Option + ": " + std::string(name) + " " + number.Given + " is outside " +
+                          FormatShortest(stored.RangeLo) + " to " + FormatShortest(stored.RangeHi);
+    return limited;
+}
+
+double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict)
+{
+    const TLimited limited = LimitNumber(name, field, number);
+    if (!limited.Problem.empty()) Warn(limited.Problem + "; " + FormatShortest(limited.Used) + " used", strict);
+    return limited.Used;
 }
 
 double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict)
@@ -264,6 +277,9 @@ void ApplyModel(TRatingDocument& doc, const std::string& text)
     TModelValues values;
     if (const int code = ParseDesignation(text, values); code != kDesignationOk)
         throw TInputError("--model: \"" + text + "\": " + std::string(DesignationErrorText(code)));
+    if (const double tubes = doc.HotWaterCoil().Geometry().TubeCountOf(values); values.Circ > tubes)
+        throw TInputError("--model: \"" + text + "\": " + std::string(DesignationErrorText(kDesignationMoreCircuitsThanTubes)) +
+                          " (" + FormatShortest(values.Circ) + " circuits on " + FormatShortest(tubes) + " tubes)");
     Check(doc.SetRowValue(rowModel, text));
     // A designation the geometry cannot build is refused by the row, which keeps its coil.
     if (doc.CoilModel() != text) throw TInputError("--model: \"" + text + "\": the coil cannot be built");
@@ -289,18 +305,44 @@ void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
     Check(doc.FluidEditorClosed(true));
 }
 
+// The on-coil air as the row takes it: each temperature held to the row's range, then made a
+// possible state by the air reader. Each warning names the temperature finally used.
+void ApplyAirOn(TRatingDocument& doc, const TRowEdit& edit, bool strict)
+{
+    const TNumField* field = doc.Rows().NumField(rowAirOn);
+    const std::string name = Trim(doc.Rows().Cell(0, rowAirOn));
+    std::vector<TLimited> limited;
+    for (const TNumber& number : edit.Numbers)
+        limited.push_back(field ? LimitNumber(name, *field, number) : TLimited{number.Value, {}});
+    const std::optional<double> wetBulb = limited.size() > 1 ? std::optional(limited[1].Used) : std::nullopt;
+    TMoistAirState state = doc.AirOn();
+    const TAirReading reading = ReadAirTemperatures(limited[0].Used, wetBulb, state, doc.Barometer(), kDefaultAirRH);
+    for (size_t i = 0; i < limited.size(); ++i) {
+        const TAirPart part = i == 0 ? TAirPart::DryBulb : TAirPart::WetBulb;
+        const auto corrected = std::find_if(reading.Corrections.begin(), reading.Corrections.end(),
+                                            [part](const TAirCorrection& c) { return c.Part == part; });
+        if (corrected != reading.Corrections.end()) {
+            TAirCorrection correction = *corrected;
+            correction.Given = edit.Numbers[i].Value;
+            Warn(edit.Numbers[i].Option + ": " + name + " " + AirCorrectionText(correction), strict);
+        } else if (!limited[i].Problem.empty()) {
+            Warn(limited[i].Problem + "; " + FormatShortest(limited[i].Used) + " used", strict);
+        }
+    }
+    std::string text = FormatShortest(state.db);
+    if (wetBulb) text += "/" + FormatShortest(state.wb);
+    Check(doc.SetRowValue(rowAirOn, text));
+}
+
 void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict)
 {
     switch (edit.Row) {
     case rowModel:
         ApplyModel(doc, edit.Text);
         break;
-    case rowAirOn: {
-        std::string text = FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[0], strict));
-        if (edit.Numbers.size() > 1) text += "/" + FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[1], strict));
-        Check(doc.SetRowValue(rowAirOn, text));
+    case rowAirOn:
+        ApplyAirOn(doc, edit, strict);
         break;
-    }
     case rowFluid:
         ApplyFluid(doc, edit.Fluid, strict);
         break;
@@ -373,6 +415,7 @@ void PrintJson(TRatingDocument& doc, const TResult& solved)
         {"Rows", coil.Rows()},
         {"fpi", coil.fpi()},
         {"Circ", coil.Circ()},
+        {"Warnings", doc.SolveWarnings()},
     };
     std::cout << json.dump(2) << "\n";
 }
@@ -396,6 +439,7 @@ void Print(TRatingDocument& doc, TOutput output, const TResult& solved)
     case TOutput::Report:
         // As the report window shows it: the coil's report, and the footer once solved.
         doc.HotWaterCoil().ReportText(sink);
+        doc.WriteWarnings(sink);
         if (doc.Solved()) {
             sink.AppendLine("", false);
             sink.AppendLine(TRatingDocument::ReportFooter(), false);
@@ -450,6 +494,9 @@ int RunRate(const TRateOptions& o, bool sizing)
 
     const TResult solved = doc.Solve();
     int exitCode = kExitOk;
+    for (const std::string& warning : doc.SolveWarnings()) std::cerr << "vantor-cli: warning: " << warning << "\n";
+    // With --strict a rating with anything to warn about is not a clean result.
+    if (o.Strict && !doc.SolveWarnings().empty()) exitCode = kExitFailed;
     if (!solved) {
         std::cerr << "vantor-cli: " << solved.Message << "\n";
         exitCode = kExitFailed;

@@ -56,7 +56,7 @@ TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
         "ho",          "hi",           "Ui",         "Uo",          "Ao",          "Ai",
         "NtuAir",      "NtuLiquid",    "BypassFactor", "AirMassFlow", "AirOff",    "LeavingTemp",
         "AirPressureDrop", "FluidPressureDrop", "PipeSize", "fHeight", "fLength",  "Rows",
-        "fpi",         "Circ"};
+        "fpi",         "Circ",         "Warnings"};
     std::vector<std::string> actual;
     for (const auto& item : json.items()) actual.push_back(item.key());
     EXPECT_EQ(actual, keys);
@@ -113,7 +113,99 @@ TEST_F(RateCommandTest, OutOfRangeValuesAreLimitedWithAWarningOrRefusedWhenStric
     const vantor::test::TRun strict = Run({"rate", "--no-settings", "--strict", "--on-coil", "25/50"});
     EXPECT_EQ(strict.exitCode, 1);
     EXPECT_EQ(strict.out, "") << "nothing is solved";
-    EXPECT_NE(strict.err.find("On Coil 50 is outside -10 to 45"), std::string::npos) << strict.err;
+    EXPECT_NE(strict.err.find("--on-coil: On Coil wet bulb 50 °C is above the dry bulb; 25 °C used"), std::string::npos)
+        << strict.err;
+}
+
+// The on-coil text is read as the row reads it; every change names the temperature used.
+TEST_F(RateCommandTest, OnCoilTextIsReadAsTheRowReadsIt)
+{
+    for (const char* text : {"25/17/3", "2.5.5/17", "", "25/"}) {
+        SCOPED_TRACE(text);
+        for (const bool strict : {false, true}) {
+            std::vector<std::string> args = {"rate", "--no-settings", "--on-coil", text};
+            if (strict) args.push_back("--strict");
+            const vantor::test::TRun run = Run(args);
+            EXPECT_EQ(run.exitCode, 2) << run.err;
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "vantor-cli: --on-coil: \"" + std::string(text) +
+                                   "\" is not dry bulb/wet bulb in °C, as 25/17\n");
+        }
+    }
+
+    // Independent: 25 °C air at 1 % RH has a wet bulb of 8.498 °C (ASHRAE relations). Fluid at
+    // 45 °C meets air held to 45 °C: no heat flows, and the 45 named is the 45 used.
+    struct TCase {
+        const char* text;
+        const char* onCoil;
+        const char* warning;
+    };
+    const TCase cases[] = {
+        {"25/-50", "25.0/8.5",
+         "vantor-cli: warning: --on-coil: On Coil wet bulb -50 °C is below the lowest wet bulb of air at this dry "
+         "bulb (1 % RH); 8.498 °C used\n"},
+        {"25/26", "25.0/25.0", "vantor-cli: warning: --on-coil: On Coil wet bulb 26 °C is above the dry bulb; 25 °C used\n"},
+        {"60/30", "45.0/30.0", "vantor-cli: warning: --on-coil: On Coil 60 is outside -10 to 45; 45 used\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        const vantor::test::TRun run = Run({"rate", "--no-settings", "--json", "--on-coil", c.text});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.Json()["OnCoil"], c.onCoil);
+        EXPECT_TRUE(run.err.starts_with(c.warning)) << run.err;
+        const vantor::test::TRun strict = Run({"rate", "--no-settings", "--strict", "--on-coil", c.text});
+        EXPECT_EQ(strict.exitCode, 1);
+        EXPECT_EQ(strict.out, "");
+        EXPECT_EQ(strict.err, "vantor-cli: " + std::string(c.warning).substr(std::string("vantor-cli: warning: ").size()));
+    }
+    const vantor::test::TRun level = Run({"rate", "--no-settings", "--json", "--on-coil", "60/30"});
+    EXPECT_EQ(level.Json()["Qt"], 0.0);
+    EXPECT_EQ(level.Json()["AirOff"]["db"], 45.0);
+}
+
+// What the solve has to say reaches standard error, the report's end and the JSON; with
+// --strict it makes the exit code 1.
+TEST_F(RateCommandTest, SolveWarningsAreShownAndImpossibleRatingsFail)
+{
+    struct TCase {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* warning;
+    };
+    const TCase cases[] = {
+        {{"--air-volume", "100"}, 0,
+         "Air Velocity 255.31 m/s is outside its row's range 0.50 m/s to 10.00 m/s; rated with 255.31 m/s"},
+        {{"--fluid-flow", "20"}, 0, "Tube Velocity "},
+        {{"--fluid-spec", "13"}, 0, "Tube Velocity "},
+        {{"--fluid-inlet", "24.9"}, 0, "Fluid Inlet 24.9 °C is below the on-coil dry bulb 25.0 °C: the coil cools the air"},
+        {{"--fluid-inlet", "5"}, 1, "Fluid Inlet 5.0 °C is below the on-coil dew point 12.1 °C"},
+        {{"--fluid-control", "temperature", "--design-dt", "25"}, 1,
+         "Design dT 25.0 °C would take the leaving fluid to 20.0 °C, not above the on-coil dry bulb 25.0 °C: the "
+         "leaving fluid is held at 25.0 °C (Design dT 20.0 °C)"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::vector<std::string> args = {"rate", "--no-settings"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const vantor::test::TRun report = Run(args);
+        EXPECT_EQ(report.exitCode, c.exitCode) << report.err;
+        EXPECT_NE(report.err.find(std::string("vantor-cli: warning: ") + c.warning), std::string::npos) << report.err;
+        EXPECT_NE(report.out.find(std::string("\nWarning: ") + c.warning), std::string::npos) << report.out;
+        if (c.exitCode != 0) {
+            EXPECT_NE(report.err.find("vantor-cli: Data Error...\n"), std::string::npos);
+        }
+
+        args.push_back("--json");
+        const vantor::test::TRun json = Run(args);
+        EXPECT_EQ(json.Json()["Solved"], c.exitCode == 0);
+        ASSERT_FALSE(json.Json()["Warnings"].empty());
+        EXPECT_TRUE(json.Json()["Warnings"][0].get<std::string>().starts_with(c.warning));
+        EXPECT_LE(json.Json()["AirOff"]["wb"].get<double>(), json.Json()["AirOff"]["db"].get<double>());
+
+        args.push_back("--strict");
+        EXPECT_EQ(Run(args).exitCode, 1);
+    }
+    EXPECT_TRUE(Run({"rate", "--no-settings", "--json"}).Json()["Warnings"].empty());
 }
 
 TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
@@ -122,6 +214,12 @@ TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
     EXPECT_EQ(model.exitCode, 1);
     EXPECT_EQ(model.out, "");
     EXPECT_NE(model.err.find("\"544 720 4r\": fewer than five readable numbers"), std::string::npos) << model.err;
+    const vantor::test::TRun circuits = Run({"rate", "--no-settings", "--model", "544 720 4r 12f 57c"});
+    EXPECT_EQ(circuits.exitCode, 1);
+    EXPECT_EQ(circuits.out, "");
+    EXPECT_EQ(circuits.err, "vantor-cli: --model: \"544 720 4r 12f 57c\": more circuits than tubes (57 circuits on 56 "
+                            "tubes)\n");
+    EXPECT_EQ(Run({"rate", "--no-settings", "--model", "544 720 4r 12f 56c"}).exitCode, 0);
 
     const vantor::test::TRun maker = Run({"rate", "--no-settings", "--maker", "Nobody"});
     EXPECT_EQ(maker.exitCode, 1);

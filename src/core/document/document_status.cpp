@@ -1,6 +1,7 @@
 #include "document/document_status.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace vantor {
 
@@ -24,6 +25,8 @@ void TDocumentStatus::SetModified(bool modified)
         return;
     }
     SetText(spEdit, kModifiedText);
+    // The warnings belonged to the inputs just changed.
+    SetWarnings({});
     SetSolved(false);
     SetSaved(false);
 }
@@ -36,7 +39,18 @@ void TDocumentStatus::SetDataError()
 
 void TDocumentStatus::SetFileName(std::string_view fileName)
 {
-    SetText(spFile, std::filesystem::path(fileName).filename().string());
+    m_fileText = std::filesystem::path(fileName).filename().string();
+    m_warnings.clear();
+    SetText(spFile, m_fileText);
+}
+
+void TDocumentStatus::SetWarnings(std::vector<std::string> warnings)
+{
+    if (warnings.empty() && m_warnings.empty()) return;
+    m_warnings = std::move(warnings);
+    std::string shown;
+    for (const std::string& warning : m_warnings) shown += (shown.empty() ? "" : "; ") + warning;
+    SetText(spFile, m_warnings.empty() ? m_fileText : shown);
 }
 
 void TDocumentStatus::SetText(TStatusPanel panel, std::string_view text)

@@ -12,6 +12,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantor {
 
@@ -39,6 +40,10 @@ public:
     void SetDataError();
     // The file panel shows the name without its folder.
     void SetFileName(std::string_view fileName);
+    // What the last solve warned about. The file panel shows it instead of the file name
+    // until the next edit, file name or solve; none brings the file name back.
+    void SetWarnings(std::vector<std::string> warnings);
+    const std::vector<std::string>& Warnings() const { return m_warnings; }
 
     const std::string& Text(TStatusPanel panel) const { return m_texts[panel]; }
 
@@ -50,6 +55,8 @@ private:
     bool m_solved = false;
     bool m_modified = false;
     std::array<std::string, kStatusPanelCount> m_texts;
+    std::string m_fileText;  // the file panel's text without a warning
+    std::vector<std::string> m_warnings;
 };
 
 }  // namespace vantor

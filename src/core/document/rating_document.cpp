@@ -10,6 +10,7 @@
 #include "text/number_text.h"
 #include "text/text_routines.h"
 #include "units/enum_field.h"
+#include "units/num_field.h"
 #include "units/variant.h"
 
 #include "vantor_version.h"
@@ -378,8 +379,9 @@ void TRatingDocument::ApplyBarometerRow()
     // Both states are read again at the new pressure from their texts, one decimal each.
     TMoistAirState airOn = m_airOn;
     TMoistAirState airOff = m_airOff;
-    ParseAirState(airOnText, airOn, barometer, kDefaultRH);
+    const TAirReading airOnReading = ReadAirText(airOnText, airOn, barometer, kDefaultRH);
     ParseAirState(m_coil->AirOffText(), airOff, barometer, kDefaultRH);
+    ReportAirCorrections(airOnReading);
     m_barometer = barometer;
     m_airOn = airOn;
     m_airOff = airOff;
@@ -392,10 +394,20 @@ void TRatingDocument::ApplyAirOnRow()
 {
     const std::string text = RowText(rowAirOn);
     const double faceVelocity = m_coil->FaceVelocity();
-    ParseAirState(text, m_airOn, m_barometer, kDefaultRH);
+    TMoistAirState airOn = m_airOn;
+    const TAirReading reading = ReadAirText(text, airOn, m_barometer, kDefaultRH);
+    ReportAirCorrections(reading);
+    m_airOn = airOn;
     SetRow(rowAirOn, FormatAirState(m_airOn, kRowAirFormat));
     m_coil->SetFaceVelocity(faceVelocity);
     SetRow(rowAirVolume, m_coil->AirVolume());
+}
+
+void TRatingDocument::ReportAirCorrections(const TAirReading& reading) const
+{
+    const std::string row = Trim(m_rows.Cell(0, rowAirOn));
+    for (const TAirCorrection& correction : reading.Corrections)
+        Notify(row + ": " + AirCorrectionText(correction), TMessageKind::Warning);
 }
 
 void TRatingDocument::ApplyFluidInletRow()
@@ -467,8 +479,12 @@ TResult TRatingDocument::Solve()
             m_coilModel = m_coil->GetModelText();
             if (sized != ssSolved) return Unsolved(sized);
         }
-        m_coil->Solve();
-        if (m_coil->Status != ssSolved) return Unsolved(m_coil->Status);
+        // The coil's result, not only its Status: a held design drop returns 5 while the
+        // iteration itself converged.
+        const int result = m_coil->Solve();
+        m_status.SetWarnings(CollectSolveWarnings(result));
+        if (result != ssSolved || m_coil->Status != ssSolved)
+            return Unsolved(result != ssSolved ? result : m_coil->Status);
         m_status.SetSolved(true);
         m_designDuty = m_coil->Qt;
         ShowValues();
@@ -499,6 +515,91 @@ TResult TRatingDocument::Unsolved(int status)
     return TResult::Error(status, m_status.Text(spSolve));
 }
 
+std::vector<std::string> TRatingDocument::CollectSolveWarnings(int result) const
+{
+    std::vector<std::string> warnings;
+    const THotWaterNote note = m_coil->Note();
+    if (note != THotWaterNote::None) warnings.push_back(CoilNoteText());
+    // Values the rows never saw (derived from others, or read from elsewhere) are rated as
+    // they are; the user hears which lie outside the ranges the rows would have allowed.
+    if (result != ssSolved) return warnings;
+    const TLiquidState& state = m_coil->LiquidState;
+    // A coil that gives no heat or takes some has a drop of zero or below.
+    const bool heating = note == THotWaterNote::None;
+    const std::pair<int, double> values[] = {
+        {rowBarometer, m_barometer},        {rowAirVolume, m_coil->AirVolume()},
+        {rowAirVelocity, m_coil->FaceVelocity()}, {rowFluidInlet, state.InletTemp()},
+        {rowDesignDT, heating ? state.designdt : 1.0}, {rowFluidFlow, state.MassFlow()},
+        {rowTubeVelocity, state.vw},        {rowDesignDuty, heating ? m_designDuty : 1.0},
+    };
+    for (const auto& [row, value] : values) {
+        const TNumField* field = m_rows.NumField(row);
+        if (!field || !field->HasRange()) continue;
+        double display = field->ToDisplay(value);
+        if (field->CheckRange(display)) continue;
+        warnings.push_back(RowName(row) + " " + RowValueText(row, value) + " is outside its row's range " +
+                           RowValueText(row, field->RangeLo) + " to " + RowValueText(row, field->RangeHi) +
+                           "; rated with " + RowValueText(row, value));
+    }
+    return warnings;
+}
+
+std::string TRatingDocument::CoilNoteText() const
+{
+    const TMoistAirState& airOn = m_airOn;
+    const double inlet = m_coil->LiquidState.InletTemp();
+    const std::string inletText = RowName(rowFluidInlet) + " " + RowValueText(rowFluidInlet, inlet);
+    const std::string dryBulb = "the on-coil dry bulb " + RowValueText(rowFluidInlet, airOn.db);
+    switch (m_coil->Note()) {
+    case THotWaterNote::None:
+        break;
+    case THotWaterNote::NoTemperatureDifference:
+        return inletText + " equals " + dryBulb + ": no heat flows, duty 0 kW, the air leaves as it enters";
+    case THotWaterNote::CoolsAir:
+        return inletText + " is below " + dryBulb + ": the coil cools the air";
+    case THotWaterNote::CannotCool:
+        return inletText + " is below " + dryBulb +
+               ": with temperature control the flow cannot follow a cooling duty; not rated";
+    case THotWaterNote::DropHeld: {
+        const double requested = m_coil->RequestedDesignDT();
+        return RowName(rowDesignDT) + " " + RowValueText(rowDesignDT, requested) +
+               " would take the leaving fluid to " + RowValueText(rowFluidInlet, inlet - requested) +
+               ", not above " + dryBulb + ": the leaving fluid is held at " +
+               RowValueText(rowFluidInlet, m_coil->LiquidState.LeavingTemp()) + " (" + RowName(rowDesignDT) + " " +
+               RowValueText(rowDesignDT, m_coil->LiquidState.designdt) + ")";
+    }
+    case THotWaterNote::BelowDewPoint:
+        return inletText + " is below the on-coil dew point " + RowValueText(rowFluidInlet, airOn.td) +
+               ": the coil would cool the air below its dew point and condense moisture, which this rating "
+               "does not cover; not rated";
+    }
+    return {};
+}
+
+std::string TRatingDocument::RowName(int row) const
+{
+    // The descriptor's name: the label of row 12 may carry the calibration mark.
+    const std::string& descriptor = DocumentRowDescriptors().at(static_cast<size_t>(row));
+    return Trim(std::string_view(descriptor).substr(0, descriptor.find(';')));
+}
+
+std::string TRatingDocument::RowValueText(int row, double stored) const
+{
+    const TNumField* field = m_rows.NumField(row);
+    if (!field) return FormatShortest(stored);
+    std::string text = field->DisplayText(FirstOfPairFormat(field->FormatStr), field->ToDisplay(stored));
+    if (text.empty()) text = FormatShortest(stored);
+    const std::string unit = field->UnitLabel();
+    return unit.empty() ? text : text + " " + unit;
+}
+
+void TRatingDocument::WriteWarnings(TReportSink& sink) const
+{
+    if (SolveWarnings().empty()) return;
+    sink.AppendLine("", false);
+    for (const std::string& warning : SolveWarnings()) sink.AppendLine("Warning: " + warning, false);
+}
+
 void TRatingDocument::UpdateReport()
 {
     if (!m_observer) return;
@@ -506,10 +607,12 @@ void TRatingDocument::UpdateReport()
     TDocumentReport report;
     if (Solved()) {
         m_coil->ReportText(sink);
+        WriteWarnings(sink);
         sink.AppendLine("", false);
         report.Footer = ReportFooter();
     } else {
         sink.AppendLine(kNotSolvedText, false);
+        WriteWarnings(sink);
     }
     report.Lines = sink.Lines();
     m_observer->ReportReady(report);

@@ -26,6 +26,7 @@
 #include "document/document_settings.h"
 #include "document/document_status.h"
 #include "document/fluid_defaults.h"
+#include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
 #include "geometry/coil_makers.h"
 #include "model/hot_water_coil.h"
@@ -116,6 +117,14 @@ public:
     TResult Solve();
     // The report of the present state goes to the observer.
     void UpdateReport();
+    // What the last solve warned about, each naming the value concerned: the coil's special
+    // cases (fluid at or below the air, a held design drop, condensation) and every row value
+    // outside its row's range (a face velocity from an air volume, a tube velocity from a
+    // flow), which still rate. Empty again after an edit or another file; shown in the status
+    // line's file panel and at the report's end.
+    const std::vector<std::string>& SolveWarnings() const { return m_status.Warnings(); }
+    // The warnings as the report's last lines, "Warning: ...", after an empty line.
+    void WriteWarnings(TReportSink& sink) const;
 
     // ---- Status ----
     bool Saved() const { return m_status.Saved(); }
@@ -227,6 +236,13 @@ private:
 
     bool SizedForDesignDuty() const;
     TResult Unsolved(int status);
+    std::vector<std::string> CollectSolveWarnings(int result) const;
+    std::string CoilNoteText() const;
+    // The row's name as its descriptor gives it: "Fluid Inlet".
+    std::string RowName(int row) const;
+    // A value in stored units as its row shows it, with the unit: "255.0 m/s".
+    std::string RowValueText(int row, double stored) const;
+    void ReportAirCorrections(const TAirReading& reading) const;
 
     // A row's value: a number in stored units, the text, or an index of its list. A text
     // that is not a number, or names no entry, raises EConvertError.

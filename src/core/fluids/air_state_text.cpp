@@ -20,20 +20,56 @@ constexpr double kComparisonTolerance = 1e-9;
 
 }  // namespace
 
+TAirReading ReadAirTemperatures(double db, std::optional<double> wb, TMoistAirState& state, double P,
+                                double defaultRH)
+{
+    TAirReading reading;
+    const auto correct = [&reading](TAirPart part, double given, double used, std::string_view reason) {
+        reading.Corrections.push_back({part, given, used, std::string(reason)});
+    };
+    if (const double held = std::clamp(db, kLowestTemperature, kHighestTemperature); held != db) {
+        correct(TAirPart::DryBulb, db, held, db > held ? "is above the highest dry bulb" : "is below the lowest dry bulb");
+        db = held;
+    }
+    double wetBulb = 0;
+    if (!wb) {
+        wetBulb = WetBulb(P, db, defaultRH, pcDbRH);
+    } else {
+        wetBulb = *wb;
+        if (wetBulb > db) {
+            wetBulb = db;
+            correct(TAirPart::WetBulb, *wb, wetBulb, "is above the dry bulb");
+        }
+        // The driest air this program rates: 1 % relative humidity.
+        if (const double driest = WetBulb(P, db, kDriestRH, pcDbRH); wetBulb < driest) {
+            wetBulb = driest;
+            correct(TAirPart::WetBulb, *wb, wetBulb, "is below the lowest wet bulb of air at this dry bulb (1 % RH)");
+        }
+    }
+    reading.Status = SetState(state, P, db, wetBulb, pcDbWb);
+    return reading;
+}
+
+TAirReading ReadAirText(std::string_view text, TMoistAirState& state, double P, double defaultRH)
+{
+    const std::optional<TNumberPair> pair = ReadNumberPair(text);
+    if (!pair)
+        throw EConvertError("\"" + std::string(text) +
+                            "\" is not an air state: give the dry bulb and, optionally, the wet bulb in °C "
+                            "separated by \"/\", as 24.0/17.0");
+    return ReadAirTemperatures(pair->First, pair->Second, state, P, defaultRH);
+}
+
+std::string AirCorrectionText(const TAirCorrection& correction)
+{
+    const std::string_view part = correction.Part == TAirPart::DryBulb ? "dry bulb" : "wet bulb";
+    return std::string(part) + " " + FormatFloat("%0.4g", correction.Given) + " °C " + correction.Reason + "; " +
+           FormatFloat("%0.4g", correction.Used) + " °C used";
+}
+
 int ParseAirState(std::string_view text, TMoistAirState& state, double P, double defaultRH)
 {
-    double db = 0.0;
-    double wb = 0.0;
-    const bool hasWetBulb = SplitPair(text, db, wb);
-    db = std::clamp(db, kLowestTemperature, kHighestTemperature);
-    if (!hasWetBulb) {
-        wb = WetBulb(P, db, defaultRH, pcDbRH);
-    } else {
-        wb = std::min(wb, db);
-        const double driest = WetBulb(P, db, kDriestRH, pcDbRH);
-        if (wb < driest) wb = driest;
-    }
-    return SetState(state, P, db, wb, pcDbWb);
+    return ReadAirText(text, state, P, defaultRH).Status;
 }
 
 std::string FormatAirState(const TMoistAirState& state, std::string_view format)

@@ -59,6 +59,7 @@ std::string_view DesignationErrorText(int code)
     case kDesignationLengthOutOfRange: return "finned length outside 100 to 50000 mm";
     case kDesignationRowsOutOfRange: return "rows outside 1 to 20";
     case kDesignationCircuitsOutOfRange: return "circuits outside 1 to 1600";
+    case kDesignationMoreCircuitsThanTubes: return "more circuits than tubes";
     default: return "unknown designation error";
     }
 }

@@ -20,6 +20,8 @@ inline constexpr int kDesignationHeightOutOfRange = 5;
 inline constexpr int kDesignationLengthOutOfRange = 6;
 inline constexpr int kDesignationRowsOutOfRange = 7;
 inline constexpr int kDesignationCircuitsOutOfRange = 8;
+// Given by the geometry, which knows the tube pitch: a circuit needs at least one tube.
+inline constexpr int kDesignationMoreCircuitsThanTubes = 9;
 
 // What a ParseDesignation code means, for messages ("rows outside 1 to 20"); empty for 0.
 std::string_view DesignationErrorText(int code);

@@ -145,6 +145,7 @@ void TFinAndTube::SetDesignation(std::string_view text)
 {
     TModelValues values = ModelValuesOf(m_rec);
     m_errorCode = ParseDesignation(text, values);
+    if (m_errorCode == kDesignationOk && values.Circ > TubeCountOf(values)) m_errorCode = kDesignationMoreCircuitsThanTubes;
     if (m_errorCode != kDesignationOk) {
         m_rejectedDesignation = std::string(text);
         m_designationRejected = true;
@@ -152,6 +153,11 @@ void TFinAndTube::SetDesignation(std::string_view text)
     }
     SetModelValues(m_rec, values);
     Update();
+}
+
+double TFinAndTube::TubeCountOf(const TModelValues& values) const
+{
+    return std::nearbyint(values.fHeight / m_rec.Sy) * values.Rows;
 }
 
 int TFinAndTube::TakeError()

@@ -77,8 +77,12 @@ public:
     void Update();
 
     // Takes the designation's five values when it is accepted; otherwise keeps the record,
-    // shows the rejected text as the designation and leaves the code for TakeError.
+    // shows the rejected text as the designation and leaves the code for TakeError. Besides
+    // the designation's own ranges, more circuits than tubes are refused.
     void SetDesignation(std::string_view text);
+    // The tubes a coil of these model values has at this record's tube pitch: tubes high
+    // (finned height over the pitch, rounded) times rows.
+    double TubeCountOf(const TModelValues& values) const;
     // The last designation or computation error, cleared by taking it.
     int TakeError();
 

@@ -50,7 +50,8 @@ int THotWaterCoil::Solve()
 {
     TLiquidState& state = LiquidState;
     TLiquid& liquid = Liquid();
-    TMoistAirState& airOn = AirOn();
+    const TMoistAirState& airOn = AirOn();
+    m_note = THotWaterNote::None;
 
     // A flow that is not a number of zero or more cannot be rated.
     if (state.ctrl == ctrlFlow && !(liquid.m >= 0)) return FailSolve();
@@ -63,21 +64,36 @@ int THotWaterCoil::Solve()
     }
     Fouling = UseFouling ? kFoulingResistance : 0;
     if (state.designdt == 0) state.designdt = kStandardDesignDrop;
-    // Fluid at the air temperature has nothing to give; rate it 1 K apart instead.
-    if (liquid.tfi == airOn.db) airOn.db = liquid.tfi - 1;
+    m_requestedDesignDT = state.designdt;
     if (!InputsUsable()) return FailSolve();
-    // Under temperature control the flow follows the duty: fluid no warmer than the air would
+
+    // Fluid at the air's temperature has nothing to give: the air passes as it came.
+    if (liquid.tfi == airOn.db) return PassAirUnchanged();
+    // Tubes colder than the air's dew point would condense moisture out of it, which a
+    // sensible rating cannot describe: the off-coil air would come out supersaturated.
+    if (liquid.tfi < airOn.td) {
+        m_note = THotWaterNote::BelowDewPoint;
+        return FailSolve();
+    }
+    // Under temperature control the flow follows the duty: fluid colder than the air would
     // ask for a negative flow.
-    if (state.ctrl == ctrlTemperature && !((liquid.tfi - airOn.db) * AirCapacity() > 0)) return FailSolve();
+    if (state.ctrl == ctrlTemperature && liquid.tfi < airOn.db) {
+        m_note = THotWaterNote::CannotCool;
+        return FailSolve();
+    }
 
     if (!IterateDuty() || !CompleteAirOff()) return FailSolve();
 
-    if (state.ctrl == ctrlTemperature && state.LeavingTemp() < airOn.db) {
-        // Water cannot leave colder than the air it heats: hold it at the on-coil dry bulb.
+    // Water cannot leave colder than the air it heats. The requested drop decides, not the
+    // leaving temperature the iteration ended with: a drop that reaches the air starves the
+    // flow towards nothing while the duty still "converges".
+    if (state.ctrl == ctrlTemperature && state.InletTemp() - m_requestedDesignDT <= airOn.db) {
         state.SetLeavingTemp(airOn.db);
         state.designdt = state.InletTemp() - state.LeavingTemp();
+        m_note = THotWaterNote::DropHeld;
         return ssDataError;
     }
+    if (liquid.tfi < airOn.db) m_note = THotWaterNote::CoolsAir;
     return Status;
 }
 
@@ -101,6 +117,19 @@ int THotWaterCoil::FailSolve()
     Qt = 0;
     Qs = 0;
     AirOff() = AirOn();
+    return Status;
+}
+
+int THotWaterCoil::PassAirUnchanged()
+{
+    m_note = THotWaterNote::NoTemperatureDifference;
+    Status = ssSolved;
+    Qt = 0;
+    Qs = 0;
+    AirOff() = AirOn();
+    // With a fixed flow the fluid leaves as it entered; with a fixed drop there is no duty to
+    // set a flow from, so the flow stays as given.
+    if (LiquidState.ctrl == ctrlFlow) LiquidState.ApplyDuty(0);
     return Status;
 }
 

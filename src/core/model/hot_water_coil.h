@@ -10,15 +10,31 @@
 
 namespace vantor {
 
+// What made the last solve other than an ordinary heating rating; the document words it.
+enum class THotWaterNote {
+    None,
+    NoTemperatureDifference,  // fluid inlet at the on-coil dry bulb: no duty, solved
+    CoolsAir,                 // fluid inlet below the on-coil dry bulb: rated as sensible cooling
+    CannotCool,               // the same under temperature control: the flow cannot follow, failed
+    DropHeld,                 // the design drop reaches the on-coil dry bulb: leaving fluid held, result 5
+    BelowDewPoint,            // fluid inlet below the on-coil dew point: condensation, failed
+};
+
 class THotWaterCoil : public TLiquidCoil {
 public:
     THotWaterCoil(const TCoilAttachment& attachment, std::string_view designation, const TTubeRange& range = {});
 
     // ssSolved or ssCountOut, also left in Status; ssDataError when the coil cannot be rated
     // (Status then ssDataError too, no duty, the off-coil air a copy of the on-coil air).
-    // Under temperature control a leaving fluid below the on-coil dry bulb is held at that
-    // dry bulb and ssDataError is returned while Status keeps the outcome of the iteration.
+    // Under temperature control a design drop that would take the leaving fluid to or below
+    // the on-coil dry bulb has the leaving fluid held at that dry bulb, the drop reduced, and
+    // ssDataError returned while Status keeps the outcome of the iteration. Fluid entering at
+    // the on-coil dry bulb gives no duty and leaves the air as it is; fluid below the on-coil
+    // dew point would condense moisture and is not rated. Note says which case applied.
     int Solve() override;
+    THotWaterNote Note() const { return m_note; }
+    // The design drop the last solve was asked for, K (before a hold reduced it).
+    double RequestedDesignDT() const { return m_requestedDesignDT; }
     // Needs a preceding solve; fills Profile with the fluid, air, surface and dew-point
     // temperatures, and returns the duty, kW.
     double SimulateSteps() override;
@@ -33,10 +49,15 @@ private:
     bool InputsUsable() const;
     // A solve that cannot rate: no duty, the off-coil air a copy of the on-coil air.
     int FailSolve();
+    // Fluid at the air's temperature: no duty, the air passes unchanged, solved.
+    int PassAirUnchanged();
     // The effectiveness–NTU passes; false when a pass produced no usable duty.
     bool IterateDuty();
     // The off-coil air from the duty; false when the air state cannot be formed.
     bool CompleteAirOff();
+
+    THotWaterNote m_note = THotWaterNote::None;
+    double m_requestedDesignDT = 0;
 };
 
 }  // namespace vantor

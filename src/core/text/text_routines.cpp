@@ -96,6 +96,17 @@ bool SplitPair(std::string_view text, double& a, double& b)
     return true;
 }
 
+std::optional<TNumberPair> ReadNumberPair(std::string_view text)
+{
+    const auto slash = text.find('/');
+    const std::optional<double> first = ParseDouble(text.substr(0, slash));
+    if (!first) return std::nullopt;
+    if (slash == std::string_view::npos) return TNumberPair{*first, std::nullopt};
+    const std::optional<double> second = ParseDouble(text.substr(slash + 1));
+    if (!second) return std::nullopt;
+    return TNumberPair{*first, *second};
+}
+
 int DecimalsOf(std::string_view format)
 {
     const auto dot = format.find('.');

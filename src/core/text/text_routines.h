@@ -4,6 +4,7 @@
 // designation and catalogue readers, the chart and the INI tools.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,16 @@ std::string CleanNumberText(std::string_view text);
 // "a/b": A and B read as numbers, true. Without '/': A is the whole text, B unchanged,
 // false. Text that is not a number raises EConvertError.
 bool SplitPair(std::string_view text, double& a, double& b);
+
+// A number or a pair of numbers written exactly: "a" or "a/b", blanks allowed around each
+// number, each a plain decimal number (ParseDouble). Nothing is cleaned: a second '/', a
+// second decimal point, an empty part or a stray character make the text unreadable
+// (nullopt), so that "25/17/3" is never taken for "25/173".
+struct TNumberPair {
+    double First = 0;
+    std::optional<double> Second;
+};
+std::optional<TNumberPair> ReadNumberPair(std::string_view text);
 
 // The single digit after the first '.' of a format ("%0.3f" -> 3); 0 without one.
 int DecimalsOf(std::string_view format);

@@ -7,6 +7,7 @@
 #include "units/unit_tables.h"
 
 #include <cmath>
+#include <optional>
 
 namespace vantor {
 
@@ -40,17 +41,18 @@ TEntryCheck TNumberEntry::Check(std::string_view text) const
     if (IsTextFormat(FormatStr)) return {Format(FormatStr, {text}), true, true};
     TEntryCheck check{std::string(text), true, true};
     try {
-        const std::string cleaned = CleanNumberText(text);
         if (IsPairFormat(FormatStr)) {
-            double a = 0;
-            double b = 0;
-            const bool pair = SplitPair(cleaned, a, b);
+            // A pair is read as written, not cleaned: "25/17/3" is refused, never "25/173".
+            const std::optional<TNumberPair> pair = ReadNumberPair(text);
+            if (!pair) throw EConvertError("not a pair of numbers");
+            double a = pair->First;
+            double b = pair->Second.value_or(0);
             const bool firstInRange = CheckRange(a);
-            const bool secondInRange = !pair || CheckRange(b);
+            const bool secondInRange = !pair->Second || CheckRange(b);
             check.InRange = firstInRange && secondInRange;
-            check.Text = pair ? Format(FormatStr, {a, b}) : FormatFloat(FirstOfPairFormat(FormatStr), a);
+            check.Text = pair->Second ? Format(FormatStr, {a, b}) : FormatFloat(FirstOfPairFormat(FormatStr), a);
         } else {
-            double display = StrToFloat(cleaned);
+            double display = StrToFloat(CleanNumberText(text));
             check.InRange = CheckRange(display);
             if (std::string shown = DisplayText(FormatStr, display); !shown.empty()) check.Text = std::move(shown);
         }

@@ -111,6 +111,9 @@ TTechForm::TTechForm(QWidget* parent)
             label->setFixedWidth(kPanelWidth);
             statusBar()->addWidget(label);
         } else {
+            // A long text (the solve's warnings) is cut at the window's edge instead of
+            // widening it; the tooltip shows all of it.
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             statusBar()->addWidget(label, 1);
         }
         m_panels[panel] = label;
@@ -159,7 +162,9 @@ QString TTechForm::StatusText(int panel) const
 
 void TTechForm::SetStatusText(int panel, const QString& text)
 {
-    if (panel >= 0 && panel < static_cast<int>(m_panels.size())) m_panels[static_cast<size_t>(panel)]->setText(text);
+    if (panel < 0 || panel >= static_cast<int>(m_panels.size())) return;
+    m_panels[static_cast<size_t>(panel)]->setText(text);
+    m_panels[static_cast<size_t>(panel)]->setToolTip(text);
 }
 
 void TTechForm::Align()

@@ -394,7 +394,9 @@ void TVantorForm::closeEvent(QCloseEvent* event)
 
 void TVantorForm::StatusTextChanged(TStatusPanel panel, std::string_view text)
 {
-    SetStatusText(panel, panel == spFile ? QFileInfo(ToQString(text)).fileName() : ToQString(text));
+    // The document gives the file panel the file name without its folder, or the solve's
+    // warnings, which may hold a "/" of their own.
+    SetStatusText(panel, ToQString(text));
 }
 
 void TVantorForm::ShowMessage(std::string_view text, TMessageKind kind)

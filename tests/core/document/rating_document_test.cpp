@@ -3,6 +3,7 @@
 #include "document_test_support.h"
 #include "fluids/air_state_text.h"
 #include "support/comma_locale.h"
+#include "text/format.h"
 #include "units/unit_choices.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <tuple>
 
 namespace vantor {
 namespace {
@@ -131,7 +133,9 @@ TEST_F(RatingDocument, RefusedModelTextLeavesRowAndCoilAlone)
     const TModelRec before = doc.HotWaterCoil().Geometry().ModelRecord();
     for (const char* text : {"abc", "544 720 4r", "544 720 40r 12f 7c", "544 720 4r 12f 0c",
                              // passes the designation check, but is lower than half a tube pitch
-                             "10 720 4r 12f 7c"}) {
+                             "10 720 4r 12f 7c",
+                             // 14 tubes high and 4 rows: 56 tubes cannot make 57 circuits
+                             "544 720 4r 12f 57c"}) {
         SCOPED_TRACE(text);
         ASSERT_TRUE(doc.EnterRowText(rowModel, text));
         EXPECT_EQ(Row(rowModel), shown);
@@ -226,6 +230,126 @@ TEST_F(RatingDocument, CoilSizeSolveMarksModifiedAndSolvingAgainKeepsTheCoil)
     EXPECT_NEAR(doc.HotWaterCoil().Qt, 40, 1e-3);
 }
 
+TEST_F(RatingDocument, AirRowIsReadByTheAirReaderAndSaysWhatItChanged)
+{
+    TRatingDocument& doc = Open();
+    // Independent: 25 °C air at 1 % RH has a wet bulb of 8.498 °C (ASHRAE relations).
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"25/26", "25.0/25.0", "On Coil: wet bulb 26 °C is above the dry bulb; 25 °C used"},
+        {"25/-5", "25.0/8.5",
+         "On Coil: wet bulb -5 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.498 °C used"},
+        {"22/15", "22.0/15.0", ""},
+    };
+    for (const auto& [text, shown, message] : cases) {
+        SCOPED_TRACE(text);
+        Recorder.Messages.clear();
+        ASSERT_TRUE(doc.EnterRowText(rowAirOn, text));
+        EXPECT_EQ(Row(rowAirOn), shown);
+        if (*message) {
+            ASSERT_EQ(Recorder.Messages.size(), 1u);
+            EXPECT_EQ(Recorder.Messages[0].Text, message);
+            EXPECT_EQ(Recorder.Messages[0].Kind, TMessageKind::Warning);
+        } else {
+            EXPECT_TRUE(Recorder.Messages.empty());
+        }
+    }
+    // Texts the reader refuses change nothing.
+    for (const char* text : {"25/17/3", "2.5.5/17", "25/"}) {
+        SCOPED_TRACE(text);
+        Recorder.Messages.clear();
+        EXPECT_FALSE(doc.EnterRowText(rowAirOn, text));
+        EXPECT_EQ(Row(rowAirOn), "22.0/15.0");
+        EXPECT_EQ(doc.AirOn().db, 22);
+        ASSERT_EQ(Recorder.Messages.size(), 1u);
+        EXPECT_NE(Recorder.Messages[0].Text.find("is not an air state"), std::string::npos);
+    }
+}
+
+TEST_F(RatingDocument, SolveWarnsAboutItsSpecialCasesAndFailsWhatCannotBeRated)
+{
+    TRatingDocument& doc = Open();
+    struct TCase {
+        const char* inlet;
+        bool solved;
+        const char* warning;
+    };
+    // On-coil air 25/17: dew point 12.13 °C (ASHRAE relations, computed independently).
+    const TCase cases[] = {
+        {"25", true, "Fluid Inlet 25.0 °C equals the on-coil dry bulb 25.0 °C: no heat flows, duty 0 kW, "
+                     "the air leaves as it enters"},
+        {"20", true, "Fluid Inlet 20.0 °C is below the on-coil dry bulb 25.0 °C: the coil cools the air"},
+        {"5", false, "Fluid Inlet 5.0 °C is below the on-coil dew point 12.1 °C: the coil would cool the air "
+                     "below its dew point and condense moisture, which this rating does not cover; not rated"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.inlet);
+        ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, c.inlet));
+        EXPECT_TRUE(doc.SolveWarnings().empty()) << "an edit clears them";
+        EXPECT_EQ(Recorder.Panels[spFile], "");
+        EXPECT_EQ(bool(doc.Solve()), c.solved);
+        EXPECT_EQ(Recorder.Panels[spSolve], c.solved ? "Solved..." : "Data Error...");
+        ASSERT_EQ(doc.SolveWarnings().size(), 1u);
+        EXPECT_EQ(doc.SolveWarnings()[0], c.warning);
+        EXPECT_EQ(Recorder.Panels[spFile], c.warning);
+        ASSERT_TRUE(Recorder.Report);
+        const auto& lines = Recorder.Report->Lines;
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [&c](const auto& line) { return line.Text == std::string("Warning: ") + c.warning; }));
+        EXPECT_EQ(Row(rowAirOn), "25.0/17.0") << "the user's air is never changed";
+        EXPECT_LE(doc.AirOff().wb, doc.AirOff().db);
+    }
+
+    // Temperature control with a drop down to the air: held, result 5, "Data Error...".
+    for (const char* drop : {"25", "30", "20"}) {
+        SCOPED_TRACE(drop);
+        ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "45"));
+        ASSERT_TRUE(doc.SetRowValue(rowControl, 0LL));
+        ASSERT_TRUE(doc.EnterRowText(rowDesignDT, drop));
+        const TResult solved = doc.Solve();
+        EXPECT_FALSE(solved);
+        EXPECT_EQ(solved.Code, ssDataError);
+        EXPECT_EQ(Recorder.Panels[spSolve], "Data Error...");
+        EXPECT_EQ(Row(rowDesignDT), "20.0");
+        ASSERT_EQ(doc.SolveWarnings().size(), 1u);
+        EXPECT_EQ(doc.SolveWarnings()[0], "Design dT " + std::string(drop) + ".0 °C would take the leaving fluid to " +
+                                              FormatFloat("%0.1f", 45 - std::stod(drop)) +
+                                              " °C, not above the on-coil dry bulb 25.0 °C: the leaving fluid is "
+                                              "held at 25.0 °C (Design dT 20.0 °C)");
+    }
+}
+
+TEST_F(RatingDocument, DerivedValuesOutsideTheirRowsStillRateWithAWarning)
+{
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.Solve());
+    EXPECT_TRUE(doc.SolveWarnings().empty());
+    EXPECT_EQ(Recorder.Panels[spFile], "");
+
+    // 100 m³/s through 0.544 m x 0.72 m is 255.3 m/s.
+    ASSERT_TRUE(doc.EnterRowText(rowAirVolume, "100"));
+    ASSERT_TRUE(doc.Solve());
+    ASSERT_EQ(doc.SolveWarnings().size(), 1u);
+    EXPECT_EQ(doc.SolveWarnings()[0], "Air Velocity " + Row(rowAirVelocity) +
+                                          " m/s is outside its row's range 0.50 m/s to 10.00 m/s; rated with " +
+                                          Row(rowAirVelocity) + " m/s");
+    EXPECT_NEAR(Number(Row(rowAirVelocity)), 255.3, 0.1);
+    EXPECT_EQ(Recorder.Panels[spFile], doc.SolveWarnings()[0]);
+
+    // 20 kg/s of water through seven 1/2 inch circuits runs far faster than the row allows.
+    ASSERT_TRUE(doc.EnterRowText(rowAirVolume, "1"));
+    ASSERT_TRUE(doc.EnterRowText(rowFluidFlow, "20"));
+    ASSERT_TRUE(doc.Solve());
+    ASSERT_FALSE(doc.SolveWarnings().empty());
+    EXPECT_TRUE(doc.SolveWarnings()[0].starts_with("Tube Velocity " + Row(rowTubeVelocity) + " m/s is outside"))
+        << doc.SolveWarnings()[0];
+    EXPECT_GT(Number(Row(rowTubeVelocity)), 3);
+
+    // An edit brings the file name back.
+    ASSERT_TRUE(doc.EnterRowText(rowFluidFlow, "0.5"));
+    EXPECT_TRUE(doc.SolveWarnings().empty());
+    EXPECT_EQ(Recorder.Panels[spFile], "");
+}
+
 TEST_F(RatingDocument, BarometerEditRereadsBothAirStatesAtOneDecimal)
 {
     TRatingDocument& doc = Open();
@@ -314,7 +438,8 @@ TEST_F(RatingDocument, UnreadableRowTextChangesNothing)
     const TDocumentSettings before = doc.CurrentSettings();
     const std::pair<int, const char*> cases[] = {
         {rowBarometer, "'abc' is not a valid floating point value"},
-        {rowAirOn, "'abc' is not a valid floating point value"},
+        {rowAirOn, "\"abc\" is not an air state: give the dry bulb and, optionally, the wet bulb in °C separated "
+                   "by \"/\", as 24.0/17.0"},
         {rowFluidInlet, "'abc' is not a valid floating point value"},
         {rowTubeVelocity, "'abc' is not a valid floating point value"},
         {rowControl, "'abc' is not a valid choice"},

@@ -77,6 +77,69 @@ TEST(AirStateText, TextThatIsNotANumberRaisesAndImpossibleAirIsReported)
     EXPECT_NE(ParseAirState("24", state, kSeaLevel, std::numeric_limits<double>::quiet_NaN()), psyOk);
 }
 
+TEST(AirStateText, MalformedTextIsRefusedWithAMessageThatSaysWhatIsExpected)
+{
+    for (const char* text : {"25/17/3", "2.5.5/17", "", "25//17", "25/1 7"}) {
+        SCOPED_TRACE(text);
+        TMoistAirState state;
+        state.db = 12;
+        try {
+            ReadAirText(text, state, kSeaLevel, 0.5);
+            ADD_FAILURE() << "accepted";
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(std::string(error.what()), "\"" + std::string(text) +
+                                                     "\" is not an air state: give the dry bulb and, optionally, "
+                                                     "the wet bulb in °C separated by \"/\", as 24.0/17.0");
+        }
+        EXPECT_EQ(state.db, 12) << "the state is left alone";
+    }
+}
+
+TEST(AirStateText, EveryCorrectionNamesTheValueUsed)
+{
+    constexpr double kNoCheck = std::numeric_limits<double>::quiet_NaN();
+    // Independent: the ASHRAE psychrometer equation with Hyland–Wexler saturation gives a wet
+    // bulb of 8.498 °C for 25 °C air at 1 % RH and 101.325 kPa.
+    struct TCase {
+        const char* text;
+        double db;
+        double wb;
+        const char* message;  // empty: nothing corrected
+    };
+    const TCase cases[] = {
+        {"25/17", 25, 17, ""},
+        {"25/25", 25, 25, ""},
+        {"25/26", 25, 25, "wet bulb 26 °C is above the dry bulb; 25 °C used"},
+        {"25/-50", 25, 8.498, "wet bulb -50 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.498 °C used"},
+        {"25/-10", 25, 8.498, "wet bulb -10 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.498 °C used"},
+        {"150/50", 99, 50, "dry bulb 150 °C is above the highest dry bulb; 99 °C used"},
+        {"-80", -60, kNoCheck, "dry bulb -80 °C is below the lowest dry bulb; -60 °C used"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        TMoistAirState state;
+        state.M = 2.5;
+        const TAirReading reading = ReadAirText(c.text, state, kSeaLevel, 0.5);
+        EXPECT_EQ(reading.Status, psyOk);
+        EXPECT_EQ(state.db, c.db);
+        if (!std::isnan(c.wb)) {
+            EXPECT_NEAR(state.wb, c.wb, c.wb == 8.498 ? 0.002 : 1e-6);
+        }
+        EXPECT_EQ(state.M, 2.5) << "the air mass flow stays";
+        const std::string message = reading.Corrections.empty() ? "" : AirCorrectionText(reading.Corrections.back());
+        EXPECT_EQ(message, c.message);
+        // The value named is the one the state holds.
+        if (!reading.Corrections.empty()) {
+            const TAirCorrection& last = reading.Corrections.back();
+            EXPECT_EQ(last.Used, last.Part == TAirPart::DryBulb ? state.db : state.wb);
+        }
+    }
+    // A dry bulb alone takes the default humidity without a word.
+    TMoistAirState state;
+    EXPECT_TRUE(ReadAirTemperatures(24, std::nullopt, state, kSeaLevel, 0.5).Corrections.empty());
+    EXPECT_NEAR(state.RH, 0.5, 1e-6);
+}
+
 TEST(AirStateText, FormatWritesDryAndWetBulbWithAPointWhateverTheLocale)
 {
     test::TCommaLocale comma;

@@ -128,13 +128,28 @@ TEST(HotWaterCoil, EdgeCases)
     EXPECT_DOUBLE_EQ(held.Coil.LiquidState.designdt, 6);
     EXPECT_NEAR(held.Coil.AirMassFlow() * (held.AirOff.h - held.AirOn.h), held.Coil.Qt, 1e-6 * held.Coil.Qt);
 
-    // Fluid at the air's dry bulb: rated 1 K apart, a small positive duty.
-    TFirstRunCoil level;
-    level.Coil.LiquidState.SetInletTemp(25);
-    EXPECT_EQ(level.Coil.Solve(), ssSolved);
-    EXPECT_EQ(level.AirOn.db, 24);
-    EXPECT_GT(level.Coil.Qt, 0);
-    EXPECT_LT(level.Coil.Qt, level.Coil.AirCapacity());
+    // Fluid at the air's dry bulb: no heat flows, and the user's air is left as it is.
+    for (const std::uint8_t control : {ctrlFlow, ctrlTemperature}) {
+        SCOPED_TRACE(int(control));
+        TFirstRunCoil level;
+        level.Coil.Solve();
+        level.Coil.LiquidState.ctrl = control;
+        level.Coil.LiquidState.SetInletTemp(25);
+        const TMoistAirState airOn = level.AirOn;
+        const double flow = level.Water.m;
+        EXPECT_EQ(level.Coil.Solve(), ssSolved);
+        EXPECT_EQ(level.Coil.Note(), THotWaterNote::NoTemperatureDifference);
+        EXPECT_EQ(level.AirOn.db, 25);
+        EXPECT_EQ(level.AirOn.W, airOn.W);
+        EXPECT_EQ(level.Coil.Qt, 0);
+        EXPECT_EQ(level.Coil.Qs, 0);
+        EXPECT_EQ(level.AirOff.db, 25);
+        EXPECT_EQ(level.AirOff.W, airOn.W);
+        EXPECT_EQ(level.Water.m, flow);
+        if (control == ctrlFlow) {
+            EXPECT_EQ(level.Water.tfo, 25);
+        }
+    }
 
     // Fouling enters the reported Uo only.
     TFirstRunCoil fouled;
@@ -151,6 +166,80 @@ TEST(HotWaterCoil, EdgeCases)
     restless.Coil.EffectivenessFn = [](double, double) { return ++passes % 2 ? 0.5 : 0.6; };
     EXPECT_EQ(restless.Coil.Solve(), ssCountOut);
     EXPECT_EQ(passes, 102);
+}
+
+// Each side of the on-coil air, 25/17 with its dew point at 12.13 °C (ASHRAE relations,
+// computed independently): the duty changes sign without a jump, and what cannot be rated
+// fails with its reason.
+TEST(HotWaterCoil, FluidNearTheAirTemperature)
+{
+    struct TCase {
+        const char* name;
+        std::uint8_t control;
+        double inlet;
+        double drop;
+        int result;
+        THotWaterNote note;
+    };
+    const TCase cases[] = {
+        {"just above the air", ctrlFlow, 25.1, 6, ssSolved, THotWaterNote::None},
+        {"just below the air", ctrlFlow, 24.9, 6, ssSolved, THotWaterNote::CoolsAir},
+        {"above the dew point", ctrlFlow, 12.5, 6, ssSolved, THotWaterNote::CoolsAir},
+        {"below the dew point", ctrlFlow, 12, 6, ssDataError, THotWaterNote::BelowDewPoint},
+        {"5 °C", ctrlFlow, 5, 6, ssDataError, THotWaterNote::BelowDewPoint},
+        {"below the air, temperature control", ctrlTemperature, 20, 6, ssDataError, THotWaterNote::CannotCool},
+    };
+    double duty[2] = {0, 0};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFirstRunCoil r;
+        r.Coil.LiquidState.ctrl = c.control;
+        r.Coil.LiquidState.SetInletTemp(c.inlet);
+        r.Coil.LiquidState.designdt = c.drop;
+        EXPECT_EQ(r.Coil.Solve(), c.result);
+        EXPECT_EQ(r.Coil.Note(), c.note);
+        EXPECT_EQ(r.AirOn.db, 25);
+        if (c.result == ssSolved) {
+            ExpectDutyBalance(r);
+            // Sensible only: the moisture passes unchanged and the air stays unsaturated.
+            EXPECT_NEAR(r.AirOff.W, r.AirOn.W, 1e-9);
+            EXPECT_GE(r.AirOff.db, r.AirOn.td);
+            EXPECT_LE(r.AirOff.wb, r.AirOff.db);
+            EXPECT_EQ(r.Coil.Qt > 0, c.inlet > 25);
+        } else {
+            EXPECT_EQ(r.Coil.Qt, 0);
+            EXPECT_EQ(r.AirOff.db, r.AirOn.db);
+        }
+        if (c.inlet == 25.1) duty[0] = r.Coil.Qt;
+        if (c.inlet == 24.9) duty[1] = r.Coil.Qt;
+    }
+    EXPECT_NEAR(duty[0], -duty[1], 0.02 * duty[0]);
+}
+
+// Temperature control with a drop that reaches the entering air: the flow starves towards
+// nothing while the duty still settles; the requested drop decides, not where the leaving
+// fluid ended.
+TEST(HotWaterCoil, DesignDropReachingTheAirHoldsTheLeavingFluid)
+{
+    for (const double drop : {20.0, 25.0, 30.0}) {
+        SCOPED_TRACE(drop);
+        TFirstRunCoil r;
+        r.Coil.LiquidState.ctrl = ctrlTemperature;
+        r.Coil.LiquidState.designdt = drop;
+        EXPECT_EQ(r.Coil.Solve(), ssDataError);
+        EXPECT_EQ(r.Coil.Note(), THotWaterNote::DropHeld);
+        EXPECT_EQ(r.Coil.RequestedDesignDT(), drop);
+        EXPECT_DOUBLE_EQ(r.Water.tfo, 25);
+        EXPECT_DOUBLE_EQ(r.Coil.LiquidState.designdt, 20);
+    }
+    // A drop that leaves the fluid above the air rates as usual.
+    TFirstRunCoil r;
+    r.Coil.LiquidState.ctrl = ctrlTemperature;
+    r.Coil.LiquidState.designdt = 15;
+    EXPECT_EQ(r.Coil.Solve(), ssSolved);
+    EXPECT_EQ(r.Coil.Note(), THotWaterNote::None);
+    EXPECT_DOUBLE_EQ(r.Water.tfo, 30);
+    ExpectDutyBalance(r);
 }
 
 TEST(HotWaterCoil, SetDesignDutyChoosesCircuitsForTheIdealVelocity)

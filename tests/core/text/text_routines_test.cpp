@@ -32,6 +32,24 @@ TEST(SplitPair, ReadsOneOrTwoNumbers)
     EXPECT_EQ(a, 24);  // a failed pair leaves both values as they were
 }
 
+TEST(ReadNumberPair, TakesOnlyTextWrittenAsOneOrTwoNumbers)
+{
+    const auto pair = ReadNumberPair(" 25 / -3.5 ");
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(pair->First, 25);
+    EXPECT_EQ(pair->Second, -3.5);
+    const auto single = ReadNumberPair("24.5");
+    ASSERT_TRUE(single);
+    EXPECT_EQ(single->First, 24.5);
+    EXPECT_FALSE(single->Second);
+    // What cleaning would have turned into other numbers is refused.
+    for (const char* text : {"25/17/3", "2.5.5/17", "", " ", "/", "25/", "/17", "25//17", "25/1 7", "--5/17",
+                             "25,5/17", "25/17x", "nan/17", "25/1e999"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(ReadNumberPair(text));
+    }
+}
+
 TEST(NumberFormats, DecimalsSignificantDigitsAndMagnitude)
 {
     EXPECT_EQ(DecimalsOf("%0.3f"), 3);

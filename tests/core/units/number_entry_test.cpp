@@ -86,6 +86,14 @@ TEST(NumberEntry, PairsAreCheckedAndConvertedTogether)
     EXPECT_FALSE(pair.Check("24/50").InRange);
     EXPECT_EQ(pair.Check("24/50").Text, "24.0/45.0");
     EXPECT_FALSE(pair.Check("24/dry").Readable);
+    // Air texts are read as written: a second slash or point is refused, never joined up.
+    for (const char* text : {"25/17/3", "2.5.5/17", "25/", ""}) {
+        SCOPED_TRACE(text);
+        const TEntryCheck check = pair.Check(text);
+        EXPECT_FALSE(check.Readable);
+        EXPECT_EQ(check.Text, text);
+    }
+    EXPECT_EQ(pair.Check(" 24 / 17 ").Text, "24.0/17.0");
 
     pair.UnitsType = utTemperature;
     EXPECT_EQ(pair.SetUnitsValue(1, "24.0/17.0"), "75.2/62.6");
