@@ -1,0 +1,37 @@
+#pragma once
+
+// An exclusive lock over the INI files of one folder, so that programs writing the same
+// settings file take turns: a flock on the lock file ".settings.lock" in that folder. The
+// lock file is made on first need and never removed (removing it would let two programs lock
+// two different files of the same name). The lock is released when the object goes, or
+// when the program ends however it ends.
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace vantor {
+
+class TIniFolderLock {
+public:
+    static constexpr std::string_view LockFileName = ".settings.lock";
+
+    // Waits up to `wait` for the lock; nothing when the lock file cannot be opened or made,
+    // or another holder kept the lock the whole time.
+    static std::optional<TIniFolderLock> Acquire(const std::filesystem::path& folder, std::chrono::milliseconds wait);
+
+    TIniFolderLock(TIniFolderLock&& other) noexcept;
+    TIniFolderLock& operator=(TIniFolderLock&& other) noexcept;
+    TIniFolderLock(const TIniFolderLock&) = delete;
+    TIniFolderLock& operator=(const TIniFolderLock&) = delete;
+    ~TIniFolderLock();
+
+private:
+    explicit TIniFolderLock(int fd) : m_fd(fd) {}
+    void Release();
+
+    int m_fd = -1;
+};
+
+}  // namespace vantor
