@@ -64,10 +64,11 @@ void TSharedIniFile::UpdateFile()
     // Writing over a file that exists but cannot be read would lose everything else in it.
     if (!text && fs::exists(FileName(), error)) RaiseWriteError();
     TIniDocument current = text ? TIniDocument(*text) : TIniDocument();
+    const std::string before = current.Text();
     Replay(current);
-    const std::string updated = current.Text();
-    if (text ? updated != *text : !updated.empty()) {
-        if (!WriteFileAtomically(FileName(), updated)) RaiseWriteError();
+    // A file whose meaning did not change is left as it was, comments and all.
+    if (const std::string after = current.Text(); after != before) {
+        if (!WriteFileAtomically(FileName(), after)) RaiseWriteError();
     }
     m_changes.clear();
 }
