@@ -12,14 +12,56 @@ namespace vantor {
 
 namespace {
 
+using TClock = std::chrono::steady_clock;
+
+// A descriptor closed when it goes out of scope; closing it lets go of its flock.
+class TDescriptor {
+public:
+    explicit TDescriptor(int fd) : m_fd(fd) {}
+    ~TDescriptor()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    int Release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+int OpenRetrying(const std::filesystem::path& path, int flags, mode_t mode = 0)
+{
+    for (;;) {
+        const int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EINTR) return fd;
+    }
+}
+
 // A lock only needs a descriptor, not write access: an existing lock file is opened for
 // reading, so one left by another user in a shared folder still serves.
 int OpenLockFile(const std::filesystem::path& file)
 {
+    const int fd = OpenRetrying(file, O_RDONLY);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    return OpenRetrying(file, O_RDONLY | O_CREAT, 0644);
+}
+
+// Polls for an exclusive flock until the deadline; the pause grows from 1 ms to 20 ms, short
+// enough that a writer holding the lock for one flush costs little.
+bool LockBefore(int fd, TClock::time_point deadline)
+{
+    std::chrono::milliseconds pause(1);
     for (;;) {
-        int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0 && errno == ENOENT) fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
-        if (fd >= 0 || errno != EINTR) return fd;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return false;
+        const auto now = TClock::now();
+        if (now >= deadline) return false;
+        std::this_thread::sleep_for(std::min<TClock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
 }
 
@@ -28,24 +70,13 @@ int OpenLockFile(const std::filesystem::path& file)
 std::optional<TIniFolderLock> TIniFolderLock::Acquire(const std::filesystem::path& folder,
                                                       std::chrono::milliseconds wait)
 {
+    const auto deadline = TClock::now() + wait;
     const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
-    const int fd = OpenLockFile(base / LockFileName);
-    if (fd < 0) return std::nullopt;
-    TIniFolderLock lock(fd);
-
-    // Polled rather than blocking, so the wait has an end; the pause grows from 1 ms to
-    // 20 ms, short enough that a writer holding the lock for a flush costs little.
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    std::chrono::milliseconds pause(1);
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return lock;
-        if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) return std::nullopt;
-        const auto now = std::chrono::steady_clock::now();
-        if (now >= deadline) return std::nullopt;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-        pause = std::min(pause * 2, std::chrono::milliseconds(20));
-    }
+    const TDescriptor gate(OpenRetrying(base, O_RDONLY | O_DIRECTORY));
+    TDescriptor lock(OpenLockFile(base / LockFileName));
+    if (gate.Get() < 0 || lock.Get() < 0) return std::nullopt;
+    if (!LockBefore(gate.Get(), deadline) || !LockBefore(lock.Get(), deadline)) return std::nullopt;
+    return TIniFolderLock(lock.Release());  // the gate opens as it closes
 }
 
 TIniFolderLock::TIniFolderLock(TIniFolderLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
@@ -61,7 +92,6 @@ TIniFolderLock& TIniFolderLock::operator=(TIniFolderLock&& other) noexcept
 
 TIniFolderLock::~TIniFolderLock() { Release(); }
 
-// Closing the descriptor releases the flock.
 void TIniFolderLock::Release()
 {
     if (m_fd >= 0) ::close(m_fd);

@@ -5,6 +5,12 @@
 // lock file is made on first need and never removed (removing it would let two programs lock
 // two different files of the same name). The lock is released when the object goes, or
 // when the program ends however it ends.
+//
+// flock cannot wait with a time limit, so the lock is polled. Polling alone is unfair: a
+// program that flushes again and again would take the lock back each time before a poller
+// looked. Waiters therefore queue first at a gate, a flock on the folder itself, held only
+// while its holder waits for the lock: a program that has just let the lock go meets the
+// gate held by the one waiting, and takes its turn after it.
 
 #include <chrono>
 #include <filesystem>
