@@ -49,17 +49,19 @@ int OpenLockFile(const std::filesystem::path& file)
     return OpenRetrying(file, O_RDONLY | O_CREAT, 0644);
 }
 
+enum class TLockOutcome { Locked, TimedOut, Failed };
+
 // Polls for an exclusive flock until the deadline; the pause grows from 1 ms to 20 ms, short
 // enough that a writer holding the lock for one flush costs little.
-bool LockBefore(int fd, TClock::time_point deadline)
+TLockOutcome LockBefore(int fd, TClock::time_point deadline)
 {
     std::chrono::milliseconds pause(1);
     for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return TLockOutcome::Locked;
         if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) return false;
+        if (errno != EWOULDBLOCK) return TLockOutcome::Failed;
         const auto now = TClock::now();
-        if (now >= deadline) return false;
+        if (now >= deadline) return TLockOutcome::TimedOut;
         std::this_thread::sleep_for(std::min<TClock::duration>(pause, deadline - now));
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
@@ -67,25 +69,30 @@ bool LockBefore(int fd, TClock::time_point deadline)
 
 }  // namespace
 
-std::optional<TIniFolderLock> TIniFolderLock::Acquire(const std::filesystem::path& folder,
-                                                      std::chrono::milliseconds wait)
+TIniFolderLock TIniFolderLock::Acquire(const std::filesystem::path& folder, std::chrono::milliseconds wait)
 {
     const auto deadline = TClock::now() + wait;
     const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
     const TDescriptor gate(OpenRetrying(base, O_RDONLY | O_DIRECTORY));
     TDescriptor lock(OpenLockFile(base / LockFileName));
-    if (gate.Get() < 0 || lock.Get() < 0) return std::nullopt;
-    if (!LockBefore(gate.Get(), deadline) || !LockBefore(lock.Get(), deadline)) return std::nullopt;
-    return TIniFolderLock(lock.Release());  // the gate opens as it closes
+    if (gate.Get() < 0 || lock.Get() < 0) return TIniFolderLock(-1, false);
+    TLockOutcome outcome = LockBefore(gate.Get(), deadline);
+    if (outcome == TLockOutcome::Locked) outcome = LockBefore(lock.Get(), deadline);
+    if (outcome != TLockOutcome::Locked) return TIniFolderLock(-1, outcome == TLockOutcome::TimedOut);
+    return TIniFolderLock(lock.Release(), false);  // the gate opens as it closes
 }
 
-TIniFolderLock::TIniFolderLock(TIniFolderLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+TIniFolderLock::TIniFolderLock(TIniFolderLock&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_timedOut(other.m_timedOut)
+{
+}
 
 TIniFolderLock& TIniFolderLock::operator=(TIniFolderLock&& other) noexcept
 {
     if (this != &other) {
         Release();
         m_fd = std::exchange(other.m_fd, -1);
+        m_timedOut = other.m_timedOut;
     }
     return *this;
 }

@@ -14,7 +14,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string_view>
 
 namespace vantor {
@@ -23,9 +22,9 @@ class TIniFolderLock {
 public:
     static constexpr std::string_view LockFileName = ".settings.lock";
 
-    // Waits up to `wait` for the lock; nothing when the lock file cannot be opened or made,
-    // or another holder kept the lock the whole time.
-    static std::optional<TIniFolderLock> Acquire(const std::filesystem::path& folder, std::chrono::milliseconds wait);
+    // Waits up to `wait` for the lock. Not Held when the lock file cannot be opened or made,
+    // or when another holder kept the lock the whole time (TimedOut).
+    static TIniFolderLock Acquire(const std::filesystem::path& folder, std::chrono::milliseconds wait);
 
     TIniFolderLock(TIniFolderLock&& other) noexcept;
     TIniFolderLock& operator=(TIniFolderLock&& other) noexcept;
@@ -33,11 +32,15 @@ public:
     TIniFolderLock& operator=(const TIniFolderLock&) = delete;
     ~TIniFolderLock();
 
+    bool Held() const { return m_fd >= 0; }
+    bool TimedOut() const { return m_timedOut; }
+
 private:
-    explicit TIniFolderLock(int fd) : m_fd(fd) {}
+    TIniFolderLock(int fd, bool timedOut) : m_fd(fd), m_timedOut(timedOut) {}
     void Release();
 
     int m_fd = -1;
+    bool m_timedOut = false;
 };
 
 }  // namespace vantor

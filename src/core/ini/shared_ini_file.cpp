@@ -57,8 +57,8 @@ void TSharedIniFile::UpdateFile()
     std::error_code ignored;
     if (!folder.empty()) fs::create_directories(folder, ignored);
 
-    const auto lock = TIniFolderLock::Acquire(folder, LockWait);
-    if (!lock) RaiseWriteError(fs::exists(folder, ignored) ? "the settings are locked by another program" : "");
+    const TIniFolderLock lock = TIniFolderLock::Acquire(folder, LockWait);
+    if (!lock.Held()) RaiseWriteError(lock.TimedOut() ? "the settings are locked by another program" : "");
     const auto text = ReadFileText(FileName());
     std::error_code error;
     // Writing over a file that exists but cannot be read would lose everything else in it.

@@ -132,8 +132,8 @@ TEST(SharedIniFileTest, AFailedUpdateKeepsTheChangesAndTheFile)
     // Another writer holds the lock (a second open of the lock file conflicts even within
     // one process). The wait is the full LockWait, then the usual write failure.
     {
-        const auto holder = TIniFolderLock::Acquire(folder.Path(), std::chrono::milliseconds(0));
-        ASSERT_TRUE(holder);
+        const TIniFolderLock holder = TIniFolderLock::Acquire(folder.Path(), std::chrono::milliseconds(0));
+        ASSERT_TRUE(holder.Held());
         try {
             ini.UpdateFile();
             ADD_FAILURE() << "a locked file was written";

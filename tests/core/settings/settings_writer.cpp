@@ -54,8 +54,8 @@ int Write(const std::string& file, const std::string& owner, int count, bool pac
 
 int Hold(const std::string& folder)
 {
-    const auto lock = TIniFolderLock::Acquire(folder, std::chrono::seconds(10));
-    if (!lock) return 2;
+    const TIniFolderLock lock = TIniFolderLock::Acquire(folder, std::chrono::seconds(10));
+    if (!lock.Held()) return 2;
     std::printf("locked\n");
     std::fflush(stdout);
     while (WaitForTurn()) {
