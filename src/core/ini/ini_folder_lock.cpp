@@ -14,24 +14,6 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// A descriptor closed when it goes out of scope; closing it lets go of its flock.
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd) : m_fd(fd) {}
-    ~TDescriptor()
-    {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-    int Release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
 int OpenRetrying(const std::filesystem::path& path, int flags, mode_t mode = 0)
 {
     for (;;) {
@@ -73,13 +55,14 @@ TIniFolderLock TIniFolderLock::Acquire(const std::filesystem::path& folder, std:
 {
     const auto deadline = TClock::now() + wait;
     const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
-    const TDescriptor gate(OpenRetrying(base, O_RDONLY | O_DIRECTORY));
-    TDescriptor lock(OpenLockFile(base / LockFileName));
-    if (gate.Get() < 0 || lock.Get() < 0) return TIniFolderLock(-1, false);
-    TLockOutcome outcome = LockBefore(gate.Get(), deadline);
-    if (outcome == TLockOutcome::Locked) outcome = LockBefore(lock.Get(), deadline);
+    // Both descriptors close when they go out of scope; the gate opens as it closes.
+    const TIniFolderLock gate(OpenRetrying(base, O_RDONLY | O_DIRECTORY), false);
+    TIniFolderLock lock(OpenLockFile(base / LockFileName), false);
+    if (gate.m_fd < 0 || lock.m_fd < 0) return TIniFolderLock(-1, false);
+    TLockOutcome outcome = LockBefore(gate.m_fd, deadline);
+    if (outcome == TLockOutcome::Locked) outcome = LockBefore(lock.m_fd, deadline);
     if (outcome != TLockOutcome::Locked) return TIniFolderLock(-1, outcome == TLockOutcome::TimedOut);
-    return TIniFolderLock(lock.Release(), false);  // the gate opens as it closes
+    return lock;
 }
 
 TIniFolderLock::TIniFolderLock(TIniFolderLock&& other) noexcept
