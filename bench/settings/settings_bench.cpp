@@ -5,6 +5,7 @@
 
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
+#include "text/file_io.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,5 +72,17 @@ void BM_LongLivedStoreFlush(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LongLivedStoreFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor under both: the same file written atomically and synced, with no lock, no read
+// and no replay. The difference to the flushes above is what the locked path adds.
+void BM_AtomicWriteAlone(benchmark::State& state)
+{
+    TBenchFolder bench;
+    const auto text = ReadFileText(bench.File);
+    if (!text) state.SkipWithError("the settings file could not be made");
+    for (auto _ : state)
+        if (!WriteFileAtomically(bench.File, *text)) state.SkipWithError("the write failed");
+}
+BENCHMARK(BM_AtomicWriteAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
