@@ -11,6 +11,7 @@
 #include "gui/widgets/report_view.h"
 #include "gui_test_helpers.h"
 #include "gui_test_main.h"
+#include "settings/settings_store.h"
 #include "units/units_registry.h"
 
 #include <QAction>
@@ -244,6 +245,21 @@ private slots:
         QCOMPARE(Form().size(), QSize(520, 380));
         QCOMPARE(Form().Grid().ColWidth(0), 120);
         QCOMPARE(Form().Grid().ColWidth(1), 140);
+    }
+
+    // Another running copy stored a barometer while this window was open; this window's
+    // close, without an edit of it, keeps that value.
+    void anotherCopysChangeSurvivesTheClose()
+    {
+        QVERIFY(Form().close());  // the first close stores the values in their written form
+        m_form = std::make_unique<TVantorForm>(m_units);
+        {
+            TSettingsStore other(TSettingsKey::Program);
+            other.WriteFloat("VantorForm", "Pressure", 95.5);
+            QVERIFY(other.Flush());
+        }
+        QVERIFY(Form().close());
+        QCOMPARE(TSettingsStore(TSettingsKey::Program).ReadFloat("VantorForm", "Pressure", 0.0), 95.5);
     }
 
     void overwriteQuestion_data()

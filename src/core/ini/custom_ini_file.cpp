@@ -148,9 +148,11 @@ std::optional<std::vector<std::uint8_t>> BytesFromHex(std::string_view text)
 
 TCustomIniFile::TCustomIniFile(std::filesystem::path fileName) : m_fileName(std::move(fileName)) {}
 
-void TCustomIniFile::RaiseWriteError() const
+void TCustomIniFile::RaiseWriteError(std::string_view reason) const
 {
-    throw EIniFileError(Format("Unable to write to %s", {m_fileName.string()}));
+    std::string message = Format("Unable to write to %s", {m_fileName.string()});
+    if (!reason.empty()) message += " (" + std::string(reason) + ")";
+    throw EIniFileError(message);
 }
 
 int TCustomIniFile::ReadInteger(std::string_view section, std::string_view name, int defaultValue) const

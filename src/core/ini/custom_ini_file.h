@@ -84,7 +84,8 @@ public:
     bool ValueExists(std::string_view section, std::string_view name) const;
 
 protected:
-    [[noreturn]] void RaiseWriteError() const;
+    // "Unable to write to <file>", followed by " (reason)" when a reason is given.
+    [[noreturn]] void RaiseWriteError(std::string_view reason = {}) const;
 
 private:
     std::filesystem::path m_fileName;

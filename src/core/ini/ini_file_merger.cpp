@@ -98,11 +98,9 @@ std::optional<fs::file_time_type> TIniMergeMemory::MergedTime(const fs::path& in
 
 TResult TIniMergeMemory::RememberMerged(const fs::path& installFile, fs::file_time_type time)
 {
-    // At the first start the settings folder may not exist yet.
-    std::error_code error;
-    fs::create_directories(m_ini.FileName().parent_path(), error);
     try {
         m_ini.WriteString(MergeSection, PathKey(installFile), Format("%d", {time.time_since_epoch().count()}));
+        m_ini.UpdateFile();
     } catch (const EIniFileError& failure) {
         return TResult::Error(1, failure.what());
     }

@@ -15,7 +15,7 @@
 // backup fails is left alone. Failures never stop the start-up: each is reported once in
 // Messages() and the merge goes on with the next file.
 
-#include "ini/ini_file.h"
+#include "ini/shared_ini_file.h"
 #include "text/result.h"
 
 #include <filesystem>
@@ -52,9 +52,9 @@ public:
     virtual TResult RememberMerged(const std::filesystem::path& installFile, std::filesystem::file_time_type time) = 0;
 };
 
-// IMergeMemory over section "InstallMerge" of an INI file (the program's settings file). The
-// file is read and written on each call, so the other sections of a file shared with the
-// settings are never overwritten with an old copy.
+// IMergeMemory over section "InstallMerge" of an INI file (the program's settings file),
+// read when created. Each merged copy is written at once through the settings lock, and only
+// that value, so nothing else of a file shared with the settings is overwritten.
 class TIniMergeMemory : public IMergeMemory {
 public:
     explicit TIniMergeMemory(std::filesystem::path iniFile);
@@ -62,7 +62,7 @@ public:
     TResult RememberMerged(const std::filesystem::path& installFile, std::filesystem::file_time_type time) override;
 
 private:
-    TIniFile m_ini;
+    TSharedIniFile m_ini;
 };
 
 struct TDataFileEntry {

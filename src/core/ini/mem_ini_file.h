@@ -27,6 +27,9 @@ public:
     // that existed but could not be read when the object was created.
     void UpdateFile() override;
 
+protected:
+    TIniDocument& Document() { return m_document; }
+
 private:
     TIniDocument m_document;
     bool m_unreadable = false;

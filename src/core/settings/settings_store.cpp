@@ -1,6 +1,5 @@
 #include "settings/settings_store.h"
 
-#include <system_error>
 #include <utility>
 
 namespace vantor {
@@ -80,7 +79,6 @@ void TSettingsStore::Change(Write&& write)
 {
     try {
         write();
-        m_modified = true;
     } catch (const EIniFileError& error) {
         if (m_rejectedWrite.IsOk()) m_rejectedWrite = TResult::Error(1, error.what());
     }
@@ -119,15 +117,10 @@ void TSettingsStore::DeleteValue(std::string_view section, std::string_view name
 TResult TSettingsStore::Flush()
 {
     TResult result = std::exchange(m_rejectedWrite, TResult::Ok());
-    if (!m_modified) return result;
+    if (!Modified()) return result;
     if (FileName().empty()) return TResult::Error(1, std::string(kNoSettingsFolderMessage));
-
-    // A folder that cannot be made shows up as the file that cannot be written.
-    std::error_code ignored;
-    fs::create_directories(FileName().parent_path(), ignored);
     try {
         m_ini.UpdateFile();
-        m_modified = false;
     } catch (const EIniFileError& error) {
         return TResult::Error(1, error.what());
     }

@@ -4,16 +4,19 @@
 // per key under the settings folder ($XDG_CONFIG_HOME/Korvane/).
 //
 // Opening a key loads its file once; reads come from memory and never create a folder or a
-// file. Writes change the memory copy, and Flush writes the whole file atomically, creating
-// the settings folder with its parents first. Opening a key for a handful of values is
-// therefore cheap, and a window can read and write its section freely before one Flush.
+// file. Writes change the memory copy and are remembered as this store's changes (writing
+// back the value the store holds is no change). Flush applies just those changes to the file
+// as it is on disk, under the settings folder's lock (see TSharedIniFile), so two windows or
+// two running copies writing the same file lose nothing of each other's; where both changed
+// one value, the later Flush wins. Opening a key for a handful of values is therefore cheap,
+// and a window can read and write its section freely before one Flush.
 //
 // Text forms are those of the INI classes: integers in decimal, booleans 0/1, floats as the
 // shortest text that reads back to the same double, "." as decimal separator whatever the
 // locale. A value that is missing, or whose text is not of the type asked for, reads as the
 // caller's default.
 
-#include "ini/mem_ini_file.h"
+#include "ini/shared_ini_file.h"
 #include "settings/folders.h"
 #include "text/result.h"
 
@@ -36,7 +39,8 @@ std::optional<std::filesystem::path> SettingsKeyFile(TSettingsKey key,
                                                      const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
 
 // The INI file that stands for "the executable's INI file" (written window placements):
-// Vantor.exe.ini in the settings folder, the program folder being read-only.
+// Vantor.exe.ini in the settings folder, the program folder being read-only. Windows write
+// it through a store, TSettingsStore(ExecutableIniFile()), like the keys.
 std::optional<std::filesystem::path> ExecutableIniFile(const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
 
 inline constexpr std::string_view kNoSettingsFolderMessage = "Could not find the settings folder location.";
@@ -70,19 +74,21 @@ public:
     void EraseSection(std::string_view section);
     void DeleteValue(std::string_view section, std::string_view name);
 
-    bool Modified() const { return m_modified; }
+    // True while changes wait for a Flush.
+    bool Modified() const { return m_ini.HasChanges(); }
 
     // Writes the changes since the last successful Flush. Fails with "Unable to write to
-    // <file>" when the folder or the file cannot be written, or with the first write that
-    // the file cannot hold (a name or value with a line break, say), which was skipped.
+    // <file>" when the folder or the file cannot be written, when another program held the
+    // settings lock for two seconds (the changes stay pending for a later Flush), or with the
+    // first write that the file cannot hold (a name or value with a line break, say), which
+    // was skipped.
     TResult Flush();
 
 private:
     template <typename Write>
     void Change(Write&& write);
 
-    TMemIniFile m_ini;
-    bool m_modified = false;
+    TSharedIniFile m_ini;
     TResult m_rejectedWrite;
 };
 

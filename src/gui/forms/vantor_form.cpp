@@ -49,7 +49,9 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
       m_units(units),
       m_report(new TReportForm(this)),
       m_gridMenu(new QMenu(this)),
-      m_unitMenu(new QMenu(this))
+      m_unitMenu(new QMenu(this)),
+      m_programKey(std::make_unique<TSettingsStore>(TSettingsKey::Program)),
+      m_sharedKey(std::make_unique<TSettingsStore>(TSettingsKey::Shared))
 {
     setObjectName(ToQString(kDocumentSection));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
@@ -59,8 +61,8 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
     };
 
     {
-        const TSettingsStore programKey(TSettingsKey::Program);
-        const TSettingsStore sharedKey(TSettingsKey::Shared);
+        const TSettingsStore& programKey = *m_programKey;
+        const TSettingsStore& sharedKey = *m_sharedKey;
         m_properties = std::make_unique<TFileProperties>(
             TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
         m_document = std::make_unique<TRatingDocument>(TDocumentServices{units, programKey, sharedKey,
@@ -366,8 +368,8 @@ bool TVantorForm::SaveOnClose()
     TEntryGrid& grid = Grid();
     std::array<int, 3>& widths = m_document->ColumnWidths();
     for (int col = 0; col < static_cast<int>(widths.size()); ++col) widths[static_cast<size_t>(col)] = grid.ColWidth(col);
-    TSettingsStore programKey(TSettingsKey::Program);
-    TSettingsStore sharedKey(TSettingsKey::Shared);
+    TSettingsStore& programKey = *m_programKey;
+    TSettingsStore& sharedKey = *m_sharedKey;
     m_document->SaveFluidDefaults(programKey);
     m_document->SaveSettings(programKey);
     SaveWindowPlacement(programKey, kDocumentSection, PlacementOf(*this));

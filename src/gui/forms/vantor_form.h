@@ -25,6 +25,7 @@ class TFileProperties;
 class TRatingDocument;
 class TReportForm;
 class TSetUnitsForm;
+class TSettingsStore;
 class TUnitsRegistry;
 class TViewForm;
 
@@ -131,6 +132,11 @@ private:
     TAboutForm* m_about;
     QMenu* m_gridMenu;
     QMenu* m_unitMenu;
+    // The keys as the document read them at start-up. The close writes into these, so a
+    // value this window left alone is no change and does not overwrite what another running
+    // copy stored meanwhile.
+    std::unique_ptr<TSettingsStore> m_programKey;
+    std::unique_ptr<TSettingsStore> m_sharedKey;
     TAsk m_ask;
     TChooseFile m_chooseFile;
     QString m_startFile;

@@ -204,12 +204,18 @@ TEST_F(IniFileMergerTest, MemoryOverASettingsFileKeepsItsOtherSections)
     const fs::path settings = m_folder / "config" / "Vantor.ini";
     WriteText(settings, "[VantorForm]\nLeft=3\n");
     TIniMergeMemory memory(settings);
+    // A settings store opened before the merge remembers and flushed after it.
+    TSharedIniFile openedBefore(settings);
     const fs::path odd = "/opt/a=b;[c]%/units.ini";
     const fs::file_time_type time(fs::file_time_type::duration(1234567890123456789));
     EXPECT_FALSE(memory.MergedTime(odd));
     ASSERT_TRUE(memory.RememberMerged(odd, time));
     EXPECT_EQ(memory.MergedTime(odd), time);
     EXPECT_EQ(TMemIniFile(settings).ReadString("VantorForm", "Left", ""), "3");
+    openedBefore.WriteString("VantorForm", "Top", "4");
+    openedBefore.UpdateFile();
+    EXPECT_EQ(TIniMergeMemory(settings).MergedTime(odd), time);
+    EXPECT_EQ(TMemIniFile(settings).ReadString("VantorForm", "Top", ""), "4");
     EXPECT_TRUE(TIniMergeMemory(m_folder / "new" / "x.ini").RememberMerged(odd, time));  // makes its folder
     WriteText(m_folder / "blocker", "a file where the folder should be");
     EXPECT_FALSE(TIniMergeMemory(m_folder / "blocker" / "x.ini").RememberMerged(odd, time));

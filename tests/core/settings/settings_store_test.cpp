@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace vantor {
@@ -212,6 +213,67 @@ TEST_F(SettingsStoreTest, ChangesAreWrittenWhenTheStoreCloses)
     const TSettingsStore store(TSettingsKey::Program);
     EXPECT_EQ(store.ValueNames("Default"), std::vector<std::string>{"Control"});
     EXPECT_FALSE(store.SectionExists("Gone"));
+}
+
+// Two windows, or two running copies, with stores open on one file at the same time: each
+// flush applies only what its store changed, so nothing of the other is lost; where both
+// changed one value, the later flush wins. The window-placement file goes the same way.
+TEST_F(SettingsStoreTest, TwoStoresOnOneFileKeepEachOthersChanges)
+{
+    struct TOrder {
+        bool FirstFlushesFirst;
+        std::optional<int> Width;  // deleted by the first, written by the second
+        std::optional<int> OldX;   // the first erases section "Old", the second writes "y" into it
+        std::optional<int> OldY;
+    };
+    const TOrder orders[] = {{true, 30, std::nullopt, 2}, {false, std::nullopt, std::nullopt, std::nullopt}};
+    const std::optional<fs::path> files[] = {SettingsKeyFile(TSettingsKey::Program), ExecutableIniFile()};
+    for (const auto& file : files) {
+        for (const TOrder& order : orders) {
+            const std::string label = file->filename().string() + (order.FirstFlushesFirst ? ", first" : ", second");
+            WriteTextFile(*file, "[Win]\nLeft=1\nTop=2\nWidth=3\n\n[Default]\nWaterIn=45\n\n[Old]\nx=1\n\n");
+            TSettingsStore first(file);
+            TSettingsStore second(file);
+            first.WriteInteger("Win", "Left", 10);
+            first.DeleteValue("Win", "Width");
+            first.EraseSection("Old");
+            first.WriteFloat("Default", "WaterIn", 45.0);  // the value read: no change
+            EXPECT_TRUE(first.Modified()) << label;
+            second.WriteInteger("Win", "Top", 20);
+            second.WriteInteger("Win", "Width", 30);
+            second.WriteInteger("Old", "y", 2);
+            TSettingsStore& earlier = order.FirstFlushesFirst ? first : second;
+            TSettingsStore& later = order.FirstFlushesFirst ? second : first;
+            ASSERT_TRUE(earlier.Flush()) << label;
+            ASSERT_TRUE(later.Flush()) << label;
+
+            const TSettingsStore after(file);
+            const auto value = [&](const char* section, const char* name) -> std::optional<int> {
+                if (!after.ValueExists(section, name)) return std::nullopt;
+                return after.ReadInteger(section, name, 0);
+            };
+            EXPECT_EQ(value("Win", "Left"), 10) << label;
+            EXPECT_EQ(value("Win", "Top"), 20) << label;
+            EXPECT_EQ(value("Win", "Width"), order.Width) << label;
+            EXPECT_EQ(value("Old", "x"), order.OldX) << label;
+            EXPECT_EQ(value("Old", "y"), order.OldY) << label;
+            EXPECT_EQ(after.ReadString("Default", "WaterIn", ""), "45") << label;
+        }
+    }
+}
+
+TEST_F(SettingsStoreTest, WritingBackTheValueReadIsNoChange)
+{
+    WriteTextFile(SettingsFile("Vantor.ini"), "[VantorForm]\nLeft=12\nPressure=101.325\nVisible=0\n");
+    TSettingsStore store(TSettingsKey::Program);
+    store.WriteInteger("VantorForm", "Left", 12);
+    store.WriteFloat("VantorForm", "Pressure", 101.325);
+    store.WriteBool("VantorForm", "Visible", false);
+    store.DeleteValue("VantorForm", "Missing");
+    store.EraseSection("Missing");
+    EXPECT_FALSE(store.Modified());
+    store.WriteInteger("VantorForm", "Left", 13);
+    EXPECT_TRUE(store.Modified());
 }
 
 }  // namespace
