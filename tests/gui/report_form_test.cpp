@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QFontMetricsF>
 #include <QTextBlock>
+#include <QTextLayout>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -74,6 +76,58 @@ private slots:
         QCOMPARE(programKey.ReadInteger("ReportForm", "FontSize", 0), 13);
         QCOMPARE(programKey.ReadInteger("ReportForm", "FontCharSet", 0), 1);
         QCOMPARE(programKey.ReadString("ReportForm", "FontName", ""), std::string("DejaVu Serif"));
+    }
+
+    void tabStopsFollowTheFont_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("8 pt") << 8;
+        QTest::newRow("16 pt") << 16;
+        QTest::newRow("28 pt") << 28;
+    }
+
+    // At any font size each column's text ends before its tab stop (measured with the font's
+    // metrics) and the next column starts at that stop in the laid-out line.
+    void tabStopsFollowTheFont()
+    {
+        QFETCH(int, pointSize);
+        {
+            TSettingsStore programKey(TSettingsKey::Program);
+            programKey.WriteInteger("ReportForm", "FontSize", pointSize);
+            QVERIFY(programKey.Flush());
+        }
+        TReportForm form;
+        form.SetTabStops({110, 170, 0});
+        TDocumentReport report;
+        report.Lines = {{"Hot Water Coil", true},         {"Air", true},
+                        {"Barometer\t101.325\tkPa", false}, {"Pressure drop\t0.437\tkPa", false},
+                        {"Fluid Pressure Drop\t12.53\tkPa", false}, {"Duty\t204729\tBtu/hr", false}};
+        form.ShowReport(report);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QTextDocument& document = *form.RichEdit1().document();
+        int checked = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QStringList cells = block.text().split('\t');
+            if (cells.size() < 2) continue;
+            const QList<QTextOption::Tab> stops = block.blockFormat().tabPositions();
+            QVERIFY(stops.size() >= cells.size() - 1);
+            const QFontMetricsF metrics(
+                block.begin().fragment().charFormat().font().resolve(document.defaultFont()), form.RichEdit1().viewport());
+            const QTextLine line = block.layout()->lineAt(0);
+            double start = 0;
+            int position = 0;
+            for (int cell = 0; cell + 1 < cells.size(); ++cell) {
+                const double end = start + metrics.horizontalAdvance(cells[cell]);
+                QVERIFY2(end < stops[cell].position, qPrintable(QString("%1 ends at %2, its stop is at %3")
+                                                                     .arg(cells[cell]).arg(end).arg(stops[cell].position)));
+                position += int(cells[cell].size()) + 1;
+                start = line.cursorToX(position);
+                QCOMPARE(qRound(start), qRound(stops[cell].position));
+                ++checked;
+            }
+        }
+        QCOMPARE(checked, 8);
     }
 
     void printsToPdf()
