@@ -56,7 +56,7 @@ private slots:
         const QRect room = viewer.screen()->availableGeometry();
         QVERIFY(viewer.width() <= room.width() && viewer.height() <= room.height());
         QVERIFY(viewer.width() > room.width() / 2 && viewer.height() > room.height() / 2);
-        QVERIFY(room.contains(viewer.geometry()));
+        QVERIFY(room.contains(viewer.frameGeometry()));
         viewer.hide();
         QVERIFY(!viewer.UserSized());
     }

@@ -46,8 +46,10 @@ TViewForm::TViewForm(QWidget* parent) : QDialog(parent), m_box(new KzReportView(
     layout->addWidget(topPanel);
     layout->addWidget(m_box);
     m_box->SetTabStops(TabStops());
-    RestoreProgramPlacement(*this, kWindowName);
-    m_userSized = TSettingsStore(TSettingsKey::Program).ReadBool(kWindowName, kUserSizedKey, false);
+    // Never placed before: the window opens where dialogs open, over the middle of its owner.
+    const TSettingsStore programKey(TSettingsKey::Program);
+    if (programKey.SectionExists(kWindowName)) RestoreProgramPlacement(*this, kWindowName);
+    m_userSized = programKey.ReadBool(kWindowName, kUserSizedKey, false);
 }
 
 QSize TViewForm::ContentSize() const
@@ -63,25 +65,30 @@ QSize TViewForm::ContentSize() const
     return size;
 }
 
-void TViewForm::showEvent(QShowEvent* event)
+// Sized before a dialog is placed over its owner, so that it is placed at its new size.
+void TViewForm::setVisible(bool visible)
 {
-    if (!event->spontaneous()) {
+    if (visible && !isVisible()) {
         m_box->FitTabStops(TabStops());
         QSize size = m_userSized ? this->size() : ContentSize();
-        if (const QScreen* shownOn = screen()) {
-            const QRect room = shownOn->availableGeometry();
-            size = size.boundedTo(room.size() - kFrameRoom);
-            resize(size);
-            // Wholly on the screen: a window that grew past an edge moves back.
-            QRect frame = geometry();
-            if (frame.right() > room.right()) frame.moveRight(room.right());
-            if (frame.bottom() > room.bottom()) frame.moveBottom(room.bottom());
-            move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
-        } else {
-            resize(size);
-        }
-        m_shownSize = this->size();
+        if (const QScreen* shownOn = screen()) size = size.boundedTo(shownOn->availableGeometry().size() - kFrameRoom);
+        resize(size);
     }
+    QDialog::setVisible(visible);
+}
+
+void TViewForm::showEvent(QShowEvent* event)
+{
+    if (const QScreen* shownOn = screen(); shownOn && !event->spontaneous()) {
+        // Wholly on the screen: a window that grew past an edge moves back.
+        const QRect room = shownOn->availableGeometry();
+        QRect frame = frameGeometry();
+        if (frame.right() > room.right()) frame.moveRight(room.right());
+        if (frame.bottom() > room.bottom()) frame.moveBottom(room.bottom());
+        frame.moveTopLeft({std::max(frame.left(), room.left()), std::max(frame.top(), room.top())});
+        if (frame.topLeft() != pos()) move(frame.topLeft());
+    }
+    m_shownSize = size();
     QDialog::showEvent(event);
 }
 

@@ -25,6 +25,8 @@ public:
     // Whether the user sized the window; then it opens at that size.
     bool UserSized() const { return m_userSized; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
