@@ -175,16 +175,8 @@ private slots:
         QFETCH(int, result);
         QTemporaryDir folder;
         TReportForm form;
-        QString program = folder.filePath("missing-mailer");
-        if (!script.isEmpty()) {
-            program = folder.filePath("mailer");
-            QFile file(program);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(("#!/bin/sh\n" + script + "\n").toUtf8());
-            file.close();
-            file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
-        form.Mail().Program = program;
+        form.Mail().Program = StandInProgram(folder.path(), script);
+        QVERIFY(!form.Mail().Program.isEmpty());
         QString shown;
         CloseNextMessageBox(shown);
         QCOMPARE(form.Mail().Send(), result);

@@ -370,21 +370,10 @@ private slots:
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath("Common Files"));
         const QString page = root.filePath("Common Files/Coils.htm");
-        QFile pageFile(page);
-        QVERIFY(pageFile.open(QIODevice::WriteOnly));
-        pageFile.write("<html></html>");
-        pageFile.close();
+        QVERIFY(WriteFile(page, "<html></html>"));
         qputenv("VANTOR_MAKER_ROOT", QFile::encodeName(root.path()));
-        QString program = root.filePath("missing-opener");
-        if (!script.isEmpty()) {
-            program = root.filePath("opener");
-            QFile file(program);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(("#!/bin/sh\n" + script + "\n").toUtf8());
-            file.close();
-            file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
-        Form().HelpOpener().Program = program;
+        Form().HelpOpener().Program = StandInProgram(root.path(), script);
+        QVERIFY(!Form().HelpOpener().Program.isEmpty());
         QString shown;
         CloseNextMessageBox(shown);
         Form().ShowHelp();
