@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QFontMetricsF>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -146,6 +149,33 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
         QCOMPARE(printer.docName(), QString("Vantor"));
+    }
+
+    // The printed page has the screen's columns: at 16 pt a long label keeps its distance
+    // from its value (read back from the PDF with pdftotext).
+    void printKeepsTheColumnsAtALargeFont()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+        {
+            TSettingsStore programKey(TSettingsKey::Program);
+            programKey.WriteInteger("ReportForm", "FontSize", 16);
+            QVERIFY(programKey.Flush());
+        }
+        QTemporaryDir folder;
+        TReportForm form;
+        form.SetTabStops({110, 170, 0});
+        TDocumentReport report;
+        report.Lines = {{"Fluid Pressure Drop\t12.53\tkPa", false}, {"Duty\t204729\tBtu/hr", false}};
+        form.ShowReport(report);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath("report.pdf"));
+        form.PrintTo(printer);
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", folder.filePath("report.pdf"), "-"});
+        QVERIFY(pdftotext.waitForFinished());
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY2(QRegularExpression("Fluid Pressure Drop {2,}12\\.53 {2,}kPa").match(text).hasMatch(), qPrintable(text));
     }
 
     void mailArguments()

@@ -31,6 +31,12 @@ constexpr QSize kFrameRoom{16, 48};
 // The least positions of the name, value and unit columns of the reports.
 std::vector<int> TabStops() { return {80, 130}; }
 
+QSize WithinScreen(const QWidget& window, const QSize& size)
+{
+    const QScreen* shownOn = window.screen();
+    return shownOn ? size.boundedTo(shownOn->availableGeometry().size() - kFrameRoom) : size;
+}
+
 }  // namespace
 
 TViewForm::TViewForm(QWidget* parent) : QDialog(parent), m_box(new KzReportView(this))
@@ -60,9 +66,7 @@ QSize TViewForm::ContentSize() const
                       m_box->verticalScrollBar()->sizeHint().width();
     const int height = static_cast<int>(std::ceil(document.size().height())) + frame + kTopPanelHeight +
                        m_box->horizontalScrollBar()->sizeHint().height();
-    QSize size = QSize(width, height).expandedTo(kMinimumSize);
-    if (const QScreen* shownOn = screen()) size = size.boundedTo(shownOn->availableGeometry().size() - kFrameRoom);
-    return size;
+    return WithinScreen(*this, QSize(width, height).expandedTo(kMinimumSize));
 }
 
 // Sized before a dialog is placed over its owner, so that it is placed at its new size.
@@ -70,9 +74,7 @@ void TViewForm::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
         m_box->FitTabStops(TabStops());
-        QSize size = m_userSized ? this->size() : ContentSize();
-        if (const QScreen* shownOn = screen()) size = size.boundedTo(shownOn->availableGeometry().size() - kFrameRoom);
-        resize(size);
+        resize(m_userSized ? WithinScreen(*this, size()) : ContentSize());
     }
     QDialog::setVisible(visible);
 }
