@@ -9,6 +9,7 @@
 #include "model/liquid_state.h"
 #include "reports/file_properties.h"
 #include "text/format.h"
+#include "text/number_text.h"
 
 #include <cstdint>
 #include <limits>
@@ -33,10 +34,13 @@ std::string_view CoilTypeName(int code)
 }
 
 // Each writer reuses an element of the same name, so saving twice into one document
-// leaves one of each.
+// leaves one of each. A value the element's format would round (a flow of 0.0145 kg/s in
+// "%0.3f") is written with as many digits as it takes to read back the same double, so a
+// saved rating opens to the same inputs and the same duty.
 void WriteNumber(TXMLFile& file, TNode parent, std::string_view name, std::string_view format, double value)
 {
-    file.WriteFloat(parent, name, true, format, value);
+    const std::string text = FormatFloat(format, value);
+    file.WriteText(parent, name, true, ParseDouble(text) == value ? text : FormatShortest(value));
 }
 
 void WriteCode(TXMLFile& file, TNode parent, std::string_view name, int value, std::string_view attribute,
@@ -145,8 +149,17 @@ void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec
 {
     coil.SetModelRecord(rec);
     coil.Geometry().RematchCatalogue(makers);
+    const TModelRec matched = coil.Geometry().ModelRecord();
     // Also brings the tube side and the coil's copies of the figures up to date.
     coil.SetModelText(coil.Geometry().Designation());
+    // The designation rounds the face to 0.001 mm; the file holds it exactly (a sized coil's
+    // height and length have more digits), so the rated face is the one that was saved.
+    if (!coil.ModelValid) return;
+    TModelRec exact = coil.Geometry().ModelRecord();
+    if (exact.fHeight == matched.fHeight && exact.fLength == matched.fLength) return;
+    exact.fHeight = matched.fHeight;
+    exact.fLength = matched.fLength;
+    coil.SetModelRecord(exact);
 }
 
 // ---- Air ----
