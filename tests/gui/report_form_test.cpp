@@ -23,6 +23,21 @@
 using namespace vantor;
 using namespace vantor::test;
 
+namespace {
+
+// The report as a PDF file in the folder; its path. `jobName` receives the print job's name.
+QString PrintToPdf(TReportForm& form, const QTemporaryDir& folder, QString* jobName = nullptr)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath("report.pdf"));
+    form.PrintTo(printer);
+    if (jobName) *jobName = printer.docName();
+    return printer.outputFileName();
+}
+
+}  // namespace
+
 class ReportFormTest : public QObject {
     Q_OBJECT
 
@@ -141,14 +156,11 @@ private slots:
         TDocumentReport report;
         report.Lines = {{"Hot Water Coil", true}, {"Duty\t18.3\tkW", false}};
         form.ShowReport(report);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(folder.filePath("report.pdf"));
-        form.PrintTo(printer);
-        QFile pdf(folder.filePath("report.pdf"));
+        QString jobName;
+        QFile pdf(PrintToPdf(form, folder, &jobName));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
-        QCOMPARE(printer.docName(), QString("Vantor"));
+        QCOMPARE(jobName, QString("Vantor"));
     }
 
     // The printed page has the screen's columns: at 16 pt a long label keeps its distance
@@ -167,12 +179,8 @@ private slots:
         TDocumentReport report;
         report.Lines = {{"Fluid Pressure Drop\t12.53\tkPa", false}, {"Duty\t204729\tBtu/hr", false}};
         form.ShowReport(report);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(folder.filePath("report.pdf"));
-        form.PrintTo(printer);
         QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-layout", folder.filePath("report.pdf"), "-"});
+        pdftotext.start("pdftotext", {"-layout", PrintToPdf(form, folder), "-"});
         QVERIFY(pdftotext.waitForFinished());
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
         QVERIFY2(QRegularExpression("Fluid Pressure Drop {2,}12\\.53 {2,}kPa").match(text).hasMatch(), qPrintable(text));
