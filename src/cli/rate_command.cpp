@@ -13,6 +13,7 @@
 #include "text/number_text.h"
 #include "text/text_routines.h"
 #include "units/num_field.h"
+#include "units/unit_choices.h"
 
 #include <nlohmann/json.hpp>
 
@@ -51,6 +52,8 @@ struct TRateOptions {
     std::optional<std::string> Range;
     bool NoSettings = false;
     bool Strict = false;
+    // "metric" or "imperial": the unit system of the printed texts; empty keeps the stored choices.
+    std::string Units;
     bool Json = false;
     bool Csv = false;
     bool Diagnostics = false;
@@ -466,6 +469,19 @@ void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TR
     throw TInputError(o.File + ": " + (opened.Code == dfNothingToOpen ? std::string("no such file") : opened.Message));
 }
 
+// The Reset menu's two systems for the report, CSV, diagnostics and manufacturing texts; the
+// JSON output is in the model's units whatever the choice.
+void ApplyUnitSystem(TRatingDocument& doc, const std::string& system)
+{
+    if (system.empty()) return;
+    TUnitChoices choices;
+    if (SameText(system, "imperial"))
+        choices.Imperial();
+    else
+        choices.Metric();
+    doc.ApplyUnitSystem(choices);
+}
+
 int RunRate(const TRateOptions& o, bool sizing)
 {
     const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
@@ -491,6 +507,7 @@ int RunRate(const TRateOptions& o, bool sizing)
 
     PrepareDocument(doc, properties, o);
     for (const TRowEdit& edit : edits) ApplyRowEdit(doc, edit, o.Strict);
+    ApplyUnitSystem(doc, o.Units);
 
     const TResult solved = doc.Solve();
     int exitCode = kExitOk;
@@ -533,6 +550,9 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
     command.add_option("--range", o.Range, "The maker's tube range, by name");
     command.add_flag("--no-settings", o.NoSettings, "Start from the first-run defaults instead of the stored settings");
     command.add_flag("--strict", o.Strict, "A value outside its row's range is an error, not a warning");
+    command.add_option("--units", o.Units, "metric or imperial: the units of the printed texts (JSON stays in SI "
+                                           "units); without it the stored unit choices apply")
+        ->check(CLI::IsMember({"metric", "imperial"}, CLI::ignore_case));
 
     auto* outputs = command.add_option_group("output", "What to print (default: the report)");
     outputs->add_flag("--report", o.Report, "The coil's report");

@@ -235,12 +235,43 @@ TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
              {"rate", "--on-coil", "warm"},
              {"rate", "--fluid-spec", "14"},
              {"rate", "--colour", "red"},
+             {"rate", "--units", "furlongs"},
              {"size", "--calculate", "duty"},
          }) {
         const vantor::test::TRun run = Run(args);
         EXPECT_EQ(run.exitCode, 2) << args[1] << ": " << run.err;
         EXPECT_EQ(run.out, "") << args[1];
     }
+}
+
+// --units picks the Reset menu's system for the printed texts; JSON stays in SI units.
+TEST_F(RateCommandTest, UnitsOptionChoosesTheSystemOfThePrintedTexts)
+{
+    const vantor::test::TRun json = Run({"rate", "--no-settings", "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(Run({"rate", "--no-settings", "--json", "--units", "imperial"}).out, json.out);
+
+    // 101.325 kPa = 29.92126 inHg; 25 °C = 77 °F; 1 kW = 3412.14 Btu/hr.
+    const vantor::test::TRun imperial = Run({"rate", "--no-settings", "--units", "Imperial"});
+    ASSERT_EQ(imperial.exitCode, 0) << imperial.err;
+    const long duty = std::lround(json.Json()["Qt"].get<double>() * 3600 / 1.05505585262);
+    for (const std::string& line : {std::string("Barometer\t29.9213\tInchHg\n"), std::string("On Coil\t77.0/62.6\t°F\n"),
+                                   "Duty\t" + std::to_string(duty) + "\tBtu/hr\n"})
+        EXPECT_NE(imperial.out.find(line), std::string::npos) << line << " in\n" << imperial.out;
+    const vantor::test::TRun csv = Run({"rate", "--no-settings", "--csv", "--units", "imperial"});
+    EXPECT_NE(csv.out.find("\r\nDuty," + std::to_string(duty) + ",Btu/hr\r\n"), std::string::npos) << csv.out;
+    const vantor::test::TRun diagnostics = Run({"rate", "--no-settings", "--diagnostics", "--units", "imperial"});
+    EXPECT_NE(diagnostics.out.find("°F"), std::string::npos) << diagnostics.out;
+    EXPECT_NE(Run({"rate", "--no-settings", "--diagnostics"}).out, diagnostics.out);
+
+    // Stored Imperial choices apply without the option; --units metric overrides them.
+    const fs::path shared = m_base / "config" / "Korvane" / "Common.ini";
+    fs::create_directories(shared.parent_path());
+    std::ofstream(shared) << "[Coils]\nUnitsPressure=4\n";
+    EXPECT_NE(Run({"rate"}).out.find("Barometer\t29.9213\tInchHg\n"), std::string::npos);
+    const vantor::test::TRun metric = Run({"rate", "--units", "metric"});
+    ASSERT_EQ(metric.exitCode, 0) << metric.err;
+    EXPECT_NE(metric.out.find("Barometer\t101.325\tkPa\n"), std::string::npos) << metric.out;
 }
 
 TEST_F(RateCommandTest, SizeFindsACoilForTheDesignDuty)

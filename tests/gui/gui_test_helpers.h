@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +47,24 @@ inline void CloseNextMessageBox(QString& text)
 inline void Type(const QString& text)
 {
     for (const QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+}
+
+// A file at `path` with the text; `executable` makes it a program only its owner runs.
+inline bool WriteFile(const QString& path, const QByteArray& text, bool executable = false)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) return false;
+    file.close();
+    return !executable || file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+}
+
+// A stand-in for a desktop command (mail, page opener): a shell script in `folder` running
+// `script`, or, for an empty script, a path where no program is. Returns the path.
+inline QString StandInProgram(const QString& folder, const QString& script)
+{
+    if (script.isEmpty()) return folder + "/missing-program";
+    const QString path = folder + "/program";
+    return WriteFile(path, ("#!/bin/sh\n" + script + "\n").toUtf8(), true) ? path : QString();
 }
 
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

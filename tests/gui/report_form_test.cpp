@@ -13,10 +13,30 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QFontMetricsF>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTextBlock>
+#include <QTextLayout>
 
 using namespace vantor;
 using namespace vantor::test;
+
+namespace {
+
+// The report as a PDF file in the folder; its path. `jobName` receives the print job's name.
+QString PrintToPdf(TReportForm& form, const QTemporaryDir& folder, QString* jobName = nullptr)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath("report.pdf"));
+    form.PrintTo(printer);
+    if (jobName) *jobName = printer.docName();
+    return printer.outputFileName();
+}
+
+}  // namespace
 
 class ReportFormTest : public QObject {
     Q_OBJECT
@@ -76,6 +96,58 @@ private slots:
         QCOMPARE(programKey.ReadString("ReportForm", "FontName", ""), std::string("DejaVu Serif"));
     }
 
+    void tabStopsFollowTheFont_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("8 pt") << 8;
+        QTest::newRow("16 pt") << 16;
+        QTest::newRow("28 pt") << 28;
+    }
+
+    // At any font size each column's text ends before its tab stop (measured with the font's
+    // metrics) and the next column starts at that stop in the laid-out line.
+    void tabStopsFollowTheFont()
+    {
+        QFETCH(int, pointSize);
+        {
+            TSettingsStore programKey(TSettingsKey::Program);
+            programKey.WriteInteger("ReportForm", "FontSize", pointSize);
+            QVERIFY(programKey.Flush());
+        }
+        TReportForm form;
+        form.SetTabStops({110, 170, 0});
+        TDocumentReport report;
+        report.Lines = {{"Hot Water Coil", true},         {"Air", true},
+                        {"Barometer\t101.325\tkPa", false}, {"Pressure drop\t0.437\tkPa", false},
+                        {"Fluid Pressure Drop\t12.53\tkPa", false}, {"Duty\t204729\tBtu/hr", false}};
+        form.ShowReport(report);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QTextDocument& document = *form.RichEdit1().document();
+        int checked = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QStringList cells = block.text().split('\t');
+            if (cells.size() < 2) continue;
+            const QList<QTextOption::Tab> stops = block.blockFormat().tabPositions();
+            QVERIFY(stops.size() >= cells.size() - 1);
+            const QFontMetricsF metrics(
+                block.begin().fragment().charFormat().font().resolve(document.defaultFont()), form.RichEdit1().viewport());
+            const QTextLine line = block.layout()->lineAt(0);
+            double start = 0;
+            int position = 0;
+            for (int cell = 0; cell + 1 < cells.size(); ++cell) {
+                const double end = start + metrics.horizontalAdvance(cells[cell]);
+                QVERIFY2(end < stops[cell].position, qPrintable(QString("%1 ends at %2, its stop is at %3")
+                                                                     .arg(cells[cell]).arg(end).arg(stops[cell].position)));
+                position += int(cells[cell].size()) + 1;
+                start = line.cursorToX(position);
+                QCOMPARE(qRound(start), qRound(stops[cell].position));
+                ++checked;
+            }
+        }
+        QCOMPARE(checked, 8);
+    }
+
     void printsToPdf()
     {
         QTemporaryDir folder;
@@ -84,14 +156,34 @@ private slots:
         TDocumentReport report;
         report.Lines = {{"Hot Water Coil", true}, {"Duty\t18.3\tkW", false}};
         form.ShowReport(report);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(folder.filePath("report.pdf"));
-        form.PrintTo(printer);
-        QFile pdf(folder.filePath("report.pdf"));
+        QString jobName;
+        QFile pdf(PrintToPdf(form, folder, &jobName));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
-        QCOMPARE(printer.docName(), QString("Vantor"));
+        QCOMPARE(jobName, QString("Vantor"));
+    }
+
+    // The printed page has the screen's columns: at 16 pt a long label keeps its distance
+    // from its value (read back from the PDF with pdftotext).
+    void printKeepsTheColumnsAtALargeFont()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+        {
+            TSettingsStore programKey(TSettingsKey::Program);
+            programKey.WriteInteger("ReportForm", "FontSize", 16);
+            QVERIFY(programKey.Flush());
+        }
+        QTemporaryDir folder;
+        TReportForm form;
+        form.SetTabStops({110, 170, 0});
+        TDocumentReport report;
+        report.Lines = {{"Fluid Pressure Drop\t12.53\tkPa", false}, {"Duty\t204729\tBtu/hr", false}};
+        form.ShowReport(report);
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", PrintToPdf(form, folder), "-"});
+        QVERIFY(pdftotext.waitForFinished());
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY2(QRegularExpression("Fluid Pressure Drop {2,}12\\.53 {2,}kPa").match(text).hasMatch(), qPrintable(text));
     }
 
     void mailArguments()
@@ -121,16 +213,8 @@ private slots:
         QFETCH(int, result);
         QTemporaryDir folder;
         TReportForm form;
-        QString program = folder.filePath("missing-mailer");
-        if (!script.isEmpty()) {
-            program = folder.filePath("mailer");
-            QFile file(program);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(("#!/bin/sh\n" + script + "\n").toUtf8());
-            file.close();
-            file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
-        form.Mail().Program = program;
+        form.Mail().Program = StandInProgram(folder.path(), script);
+        QVERIFY(!form.Mail().Program.isEmpty());
         QString shown;
         CloseNextMessageBox(shown);
         QCOMPARE(form.Mail().Send(), result);

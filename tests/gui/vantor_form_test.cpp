@@ -4,6 +4,7 @@
 
 #include "document/document_rows.h"
 #include "document/rating_document.h"
+#include "gui/forms/page_opener.h"
 #include "gui/forms/report_form.h"
 #include "gui/forms/vantor_form.h"
 #include "gui/forms/view_form.h"
@@ -383,6 +384,73 @@ private slots:
         Form().SetUnitSystem(false);
         QCOMPARE(Cell(2, rowBarometer), QString("kPa"));
         QCOMPARE(Cell(1, rowFluidInlet), QString("45.0"));
+    }
+
+    // After Imperial the grid shows the model's values: the rows read as the report does and
+    // a solve with unchanged inputs changes none of them.
+    void imperialGridAgreesWithTheReport()
+    {
+        Form().FirstActivation();
+        QVERIFY(Form().Solve());
+        Form().SetUnitSystem(true);
+        const QString report = Form().ReportForm().RichEdit1().toPlainText();
+        const QString lines[] = {"Barometer\t" + Cell(1, rowBarometer) + "\tInchHg",
+                                 "On Coil\t" + Cell(1, rowAirOn) + "\t°F",
+                                 "Duty\t" + Cell(1, rowDesignDuty) + "\tBtu/hr"};
+        for (const QString& line : lines) QVERIFY2(report.contains("\n" + line + "\n"), qPrintable(line + " in\n" + report));
+        QCOMPARE(Cell(1, rowBarometer), QString("29.9213"));
+        QStringList shown;
+        for (int row = rowModel; row <= rowCalcMode; ++row) shown << Cell(1, row);
+        QVERIFY(Form().Solve());
+        for (int row = rowModel; row <= rowCalcMode; ++row) QCOMPARE(Cell(1, row), shown[row - rowModel]);
+    }
+
+    // A value longer than its column widens the column and the window; a cut cell shows its
+    // text as a tooltip.
+    void longValuesWidenTheValueColumn()
+    {
+        Form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QTRY_VERIFY(Form().Activated());
+        TEntryGrid& grid = Form().Grid();
+        grid.SetColWidth(1, 60);
+        const int windowWidth = Form().width();
+        Doc().Rows().SetCell(1, rowModel, "457.2 x 620.444  4r  12.5f  11c");
+        grid.CellsChanged();
+        const int needed = grid.fontMetrics().horizontalAdvance("457.2 x 620.444  4r  12.5f  11c");
+        QVERIFY2(grid.ColWidth(1) > needed, qPrintable(QString::number(grid.ColWidth(1))));
+        QVERIFY(Form().width() > windowWidth);
+        const QModelIndex model = grid.model()->index(rowModel - 1, 1);
+        QVERIFY(!grid.model()->data(model, Qt::ToolTipRole).isValid());
+        grid.SetColWidth(1, 40);
+        QCOMPARE(grid.model()->data(model, Qt::ToolTipRole).toString(), QString("457.2 x 620.444  4r  12.5f  11c"));
+    }
+
+    // Help on a machine whose opener cannot show the page says so and names the page.
+    void helpFailureNamesThePage_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("opener fails") << "exit 3";
+        QTest::newRow("no opener") << "";
+    }
+
+    void helpFailureNamesThePage()
+    {
+        QFETCH(QString, script);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath("Common Files"));
+        const QString page = root.filePath("Common Files/Coils.htm");
+        QVERIFY(WriteFile(page, "<html></html>"));
+        qputenv("VANTOR_MAKER_ROOT", QFile::encodeName(root.path()));
+        Form().HelpOpener().Program = StandInProgram(root.path(), script);
+        QVERIFY(!Form().HelpOpener().Program.isEmpty());
+        QString shown;
+        CloseNextMessageBox(shown);
+        Form().ShowHelp();
+        QTRY_VERIFY(!shown.isEmpty());
+        qunsetenv("VANTOR_MAKER_ROOT");
+        QVERIFY2(shown.contains("could not be opened"), qPrintable(shown));
+        QVERIFY2(shown.contains(QFileInfo(page).absoluteFilePath()), qPrintable(shown));
     }
 
     void clipScreen()

@@ -4,6 +4,8 @@
 #include "gui/widgets/report_view.h"
 #include "gui_test_main.h"
 
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -31,6 +33,47 @@ private slots:
         QCOMPARE(document.findBlockByNumber(1).begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
         QCOMPARE(document.defaultTextOption().tabs().size(), 2);
         QVERIFY(viewer.Box().isReadOnly());
+    }
+
+    // The viewer opens at the size that shows its text, within the screen.
+    void opensAtTheSizeOfItsText()
+    {
+        TViewForm viewer;
+        viewer.Box().AppendLine("Coil Manufacturing Report", true);
+        for (int line = 0; line < 20; ++line)
+            viewer.Box().AppendLine("Fin surface efficiency, wet and dry\t0.81344\t(fraction of the bare fin)", false);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QVERIFY2(viewer.width() > 190 && viewer.height() > 230,
+                 qPrintable(QString("%1 x %2").arg(viewer.width()).arg(viewer.height())));
+        QTRY_COMPARE(viewer.Box().horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(viewer.Box().verticalScrollBar()->maximum(), 0);
+        viewer.hide();
+
+        // A text longer and wider than the screen: as large as the screen allows, no larger.
+        for (int line = 0; line < 200; ++line) viewer.Box().AppendLine(QString(300, 'X').toStdString(), false);
+        viewer.show();
+        const QRect room = viewer.screen()->availableGeometry();
+        QVERIFY(viewer.width() <= room.width() && viewer.height() <= room.height());
+        QVERIFY(viewer.width() > room.width() / 2 && viewer.height() > room.height() / 2);
+        QVERIFY(room.contains(viewer.frameGeometry()));
+        viewer.hide();
+        QVERIFY(!viewer.UserSized());
+    }
+
+    // A size the user gives the viewer is kept, also at the next start, whatever it shows.
+    void userSizeIsKept()
+    {
+        auto viewer = std::make_unique<TViewForm>();
+        viewer->Box().AppendLine("Hot Water Coil Diagnostics", true);
+        viewer->show();
+        viewer->resize(300, 260);
+        viewer->hide();
+        QVERIFY(viewer->UserSized());
+        viewer = std::make_unique<TViewForm>();
+        for (int line = 0; line < 40; ++line) viewer->Box().AppendLine(QString(120, 'X').toStdString(), false);
+        viewer->show();
+        QCOMPARE(viewer->size(), QSize(300, 260));
     }
 
     void placementIsKept()

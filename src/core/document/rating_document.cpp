@@ -640,8 +640,10 @@ void TRatingDocument::ApplyUnitSystem(const TUnitChoices& choices)
     TakePreferredUnits(&choices);
     choices.ApplyUnitChoices(m_rows);
     StoreRowUnits();
+    // The rows are a view of the model: they show its values in the new units, never a
+    // conversion of the rounded texts they held.
+    ShowValues();
     UpdateReport();
-    RowsChanged();
 }
 
 void TRatingDocument::StoreRowUnits() { vantor::StoreRowUnits(m_rows, m_units); }
@@ -649,6 +651,7 @@ void TRatingDocument::StoreRowUnits() { vantor::StoreRowUnits(m_rows, m_units); 
 void TRatingDocument::GridAfterRightClick(int row)
 {
     StoreRowUnits();
+    ShowValues();
     UpdateReport();
     if (OnRowUnitsChanged) OnRowUnitsChanged(row);
 }

@@ -24,110 +24,143 @@ struct TTypeDef {
     int Imperial;
 };
 
-// Factors are the number of the unit in one unit 0 of its table. The conversions rest on
-// 1 ft = 0.3048 m, 1 lb = 0.45359237 kg, 1 Btu = 1055.05585 J, 1 psi = 6.894757 kPa,
-// 1 US gal = 3.785411784 l and 1 grain = 1/7000 lb.
+// Factors are the number of the unit in one unit 0 of its table, written from the defining
+// values of the units (NIST SP 811, 2008 edition, Appendix B; ISO 80000), so every digit is
+// the standard's. All of these are exact by definition; where a published table rounds one,
+// its value is given beside it.
+constexpr double kFoot = 0.3048;                    // m, international foot
+constexpr double kInch = 0.0254;                    // m
+constexpr double kPound = 0.45359237;               // kg, avoirdupois pound
+constexpr double kGravity = 9.80665;                // m/s², standard acceleration of gravity
+constexpr double kPoundForce = kPound * kGravity;   // N
+constexpr double kBtu = 1.05505585262;              // kJ, International Table Btu (2.326 kJ/kg per Btu/lb)
+constexpr double kKilocalorie = 4.1868;             // kJ, International Table kilocalorie
+constexpr double kFahrenheitDegree = 1.8;           // °F per K
+constexpr double kSecondsPerHour = 3600;
+constexpr double kAtmosphere = 101.325;             // kPa, standard atmosphere
+constexpr double kPsi = kPoundForce / (kInch * kInch) / 1000;  // kPa; 6.894757 kPa in NIST SP 811
+// Conventional heads: water of 1000 kg/m³ and mercury of 13595.1 kg/m³ under standard gravity.
+constexpr double kMetreOfWater = kGravity;                      // kPa
+constexpr double kInchOfWater = kGravity * kInch;               // kPa; 249.0889 Pa in NIST SP 811
+constexpr double kInchOfMercury = 13.5951 * kGravity * kInch;   // kPa; 3.386389 kPa in NIST SP 811
+constexpr double kHorsepower = 550 * kFoot * kPoundForce / 1000;  // kW, 550 ft·lbf/s; 0.7456999 kW in NIST SP 811
+constexpr double kUsGallon = 3.785411784;           // l
+constexpr double kImperialGallon = 4.54609;         // l
+constexpr double kGrainsPerPound = 7000;
+constexpr double kPi = 3.14159265358979323846;
+
+constexpr double kSquareFoot = kFoot * kFoot;
+constexpr double kCubicFoot = kFoot * kFoot * kFoot;
+constexpr double kBtuPerHourInKilowatt = kSecondsPerHour / kBtu;  // 3412.14 Btu/hr in 1 kW
+constexpr double kBtuPerHourInWatt = kBtuPerHourInKilowatt / 1000;
+constexpr double kKilocaloriesPerHourInKilowatt = kSecondsPerHour / kKilocalorie;  // 859.845 kcal/hr in 1 kW
+// 1 W/(m²·K) in Btu/(hr·ft²·°F): 0.176110
+constexpr double kImperialCoefficientInSi = kBtuPerHourInWatt * kSquareFoot / kFahrenheitDegree;
+
 constexpr TUnitDef kAirFlow[] = {
     {"m³/s", 1, "%0.3f"}, {"m³/min", 60, "%0.2f"}, {"m³/hr", 3600, "%0.0f"},
-    {"l/s", 1000, "%0.0f"}, {"cfm", 2118.88000329, "%0.2f"}};
+    {"l/s", 1000, "%0.0f"}, {"cfm", 60 / (kCubicFoot), "%0.2f"}};
 constexpr TUnitDef kAirFlowSmall[] = {
-    {"l/s", 1, "%0.1f"}, {"m³/min", 0.06, "%0.2f"}, {"cfm", 2.11888000329, "%0.3f"}};
+    {"l/s", 1, "%0.1f"}, {"m³/min", 0.06, "%0.2f"}, {"cfm", 60 / (kCubicFoot) / 1000, "%0.3f"}};
 constexpr TUnitDef kAirFlowRate[] = {
     {"m³/s/m²", 1, "%0.3f"}, {"m³/min/m²", 60, "%0.2f"}, {"m³/hr/m²", 3600, "%0.0f"},
-    {"l/s/m²", 1000, "%0.0f"}, {"cfm/ft²", 196.850393701, "%0.2f"}};
+    {"l/s/m²", 1000, "%0.0f"}, {"cfm/ft²", 60 / kFoot, "%0.2f"}};
 constexpr TUnitDef kPressure[] = {
-    {"kPa", 1, "%0.3f"}, {"Pa", 1000, "%0.0f"}, {"Psi", 0.145037680789, "%0.4f"},
-    {"Bar", 0.01, "%0.5f"}, {"Atm", 0.00986923, "%0.5f"}, {"InchWg", 4.01463075976, "%0.4f"},
-    {"InchHg", 0.295, "%0.4f"}, {"mHead", 0.101971621298, "%0.4f"}};
-constexpr TUnitDef kAltitude[] = {{"m", 1, "%0.1f"}, {"ft", 3.28083989501, "%0.1f"}};
+    {"kPa", 1, "%0.3f"}, {"Pa", 1000, "%0.0f"}, {"Psi", 1 / kPsi, "%0.4f"},
+    {"Bar", 0.01, "%0.5f"}, {"Atm", 1 / kAtmosphere, "%0.5f"}, {"InchWg", 1 / kInchOfWater, "%0.4f"},
+    {"InchHg", 1 / kInchOfMercury, "%0.4f"}, {"mHead", 1 / kMetreOfWater, "%0.4f"}};
+constexpr TUnitDef kAltitude[] = {{"m", 1, "%0.1f"}, {"ft", 1 / kFoot, "%0.1f"}};
 constexpr TUnitDef kAngularSpeed[] = {
-    {"rpm", 1, "%0.0f"}, {"Rad/s", 0.10471975512, "%0.3f"}, {"Rev/s", 0.0166666666667, "%0.0f"}};
+    {"rpm", 1, "%0.0f"}, {"Rad/s", 2 * kPi / 60, "%0.3f"}, {"Rev/s", 1.0 / 60, "%0.0f"}};
 constexpr TUnitDef kArea[] = {
     {"m²", 1, "%0.1f"}, {"cm²", 10000, "%0.1f"}, {"mm²", 1000000, "%0.0f"},
-    {"inch²", 1550.00310001, "%0.2f"}, {"ft²", 10.7639104167, "%0.1f"}};
+    {"inch²", 1 / (kInch * kInch), "%0.2f"}, {"ft²", 1 / kSquareFoot, "%0.1f"}};
 constexpr TUnitDef kCondensateRate[] = {
     {"g/s", 1, "%0.1f"}, {"kg/s", 0.001, "%0.4f"}, {"kg/min", 0.06, "%0.3f"},
-    {"lb/hr", 7.93664143866, "%0.3f"}};
+    {"lb/hr", 3.6 / kPound, "%0.3f"}};
 constexpr TUnitDef kConductance[] = {
-    {"kW/°C", 1, "%0.3f"}, {"W/°C", 1000, "%0.0f"}, {"MBH/°F", 1.89563397583, "%0.3f"},
-    {"Btu/h°F", 1895.63397583, "%0.0f"}};
+    {"kW/°C", 1, "%0.3f"}, {"W/°C", 1000, "%0.0f"},
+    {"MBH/°F", kBtuPerHourInKilowatt / 1000 / kFahrenheitDegree, "%0.3f"},
+    {"Btu/h°F", kBtuPerHourInKilowatt / kFahrenheitDegree, "%0.0f"}};
 constexpr TUnitDef kConductivity[] = {
     {"kW/m·K", 1, "%0.6g"}, {"W/m·K", 1000, "%0.6g"}, {"mW/m·K", 1000000, "%0.6g"},
-    {"Btu/hr·ft°F", 577.7, "%0.6g"}};
+    {"Btu/hr·ft°F", kBtuPerHourInKilowatt * kFoot / kFahrenheitDegree, "%0.6g"}};
 constexpr TUnitDef kDensity[] = {
-    {"kg/m³", 1, "%0.5g"}, {"mg/L", 1000, "%0.1g"}, {"lb/ft³", 0.0624279605761, "%0.4g"}};
+    {"kg/m³", 1, "%0.5g"}, {"mg/L", 1000, "%0.1g"}, {"lb/ft³", kCubicFoot / kPound, "%0.4g"}};
 constexpr TUnitDef kDiameter[] = {
-    {"m", 1, "%0.3f"}, {"mm", 1000, "%0.0f"}, {"inch", 39.3700787402, "%0.2f"},
-    {"1/8\"", 314.960629921, "%0.0f"}, {"ft", 3.28083989501, "%0.3f"}};
+    {"m", 1, "%0.3f"}, {"mm", 1000, "%0.0f"}, {"inch", 1 / kInch, "%0.2f"},
+    {"1/8\"", 8 / kInch, "%0.0f"}, {"ft", 1 / kFoot, "%0.3f"}};
 constexpr TUnitDef kDuty[] = {
-    {"kW", 1, "%0.3f"}, {"W", 1000, "%0.0f"}, {"Btu/hr", 3412.14115649, "%0.0f"},
-    {"MBh", 3.41214115649, "%0.3f"}, {"kcal/hr", 859.184, "%0.1f"}};
+    {"kW", 1, "%0.3f"}, {"W", 1000, "%0.0f"}, {"Btu/hr", kBtuPerHourInKilowatt, "%0.0f"},
+    {"MBh", kBtuPerHourInKilowatt / 1000, "%0.3f"}, {"kcal/hr", kKilocaloriesPerHourInKilowatt, "%0.1f"}};
 constexpr TUnitDef kDutyRate[] = {
-    {"W/m²", 1, "%0.1f"}, {"kW/m²", 0.001, "%0.3f"}, {"Btu/hr·ft²", 0.316998286347, "%0.1f"},
-    {"MBh/ft²", 0.000316998286347, "%0.3f"}, {"kcal/hr·ft²", 0.0798208055194, "%0.1f"}};
+    {"W/m²", 1, "%0.1f"}, {"kW/m²", 0.001, "%0.3f"}, {"Btu/hr·ft²", kBtuPerHourInWatt * kSquareFoot, "%0.1f"},
+    {"MBh/ft²", kBtuPerHourInWatt / 1000 * kSquareFoot, "%0.3f"},
+    {"kcal/hr·ft²", kKilocaloriesPerHourInKilowatt / 1000 * kSquareFoot, "%0.1f"}};
 constexpr TUnitDef kEnergy[] = {
-    {"kJ", 1, "%0.3f"}, {"J", 1000, "%0.0f"}, {"kW-hr", 0.000277777777778, "%0.5g"},
-    {"W-hr", 0.277777777778, "%0.5g"}, {"Btu", 0.947816987913, "%0.5g"}};
+    {"kJ", 1, "%0.3f"}, {"J", 1000, "%0.0f"}, {"kW-hr", 1 / kSecondsPerHour, "%0.5g"},
+    {"W-hr", 1000 / kSecondsPerHour, "%0.5g"}, {"Btu", 1 / kBtu, "%0.5g"}};
 constexpr TUnitDef kEnergyPerVol[] = {
-    {"kW/cms", 1, "%0.3f"}, {"kJ/m³", 1, "%0.3f"}, {"Btu/ft³", 0.026839188244, "%0.3f"}};
-constexpr TUnitDef kEnthalpy[] = {{"kJ/kg", 1, "%0.1f"}, {"Btu/lb", 0.429922613929, "%0.1f"}};
+    {"kW/cms", 1, "%0.3f"}, {"kJ/m³", 1, "%0.3f"}, {"Btu/ft³", kCubicFoot / kBtu, "%0.3f"}};
+constexpr TUnitDef kEnthalpy[] = {{"kJ/kg", 1, "%0.1f"}, {"Btu/lb", kPound / kBtu, "%0.1f"}};
 constexpr TUnitDef kFinDensity[] = {
-    {"fpi", 1, "%0.4f"}, {"fin/mm", 0.0393700787402, "%0.5f"}, {"fins/m", 39.3700787402, "%0.3f"},
+    {"fpi", 1, "%0.4f"}, {"fin/mm", 1 / (1000 * kInch), "%0.5f"}, {"fins/m", 1 / kInch, "%0.3f"},
     {"fins/ft", 12, "%0.3f"}};
 constexpr TUnitDef kHeatOfRespir[] = {
-    {"kJ/kg/day", 1, "%0.2f"}, {"mW/kg", 11.5740740741, "%0.4f"},
-    {"Btu/lb/day", 0.429922613929, "%0.2f"}};
+    {"kJ/kg/day", 1, "%0.2f"}, {"mW/kg", 1e6 / (24 * kSecondsPerHour), "%0.4f"},
+    {"Btu/lb/day", kPound / kBtu, "%0.2f"}};
 constexpr TUnitDef kHeatTransCoeff[] = {
-    {"W/m²°C", 1, "%0.5g"}, {"Btu/hr·ft²°F", 0.176118351532, "%0.5g"}};
-constexpr TUnitDef kHumidity[] = {{"kg/kg", 1, "%0.4f"}, {"g/kg", 1000, "%0.2f"}, {"gr/lb", 7000, "%0.1f"}};
-constexpr TUnitDef kLengthBig[] = {{"m", 1, "%0.2f"}, {"ft", 3.28083989501, "%0.1f"}};
+    {"W/m²°C", 1, "%0.5g"}, {"Btu/hr·ft²°F", kImperialCoefficientInSi, "%0.5g"}};
+constexpr TUnitDef kHumidity[] = {{"kg/kg", 1, "%0.4f"}, {"g/kg", 1000, "%0.2f"}, {"gr/lb", kGrainsPerPound, "%0.1f"}};
+constexpr TUnitDef kLengthBig[] = {{"m", 1, "%0.2f"}, {"ft", 1 / kFoot, "%0.1f"}};
 constexpr TUnitDef kLength[] = {
     {"m", 1, "%0.3f"}, {"cm", 100, "%0.2f"}, {"mm", 1000, "%0.1f"},
-    {"inch", 39.3700787402, "%0.2f"}, {"ft", 3.28083989501, "%0.3f"}};
+    {"inch", 1 / kInch, "%0.2f"}, {"ft", 1 / kFoot, "%0.3f"}};
 constexpr TUnitDef kLengthSmall[] = {
-    {"mm", 1, "%0.4f"}, {"um", 1000, "%0.1f"}, {"Thou\"", 39.3700787402, "%0.3f"}};
-constexpr TUnitDef kMass[] = {{"kg", 1, "%0.0f"}, {"ton SI", 0.001, "%0.3f"}, {"lb", 2.20462262185, "%0.1f"}};
-constexpr TUnitDef kMassSmall[] = {{"g", 1, "%0.1f"}, {"oz", 0.0352739619496, "%0.3f"}};
+    {"mm", 1, "%0.4f"}, {"um", 1000, "%0.1f"}, {"Thou\"", 1 / kInch, "%0.3f"}};
+constexpr TUnitDef kMass[] = {{"kg", 1, "%0.0f"}, {"ton SI", 0.001, "%0.3f"}, {"lb", 1 / kPound, "%0.1f"}};
+constexpr TUnitDef kMassSmall[] = {{"g", 1, "%0.1f"}, {"oz", 16 / (1000 * kPound), "%0.3f"}};
 constexpr TUnitDef kMassFlow[] = {
     {"kg/s", 1, "%0.4f"}, {"g/s", 1000, "%0.1f"}, {"kg/hr", 3600, "%0.2f"},
-    {"lb/s", 2.20462262185, "%0.5f"}, {"lb/min", 132.277357311, "%0.3f"},
-    {"lb/hr", 7936.64143866, "%0.1f"}};
+    {"lb/s", 1 / kPound, "%0.5f"}, {"lb/min", 60 / kPound, "%0.3f"},
+    {"lb/hr", kSecondsPerHour / kPound, "%0.1f"}};
 constexpr TUnitDef kMassFlux[] = {
     {"kg/m²s", 1, "%0.3f"}, {"g/m²s", 1000, "%0.0f"}, {"kg/m²hr", 3600, "%0.1f"},
-    {"lb/ft²s", 0.204816143623, "%0.4f"}, {"lb/ft²min", 12.2889686174, "%0.2f"},
-    {"lb/ft²hr", 737.338117041, "%0.0f"}};
-constexpr TUnitDef kMetRate[] = {{"W/P", 1, "%0.1f"}, {"Btu/hr/P", 3.41214115649, "%0.0f"}};
-constexpr TUnitDef kPeopleDensity[] = {{"m²/P", 1, "%0.1f"}, {"ft²/P", 10.7639104167, "%0.2f"}};
-constexpr TUnitDef kPower[] = {{"kW", 1, "%0.3f"}, {"W", 1000, "%0.0f"}, {"HP", 1.34102185866, "%0.2f"}};
+    {"lb/ft²s", kSquareFoot / kPound, "%0.4f"}, {"lb/ft²min", 60 * kSquareFoot / kPound, "%0.2f"},
+    {"lb/ft²hr", kSecondsPerHour * kSquareFoot / kPound, "%0.0f"}};
+constexpr TUnitDef kMetRate[] = {{"W/P", 1, "%0.1f"}, {"Btu/hr/P", kBtuPerHourInWatt, "%0.0f"}};
+constexpr TUnitDef kPeopleDensity[] = {{"m²/P", 1, "%0.1f"}, {"ft²/P", 1 / kSquareFoot, "%0.2f"}};
+constexpr TUnitDef kPower[] = {{"kW", 1, "%0.3f"}, {"W", 1000, "%0.0f"}, {"HP", 1 / kHorsepower, "%0.2f"}};
 constexpr TUnitDef kPressureBar[] = {
-    {"kPa", 1, "%0.3f"}, {"Psi", 0.145037680789, "%0.4f"}, {"Bar", 0.01, "%0.5f"},
-    {"Atm", 0.00986923, "%0.5f"}, {"InchHg", 0.295, "%0.4f"}, {"mHead", 0.101971621298, "%0.4f"}};
+    {"kPa", 1, "%0.3f"}, {"Psi", 1 / kPsi, "%0.4f"}, {"Bar", 0.01, "%0.5f"},
+    {"Atm", 1 / kAtmosphere, "%0.5f"}, {"InchHg", 1 / kInchOfMercury, "%0.4f"}, {"mHead", 1 / kMetreOfWater, "%0.4f"}};
 constexpr TUnitDef kPressureRate[] = {
-    {"Pa/m", 1, "%0.2f"}, {"kPa/m", 0.001, "%0.5f"}, {"iwg/100'", 0.122365945557, "%0.4f"},
-    {"Psi/ft", 4.42074851046e-05, "%0.6f"}};
+    {"Pa/m", 1, "%0.2f"}, {"kPa/m", 0.001, "%0.5f"}, {"iwg/100'", 100 * kFoot / (1000 * kInchOfWater), "%0.4f"},
+    {"Psi/ft", kFoot / (1000 * kPsi), "%0.6f"}};
 constexpr TUnitDef kProportion[] = {{"", 1, "%0.3f"}, {"%", 100, "%0.1f"}, {"ratio", 1, "%0.3f"}};
 constexpr TUnitDef kRate[] = {{"/sec", 1, "%0.4f"}, {"/min", 60, "%0.2f"}, {"/hr", 3600, "%0.0f"}};
-constexpr TUnitDef kSpecificHeat[] = {{"kJ/kg·K", 1, "%0.4g"}, {"Btu/lb°F", 0.2388344877, "%0.4g"}};
-constexpr TUnitDef kSpecificVol[] = {{"m³/kg", 1, "%0.3f"}, {"ft³/lb", 16.018463374, "%0.3f"}};
+constexpr TUnitDef kSpecificHeat[] = {{"kJ/kg·K", 1, "%0.4g"}, {"Btu/lb°F", kPound / kBtu / kFahrenheitDegree, "%0.4g"}};
+constexpr TUnitDef kSpecificVol[] = {{"m³/kg", 1, "%0.3f"}, {"ft³/lb", kPound / (kCubicFoot), "%0.3f"}};
 // Absolute temperatures have a zero offset (°F = 32 + 1.8 °C, K = 273.15 + °C); differences do not.
-constexpr TUnitDef kTemperature[] = {{"°C", 1, "%0.1f", 0}, {"°F", 1.8, "%0.1f", 32}, {"K", 1, "%0.2f", 273.15}};
-constexpr TUnitDef kTemperatureChange[] = {{"°C", 1, "%0.1f"}, {"°F", 1.8, "%0.1f"}, {"K", 1, "%0.2f"}};
-constexpr TUnitDef kThermalCapacity[] = {{"W-hr/m²°C", 1, "%0.1f"}, {"Btu/ft²°F", 0.176118351532, "%0.1f"}};
-constexpr TUnitDef kThermalResist[] = {{"m²°C/W", 1, "%0.4f"}, {"ft²·hr·°F/Btu", 5.67826413431, "%0.3f"}};
-constexpr TUnitDef kTime[] = {{"sec", 1, "%0.0f"}, {"min", 0.0166666666667, "%0.2f"}, {"hr", 0.000277777777778, "%0.4f"}};
-constexpr TUnitDef kVelocity[] = {{"m/s", 1, "%0.2f"}, {"fpm", 196.850393701, "%0.1f"}};
+constexpr TUnitDef kTemperature[] = {{"°C", 1, "%0.1f", 0}, {"°F", kFahrenheitDegree, "%0.1f", 32}, {"K", 1, "%0.2f", 273.15}};
+constexpr TUnitDef kTemperatureChange[] = {{"°C", 1, "%0.1f"}, {"°F", kFahrenheitDegree, "%0.1f"}, {"K", 1, "%0.2f"}};
+constexpr TUnitDef kThermalCapacity[] = {{"W-hr/m²°C", 1, "%0.1f"}, {"Btu/ft²°F", kImperialCoefficientInSi, "%0.1f"}};
+constexpr TUnitDef kThermalResist[] = {{"m²°C/W", 1, "%0.4f"}, {"ft²·hr·°F/Btu", 1 / kImperialCoefficientInSi, "%0.3f"}};
+constexpr TUnitDef kTime[] = {{"sec", 1, "%0.0f"}, {"min", 1.0 / 60, "%0.2f"}, {"hr", 1 / kSecondsPerHour, "%0.4f"}};
+constexpr TUnitDef kVelocity[] = {{"m/s", 1, "%0.2f"}, {"fpm", 60 / kFoot, "%0.1f"}};
 constexpr TUnitDef kViscosity[] = {
     {"kg/m·s", 1, "%0.6g"}, {"N·s/m²", 1, "%0.6g"}, {"µPa·s", 1000000, "%0.6g"}, {"cP", 1000, "%0.6g"},
-    {"lbm/ft·s", 0.671968975141, "%0.6g"}, {"lbf·s/ft²", 0.020885, "%0.6g"},
-    {"lbf·hr/ft²", 5.8014e-06, "%0.6g"}};
+    {"lbm/ft·s", kFoot / kPound, "%0.6g"}, {"lbf·s/ft²", kSquareFoot / kPoundForce, "%0.6g"},
+    {"lbf·hr/ft²", kSquareFoot / kPoundForce / kSecondsPerHour, "%0.6g"}};
 constexpr TUnitDef kVolume[] = {
-    {"m³", 1, "%0.4f"}, {"litre", 1000, "%0.2f"}, {"cc", 1000000, "%0.0f"}, {"ft³", 35.32, "%0.4f"},
-    {"inch³", 61023, "%0.1f"}};
+    {"m³", 1, "%0.4f"}, {"litre", 1000, "%0.2f"}, {"cc", 1000000, "%0.0f"}, {"ft³", 1 / (kCubicFoot), "%0.4f"},
+    {"inch³", 1 / (kInch * kInch * kInch), "%0.1f"}};
 constexpr TUnitDef kVolumeFluid[] = {
-    {"kl", 1, "%0.3f"}, {"litre", 1000, "%0.5g"}, {"IP Gal", 220, "%0.5g"}, {"US Gal", 264.172052358, "%0.5g"}};
+    {"kl", 1, "%0.3f"}, {"litre", 1000, "%0.5g"}, {"IP Gal", 1000 / kImperialGallon, "%0.5g"},
+    {"US Gal", 1000 / kUsGallon, "%0.5g"}};
 constexpr TUnitDef kWaterFlow[] = {
     {"l/s", 1, "%0.3f"}, {"l/min", 60, "%0.2f"}, {"dm³/hr", 3600, "%0.2f"}, {"m³/hr", 3.6, "%0.2f"},
-    {"m³/s", 0.001, "%0.4f"}, {"usgpm", 15.8503231415, "%0.1f"}};
+    {"m³/s", 0.001, "%0.4f"}, {"usgpm", 60 / kUsGallon, "%0.1f"}};
 
 // Indexed by the ordinal of TUnitsType.
 constexpr std::array<TTypeDef, kUnitsTypeCount> kTypes = {{

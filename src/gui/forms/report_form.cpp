@@ -107,7 +107,7 @@ void TReportForm::SetTabStops(const std::vector<int>& positions)
     for (const int position : positions)
         if (position > 0) stops.push_back(position * m_box->logicalDpiX() / 72);
     m_tabStops = stops;
-    m_box->SetTabStops(stops);
+    m_box->FitTabStops(stops);
 }
 
 void TReportForm::ShowReport(const TDocumentReport& report)
@@ -120,6 +120,8 @@ void TReportForm::ShowReport(const TDocumentReport& report)
     m_box->SetTabStops(m_tabStops);
     for (const TStringSink::TLine& line : report.Lines) m_box->AppendLine(line.Text, line.Bold);
     if (!report.Footer.empty()) m_box->AppendStyledLine(report.Footer, false, true);
+    // The columns follow the font: at a large size the stops move right of the set ones.
+    m_box->FitTabStops(m_tabStops);
     edit.endEditBlock();
 }
 

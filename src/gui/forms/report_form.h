@@ -42,7 +42,8 @@ public:
     std::function<void()> OnRefresh;
 
     // Positions in points from the left edge, in order; positions that are not positive are
-    // left out.
+    // left out. They are the columns' least positions: a column whose text in the report's
+    // font needs more room (a large font) starts further right, so no text runs into the next.
     void SetTabStops(const std::vector<int>& positions);
     // Replaces the text: the report's lines and its footer in italics.
     void ShowReport(const TDocumentReport& report);

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,7 +33,6 @@ namespace {
 
 constexpr int kPanelWidth = 90;
 constexpr int kMaxAlignedHeight = 400;
-constexpr int kMinMeasuredWidth = 50;
 constexpr int kClipQuality = 90;
 
 struct TActionText {
@@ -101,6 +101,10 @@ TTechForm::TTechForm(QWidget* parent)
     m_grid->setFrameShape(QFrame::NoFrame);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     setCentralWidget(m_grid);
+    // Before the window shows, its size comes from its stored placement or from Align.
+    connect(m_grid, &TEntryGrid::ValueColumnWidened, this, [this](int extra) {
+        if (isVisible()) Widen(extra);
+    });
 
     statusBar()->setSizeGripEnabled(false);
     for (size_t panel = 0; panel < m_panels.size(); ++panel) {
@@ -167,20 +171,24 @@ void TTechForm::SetStatusText(int panel, const QString& text)
     m_panels[static_cast<size_t>(panel)]->setToolTip(text);
 }
 
+void TTechForm::Widen(int extra)
+{
+    const QScreen* shownOn = screen();
+    if (!shownOn) return;
+    const QRect room = shownOn->availableGeometry();
+    QRect frame = geometry();
+    frame.setWidth(std::min(frame.width() + extra, room.width()));
+    if (frame.right() > room.right()) frame.moveRight(room.right());
+    setGeometry(frame);
+}
+
 void TTechForm::Align()
 {
     TEntryGrid& grid = *m_grid;
     const TPropertyRows& rows = grid.Rows();
-    const QFontMetrics cellMetrics = grid.fontMetrics();
-    const QFontMetrics headerMetrics = grid.horizontalHeader()->fontMetrics();
     int width = 0;
     for (int col = 0; col < rows.ColCount(); ++col) {
-        int widest = kMinMeasuredWidth;
-        for (int row = 0; row < rows.RowCount(); ++row) {
-            const QFontMetrics& metrics = row == 0 ? headerMetrics : cellMetrics;
-            widest = std::max(widest, metrics.horizontalAdvance(ToQString(rows.Cell(col, row))));
-        }
-        const int colWidth = col == 0 ? std::max(widest + 10, 90) : col == 1 ? std::max(widest + 25, 60) : widest + 15;
+        const int colWidth = grid.FittedColWidth(col);
         grid.SetColWidth(col, colWidth);
         width += colWidth;
     }

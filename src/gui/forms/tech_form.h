@@ -69,6 +69,8 @@ public:
 
     // Columns to their widest text, the window to the grid (at most 400 pixels high).
     void Align();
+    // The window `extra` pixels wider (a column grew), as far as the screen allows.
+    void Widen(int extra);
 
     // The rows as an XHTML text: the root element named after row 1's value, one element per
     // further row named after the row with its units as attribute. Names are made valid XML

@@ -6,6 +6,7 @@
 #include "document/rating_document.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
+#include "gui/forms/page_opener.h"
 #include "gui/forms/report_form.h"
 #include "gui/forms/set_units_form.h"
 #include "gui/forms/view_form.h"
@@ -23,14 +24,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
-#include <QUrl>
 
 namespace vantor {
 
@@ -51,7 +50,8 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
       m_gridMenu(new QMenu(this)),
       m_unitMenu(new QMenu(this)),
       m_programKey(std::make_unique<TSettingsStore>(TSettingsKey::Program)),
-      m_sharedKey(std::make_unique<TSettingsStore>(TSettingsKey::Shared))
+      m_sharedKey(std::make_unique<TSettingsStore>(TSettingsKey::Shared)),
+      m_helpOpener(new TPageOpener(this))
 {
     setObjectName(ToQString(kDocumentSection));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
@@ -327,8 +327,7 @@ void TVantorForm::ShowHelp()
         ShowMessageText(tr("The help page %1 is not installed.").arg(ToQString(kHelpPage)), true);
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(pageName)))
-        ShowMessageText(tr("No program is set up to show the help page %1.").arg(pageName), true);
+    m_helpOpener->Open(pageName);
 }
 
 void TVantorForm::ShowAbout() { m_about->ShowAbout(); }

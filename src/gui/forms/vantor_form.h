@@ -22,6 +22,7 @@ namespace vantor {
 
 class TAboutForm;
 class TFileProperties;
+class TPageOpener;
 class TRatingDocument;
 class TReportForm;
 class TSetUnitsForm;
@@ -51,6 +52,7 @@ public:
     TAboutForm& AboutForm() const { return *m_about; }
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
+    TPageOpener& HelpOpener() const { return *m_helpOpener; }
 
     void SetAsk(TAsk ask) { m_ask = std::move(ask); }
     void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
@@ -137,6 +139,7 @@ private:
     // copy stored meanwhile.
     std::unique_ptr<TSettingsStore> m_programKey;
     std::unique_ptr<TSettingsStore> m_sharedKey;
+    TPageOpener* m_helpOpener;
     TAsk m_ask;
     TChooseFile m_chooseFile;
     QString m_startFile;

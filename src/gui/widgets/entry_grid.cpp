@@ -13,7 +13,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -23,6 +26,7 @@ namespace {
 
 constexpr int kValueColumn = 1;
 constexpr int kDefaultColWidths[] = {90, 60, 50};
+constexpr int kMinMeasuredWidth = 50;
 
 bool IsEnumRow(const TField* field) { return dynamic_cast<const TEnumField*>(field) != nullptr; }
 bool IsCheckRow(const TField* field) { return dynamic_cast<const TBoolField*>(field) != nullptr; }
@@ -163,6 +167,34 @@ void TEntryGrid::CellSelected(int col, int row)
     }
     KzStringGrid::CellSelected(col, row);
 }
+
+int TEntryGrid::FittedColWidth(int col) const
+{
+    const int widest = std::max(WidestText(col), kMinMeasuredWidth);
+    if (col == 0) return std::max(widest + 10, kDefaultColWidths[0]);
+    if (col == kValueColumn) return std::max(widest + 25, kDefaultColWidths[kValueColumn]);
+    return widest + 15;
+}
+
+void TEntryGrid::FitValueColumn()
+{
+    if (Rows().ColCount() <= kValueColumn) return;
+    const int present = ColWidth(kValueColumn);
+    const int needed = FittedColWidth(kValueColumn);
+    if (needed <= present) return;
+    // The other columns, the grid's frame and a vertical scroll bar keep their room on the screen.
+    int others = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int col = 0; col < Rows().ColCount(); ++col)
+        if (col != kValueColumn) others += ColWidth(col);
+    const QScreen* shownOn = screen();
+    const int room = shownOn ? shownOn->availableGeometry().width() - others : needed;
+    const int width = std::min(needed, std::max(present, room));
+    if (width <= present) return;
+    SetColWidth(kValueColumn, width);
+    emit ValueColumnWidened(width - present);
+}
+
+void TEntryGrid::CellsRefreshed() { FitValueColumn(); }
 
 void TEntryGrid::PlaceRowControls()
 {

@@ -71,15 +71,25 @@ public:
 
     const TRowControls& RowControls() const { return *m_controls; }
 
+    // The width that shows the column's widest text with the room beside it: the name's
+    // margin, the value's row buttons, the unit's margin.
+    int FittedColWidth(int col) const;
+    // Widens the value column to its longest value, as far as the screen allows; a column
+    // that shows every value keeps its width.
+    void FitValueColumn();
+
 signals:
     // After the units click procedure ran for the row.
     void OnAfterRightClick(int row);
+    // The value column grew by `extra` pixels to show its values.
+    void ValueColumnWidened(int extra);
 
 protected:
     bool CanEditShow(int col, int row) const override;
     void SetupEditor(KzCustomEdit& editor, int col, int row) override;
     void SetEditedText(int col, int row, const QString& text) override;
     void CellSelected(int col, int row) override;
+    void CellsRefreshed() override;
 
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

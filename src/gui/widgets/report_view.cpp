@@ -2,9 +2,14 @@
 
 #include "gui/qt_text.h"
 
+#include <QFontMetricsF>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vantor {
 
@@ -46,6 +51,35 @@ void KzReportView::SetTabStops(const std::vector<int>& positions)
     QTextBlockFormat block;
     block.setTabPositions(m_tabs);
     cursor.mergeBlockFormat(block);
+}
+
+void KzReportView::FitTabStops(const std::vector<int>& minimum)
+{
+    // The widest text before each tab, in the font of its line (bold titles are wider).
+    std::vector<double> widest;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QStringList cells = block.text().split(u'\t');
+        if (cells.size() < 2) continue;
+        const QFont font = block.begin().atEnd() ? document()->defaultFont()
+                                                 : block.begin().fragment().charFormat().font().resolve(
+                                                       document()->defaultFont());
+        const QFontMetricsF metrics(font, viewport());
+        if (widest.size() < static_cast<size_t>(cells.size() - 1)) widest.resize(static_cast<size_t>(cells.size() - 1));
+        for (qsizetype cell = 0; cell + 1 < cells.size(); ++cell)
+            widest[static_cast<size_t>(cell)] =
+                std::max(widest[static_cast<size_t>(cell)], metrics.horizontalAdvance(cells[cell]));
+    }
+    // The gap grows with the font: two average characters.
+    const double gap = 2 * QFontMetricsF(document()->defaultFont(), viewport()).averageCharWidth();
+    std::vector<int> stops;
+    const size_t count = std::max(widest.size(), minimum.size());
+    for (size_t index = 0; index < count; ++index) {
+        const double start = index == 0 ? 0.0 : stops.back();
+        const double fitted = start + (index < widest.size() ? widest[index] : 0.0) + gap;
+        const int least = index < minimum.size() ? minimum[index] : 0;
+        stops.push_back(std::max(least, static_cast<int>(std::ceil(fitted))));
+    }
+    SetTabStops(stops);
 }
 
 }  // namespace vantor

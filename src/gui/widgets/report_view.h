@@ -26,6 +26,10 @@ public:
     void AppendStyledLine(std::string_view text, bool bold, bool italic);
     // Positions in pixels from the left edge, in order.
     void SetTabStops(const std::vector<int>& positions);
+    // Tab stops that fit the text in its fonts: each column begins a gap beyond the widest
+    // text of the column before it, and never left of the given position (pixels).
+    void FitTabStops(const std::vector<int>& minimum);
+    const QList<QTextOption::Tab>& TabStops() const { return m_tabs; }
 
 private:
     QList<QTextOption::Tab> m_tabs;

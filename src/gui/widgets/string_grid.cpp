@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPalette>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -24,6 +25,8 @@ public:
     {
         const int row = RowOf(index);
         if (role == Qt::DisplayRole || role == Qt::EditRole) return ToQString(m_grid.Rows().Cell(index.column(), row));
+        if (role == Qt::ToolTipRole && m_grid.CellIsCut(index.column(), row))
+            return ToQString(m_grid.Rows().Cell(index.column(), row));
         if (role == Qt::ForegroundRole && !m_grid.Rows().RowEnabled(row))
             return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
         return {};
@@ -104,12 +107,36 @@ void KzStringGrid::RowsChanged()
         SelectCurrent();
     else
         SelectCell(1, 1);  // the value column is where editing starts
+    CellsRefreshed();
 }
 
-void KzStringGrid::CellsChanged() { m_model->Refresh(); }
+void KzStringGrid::CellsChanged()
+{
+    m_model->Refresh();
+    CellsRefreshed();
+}
 
 void KzStringGrid::SetColWidth(int col, int width) { horizontalHeader()->resizeSection(col, width); }
 
 int KzStringGrid::ColWidth(int col) const { return horizontalHeader()->sectionSize(col); }
+
+int KzStringGrid::WidestText(int col) const
+{
+    const QFontMetrics cellMetrics = fontMetrics();
+    const QFontMetrics headerMetrics = horizontalHeader()->fontMetrics();
+    int widest = 0;
+    for (int row = 0; row < Rows().RowCount(); ++row) {
+        const QFontMetrics& metrics = row == 0 ? headerMetrics : cellMetrics;
+        widest = std::max(widest, metrics.horizontalAdvance(ToQString(Rows().Cell(col, row))));
+    }
+    return widest;
+}
+
+bool KzStringGrid::CellIsCut(int col, int row) const
+{
+    // The style keeps a margin on both sides of a cell's text.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    return fontMetrics().horizontalAdvance(ToQString(Rows().Cell(col, row))) + margins > ColWidth(col);
+}
 
 }  // namespace vantor

@@ -30,10 +30,17 @@ public:
 
     void SetColWidth(int col, int width);
     int ColWidth(int col) const;
+    // The widest text of the column: the header in the header's font, the cells in the grid's.
+    int WidestText(int col) const;
+    // Whether the cell's text is wider than its column can show; such a cell shows its whole
+    // text as a tooltip.
+    bool CellIsCut(int col, int row) const;
 
 protected:
     // Whether the in-place editor may open on the cell.
     virtual bool CanEditShow(int col, int row) const = 0;
+    // After the cells were read again (RowsChanged, CellsChanged).
+    virtual void CellsRefreshed() {}
 
 private:
     class TCellModel;

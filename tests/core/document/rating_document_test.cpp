@@ -540,8 +540,8 @@ TEST_F(RatingDocument, ImperialUnitSystemReachesRowsAndHiddenQuantities)
     TUnitChoices choices;
     choices.Imperial();
     doc.ApplyUnitSystem(choices);
-    // 101.325 kPa x 0.295 InchHg/kPa; 25 °C and 17 °C in °F; 2.5 m/s x 196.85 fpm/(m/s).
-    EXPECT_EQ(Row(rowBarometer), "29.8909");
+    // 101.325 kPa is 29.92126 inHg; 25 °C and 17 °C in °F; 2.5 m/s x 196.85 fpm/(m/s).
+    EXPECT_EQ(Row(rowBarometer), "29.9213");
     EXPECT_EQ(Row(rowAirOn), "77.0/62.6");
     EXPECT_EQ(Row(rowAirVelocity), "492.1");
     EXPECT_EQ(Units.At("air", "dp").Units, 5);           // InchWg
@@ -552,6 +552,37 @@ TEST_F(RatingDocument, ImperialUnitSystemReachesRowsAndHiddenQuantities)
     EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsPressure", -1), 4);
     EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsPressDrop", -1), 5);
     EXPECT_EQ(SharedKey().ReadInteger("Coils", "UnitsAirVel", -1), 1);
+}
+
+// A unit switch shows the model's values in the new units, never a conversion of the rounded
+// texts the rows held: the rows agree with the report and with a later solve to the digits shown.
+TEST_F(RatingDocument, UnitSwitchShowsTheModelValues)
+{
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.Solve());
+    TUnitChoices imperial;
+    imperial.Imperial();
+    doc.ApplyUnitSystem(imperial);
+    // 1 m³/s = 2118.88 cfm, 1 kW = 3412.14 Btu/hr (0.3048 m per ft, 1.05505585262 kJ per Btu).
+    const double cfmPerCubicMetreSecond = 60 / (0.3048 * 0.3048 * 0.3048);
+    const double btuHourPerKilowatt = 3600 / 1.05505585262;
+    EXPECT_EQ(Row(rowAirVolume), FormatFloat("%0.2f", doc.HotWaterCoil().AirVolume() * cfmPerCubicMetreSecond));
+    EXPECT_EQ(Row(rowDesignDuty), FormatFloat("%0.0f", doc.DesignDuty() * btuHourPerKilowatt));
+    const auto& lines = Recorder.Report->Lines;
+    const std::string dutyLine = "Duty\t" + Row(rowDesignDuty) + "\tBtu/hr";
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const auto& line) { return line.Text == dutyLine; }))
+        << dutyLine;
+
+    std::vector<std::string> shown;
+    for (int row = rowModel; row <= rowCalcMode; ++row) shown.push_back(Row(row));
+    ASSERT_TRUE(doc.Solve());
+    for (int row = rowModel; row <= rowCalcMode; ++row)
+        EXPECT_EQ(Row(row), shown[static_cast<size_t>(row - rowModel)]) << "row " << row;
+
+    // One row's own unit: the design duty back in kW is the model's duty, not 62 402 Btu/hr / 3412.14.
+    ASSERT_TRUE(doc.Rows().SetRowUnitsValue(rowDesignDuty, 0));
+    doc.GridAfterRightClick(rowDesignDuty);
+    EXPECT_EQ(Row(rowDesignDuty), FormatFloat("%0.3f", doc.DesignDuty()));
 }
 
 TEST_F(RatingDocument, TypicalConditionsRateAHeatingCase)

@@ -73,7 +73,7 @@ TEST(CoilReports, ReportTextInMetricAndImperialUnits)
         {""}, {"Hot Water Coil", {}, true}, {""},
         {"Model", {}, true}, {"Default (1/2 inch)"}, {"544 x 720  4r  12f  7c"},
         {""}, {"Air", {}, true},
-        {"Barometer\t101.325\tkPa", "Barometer\t29.8909\tInchHg"},
+        {"Barometer\t101.325\tkPa", "Barometer\t29.9213\tInchHg"},
         {"Altitude\t0\tm", "Altitude\t0\tft"},
         {"Airflow\t0.979\tm³/s", "Airflow\t2075\tcfm"},
         {"Velocity\t2.50\tm/s", "Velocity\t492\tfpm"},

@@ -74,7 +74,7 @@ TEST(NumField, ManualFormatSurvivesUnitChangesAndBadIndicesChangeNothing)
 
     field.UnitsValue = 2;
     EXPECT_FALSE(field.ApplyUnits());
-    EXPECT_DOUBLE_EQ(field.Factor, 196.850393701);
+    EXPECT_DOUBLE_EQ(field.Factor, 60 / 0.3048);  // 1 m/s in ft/min, kept
 }
 
 TEST(NumField, SpinStepsLandOnTheIncrementGrid)

@@ -98,65 +98,6 @@ TEST(UnitTables, TypesHaveTheirUnitsNamesAndPresets)
     EXPECT_EQ(UnitLabels(utTemperature), (std::vector<std::string>{"°C", "°F", "K"}));
 }
 
-// Factors against the definitions of NIST SP 811 (2008), Appendix B: 1 ft = 0.3048 m,
-// 1 lb = 0.45359237 kg, 1 Btu(IT) = 1055.05585262 J, 1 psi = 6894.757293 Pa,
-// 1 inH2O(4 °C) = 249.08891 Pa, 1 US gal = 3.785411784 l, 1 hp = 745.69987 W,
-// 1 atm = 101.325 kPa, g = 9.80665 m/s². Tolerances are those of the digits the tables carry.
-struct TFactorCase {
-    TUnitsType Type;
-    const char* Label;
-    double Expected;
-    double RelativeTolerance;
-};
-
-constexpr double kFt = 0.3048;
-constexpr double kLb = 0.45359237;
-constexpr double kBtu = 1.05505585262;  // kJ
-constexpr double kUsGal = 3.785411784;  // l
-
-const TFactorCase kFactorCases[] = {
-    {utAirFlowPrim, "cfm", 60 / (kFt * kFt * kFt), 1e-9},
-    {utAirFlowRate, "cfm/ft²", 60 / kFt, 1e-9},
-    {utAltitude, "ft", 1 / kFt, 1e-10},
-    {utArea, "ft²", 1 / (kFt * kFt), 1e-9},
-    {utArea, "inch²", 1 / (0.0254 * 0.0254), 1e-9},
-    {utPressure, "Psi", 1 / 6.894757293, 1e-6},
-    {utPressure, "InchWg", 1 / 0.24908891, 1e-6},
-    {utPressure, "Atm", 1 / 101.325, 1e-6},
-    {utPressure, "mHead", 1 / 9.80665, 1e-9},
-    {utPressure, "InchHg", 1 / 3.386389, 2e-3},
-    {utDutyPrim, "Btu/hr", 3600 / kBtu, 1e-6},
-    {utDutyPrim, "MBh", 3.6 / kBtu, 1e-6},
-    {utPower, "HP", 1 / 0.74569987, 1e-6},
-    {utEnthalpy, "Btu/lb", kLb / kBtu, 1e-9},
-    {utSpecificHeat, "Btu/lb°F", kLb / kBtu / 1.8, 1e-4},
-    {utHeatTransCoeff, "Btu/hr·ft²°F", 3.6 / kBtu * kFt * kFt / 1.8, 1e-4},
-    {utThermalResist, "ft²·hr·°F/Btu", 1.8 / (3.6 / kBtu * kFt * kFt), 1e-6},
-    {utConductance, "MBH/°F", 3.6 / kBtu / 1.8, 1e-6},
-    {utConductivity, "Btu/hr·ft°F", 3600 / kBtu * kFt / 1.8, 2e-4},
-    {utMassFlow, "lb/hr", 3600 / kLb, 1e-9},
-    {utMassFlux, "lb/ft²s", kFt * kFt / kLb, 1e-9},
-    {utDensity, "lb/ft³", kFt * kFt * kFt / kLb, 1e-9},
-    {utSpecificVol, "ft³/lb", kLb / (kFt * kFt * kFt), 1e-9},
-    {utHumidity, "gr/lb", 7000, 0},
-    {utVelocity, "fpm", 60 / kFt, 1e-9},
-    {utWaterFlow, "usgpm", 60 / kUsGal, 1e-9},
-    {utVolumeFluid, "US Gal", 1000 / kUsGal, 1e-9},
-    {utVolumeFluid, "IP Gal", 1000 / 4.54609, 2e-4},
-    {utVolume, "ft³", 1 / (kFt * kFt * kFt), 2e-4},
-    {utEnergy, "Btu", 1 / kBtu, 1e-6},
-    {utEnergy, "kW-hr", 1 / 3600.0, 1e-9},
-    {utPressureRateGas, "iwg/100'", 100 * kFt / 249.08891, 1e-6},
-    {utPressureRateGas, "Psi/ft", kFt / 6894.757293, 1e-6},
-    {utViscosity, "lbm/ft·s", kFt / kLb, 1e-9},
-    {utDiameter, "1/8\"", 8 / 0.0254, 1e-9},
-    {utLengthSmall, "Thou\"", 1 / 0.0254, 1e-9},
-    {utMassSmall, "oz", 16 / (kLb * 1000), 1e-9},
-    {utAngularSpeed, "Rad/s", 2 * std::numbers::pi / 60, 1e-9},
-    {utHeatOfRespir, "mW/kg", 1e6 / 86400, 1e-9},
-    {utFinDensity, "fins/m", 1 / 0.0254, 1e-9},
-};
-
 int UnitIndex(TUnitsType type, const std::string& label)
 {
     const auto labels = UnitLabels(type);
@@ -164,15 +105,174 @@ int UnitIndex(TUnitsType type, const std::string& label)
     return found == labels.end() ? -1 : static_cast<int>(found - labels.begin());
 }
 
-TEST(UnitTables, FactorsFollowTheUnitDefinitions)
+// Every unit of every table against what one of it is in SI, as conversion tables list it
+// (NIST SP 811, 2008, Appendix B), written from the definitions: 1 ft = 0.3048 m,
+// 1 in = 0.0254 m, 1 lb = 0.45359237 kg, 1 lbf = 1 lb x 9.80665 m/s², 1 Btu(IT) = 1.05505585262 kJ,
+// 1 kcal(IT) = 4.1868 kJ, 1 atm = 101.325 kPa, 1 hp = 550 ft·lbf/s, 1 US gal = 3.785411784 l,
+// 1 imperial gal = 4.54609 l, conventional heads of water (1000 kg/m³) and mercury
+// (13595.1 kg/m³). The expected factor of a unit is SI(unit 0) / SI(unit).
+struct TUnitReference {
+    const char* Label;
+    double Si;  // one of the unit in the table's SI unit
+};
+struct TTableReference {
+    std::vector<TUnitsType> Types;
+    std::vector<TUnitReference> Units;
+};
+
+constexpr double kFt = 0.3048;
+constexpr double kIn = 0.0254;
+constexpr double kLb = 0.45359237;
+constexpr double kLbf = kLb * 9.80665 / 1000;  // kN
+constexpr double kBtu = 1.05505585262;         // kJ
+constexpr double kUsGal = 3.785411784;         // l
+constexpr double kPsiKPa = kLbf / (kIn * kIn);
+constexpr double kInWgKPa = 9.80665 * kIn;
+constexpr double kInHgKPa = 13.5951 * 9.80665 * kIn;
+constexpr double kHpKW = 550 * kFt * kLbf;
+constexpr double kHour = 3600;
+
+const std::vector<TTableReference> kTableReferences = {
+    {{utAirFlowPrim, utAirFlowSec},  // m³/s
+     {{"m³/s", 1}, {"m³/min", 1 / 60.0}, {"m³/hr", 1 / kHour}, {"l/s", 0.001}, {"cfm", kFt * kFt * kFt / 60}}},
+    {{utAirFlowSmall},  // l/s
+     {{"l/s", 1}, {"m³/min", 1000 / 60.0}, {"cfm", 1000 * kFt * kFt * kFt / 60}}},
+    {{utAirFlowRate},  // m/s
+     {{"m³/s/m²", 1}, {"m³/min/m²", 1 / 60.0}, {"m³/hr/m²", 1 / kHour}, {"l/s/m²", 0.001}, {"cfm/ft²", kFt / 60}}},
+    {{utAirPressDrop, utPressure, utPressureSteam, utWaterPressDrop},  // kPa
+     {{"kPa", 1}, {"Pa", 0.001}, {"Psi", kPsiKPa}, {"Bar", 100}, {"Atm", 101.325}, {"InchWg", kInWgKPa},
+      {"InchHg", kInHgKPa}, {"mHead", 9.80665}}},
+    {{utAltitude}, {{"m", 1}, {"ft", kFt}}},
+    {{utAngularSpeed},  // rev/min
+     {{"rpm", 1}, {"Rad/s", 60 / (2 * std::numbers::pi)}, {"Rev/s", 60}}},
+    {{utArea}, {{"m²", 1}, {"cm²", 1e-4}, {"mm²", 1e-6}, {"inch²", kIn * kIn}, {"ft²", kFt * kFt}}},
+    {{utCondensateRate},  // g/s
+     {{"g/s", 1}, {"kg/s", 1000}, {"kg/min", 1000 / 60.0}, {"lb/hr", 1000 * kLb / kHour}}},
+    {{utConductance},  // kW/K
+     {{"kW/°C", 1}, {"W/°C", 0.001}, {"MBH/°F", 1000 * kBtu / kHour * 1.8}, {"Btu/h°F", kBtu / kHour * 1.8}}},
+    {{utConductivity},  // kW/(m·K)
+     {{"kW/m·K", 1}, {"W/m·K", 0.001}, {"mW/m·K", 1e-6}, {"Btu/hr·ft°F", kBtu / kHour / kFt * 1.8}}},
+    {{utDensity}, {{"kg/m³", 1}, {"mg/L", 0.001}, {"lb/ft³", kLb / (kFt * kFt * kFt)}}},
+    {{utDiameter}, {{"m", 1}, {"mm", 0.001}, {"inch", kIn}, {"1/8\"", kIn / 8}, {"ft", kFt}}},
+    {{utDutyPrim, utDutySec},  // kW
+     {{"kW", 1}, {"W", 0.001}, {"Btu/hr", kBtu / kHour}, {"MBh", 1000 * kBtu / kHour}, {"kcal/hr", 4.1868 / kHour}}},
+    {{utDutyRate},  // W/m²
+     {{"W/m²", 1}, {"kW/m²", 1000}, {"Btu/hr·ft²", 1000 * kBtu / kHour / (kFt * kFt)},
+      {"MBh/ft²", 1e6 * kBtu / kHour / (kFt * kFt)}, {"kcal/hr·ft²", 4186.8 / kHour / (kFt * kFt)}}},
+    {{utEnergy},  // kJ
+     {{"kJ", 1}, {"J", 0.001}, {"kW-hr", kHour}, {"W-hr", kHour / 1000}, {"Btu", kBtu}}},
+    {{utEnergyPerVol}, {{"kW/cms", 1}, {"kJ/m³", 1}, {"Btu/ft³", kBtu / (kFt * kFt * kFt)}}},
+    {{utEnthalpy}, {{"kJ/kg", 1}, {"Btu/lb", kBtu / kLb}}},
+    {{utFinDensity},  // fins per inch
+     {{"fpi", 1}, {"fin/mm", 25.4}, {"fins/m", kIn}, {"fins/ft", 1 / 12.0}}},
+    {{utHeatOfRespir},  // kJ/(kg·day)
+     {{"kJ/kg/day", 1}, {"mW/kg", 86400 / 1e6}, {"Btu/lb/day", kBtu / kLb}}},
+    {{utHeatTransCoeff},  // W/(m²·K)
+     {{"W/m²°C", 1}, {"Btu/hr·ft²°F", 1000 * kBtu / kHour / (kFt * kFt) * 1.8}}},
+    {{utHumidity}, {{"kg/kg", 1}, {"g/kg", 0.001}, {"gr/lb", 1 / 7000.0}}},
+    {{utLengthBig}, {{"m", 1}, {"ft", kFt}}},
+    {{utLengthMeasure, utLengthPrim, utLengthSec},
+     {{"m", 1}, {"cm", 0.01}, {"mm", 0.001}, {"inch", kIn}, {"ft", kFt}}},
+    {{utLengthSmall},  // mm
+     {{"mm", 1}, {"um", 0.001}, {"Thou\"", 25.4 / 1000}}},
+    {{utMass}, {{"kg", 1}, {"ton SI", 1000}, {"lb", kLb}}},
+    {{utMassSmall}, {{"g", 1}, {"oz", 1000 * kLb / 16}}},
+    {{utMassFlow, utMassFlowGas},  // kg/s
+     {{"kg/s", 1}, {"g/s", 0.001}, {"kg/hr", 1 / kHour}, {"lb/s", kLb}, {"lb/min", kLb / 60}, {"lb/hr", kLb / kHour}}},
+    {{utMassFlux},  // kg/(m²·s)
+     {{"kg/m²s", 1}, {"g/m²s", 0.001}, {"kg/m²hr", 1 / kHour}, {"lb/ft²s", kLb / (kFt * kFt)},
+      {"lb/ft²min", kLb / (kFt * kFt) / 60}, {"lb/ft²hr", kLb / (kFt * kFt) / kHour}}},
+    {{utMetRate}, {{"W/P", 1}, {"Btu/hr/P", 1000 * kBtu / kHour}}},
+    {{utPeopleDensity}, {{"m²/P", 1}, {"ft²/P", kFt * kFt}}},
+    {{utPower}, {{"kW", 1}, {"W", 0.001}, {"HP", kHpKW}}},
+    {{utPressureBar},
+     {{"kPa", 1}, {"Psi", kPsiKPa}, {"Bar", 100}, {"Atm", 101.325}, {"InchHg", kInHgKPa}, {"mHead", 9.80665}}},
+    {{utPressureRateGas, utPressureRateLiquid},  // Pa/m
+     {{"Pa/m", 1}, {"kPa/m", 1000}, {"iwg/100'", 1000 * kInWgKPa / (100 * kFt)}, {"Psi/ft", 1000 * kPsiKPa / kFt}}},
+    {{utProportion}, {{"", 1}, {"%", 0.01}, {"ratio", 1}}},
+    {{utRate}, {{"/sec", 1}, {"/min", 1 / 60.0}, {"/hr", 1 / kHour}}},
+    {{utSpecificHeat}, {{"kJ/kg·K", 1}, {"Btu/lb°F", kBtu / kLb * 1.8}}},
+    {{utSpecificVol}, {{"m³/kg", 1}, {"ft³/lb", kFt * kFt * kFt / kLb}}},
+    {{utTemperature, utTemperatureChange}, {{"°C", 1}, {"°F", 1 / 1.8}, {"K", 1}}},
+    {{utThermalCapacity},  // W·h/(m²·K)
+     {{"W-hr/m²°C", 1}, {"Btu/ft²°F", 1000 * kBtu / kHour / (kFt * kFt) * 1.8}}},
+    {{utThermalResist},  // m²·K/W
+     {{"m²°C/W", 1}, {"ft²·hr·°F/Btu", kFt * kFt / (1000 * kBtu / kHour) / 1.8}}},
+    {{utTime}, {{"sec", 1}, {"min", 60}, {"hr", kHour}}},
+    {{utVelocity}, {{"m/s", 1}, {"fpm", kFt / 60}}},
+    {{utViscosity},  // Pa·s
+     {{"kg/m·s", 1}, {"N·s/m²", 1}, {"µPa·s", 1e-6}, {"cP", 0.001}, {"lbm/ft·s", kLb / kFt},
+      {"lbf·s/ft²", 1000 * kLbf / (kFt * kFt)}, {"lbf·hr/ft²", 1000 * kLbf * kHour / (kFt * kFt)}}},
+    {{utVolume}, {{"m³", 1}, {"litre", 0.001}, {"cc", 1e-6}, {"ft³", kFt * kFt * kFt}, {"inch³", kIn * kIn * kIn}}},
+    {{utVolumeFluid},  // kl
+     {{"kl", 1}, {"litre", 0.001}, {"IP Gal", 4.54609 / 1000}, {"US Gal", kUsGal / 1000}}},
+    {{utWaterFlow},  // l/s
+     {{"l/s", 1}, {"l/min", 1 / 60.0}, {"dm³/hr", 1 / kHour}, {"m³/hr", 1000 / kHour}, {"m³/s", 1000},
+      {"usgpm", kUsGal / 60}}},
+};
+
+TEST(UnitTables, EveryUnitFollowsItsDefinition)
 {
-    for (const TFactorCase& c : kFactorCases) {
+    std::vector<bool> covered(kUnitsTypeCount, false);
+    for (const TTableReference& table : kTableReferences) {
+        for (const TUnitsType type : table.Types) {
+            SCOPED_TRACE(UnitTypeName(type));
+            covered[type] = true;
+            ASSERT_EQ(UnitCount(type), static_cast<int>(table.Units.size()));
+            for (int unit = 0; unit < UnitCount(type); ++unit) {
+                const TUnitReference& reference = table.Units[static_cast<size_t>(unit)];
+                EXPECT_EQ(UnitLabel(type, unit), reference.Label);
+                const auto info = UnitInfo(type, unit, 0);
+                ASSERT_TRUE(info);
+                const double expected = table.Units.front().Si / reference.Si;
+                EXPECT_NEAR(info->Factor, expected, expected * 1e-12) << reference.Label;
+            }
+        }
+    }
+    for (int t = 1; t < kUnitsTypeCount; ++t) EXPECT_TRUE(covered[static_cast<size_t>(t)]) << UnitTypeName(TUnitsType(t));
+}
+
+// Conversions engineers know by heart, as published (NIST SP 811; ASHRAE Handbook
+// Fundamentals, chapter 38), checked to the digits given.
+TEST(UnitTables, WellKnownConversionsShowTheirPublishedDigits)
+{
+    const struct {
+        TUnitsType Type;
+        const char* Label;
+        double Stored;
+        double Shown;
+        double Tolerance;
+    } cases[] = {
+        {utPressureBar, "InchHg", 101.325, 29.92126, 5e-6},
+        {utPressureBar, "Psi", 101.325, 14.6959, 5e-5},
+        {utPressureBar, "Atm", 101.325, 1, 1e-12},
+        {utPressure, "InchWg", 0.249089, 1, 5e-6},
+        {utDutyPrim, "Btu/hr", 1, 3412.14, 5e-3},
+        {utDutyPrim, "kcal/hr", 1, 859.845, 5e-4},
+        {utDutyPrim, "MBh", 1, 3.41214, 5e-6},
+        {utAirFlowPrim, "cfm", 1, 2118.88, 5e-3},
+        {utWaterFlow, "usgpm", 1, 15.8503, 5e-5},
+        {utHeatTransCoeff, "Btu/hr·ft²°F", 1, 0.176110, 5e-7},
+        {utThermalResist, "ft²·hr·°F/Btu", 1, 5.678263, 5e-7},
+        {utConductivity, "Btu/hr·ft°F", 0.001, 0.577789, 5e-7},
+        {utSpecificHeat, "Btu/lb°F", 4.1868, 1, 1e-12},
+        {utEnthalpy, "Btu/lb", 2.326, 1, 1e-12},
+        {utVolume, "ft³", 1, 35.3147, 5e-5},
+        {utVolume, "inch³", 1, 61023.74, 5e-3},
+        {utVolumeFluid, "IP Gal", 1, 219.969, 5e-4},
+        {utPower, "HP", 0.7456999, 1, 5e-7},
+        {utVelocity, "fpm", 1, 196.850, 5e-4},
+        {utViscosity, "lbf·s/ft²", 47.88026, 1, 5e-7},
+        {utTemperature, "°F", 100, 212, 1e-12},
+        {utTemperature, "K", 0, 273.15, 1e-12},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(UnitTypeName(c.Type)) + " " + c.Label);
         const int index = UnitIndex(c.Type, c.Label);
         ASSERT_GE(index, 0);
         const auto info = UnitInfo(c.Type, index, 0);
         ASSERT_TRUE(info);
-        EXPECT_NEAR(info->Factor, c.Expected, c.Expected * c.RelativeTolerance + 1e-15);
+        EXPECT_NEAR(ToDisplay(info->Offset, info->Factor, c.Stored), c.Shown, c.Tolerance);
     }
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+// Opens a page of the installed files (the help page) in the desktop's viewer with
+// `xdg-open`. When that does not work (no opener installed, or none set up for the page's
+// type, so the opener ends with an error) the user is told so, with the page's path, so that
+// the page can still be opened by hand.
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace vantor {
+
+class TPageOpener : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TPageOpener(QWidget* window);
+
+    // The opener command; tests put a script of their own here.
+    QString Program = QStringLiteral("xdg-open");
+
+    // Starts the opener on the page; false (and the message shown) when it could not start.
+    // A failure reported later by the opener is shown when it ends.
+    bool Open(const QString& path);
+
+    static QString FailureText(const QString& path);
+
+signals:
+    // After a failure was shown.
+    void Failed(const QString& path);
+
+private:
+    void ShowFailure(const QString& path);
+
+    QWidget* m_window;
+};
+
+}  // namespace vantor
