@@ -19,7 +19,8 @@ inline void OnNextModal(std::function<void(QWidget&)> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(5);
-    const QDeadlineTimer deadline(2000);
+    // Generous: a loaded machine can take seconds to show a window.
+    const QDeadlineTimer deadline(10000);
     QObject::connect(timer, &QTimer::timeout, [timer, act, deadline] {
         QWidget* window = QApplication::activePopupWidget();
         if (!window) window = QApplication::activeModalWidget();
