@@ -110,7 +110,9 @@ TEST_F(GeometryCommandsTest, BadArgumentsFailWithAClearMessage)
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1] << "\n" << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         // Nothing is shown of a coil that was refused.
-        if (c.exitCode != 0) EXPECT_EQ(run.out, "") << c.args[1];
+        if (c.exitCode != 0) {
+            EXPECT_EQ(run.out, "") << c.args[1];
+        }
     }
     // The installed catalogue has a "Default" maker, so the fallback wrote nothing.
     EXPECT_FALSE(fs::exists(m_base / "data"));

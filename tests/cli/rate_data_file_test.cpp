@@ -110,10 +110,11 @@ TEST_F(RateDataFile, FileValuesThatCannotBeUsedAreWarnedAboutWithTheValueUsed)
         const char* Key;
         nlohmann::json Expected;
     } cases[] = {
-        {"tfi", "80,5", "tfi: \"80,5\" is not a number; 70 kept", "FluidInlet", 70.0},
+        // The value the document held before the file, not the file's own: that could not be read.
+        {"tfi", "80,5", "tfi: \"80,5\" is not a number; 45 kept", "FluidInlet", 45.0},
         {"AdditiveVolume", "5", "AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used", "HeatingFluid",
          "Water (45% Propylene Glycol)"},
-        {"fHeight", "nan", "fHeight: \"nan\" is not a number; 0.762 kept", "fHeight", 0.762},
+        {"fHeight", "nan", "fHeight: \"nan\" is not a number; 0.544 kept", "fHeight", 0.544},
         {"ma", "30", "ma (face velocity, m/s): ", "AirVelocity", 10.0},
     };
     for (const auto& c : cases) {

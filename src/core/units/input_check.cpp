@@ -9,7 +9,9 @@
 
 namespace vantor {
 
-std::string NoteNumber(double value) { return FormatShortest(value); }
+// Six significant digits: a derived value (a face velocity from a mass flow) reads as a person
+// would write it.
+std::string NoteNumber(double value) { return FormatGeneral(value, 6); }
 
 double TInputCheck::Checked(std::string_view name, std::string_view text, double fallback, const TValueRange& range)
 {

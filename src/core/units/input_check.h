@@ -52,7 +52,7 @@ private:
     std::vector<std::string> m_notes;
 };
 
-// A number as the notes show it: the shortest text that reads back the same.
+// A number as the notes show it: at most six significant digits.
 std::string NoteNumber(double value);
 
 }  // namespace vantor

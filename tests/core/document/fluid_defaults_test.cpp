@@ -64,7 +64,7 @@ TEST(FluidDefaults, NumbersAreHeldToTheRowsThatShowThem)
                                  "WaterIn: 200 is outside 5 to 150; 150 used",
                                  "DesignWaterDT: -5 is outside 0.1 to 100; 0.1 used",
                                  "WaterTemp: \"inf\" is not a number; 40 kept",
-                                 "WaterUserMu: 0 is outside 1e-09 to 10; 1e-09 used",
+                                 "WaterUserMu: 0 is outside 1E-9 to 10; 1E-9 used",
                                  "WaterAddVol: 5 is outside 0.01 to 0.45; 0.45 used",
                              }));
 

@@ -53,7 +53,7 @@ TEST(InputCheck, EveryValueThatCouldNotBeUsedIsNotedWithTheValueUsed)
     EXPECT_EQ(binary.Checked("m", 25.0, 0.8, {0.01, 20}), 20);
     EXPECT_EQ(binary.Message("Values of a.hqx that could not be used as they stood:"),
               "Values of a.hqx that could not be used as they stood:\n"
-              "  m: inf is not a number; 0.8 kept\n"
+              "  m: INF is not a number; 0.8 kept\n"
               "  m: 25 is outside 0.01 to 20; 20 used");
 
     TInputCheck all;
