@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "document/thermacoil_factory.h"
+#include "gui/qt_text.h"
 #include "settings/folders.h"
 #include "settings/settings_store.h"
 
@@ -7,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
@@ -16,12 +19,22 @@
 
 namespace vantor {
 
+namespace {
+
+bool IsAutomationSwitch(const QString& argument)
+{
+    const TAutomationSwitches switches = ParseAutomationSwitches({ToStdString(argument)});
+    return switches.StartedForAutomation() || switches.RegServer || switches.UnregServer;
+}
+
+}  // namespace
+
 TCommandLine ParseCommandLine(const QStringList& arguments)
 {
     TCommandLine commandLine;
     QStringList words;
     for (const QString& argument : arguments) {
-        if (argument.startsWith(u'-')) {
+        if (argument.startsWith(u'-') || IsAutomationSwitch(argument)) {
             commandLine.Switches << argument;
             if (argument == QStringLiteral("--startup-time")) commandLine.StartupTime = true;
         } else {
@@ -50,6 +63,21 @@ std::vector<std::string> RunInstallMerge(IInstallNotice& notice)
     merger.Collect();
     merger.MergeAll(notice);
     return merger.Messages();
+}
+
+bool WithoutDisplay()
+{
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+std::chrono::milliseconds AutomationIdleTime()
+{
+    bool ok = false;
+    // QByteArray reads "." as the decimal separator whatever the locale.
+    const double seconds = qgetenv("VANTOR_AUTOMATION_IDLE_SECONDS").toDouble(&ok);
+    if (!ok || !(seconds > 0) || seconds > 24 * 3600) return std::chrono::seconds(60);
+    return std::chrono::milliseconds(std::max(1LL, static_cast<long long>(seconds * 1000)));
 }
 
 double SecondsSinceProcessStart()

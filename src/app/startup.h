@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ struct TCommandLine {
     // The data file to open: the arguments that are not switches, joined with single blanks,
     // as a full path; empty unless that names an existing file.
     QString FileName;
-    // Arguments starting with "-" ("-automation", "--startup-time").
+    // Arguments starting with "-" ("-automation", "--startup-time"), and the automation
+    // switches written with "/" ("/automation").
     QStringList Switches;
     // "--startup-time": print the time from the process start to the shown main window, then
     // end.
@@ -34,6 +36,14 @@ void FixNumberFormat();
 // Merges the installed copies of the user's INI data files, asking through notice where a
 // section differs. Returns the failures to show.
 std::vector<std::string> RunInstallMerge(IInstallNotice& notice);
+
+// True when the desktop offers no display: no QT_QPA_PLATFORM, no DISPLAY and no
+// WAYLAND_DISPLAY. A program started for automation then runs on the offscreen platform.
+bool WithoutDisplay();
+
+// The idle time of an automation start without a display: VANTOR_AUTOMATION_IDLE_SECONDS
+// when it is a positive number, else 60 s.
+std::chrono::milliseconds AutomationIdleTime();
 
 // Seconds since the process started (10 ms resolution); negative when unknown.
 double SecondsSinceProcessStart();

@@ -47,7 +47,7 @@ enum class TOutput { Report, Json, Csv, Diagnostics, Manufacturing };
 
 struct TRateOptions {
     std::string File;
-    std::string Save;
+    std::optional<std::string> Save;  // an empty name given is an error, not "no save"
     std::string Maker;
     std::optional<std::string> Range;
     bool NoSettings = false;
@@ -468,9 +468,9 @@ int RunRate(const TRateOptions& o, bool sizing)
         std::cerr << "vantor-cli: " << solved.Message << "\n";
         exitCode = kExitFailed;
     }
-    if (!o.Save.empty()) {
-        if (const TResult saved = SaveFile(doc, properties, o.Save); !saved) {
-            std::cerr << "vantor-cli: " << o.Save << ": " << saved.Message << "\n";
+    if (o.Save) {
+        if (const TResult saved = SaveFile(doc, properties, *o.Save); !saved) {
+            std::cerr << "vantor-cli: " << (o.Save->empty() ? "--save" : *o.Save) << ": " << saved.Message << "\n";
             exitCode = kExitFailed;
         }
     }

@@ -9,10 +9,11 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -185,6 +186,51 @@ TEST_F(RateDataFile, AFileThatCannotBeReadSaysWhy)
         const vantor::test::TRun run = Rate({locked});
         EXPECT_NE(run.err.find(locked + ": cannot be read: Permission denied"), std::string::npos) << run.err;
     }
+}
+
+TEST_F(RateDataFile, SaveFollowsLinksAndRefusesWhatItMustNotReplace)
+{
+    const std::string example = (kExamples / "glycol-coil.hqx").string();
+    const fs::path target = m_base / "target.hqx";
+    File("target.hqx", "old");
+    fs::create_symlink("target.hqx", m_base / "link.hqx");
+    const vantor::test::TRun linked = Rate({example, "--save", (m_base / "link.hqx").string()});
+    EXPECT_EQ(linked.exitCode, 0) << linked.err;
+    EXPECT_TRUE(fs::is_symlink(m_base / "link.hqx"));
+    EXPECT_NE(vantor::test::Slurp(target).find("<datafile"), std::string::npos) << "the linked file was written";
+
+    const fs::path pipe = m_base / "pipe.hqx";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const fs::path readOnly = m_base / "read-only.hqx";
+    File("read-only.hqx", "kept");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace);
+    const std::pair<std::string, std::string> refused[] = {
+        {pipe.string(), pipe.string() + ": Unable to write to " + pipe.string() + ": not a regular file"},
+        {readOnly.string(), readOnly.string() + ": " + readOnly.string() + " is read-only"},
+        {"", "--save: File name not known"},
+    };
+    for (const auto& [name, message] : refused) {
+        const vantor::test::TRun run = Rate({example, "--save", name});
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_EQ(run.err, "vantor-cli: " + message + "\n");
+    }
+    EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
+    EXPECT_EQ(vantor::test::Slurp(readOnly), "kept");
+}
+
+// Flows were written with three decimals: 0.0145 kg/s came back as 0.015 and rated 3.4 % more.
+TEST_F(RateDataFile, SavedRatingOpensToTheSameDuty)
+{
+    const std::string first = (m_base / "first.hqx").string();
+    const std::string second = (m_base / "second.hqx").string();
+    const double rated = Rate({"--fluid-flow", "0.0145", "--save", first, "--json"}).Json()["Qt"].get<double>();
+    EXPECT_NE(vantor::test::Slurp(first).find("<m>0.0145</m>"), std::string::npos);
+    const double reopened = Rate({first, "--save", second, "--json"}).Json()["Qt"].get<double>();
+    // The solve converges to 1e-5 kW; opened, it starts from the solved state instead.
+    EXPECT_NEAR(reopened, rated, 1e-5);
+    const double again = Rate({second, "--json"}).Json()["Qt"].get<double>();
+    EXPECT_NEAR(again, reopened, 1e-9 * reopened);
 }
 
 }  // namespace

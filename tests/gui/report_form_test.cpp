@@ -147,6 +147,8 @@ private slots:
         QTest::newRow("switches are no file") << QStringList{"-automation", "--startup-time"} << "" << true;
         QTest::newRow("switch beside a file") << QStringList{"-embedding", "my-coils/a.hqx"} << "my-coils/a.hqx"
                                                << false;
+        QTest::newRow("slash switch beside a file") << QStringList{"/Automation", "my-coils/a.hqx"} << "my-coils/a.hqx"
+                                                     << false;
         QTest::newRow("missing file") << QStringList{"my-coils/none.hqx"} << "" << false;
         QTest::newRow("a folder") << QStringList{"my-coils"} << "" << false;
     }

@@ -161,6 +161,60 @@ private slots:
         QCOMPARE(Doc().Saved(), answer != TAnswer::Cancel);
     }
 
+    // A sized coil is new work: the status says so and opening another file asks first.
+    void coilSizeSolveIsUnsavedWork()
+    {
+        QVERIFY(Doc().EnterRowText(rowCalcMode, "Coil Size"));
+        SaveAs("a.hqx");
+        QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", "a.hqx"}));
+        Form().Action(TTechAction::Solve).trigger();
+        QCOMPARE(Panels(), QStringList({"Modified", "Solved...", "a.hqx"}));
+        const QString sized = Cell(1, rowModel);
+        QVERIFY(sized != "544 x 720  4r  12f  7c");
+        Form().Action(TTechAction::Solve).trigger();
+        QCOMPARE(Cell(1, rowModel), sized);
+
+        m_answers = {TAnswer::Cancel};
+        m_choices << Path("b.hqx");
+        Form().Action(TTechAction::Open).trigger();
+        QCOMPARE(m_questions, QStringList({"a.hqx not saved.\nSave now?"}));
+        QCOMPARE(Cell(1, rowModel), sized);
+    }
+
+    void openingAFileRatesItsCoil()
+    {
+        SaveAs("a.hqx");
+        QVERIFY(Doc().EnterRowText(rowCalcMode, "Coil Size"));
+        m_answers = {TAnswer::No};
+        m_choices << Path("a.hqx");
+        Form().Action(TTechAction::Open).trigger();
+        QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", "a.hqx"}));
+        QCOMPARE(Cell(1, rowCalcMode), QString("Heating Duty"));
+        QVERIFY(Doc().Rows().RowEnabled(rowModel));
+        Form().Action(TTechAction::Solve).trigger();
+        QCOMPARE(Cell(1, rowModel), QString("544 x 720  4r  12f  7c"));
+    }
+
+    // "Yes, save" onto a file marked read-only: the message, then the Save As dialog.
+    void readOnlyFileOffersSaveAs()
+    {
+        SaveAs("a.hqx");
+        QFile::setPermissions(Path("a.hqx"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QByteArray saved = FileBytes(Path("a.hqx"));
+        Type(rowFluidInlet, "80");
+        m_dialogs = 0;
+        m_answers = {TAnswer::Yes};
+        m_choices << Path("b.hqx") << QString();  // Save As b.hqx, then no file to open
+        QString message;
+        CloseNextMessageBox(message);
+        Form().Action(TTechAction::Open).trigger();
+        QCOMPARE(message, Path("a.hqx") + " is read-only");
+        QCOMPARE(m_dialogs, 2);
+        QCOMPARE(FileBytes(Path("a.hqx")), saved);
+        QVERIFY(FileBytes(Path("b.hqx")).contains("<tfi>80.000</tfi>"));
+        QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", "b.hqx"}));
+    }
+
     void untitledWork()
     {
         Type(rowFluidInlet, "80");

@@ -199,14 +199,18 @@ TResult WriteCalibrationFile(const std::filesystem::path& file, const TCalibrati
     std::string bytes;
     for (const double factor : {factors.Duty, factors.ho, factors.hi, factors.AirDP, factors.FluidDP})
         AppendLittleEndian(bytes, factor);
-    const TResult written = WriteFileAtomically(file, bytes);
-    if (!written) return written;
+    // The program keeps its own file read-only: it clears the mark to replace the file, and the
+    // save path refuses read-only files otherwise.
     std::error_code error;
+    if (std::filesystem::is_regular_file(file, error))
+        std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                                     error);
+    const TResult written = WriteFileAtomically(file, bytes);
     std::filesystem::permissions(file,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                                      std::filesystem::perms::others_read,
                                  std::filesystem::perm_options::replace, error);
-    return TResult::Ok();
+    return written;
 }
 
 }  // namespace vantor

@@ -42,12 +42,15 @@ TResult ReadXmlDataFile(TXMLFile& file, const TDataFileModel& model)
 }
 
 // The document shows the model as the file left it; the barometer row takes the mean
-// pressure of the two air states.
+// pressure of the two air states. A file holds a coil to rate: sizing it anew is the user's
+// choice afterwards, so the next solve rates it instead of replacing its design.
 void ShowModel(TRatingDocument& document)
 {
     THotWaterCoil& coil = document.HotWaterCoil();
     document.SetBarometer(coil.Barometer());
+    document.SetCalcMode(cmHeatingDuty);
     document.ShowValues();
+    document.UpdateRowStates();
 }
 
 }  // namespace
@@ -106,7 +109,7 @@ TResult SaveFile(TRatingDocument& document, const TFileProperties& properties, s
     BuildDataFile(file, document.HotWaterCoil(), properties);
     file.SetFileName(path.string());
     const TResult saved = file.Save();
-    if (!saved) return TResult::Error(dfWriteError, saved.Message);
+    if (!saved) return TResult::Error(IsRefusedTarget(saved.Code) ? dfTargetRefused : dfWriteError, saved.Message);
     document.SetSaved(true);
     document.SetFileName(path.string());
     return TResult::Ok();

@@ -49,7 +49,9 @@ TResult OpenFile(TRatingDocument& document, TFileProperties& properties, std::st
 
 // Writes the document as XML: the whole file is built in memory, written to a temporary file
 // beside the target and renamed over it. Only then the document is saved and takes the full
-// path as its name; on failure the old file, the flags and the name stay as they were.
+// path as its name; on failure the old file, the flags and the name stay as they were. A
+// read-only target or one that is not a regular file gives dfTargetRefused (ask for another
+// name), other failures dfWriteError, an empty name dfNoName.
 TResult SaveFile(TRatingDocument& document, const TFileProperties& properties, std::string_view name);
 
 }  // namespace vantor

@@ -16,8 +16,8 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace vantor {
@@ -39,10 +39,13 @@ std::string_view CoilTypeName(int code)
 }
 
 // Each writer reuses an element of the same name, so saving twice into one document
-// leaves one of each.
+// leaves one of each. A value the element's format would round (a flow of 0.0145 kg/s in
+// "%0.3f") is written with as many digits as it takes to read back the same double, so a
+// saved rating opens to the same inputs and the same duty.
 void WriteNumber(TXMLFile& file, TNode parent, std::string_view name, std::string_view format, double value)
 {
-    file.WriteFloat(parent, name, true, format, value);
+    const std::string text = FormatFloat(format, value);
+    file.WriteText(parent, name, true, ParseDouble(text) == value ? text : FormatShortest(value));
 }
 
 void WriteCode(TXMLFile& file, TNode parent, std::string_view name, int value, std::string_view attribute,
@@ -206,15 +209,26 @@ void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec
     const TModelRec before = coil.Geometry().ModelRecord();
     coil.SetModelRecord(rec);
     coil.Geometry().RematchCatalogue(makers);
+    const TModelRec matched = coil.Geometry().ModelRecord();
     // Also brings the tube side and the coil's copies of the figures up to date.
     coil.SetModelText(coil.Geometry().Designation());
-    if (coil.ModelValid) return;
-    const TModelValues values = ModelValuesOf(rec);
-    const std::string given = Format("%0.6g x %0.6g %0.6gr %0.6gf %0.6gc", {values.fHeight * 1000, values.fLength * 1000,
-                                                                            values.Rows, values.fpi, values.Circ});
-    coil.SetModelRecord(before);
-    coil.SetModelText(coil.Geometry().Designation());
-    check.Note("fat", "\"" + given + "\"", "is not a coil that can be built", coil.GetModelText() + " kept");
+    if (!coil.ModelValid) {
+        // A record the coil cannot be built from leaves the coil it had.
+        const TModelValues values = ModelValuesOf(rec);
+        const std::string given = Format("%0.6g x %0.6g %0.6gr %0.6gf %0.6gc",
+                                         {values.fHeight * 1000, values.fLength * 1000, values.Rows, values.fpi, values.Circ});
+        coil.SetModelRecord(before);
+        coil.SetModelText(coil.Geometry().Designation());
+        check.Note("fat", "\"" + given + "\"", "is not a coil that can be built", coil.GetModelText() + " kept");
+        return;
+    }
+    // The designation rounds the face to 0.001 mm; the file holds it exactly (a sized coil's
+    // height and length have more digits), so the rated face is the one that was saved.
+    TModelRec exact = coil.Geometry().ModelRecord();
+    if (exact.fHeight == matched.fHeight && exact.fLength == matched.fLength) return;
+    exact.fHeight = matched.fHeight;
+    exact.fLength = matched.fLength;
+    coil.SetModelRecord(exact);
 }
 
 TValueRange DataFileRange(std::string_view element)

@@ -30,6 +30,7 @@ enum TDataFileCode : int {
     dfReadError = 3,      // reading failed part way; what was read stays in the model
     dfNoName = 4,         // saving without a file name
     dfWriteError = 5,     // the file could not be written; the old file is untouched
+    dfTargetRefused = 6,  // the name is read-only or not a regular file: another name is needed
 };
 
 inline constexpr std::string_view kInvalidFileFormat = "Invalid file format...";

@@ -266,6 +266,12 @@ TResult TRatingDocument::SetRowValue(int row, const TVariant& value)
 TResult TRatingDocument::GridDoSetData(int row)
 {
     if (row < rowModel || row > kDocumentRowCount) return TResult::Error(1, "No property row " + std::to_string(row));
+    // A refused designation changes nothing at all: row 1 shows the coil's model again and the
+    // document stays as saved or modified as it was.
+    if (row == rowModel && !m_modelFromEditor && !GeometryTakes(RowText(rowModel))) {
+        ShowValues();
+        return TResult::Ok();
+    }
     try {
         ApplyRow(row);
     } catch (const std::exception& error) {
@@ -314,7 +320,7 @@ void TRatingDocument::ApplyRow(int row)
         break;
     case rowDesignDT: {
         const double drop = RowNumber(rowDesignDT);
-        const double inlet = RowNumber(rowFluidInlet);
+        const double inlet = state.InletTemp();
         state.designdt = drop;
         state.SetLeavingTemp(inlet - drop);
         break;
@@ -339,10 +345,12 @@ void TRatingDocument::ApplyRow(int row)
     }
 }
 
+// The velocities kept over a new model are the model's, not the rounded texts of rows 5 and
+// 11, which would move the air and fluid flows a little on every edit.
 void TRatingDocument::ApplyModelRow()
 {
-    const double faceVelocity = RowNumber(rowAirVelocity);
-    const double tubeVelocity = RowNumber(rowTubeVelocity);
+    const double faceVelocity = m_coil->FaceVelocity();
+    const double tubeVelocity = m_coil->LiquidState.vw;
     if (m_modelFromEditor) {
         m_modelFromEditor = false;
         m_coilModel = m_coil->GetModelText();
@@ -353,6 +361,14 @@ void TRatingDocument::ApplyModelRow()
     SetRow(rowAirVolume, m_coil->AirVolume());
     m_coil->LiquidState.SetVelocity(tubeVelocity);
     SetRow(rowFluidFlow, m_coil->LiquidState.MassFlow());
+}
+
+bool TRatingDocument::GeometryTakes(std::string_view text) const
+{
+    // Tried on a copy, so that a refused text never reaches the coil.
+    TFinAndTube trial = m_coil->Geometry();
+    trial.SetDesignation(text);
+    return trial.TakeError() == 0;
 }
 
 void TRatingDocument::TakeModelText(const std::string& text)
@@ -371,7 +387,7 @@ void TRatingDocument::ApplyBarometerRow()
 {
     const double barometer = RowNumber(rowBarometer);
     const std::string airOnText = RowText(rowAirOn);
-    const double faceVelocity = RowNumber(rowAirVelocity);
+    const double faceVelocity = m_coil->FaceVelocity();
     // Both states are read again at the new pressure from their texts, one decimal each.
     TMoistAirState airOn = m_airOn;
     TMoistAirState airOff = m_airOff;
@@ -388,7 +404,7 @@ void TRatingDocument::ApplyBarometerRow()
 void TRatingDocument::ApplyAirOnRow()
 {
     const std::string text = RowText(rowAirOn);
-    const double faceVelocity = RowNumber(rowAirVelocity);
+    const double faceVelocity = m_coil->FaceVelocity();
     ParseAirState(text, m_airOn, m_barometer, kDefaultRH);
     SetRow(rowAirOn, FormatAirState(m_airOn, kRowAirFormat));
     m_coil->SetFaceVelocity(faceVelocity);
@@ -399,12 +415,13 @@ void TRatingDocument::ApplyFluidInletRow()
 {
     TLiquidState& state = m_coil->LiquidState;
     const double inlet = RowNumber(rowFluidInlet);
+    // The flow and the temperature drop kept are the model's, not their rounded rows.
     if (state.ctrl == ctrlTemperature) {
-        const double flow = RowNumber(rowFluidFlow);
+        const double flow = state.MassFlow();
         state.SetInletTemp(inlet);
         state.SetMassFlow(flow);
     } else if (state.ctrl == ctrlFlow) {
-        const double drop = RowNumber(rowDesignDT);
+        const double drop = state.designdt;
         state.SetInletTemp(inlet);
         state.SetLeavingTemp(inlet - drop);
     } else {
@@ -456,9 +473,13 @@ void TRatingDocument::ShowValues()
 TResult TRatingDocument::Solve()
 {
     try {
-        if (m_calcMode == cmCoilSize) {
+        if (m_calcMode == cmCoilSize && !SizedForDesignDuty()) {
+            // A new coil, air flow and fluid flow, even from a sizing that fails part way: the
+            // document no longer equals its file.
+            m_status.SetModified(true);
             // No air volume given: every trial runs at the coil's design face velocity.
             const int sized = m_coil->SizeFaceArea(0, m_designDuty);
+            m_coilModel = m_coil->GetModelText();
             if (sized != ssSolved) return Unsolved(sized);
         }
         m_coil->Solve();
@@ -474,6 +495,11 @@ TResult TRatingDocument::Solve()
         return TResult::Error(ssDataError, std::string(kDataErrorText));
     }
 }
+
+// The coil of the last good solve delivers the design duty already (the solved duty became the
+// design duty): sizing it again for that duty would only move it by the sizing's tolerance on
+// every solve.
+bool TRatingDocument::SizedForDesignDuty() const { return Solved() && m_coil->Qt == m_designDuty; }
 
 // A sizing or rating that did not succeed (failed or not converged): the design duty stays the
 // user's, the rows show what the coil was left with.

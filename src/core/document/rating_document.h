@@ -13,8 +13,9 @@
 //   doc.Solve();                              // "Solved..." and the report
 //   doc.SaveOnClose(program, shared);
 //
-// The rows hold only display text: a value one row's edit reads from another row is the
-// value as shown, rounded to that row's decimals.
+// The rows hold only display text. A row edit reads its own row; the values it carries over
+// from other rows (the face velocity kept over a new model, the flow kept over a new inlet
+// temperature) come from the model, so an edit never moves them to their rounded texts.
 //
 // The data file, calibration, simulation and automation work on the objects and values
 // exposed below; after changing them they call ShowValues (and SetModified where the user
@@ -224,11 +225,14 @@ private:
 
     void ApplyRow(int row);
     void ApplyModelRow();
+    // Whether the coil's geometry would take the designation text.
+    bool GeometryTakes(std::string_view text) const;
     void TakeModelText(const std::string& text);
     void ApplyBarometerRow();
     void ApplyAirOnRow();
     void ApplyFluidInletRow();
 
+    bool SizedForDesignDuty() const;
     TResult Unsolved(int status);
 
     // A row's value: a number in stored units, the text, or an index of its list. A text

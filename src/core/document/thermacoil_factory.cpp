@@ -42,6 +42,13 @@ bool TThermacoilFactory::Release(int id)
     return true;
 }
 
+std::vector<int> TThermacoilFactory::InstanceIds() const
+{
+    std::vector<int> ids;
+    for (const auto& [id, entry] : m_objects) ids.push_back(id);
+    return ids;
+}
+
 int TThermacoilFactory::ReleaseClient(std::string_view client)
 {
     const auto released = std::erase_if(m_objects, [client](const auto& entry) { return entry.second.Client == client; });

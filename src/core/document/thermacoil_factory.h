@@ -58,6 +58,8 @@ public:
     // A client left: every object it created is released. Returns how many were.
     int ReleaseClient(std::string_view client);
     int ObjectCount() const { return static_cast<int>(m_objects.size()); }
+    // The ids of the live objects, in ascending order.
+    std::vector<int> InstanceIds() const;
 
     // Set when the program was started for automation: releasing the last object then calls
     // OnLastRelease, which ends the program.

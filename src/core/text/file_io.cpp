@@ -50,6 +50,9 @@ std::string FileReadProblem(const std::filesystem::path& path, std::uintmax_t ma
 
 namespace {
 
+// More links in a row than this is a loop.
+constexpr int kMaxLinkDepth = 40;
+
 bool WriteAll(int fd, std::string_view content)
 {
     while (!content.empty()) {
@@ -63,30 +66,78 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+// The file a save really replaces: symbolic links are followed to the file they name, which
+// need not exist yet (a dangling link names the file to create). Nothing for a loop.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path)
+{
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return path;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) return std::nullopt;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
+bool IsReadOnly(const std::filesystem::path& file, const struct stat& status)
+{
+    constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    return (status.st_mode & anyWrite) == 0 || ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+// The replacement keeps the mode and, where the saver may give it, the owner of the file it
+// replaces; a new file gets the usual 0666 less umask.
+void TakeOverAttributes(int fd, const struct stat* existing)
+{
+    if (!existing) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+        return;
+    }
+    if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid()) {
+        if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+            // Not allowed to give the file away: it belongs to the saver from now on.
+        }
+    }
+    ::fchmod(fd, existing->st_mode & 07777);
+}
+
+// The rename is on disk only when the folder is.
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
 {
     const auto failure = [&](const char* reason) {
-        return TResult::Error(1, "Unable to write to " + path.string() + " (" + reason + ")");
+        return TResult::Error(fwFailed, "Unable to write to " + path.string() + " (" + reason + ")");
     };
-    if (path.empty()) return TResult::Error(1, "File name not known");
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    if (path.empty()) return TResult::Error(fwNoName, "File name not known");
+    const std::optional<std::filesystem::path> followed = FollowLinks(path);
+    if (!followed) return failure(std::strerror(ELOOP));
+    const std::filesystem::path& target = *followed;
+
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return TResult::Error(fwNotRegularFile, "Unable to write to " + path.string() + ": not a regular file");
+    if (exists && IsReadOnly(target, existing)) return TResult::Error(fwReadOnly, path.string() + " is read-only");
+
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return failure(std::strerror(errno));
-
-    // Keep the permissions of the file being replaced; a new file gets the usual 0644 less umask.
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        ::fchmod(fd, existing.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
+    TakeOverAttributes(fd, exists ? &existing : nullptr);
 
     const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
     const int savedErrno = errno;
@@ -95,11 +146,12 @@ TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view 
         ::unlink(name.data());
         return failure(std::strerror(written ? errno : savedErrno));
     }
-    if (::rename(name.data(), path.c_str()) != 0) {
+    if (::rename(name.data(), target.c_str()) != 0) {
         const int renameErrno = errno;
         ::unlink(name.data());
         return failure(std::strerror(renameErrno));
     }
+    SyncFolder(folder);
     return TResult::Ok();
 }
 

@@ -3,7 +3,9 @@
 // Whole-file reads and writes. Every file the program writes goes through
 // WriteFileAtomically: the content goes to a temporary file in the target's folder, is
 // flushed to disk, and only then renamed over the target, so a failed or interrupted save
-// leaves the old file as it was.
+// leaves the old file as it was. A symbolic link is followed, so the file it names is the
+// one replaced and the link stays; a target that is not a regular file (a folder, a named
+// pipe, a device) or that is read-only is refused before anything is written.
 
 #include "text/result.h"
 
@@ -24,8 +26,22 @@ std::optional<std::string> ReadFileText(const std::filesystem::path& path,
 // the limit of 16 MiB"; empty when it can be read.
 std::string FileReadProblem(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
-// Writes content as the whole of path. On failure the result carries "Unable to write to "
-// and the path, and the target is untouched.
+// Result codes of WriteFileAtomically.
+enum TFileWriteCode : int {
+    fwOk = 0,
+    fwFailed = 1,         // "Unable to write to <path> (<reason>)"
+    fwNoName = 2,         // "File name not known"
+    fwNotRegularFile = 3, // "Unable to write to <path>: not a regular file"
+    fwReadOnly = 4,       // "<path> is read-only"
+};
+
+// True for the codes that ask for another file name rather than another try.
+inline bool IsRefusedTarget(int code) { return code == fwNotRegularFile || code == fwReadOnly; }
+
+// Writes content as the whole of path. On failure the result carries one of the codes above
+// and its message naming path, and the target is untouched. A file counts as read-only when
+// the program may not write it, or when it has no write permission for anybody (which even
+// the superuser, who may write anything, respects).
 TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace vantor

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -113,9 +114,13 @@ void TReportForm::ShowReport(const TDocumentReport& report)
 {
     // Clearing the box gives its document the default text option again.
     m_box->clear();
+    // One edit block: the text is laid out once, not again after every line.
+    QTextCursor edit(m_box->document());
+    edit.beginEditBlock();
     m_box->SetTabStops(m_tabStops);
     for (const TStringSink::TLine& line : report.Lines) m_box->AppendLine(line.Text, line.Bold);
     if (!report.Footer.empty()) m_box->AppendStyledLine(report.Footer, false, true);
+    edit.endEditBlock();
 }
 
 QString TReportForm::StatusText() const { return m_status->text(); }

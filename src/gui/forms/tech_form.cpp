@@ -4,10 +4,12 @@
 #include "gui/widgets/entry_grid.h"
 #include "reports/html_sink.h"
 #include "settings/folders.h"
+#include "text/file_io.h"
 #include "units/property_rows.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -16,13 +18,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
+#include <string_view>
 
 namespace vantor {
 
@@ -239,9 +241,17 @@ QString TTechForm::ClipScreen()
         ShowMessageText(ToQString(kNoDocumentsFolderMessage), true);
         return {};
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "JPG", kClipQuality) || !file.commit()) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "JPG", kClipQuality)) {
         ShowMessageText(tr("Unable to write to %1").arg(fileName), true);
+        return {};
+    }
+    // Through the program's one save path, like every file it writes.
+    const std::string_view bytes(jpeg.constData(), static_cast<size_t>(jpeg.size()));
+    const TResult written = WriteFileAtomically(ToStdString(fileName), bytes);
+    if (!written) {
+        ShowMessageText(ToQString(written.Message), true);
         return {};
     }
     return fileName;

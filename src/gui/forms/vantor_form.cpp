@@ -234,8 +234,10 @@ TResult TVantorForm::OpenDataFile(const QString& fileName)
 bool TVantorForm::SaveDataFile(const QString& fileName)
 {
     const TResult saved = SaveFile(*m_document, *m_properties, ToStdString(fileName));
-    if (!saved) ShowMessageText(ToQString(saved.Message), true);
-    return saved.IsOk();
+    if (saved) return true;
+    ShowMessageText(ToQString(saved.Message), true);
+    // A read-only file, or a name that is no regular file: the work can still go under another.
+    return saved.Code == dfTargetRefused && SaveWithDialog();
 }
 
 TAnswer TVantorForm::DefaultAsk(const QString& question)

@@ -74,7 +74,8 @@ public:
     bool SaveWithDialog();
     // Opens a data file; a failure is shown.
     TResult OpenDataFile(const QString& fileName);
-    // Saves to the file; a failure is shown. True when saved.
+    // Saves to the file; a failure is shown. A file that may not be replaced (read-only, or no
+    // regular file) then offers the Save As dialog. True when saved.
     bool SaveDataFile(const QString& fileName);
     // Where the open and save dialogs start.
     const QString& DialogFolder() const { return m_dialogFolder; }

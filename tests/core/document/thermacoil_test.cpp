@@ -149,12 +149,14 @@ TEST_F(Thermacoil, ObjectsAreCountedAndTheLastReleaseEndsAnAutomationStart)
     const int b = factory.CreateInstance(":1.7");
     const int c = factory.CreateInstance(":1.9");
     EXPECT_EQ(factory.ObjectCount(), 3);
+    EXPECT_EQ(factory.InstanceIds(), (std::vector<int>{a, b, c}));
     ASSERT_TRUE(factory.CloseQuestion());
     EXPECT_EQ(*factory.CloseQuestion(), kComServerWarningText);
 
     EXPECT_EQ(factory.ReleaseClient(":1.7"), 2) << "a client that left the bus releases its objects";
     EXPECT_EQ(factory.Instance(a), nullptr);
     EXPECT_EQ(factory.Instance(b), nullptr);
+    EXPECT_EQ(factory.InstanceIds(), (std::vector<int>{c}));
     EXPECT_FALSE(factory.Release(a));
     EXPECT_EQ(ended, 0);
     EXPECT_TRUE(factory.Release(c));
