@@ -1,6 +1,7 @@
 #include "cli/fluid_commands.h"
 
 #include "cli/commands.h"
+#include "document/fluid_choice.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
 #include "fluids/transport_props.h"
@@ -11,7 +12,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <cmath>
+#include <optional>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -27,6 +30,12 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // An argument that cannot be used; the command prints it and exits with kExitUsage.
 class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A value the command would have changed, with --strict; it exits with kExitFailed.
+class TStrictError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -62,6 +71,9 @@ int Guarded(std::string_view command, const Body& body)
     } catch (const TUsageError& e) {
         std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
         return kExitUsage;
+    } catch (const TStrictError& e) {
+        std::cerr << "vantor-cli " << command << ": " << e.what() << " (--strict)\n";
+        return kExitFailed;
     }
 }
 
@@ -184,36 +196,61 @@ int RunBarometer(const TBarometerOptions& options)
 struct TFluidOptions {
     std::string FluidCode = "0";
     std::string Additive = "0";
-    std::string Volume = "0";
+    std::optional<std::string> Volume;
     std::string Temperature = "40";
     std::string Pressure = "5";
     std::string User;
+    bool Strict = false;
     bool Json = false;
 };
 
+// A value held to the fluid dialog's range as the dialog holds a typed one; the warning names
+// the value used, --strict makes it an error.
+double Limited(std::string_view option, double value, const TValueRange& range, bool strict)
+{
+    TInputCheck check;
+    const double used = check.Checked(option, value, value, range);
+    for (const std::string& note : check.Notes()) {
+        if (strict) throw TStrictError(note);
+        std::cerr << "vantor-cli fluid: warning: " << note << "\n";
+    }
+    return used;
+}
+
 TLiquid LiquidFromOptions(const TFluidOptions& options)
 {
-    const int fluidCode = ReadCode("--spec", options.FluidCode, kFluidCount - 1);
-    const int additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
-    const double volume = ReadNumber("--volume", options.Volume);
-    if (volume < 0.0 || volume > 1.0) throw TUsageError("--volume is a fraction from 0 to 1 (0.3 for 30 %)");
-    if (additive != waNone && fluidCode != fcWater) throw TUsageError("an additive goes with water (--spec 0) only");
-    const double t = ReadNumber("--t", options.Temperature);
-
-    TLiquid liquid("Water", 0.0, t, t, static_cast<std::uint8_t>(fluidCode));
-    liquid.WaterAdditive = static_cast<std::uint8_t>(additive);
-    liquid.AdditiveVolume = volume;
-    liquid.Pf = ReadPositive("--pf", options.Pressure);
+    TFluidChoice choice;
+    choice.FluidCode = ReadCode("--spec", options.FluidCode, kFluidCount - 1);
+    choice.Additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
+    if (options.Volume) choice.Volume = ReadNumber("--volume", *options.Volume);
+    const double t = Limited("--t", ReadNumber("--t", options.Temperature), kFluidTemperatureRange, options.Strict);
     if (!options.User.empty()) {
         const std::vector<std::string> values = SplitToArray(options.User, ',');
         if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
-        liquid.UserRo = ReadPositive("--user RO", values[0]);
-        liquid.UserCp = ReadPositive("--user CP", values[1]);
-        liquid.UserMu = ReadPositive("--user MU", values[2]);
-        liquid.UserKo = ReadPositive("--user KO", values[3]);
-        liquid.UserProps = true;
+        const struct {
+            const char* Option;
+            TValueRange Range;
+        } properties[] = {{"--user RO", kUserDensityRange}, {"--user CP", kUserCpRange},
+                          {"--user MU", kUserMuRange}, {"--user KO", kUserKoRange}};
+        std::array<double, 4> read{};
+        for (size_t i = 0; i < read.size(); ++i)
+            read[i] = Limited(properties[i].Option, ReadPositive(properties[i].Option, values[i]), properties[i].Range,
+                              options.Strict);
+        choice.User = TUserProperties{read[0], read[1], read[2], read[3]};
     }
-    liquid.Update();
+
+    TLiquid liquid("Water", 0.0, t, t, fcWater);
+    liquid.Pf = Limited("--pf", ReadPositive("--pf", options.Pressure), kFluidPressureRange, options.Strict);
+    // The dialog's rules: an additive goes with water only, water without one has no volume,
+    // an additive without a volume starts at 30 %.
+    for (const std::string& note : ApplyFluidChoice(liquid, choice).Notes) {
+        if (options.Strict) throw TStrictError(note);
+        std::cerr << "vantor-cli fluid: warning: " << note << "\n";
+    }
+    if (choice.Volume && liquid.WaterAdditive != waNone) {
+        liquid.AdditiveVolume = Limited("--volume", *choice.Volume, kAdditiveVolumeRange, options.Strict);
+        liquid.Update();
+    }
     return liquid;
 }
 
@@ -275,12 +312,13 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
     fluidCommand->add_option("--additive", fluid->Additive,
                              "Water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, 3 calcium chloride")
         ->capture_default_str();
-    fluidCommand->add_option("--volume,--additive-volume", fluid->Volume, "Additive volume fraction, 0.3 for 30 %")
-        ->capture_default_str();
+    fluidCommand->add_option("--volume,--additive-volume", fluid->Volume,
+                             "Additive volume fraction, 0.01 to 0.45 (0.3 for 30 %); an additive without one starts at 0.3");
     fluidCommand->add_option("--t", fluid->Temperature, "Mean fluid temperature, °C")->capture_default_str();
     fluidCommand->add_option("--pf", fluid->Pressure, "Fluid pressure, bar (compressed air)")->capture_default_str();
     fluidCommand->add_option("--user", fluid->User,
                              "Own properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
+    fluidCommand->add_flag("--strict", fluid->Strict, "A value the fluid dialog would change is an error, not a warning");
     fluidCommand->add_flag("--json", fluid->Json, "Write the properties as a JSON object");
     fluidCommand->callback([&exitCode, fluid] { exitCode = Guarded("fluid", [&] { return RunFluid(*fluid); }); });
 }

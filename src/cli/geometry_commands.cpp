@@ -66,11 +66,12 @@ nlohmann::ordered_json ModelRecJson(const TModelRec& r)
             {"tc", r.tc}};
 }
 
-void PrintJson(const TFinAndTube& g, int errorCode)
+void PrintJson(const TFinAndTube& g)
 {
     nlohmann::ordered_json json;
     json["Designation"] = g.Designation();
-    json["ErrorCode"] = errorCode;
+    // Only a coil that was built is shown; the field stays for readers of the format.
+    json["ErrorCode"] = 0;
     json["MakerDesignation"] = g.MakerDesignation();
     json["SerpLabel"] = CircuitFractionLabel(g.SerpentineIndex());
     json["ModelRec"] = ModelRecJson(g.ModelRecord());
@@ -119,43 +120,82 @@ TCoilMakers CatalogueForCommandLine()
     return catalogue;
 }
 
-int RunGeometry(const TGeometryOptions& options)
+std::string JoinedNames(const std::vector<std::string>& names)
+{
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+    return joined;
+}
+
+// The maker's ranges as "code (name)", for a message about what the maker has.
+std::string TubeRangesOf(TCoilMakers& catalogue, const std::string& maker)
+{
+    catalogue.LoadMaker(maker);
+    std::vector<std::string> ranges;
+    for (const TMnfRec& range : catalogue.CachedRanges())
+        ranges.push_back(std::to_string(range.d) + " (" + range.name + ")");
+    return JoinedNames(ranges);
+}
+
+// The maker, range and tube code asked for exist in the catalogue; a catalogue with no makers
+// at all is left to its fallback, which makes the user's copy with the default range.
+std::optional<std::string> CheckChoice(TCoilMakers& catalogue, const TGeometryOptions& options, bool tubeGiven)
+{
+    const std::vector<std::string> makers = catalogue.MakerNames();
+    if (makers.empty()) return std::nullopt;
+    const auto maker =
+        std::find_if(makers.begin(), makers.end(), [&](const std::string& m) { return SameText(m, options.Maker); });
+    if (maker == makers.end())
+        return "There is no coil maker " + options.Maker + " in the catalogue; its makers are " + JoinedNames(makers);
+    if (!options.Range.empty() && !FindRange(catalogue, options.Maker, options.Range))
+        return "The coil maker " + options.Maker + " has no tube range " + options.Range + "; its ranges (tube code and name) are " +
+               TubeRangesOf(catalogue, options.Maker);
+    if (tubeGiven) {
+        catalogue.LoadMaker(options.Maker);
+        const TMnfRecVec& ranges = catalogue.CachedRanges();
+        if (std::none_of(ranges.begin(), ranges.end(), [&](const TMnfRec& r) { return r.d == options.Tube; }))
+            return "The coil maker " + options.Maker + " has no tube code " + std::to_string(options.Tube) +
+                   "; its ranges (tube code and name) are " + TubeRangesOf(catalogue, options.Maker);
+    }
+    return std::nullopt;
+}
+
+int RunGeometry(const TGeometryOptions& options, bool tubeGiven)
 {
     TCoilMakers catalogue = CatalogueForCommandLine();
+    if (const std::optional<std::string> refused = CheckChoice(catalogue, options, tubeGiven)) {
+        std::cerr << *refused << "\n";
+        return kExitFailed;
+    }
+    TModelValues parsed;
+    if (const int designationError = ParseDesignation(options.Designation, parsed); designationError != kDesignationOk) {
+        std::cerr << "Invalid designation \"" << options.Designation << "\": " << DesignationErrorText(designationError)
+                  << "\n";
+        return kExitFailed;
+    }
+
     int tube = options.Tube;
     std::optional<TMnfRec> range;
     if (!options.Range.empty()) {
         range = FindRange(catalogue, options.Maker, options.Range);
-        if (!range) {
-            std::cerr << "The coil maker " << options.Maker << " has no tube range " << options.Range << "\n";
-            return kExitFailed;
-        }
-        tube = range->d;
+        if (range) tube = range->d;
     }
-
     TFinAndTube geometry;
     geometry.Create(catalogue, options.Maker, options.Designation, kHotWaterCoil, tube);
     if (range) geometry.SetCatalogueRecord(*range);
     geometry.ComputeWeight();
 
-    // A rejected designation and a range the geometry cannot be computed from share code 1.
-    TModelValues parsed;
-    const int designationError = ParseDesignation(options.Designation, parsed);
-    const int errorCode = geometry.TakeError();
+    // A designation the geometry refuses, or a range it cannot be computed from: nothing is
+    // shown of a coil that was not built.
+    if (const int errorCode = geometry.TakeError(); errorCode != 0) {
+        std::cerr << "The coil geometry of \"" << options.Designation << "\" cannot be computed from the tube range "
+                  << geometry.ModelRecord().Model << " of " << geometry.ModelRecord().Mnf << "\n";
+        return kExitFailed;
+    }
     if (options.Json)
-        PrintJson(geometry, errorCode);
+        PrintJson(geometry);
     else
         PrintText(geometry);
-    if (designationError != kDesignationOk) {
-        std::cerr << "Invalid designation \"" << options.Designation << "\": " << DesignationErrorText(designationError)
-                  << "\n";
-        return kExitFailed;
-    }
-    if (errorCode != 0) {
-        std::cerr << "The coil geometry cannot be computed from the tube range " << geometry.ModelRecord().Model
-                  << " of " << geometry.ModelRecord().Mnf << "\n";
-        return kExitFailed;
-    }
     return kExitOk;
 }
 
@@ -196,7 +236,7 @@ void AddGeometryCommands(CLI::App& app, int& exitCode)
                            ->capture_default_str();
     rangeOption->excludes(tubeOption);
     geometry->add_flag("--json", options->Json, "Write the geometry as a JSON object");
-    geometry->callback([&exitCode, options] { exitCode = RunGeometry(*options); });
+    geometry->callback([&exitCode, options, tubeOption] { exitCode = RunGeometry(*options, tubeOption->count() > 0); });
 
     auto maker = std::make_shared<std::string>();
     auto* makers = app.add_subcommand("makers", "List the catalogue's coil makers, or one maker's tube ranges");

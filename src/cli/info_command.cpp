@@ -36,7 +36,8 @@ struct TInfo {
 TInfo GatherInfo()
 {
     const auto env = TFolderEnvironment::FromProcess();
-    const TDataFolder dataFolder = EnsureDataFolder(env);
+    // Looking is all: the folder is made by the first command that writes into it.
+    const TDataFolder dataFolder = DataFolder(env);
     TInfo info;
     info.Folders = {
         {"Settings folder", "settingsFolder", SettingsFolder(env)},

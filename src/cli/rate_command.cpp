@@ -10,6 +10,7 @@
 #include "geometry/designation.h"
 #include "reports/file_properties.h"
 #include "reports/plain_text_sink.h"
+#include "text/file_io.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
 #include "units/num_field.h"
@@ -460,13 +461,26 @@ TOutput OutputOf(const TRateOptions& o)
     return TOutput::Report;
 }
 
+// Values of the settings or of FILE that could not be used as they stood were warned about
+// already; with --strict they are an error.
+void CheckStrict(const TInputCheck& check, std::string_view source, bool strict)
+{
+    if (strict && !check.Empty())
+        throw TInputError(std::string(source) + ": values could not be used as they stood (--strict)");
+}
+
 // Opens FILE into the document before the row options are applied.
 void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TRateOptions& o)
 {
+    doc.ShowInputCheck(doc.SettingsCheck(), "the settings");
+    CheckStrict(doc.SettingsCheck(), "the settings", o.Strict);
     if (o.File.empty()) return;
-    const TResult opened = OpenFile(doc, properties, o.File);
+    TInputCheck check;
+    const TResult opened = OpenFile(doc, properties, o.File, &check);
+    CheckStrict(check, o.File, o.Strict);
     if (opened) return;
-    throw TInputError(o.File + ": " + (opened.Code == dfNothingToOpen ? std::string("no such file") : opened.Message));
+    const std::string problem = FileReadProblem(o.File, kMaxDataFileBytes);
+    throw TInputError(o.File + ": " + (problem.empty() ? opened.Message : problem));
 }
 
 // The Reset menu's two systems for the report, CSV, diagnostics and manufacturing texts; the

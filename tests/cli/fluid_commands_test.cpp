@@ -93,8 +93,6 @@ TEST_F(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
         {"fluid", "--spec", "14"},
         {"fluid", "--spec", "x"},
         {"fluid", "--additive", "4"},
-        {"fluid", "--spec", "2", "--additive", "1"},
-        {"fluid", "--volume", "1.5"},
         {"fluid", "--t", "nan"},
         {"fluid", "--pf", "0"},
         {"fluid", "--user", "1000,4.2,0.001"},
@@ -169,6 +167,44 @@ TEST_F(FluidCommandsTest, FluidPropertiesAndCaptions)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("971.624 kg/m³"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Clean Water"), std::string::npos) << run.out;
+}
+
+TEST_F(FluidCommandsTest, FluidTakesTheDialogsLimitsWithAWarning)
+{
+    const struct {
+        std::vector<std::string> Args;
+        const char* Warning;
+        const char* Caption;
+    } cases[] = {
+        {{"--additive", "2", "--volume", "1"}, "--volume: 1 is outside 0.01 to 0.45; 0.45 used",
+         "Water (45% Propylene Glycol)"},
+        {{"--additive", "1", "--volume", "0.001"}, "--volume: 0.001 is outside 0.01 to 0.45; 0.01 used",
+         "Water (1% Ethylene Glycol)"},
+        {{"--spec", "2", "--additive", "1"}, "an additive goes with water only; the additive is cleared", "Engine Oil"},
+        {{"--volume", "0.3"}, "water without an additive has no additive volume; the volume is cleared",
+         "Clean Water"},
+        {{"--spec", "13", "--pf", "25"}, "--pf: 25 is outside 1 to 10; 10 used", "Compressed Air (10.0-bar)"},
+        {{"--t", "400"}, "--t: 400 is outside -60 to 350; 350 used", "Clean Water"},
+        {{"--user", "9000,4.2,0.001,0.0006"}, "--user RO: 9000 is outside 0.01 to 5000; 5000 used",
+         "User Specified Fluid"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"fluid", "--json"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        SCOPED_TRACE(c.Warning);
+        vantor::test::TRun run = Run(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.err.find(std::string("warning: ") + c.Warning), std::string::npos) << run.err;
+        EXPECT_EQ(run.Json()["Caption"], c.Caption);
+
+        args.push_back("--strict");
+        run = Run(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(c.Warning), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    // An additive without a volume starts at 30 %, as in the dialog.
+    EXPECT_EQ(Run({"fluid", "--additive", "3", "--json"}).Json()["Caption"], "Water (30% Calcium Chloride)");
 }
 
 }  // namespace

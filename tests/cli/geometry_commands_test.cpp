@@ -93,15 +93,26 @@ TEST_F(GeometryCommandsTest, BadArgumentsFailWithAClearMessage)
         {{"geometry", "544 720 4r 12f 7c", "--range", "7/8 inch"}, 1, "The coil maker Typical has no tube range 7/8 inch"},
         {{"geometry", "544 720 4r 12f 7c", "--range", "1/2 inch", "--tube", "4"}, 2, "excludes"},
         {{"geometry", "544 720 4r 12f 7c", "--tube", "many"}, 2, ""},
-        {{"geometry", "544 720 4r 12f 7c", "--maker", "Nobody"}, 0,
-         "There are no matching coils for Nobody in the database!\n"
-         "You may need to re-install the program to correct the database.\n"},
+        // An unknown maker or a tube the maker lacks is refused, with what there is.
+        {{"geometry", "544 720 4r 12f 7c", "--maker", "Nobody"}, 1,
+         "There is no coil maker Nobody in the catalogue; its makers are Typical, Default, Recoil, HC, BAC, "
+         "Enviroware, GEA\n"},
+        {{"geometry", "544 720 4r 12f 7c", "--tube", "6"}, 1,
+         "The coil maker Typical has no tube code 6; its ranges (tube code and name) are 3 (3/8 inch), 4 (1/2 inch), "
+         "4 (1/2 inch copper fin), 5 (5/8 inch), 5 (5/8 inch heavy duty), 5 (5/8 inch in-line)\n"},
+        {{"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "4"}, 1, "GEA has no tube code 4; its ranges"},
+        {{"geometry", "544 720 4r 12f 7c", "--maker", "BAC", "--range", "3/8 inch"}, 1,
+         "The coil maker BAC has no tube range 3/8 inch; its ranges (tube code and name) are 4 (1/2 inch), "},
         {{"makers", "--maker", "Nobody"}, 1, "There is no coil maker Nobody in the catalogue"},
     };
     for (const TCase& c : cases) {
         const vantor::test::TRun run = Run(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1] << "\n" << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        // Nothing is shown of a coil that was refused.
+        if (c.exitCode != 0) {
+            EXPECT_EQ(run.out, "") << c.args[1];
+        }
     }
     // The installed catalogue has a "Default" maker, so the fallback wrote nothing.
     EXPECT_FALSE(fs::exists(m_base / "data"));

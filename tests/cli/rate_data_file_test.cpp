@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -86,6 +87,105 @@ TEST_F(RateDataFile, UnreadableFilesAndFailedSavesExitWithOne)
     EXPECT_EQ(save.exitCode, 1);
     EXPECT_NE(save.err.find("Unable to write to"), std::string::npos) << save.err;
     EXPECT_TRUE(fs::is_directory(m_base / "taken.hqx"));
+}
+
+// The example with one element's text replaced, as a hand edit would leave it.
+std::string EditedExample(const fs::path& to, const std::string& element, const std::string& text)
+{
+    std::string xml = vantor::test::Slurp(kExamples / "glycol-coil.hqx");
+    const std::string open = "<" + element + ">";
+    const auto start = xml.find(open);
+    const auto end = xml.find("</" + element + ">", start);
+    EXPECT_NE(end, std::string::npos) << element;
+    xml.replace(start + open.size(), end - start - open.size(), text);
+    std::ofstream(to, std::ios::binary) << xml;
+    return to.string();
+}
+
+TEST_F(RateDataFile, FileValuesThatCannotBeUsedAreWarnedAboutWithTheValueUsed)
+{
+    const struct {
+        const char* Element;
+        const char* Text;
+        const char* Warning;
+        const char* Key;
+        nlohmann::json Expected;
+    } cases[] = {
+        // The value the document held before the file, not the file's own: that could not be read.
+        {"tfi", "80,5", "tfi: \"80,5\" is not a number; 45 kept", "FluidInlet", 45.0},
+        {"AdditiveVolume", "5", "AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used", "HeatingFluid",
+         "Water (45% Propylene Glycol)"},
+        {"fHeight", "nan", "fHeight: \"nan\" is not a number; 0.544 kept", "fHeight", 0.544},
+        {"ma", "30", "ma (face velocity, m/s): ", "AirVelocity", 10.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Element);
+        const std::string file = EditedExample(m_base / "edited.hqx", c.Element, c.Text);
+        vantor::test::TRun run = Rate({file, "--json"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.err.find("warning: Values of " + file + " that could not be used as they stood:\n  " +
+                               c.Warning),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.Json()[c.Key], c.Expected);
+
+        run = Rate({file, "--json", "--strict"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(file + ": values could not be used as they stood (--strict)"), std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST_F(RateDataFile, StoredSettingsOutOfRangeFallBackToTheirDefaults)
+{
+    fs::create_directories(m_base / "config" / "Korvane");
+    std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini")
+        << "[VantorForm]\nPressure=5\nDutyFactor=-1\n[Default]\nWaterIn=200\n";
+    vantor::test::TRun run = Run({"rate", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* warning : {"Pressure: 5 is outside 70 to 120; 101.325 used",
+                                "DutyFactor: -1 is not greater than zero; 1 used",
+                                "WaterIn: 200 is outside 5 to 150; 150 used"})
+        EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+    EXPECT_EQ(run.Json()["Barometer"], 101.325);
+    EXPECT_EQ(run.Json()["FluidInlet"], 150.0);
+    EXPECT_GT(run.Json()["Qt"].get<double>(), 0) << "the duty factor is 1 again";
+
+    run = Run({"rate", "--strict"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("the settings: values could not be used as they stood (--strict)"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(Run({"rate", "--strict", "--no-settings"}).exitCode == 0);
+}
+
+TEST_F(RateDataFile, AFileThatCannotBeReadSaysWhy)
+{
+    fs::create_directory(m_base / "folder.hqx");
+    {
+        // Sparse: 17 MiB of nothing on disk.
+        std::ofstream big(m_base / "big.hqx", std::ios::binary);
+        big.seekp(17 * 1024 * 1024);
+        big << ' ';
+    }
+    const std::pair<std::string, std::string> cases[] = {
+        {(m_base / "folder.hqx").string(), "is a folder, not a file"},
+        {(m_base / "missing.hqx").string(), "does not exist"},
+        {(m_base / "big.hqx").string(), "is larger than the limit of 16 MiB"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const vantor::test::TRun run = Rate({file});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(file + ": " + reason), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    // The superuser reads any file, so only another user sees the permission refused.
+    if (::geteuid() != 0) {
+        const std::string locked = File("locked.hqx", vantor::test::Slurp(kExamples / "glycol-coil.hqx"));
+        fs::permissions(locked, fs::perms::none);
+        const vantor::test::TRun run = Rate({locked});
+        EXPECT_NE(run.err.find(locked + ": cannot be read: Permission denied"), std::string::npos) << run.err;
+    }
 }
 
 TEST_F(RateDataFile, SaveFollowsLinksAndRefusesWhatItMustNotReplace)

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -474,6 +475,45 @@ private slots:
         QTRY_VERIFY(m_form->Activated());
         QCOMPARE(m_form->StatusText(spFile), QString("start.hqx"));
         QVERIFY(m_form->Document().Saved());
+    }
+
+    void emptiedCellKeepsItsValue_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("barometer") << int(rowBarometer);
+        QTest::newRow("on coil") << int(rowAirOn);
+        QTest::newRow("air volume") << int(rowAirVolume);
+        QTest::newRow("fluid inlet") << int(rowFluidInlet);
+    }
+
+    void emptiedCellKeepsItsValue()
+    {
+        // Letters are refused, so the cell is confirmed empty: the value stays, with a beep,
+        // instead of the row's low limit.
+        QFETCH(int, row);
+        const QString before = Cell(1, row);
+        QSignalSpy beeps(&Form().Grid(), &TEntryGrid::Beeped);
+        Type(row, "abc");
+        QCOMPARE(Cell(1, row), before);
+        QVERIFY(!beeps.isEmpty());
+        QCOMPARE(Panels().front(), QString("Ready..."));
+        QVERIFY(Doc().Saved());
+    }
+
+    void storedValuesThatCannotBeUsedAreShownOnce()
+    {
+        TSettingsStore program(TSettingsKey::Program);
+        program.WriteString("VantorForm", "Pressure", "5");
+        QVERIFY(program.Flush());
+        m_form = std::make_unique<TVantorForm>(m_units);
+        QString shown;
+        vantor::test::CloseNextMessageBox(shown);
+        m_form->show();
+        QTRY_VERIFY(m_form->Activated());
+        QTRY_VERIFY(!shown.isEmpty());
+        QVERIFY(shown.startsWith("Values of the settings that could not be used as they stood:"));
+        QVERIFY(shown.contains("Pressure: 5 is outside 70 to 120; 101.325 used"));
+        QCOMPARE(Cell(1, rowBarometer), QString("101.325"));
     }
 };
 

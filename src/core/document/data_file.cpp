@@ -27,12 +27,14 @@ std::filesystem::path FullPath(std::string_view name)
 TResult ReadXmlDataFile(TXMLFile& file, const TDataFileModel& model)
 {
     if (!IsDataFile(file)) return TResult::Error(dfInvalidFormat, std::string(kInvalidFileFormat));
+    TInputCheck unused;
+    TInputCheck& check = model.Check ? *model.Check : unused;
     try {
         const TXMLFile::TNode root = file.Root();
         ReadFileProps(file, file.FindChild(root, kFilePropsElement), model.Properties);
         TXMLFile::TNode coil = file.FindChild(root, kCoilElement);
         if (!coil) coil = file.FindChild(root, kOldCoilElement);
-        if (coil) ReadHotWaterCoil(file, coil, model.Coil, model.Makers);
+        if (coil) ReadHotWaterCoil(file, coil, model.Coil, model.Makers, check);
     } catch (const std::exception&) {
         return TResult::Error(dfReadError, std::string(kErrorReadingFile));
     }
@@ -69,17 +71,21 @@ TResult ReadDataFile(std::string_view bytes, const TDataFileModel& model)
     return ReadLegacyDataFile(bytes, model);
 }
 
-TResult OpenFile(TRatingDocument& document, TFileProperties& properties, std::string_view name)
+TResult OpenFile(TRatingDocument& document, TFileProperties& properties, std::string_view name, TInputCheck* check)
 {
     std::error_code error;
     const std::filesystem::path path = FullPath(name);
     if (name.empty() || !std::filesystem::is_regular_file(path, error))
         return TResult::Error(dfNothingToOpen, std::string());
 
-    const std::optional<std::string> bytes = ReadFileText(path);
-    const TResult read = bytes ? ReadDataFile(*bytes, {document.HotWaterCoil(), properties, document.Makers()})
-                               : TResult::Error(dfReadError, std::string(kErrorReadingFile));
+    const std::optional<std::string> bytes = ReadFileText(path, kMaxDataFileBytes);
+    TInputCheck notes;
+    const TResult read =
+        bytes ? ReadDataFile(*bytes, {document.HotWaterCoil(), properties, document.Makers(), &notes})
+              : TResult::Error(dfReadError, std::string(kErrorReadingFile));
     if (read.Code == dfInvalidFormat) return read;
+    if (check) check->Append(notes);
+    document.ShowInputCheck(notes, path.string());
     if (!read) {
         document.SetSolved(false);
         ShowModel(document);

@@ -13,6 +13,7 @@
 #include "text/result.h"
 #include "xml/xml_file.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ class TRatingDocument;
 
 inline constexpr std::string_view kDataFileRoot = "datafile";
 inline constexpr std::string_view kDataFileVersion = "1.0.0.0";
+// A larger file is refused unread: a data file holds one coil, a few kilobytes.
+inline constexpr std::uintmax_t kMaxDataFileBytes = 16u * 1024u * 1024u;
 
 // True when the root element is "datafile" and its "program" attribute is the program's
 // name, both without regard to case; the version is not looked at.
@@ -38,8 +41,11 @@ TResult ReadDataFile(std::string_view bytes, const TDataFileModel& model);
 // names no file does nothing (dfNothingToOpen, no message). After a good read the document
 // is saved and not solved, shows the file's values with the barometer of its air, and takes
 // the file's full path as its name; after a failed read it is not solved and shows what was
-// read; a file of another kind leaves everything as it was.
-TResult OpenFile(TRatingDocument& document, TFileProperties& properties, std::string_view name);
+// read; a file of another kind leaves everything as it was. Values of the file that could not
+// be used as they stood go to the document's observer in one warning, and into check when
+// it is given.
+TResult OpenFile(TRatingDocument& document, TFileProperties& properties, std::string_view name,
+                 TInputCheck* check = nullptr);
 
 // Writes the document as XML: the whole file is built in memory, written to a temporary file
 // beside the target and renamed over it. Only then the document is saved and takes the full

@@ -1,6 +1,9 @@
 #include "document/data_file_elements.h"
 
+#include "document/document_rows.h"
+#include "document/fluid_choice.h"
 #include "fluids/liquid.h"
+#include "fluids/transport_props.h"
 #include "geometry/circuit_fractions.h"
 #include "geometry/coil_makers.h"
 #include "geometry/designation.h"
@@ -11,8 +14,10 @@
 #include "text/format.h"
 #include "text/number_text.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace vantor {
@@ -56,6 +61,57 @@ std::uint8_t ReadByte(TXMLFile& file, TNode node, std::string_view name, std::ui
     return value >= 0 && value <= std::numeric_limits<std::uint8_t>::max() ? static_cast<std::uint8_t>(value)
                                                                            : current;
 }
+
+// A number checked as a typed value is, against the range of its element; a missing element
+// keeps the present value without a word, as older files expect.
+double ReadChecked(TXMLFile& file, TNode node, std::string_view name, double current, TInputCheck& check,
+                   const TValueRange& range)
+{
+    const std::string text = file.ReadText(node, name, "");
+    if (file.ReadStatus() != TXMLFile::ReadOk) return current;
+    return check.Checked(name, text, current, range);
+}
+
+double ReadChecked(TXMLFile& file, TNode node, std::string_view name, double current, TInputCheck& check)
+{
+    return ReadChecked(file, node, name, current, check, DataFileRange(name));
+}
+
+// A code of a list of count entries; one that names nothing keeps the present code, noted.
+std::uint8_t ReadCheckedCode(TXMLFile& file, TNode node, std::string_view name, std::uint8_t current, int count,
+                             TInputCheck& check)
+{
+    const std::string text = file.ReadText(node, name, "");
+    if (file.ReadStatus() != TXMLFile::ReadOk) return current;
+    const std::optional<long long> code = ParseInteger(text);
+    if (code && *code >= 0 && *code < count) return static_cast<std::uint8_t>(*code);
+    check.Note(name, "\"" + text + "\"", "is not one of 0 to " + std::to_string(count - 1),
+               std::to_string(current) + " kept");
+    return current;
+}
+
+struct TRangedElement {
+    std::string_view Element;
+    int Row;  // a row of the main window, or 0 with the range below
+    TValueRange Range;
+};
+
+// Elements shown by a row of the main window or the fluid dialog.
+constexpr std::array<TRangedElement, 13> kRangedElements = {{
+    {"Pa", rowBarometer, {}},
+    {"dbi", rowAirOn, {}},
+    {"wbi", rowAirOn, {}},
+    {"tfi", rowFluidInlet, {}},
+    {"m", rowFluidFlow, {}},
+    {"designdt", rowDesignDT, {}},
+    {"vw", rowTubeVelocity, {}},
+    {"t", 0, kFluidTemperatureRange},
+    {"Pf", 0, kFluidPressureRange},
+    {"UserRo", 0, kUserDensityRange},
+    {"UserCp", 0, kUserCpRange},
+    {"UserMu", 0, kUserMuRange},
+    {"UserKo", 0, kUserKoRange},
+}};
 
 }  // namespace
 
@@ -115,51 +171,90 @@ void WriteModelRec(TXMLFile& file, TNode parent, const TModelRec& rec)
     WriteNumber(file, node, "tc", "%0.5f", rec.tc);
 }
 
-TModelRec ReadModelRec(TXMLFile& file, TNode node, TModelRec rec)
+TModelRec ReadModelRec(TXMLFile& file, TNode node, TModelRec rec, TInputCheck& check)
 {
+    const auto number = [&](std::string_view name, double current) {
+        return ReadChecked(file, node, name, current, check);
+    };
     rec.Mnf = file.ReadText(node, "Mnf", rec.Mnf);
     rec.Tube = ReadByte(file, node, "Tube", rec.Tube);
     rec.Model = file.ReadText(node, "Model", rec.Model);
     rec.Code = ReadByte(file, node, "Code", rec.Code);
-    rec.fHeight = file.ReadFloat(node, "fHeight", rec.fHeight);
-    rec.fLength = file.ReadFloat(node, "fLength", rec.fLength);
-    rec.Rows = file.ReadFloat(node, "Rows", rec.Rows);
-    rec.fpi = file.ReadFloat(node, "fpi", rec.fpi);
-    rec.Circ = file.ReadFloat(node, "Circ", rec.Circ);
+    rec.fHeight = number("fHeight", rec.fHeight);
+    rec.fLength = number("fLength", rec.fLength);
+    rec.Rows = number("Rows", rec.Rows);
+    rec.fpi = number("fpi", rec.fpi);
+    rec.Circ = number("Circ", rec.Circ);
     rec.cb = file.ReadInteger(node, "cb", rec.cb);
     rec.Serp = file.ReadInteger(node, "Serp", rec.Serp);
-    rec.Sx = file.ReadFloat(node, "Sx", rec.Sx);
-    rec.Sy = file.ReadFloat(node, "Sy", rec.Sy);
+    rec.Sx = number("Sx", rec.Sx);
+    rec.Sy = number("Sy", rec.Sy);
     rec.tp = ReadByte(file, node, "tp", rec.tp);
-    rec.ID = file.ReadFloat(node, "ID", rec.ID);
-    rec.OD = file.ReadFloat(node, "OD", rec.OD);
-    rec.tf = file.ReadFloat(node, "tf", rec.tf);
-    rec.fc = file.ReadFloat(node, "fc", rec.fc);
-    rec.ft = file.ReadFloat(node, "ft", rec.ft);
+    rec.ID = number("ID", rec.ID);
+    rec.OD = number("OD", rec.OD);
+    rec.tf = number("tf", rec.tf);
+    rec.fc = number("fc", rec.fc);
+    rec.ft = number("ft", rec.ft);
     rec.Rifle = file.ReadBool(node, "Rifle", rec.Rifle);
     rec.Sections = file.ReadInteger(node, "Sections", rec.Sections);
     rec.Mf = ReadByte(file, node, "Mf", rec.Mf);
     rec.Mt = ReadByte(file, node, "Mt", rec.Mt);
     rec.Mc = ReadByte(file, node, "Mc", rec.Mc);
-    rec.tc = file.ReadFloat(node, "tc", rec.tc);
+    rec.tc = number("tc", rec.tc);
     return rec;
 }
 
-void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec)
+void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec, TInputCheck& check)
 {
+    const TModelRec before = coil.Geometry().ModelRecord();
     coil.SetModelRecord(rec);
     coil.Geometry().RematchCatalogue(makers);
     const TModelRec matched = coil.Geometry().ModelRecord();
     // Also brings the tube side and the coil's copies of the figures up to date.
     coil.SetModelText(coil.Geometry().Designation());
+    if (!coil.ModelValid) {
+        // A record the coil cannot be built from leaves the coil it had.
+        const TModelValues values = ModelValuesOf(rec);
+        const std::string given = Format("%0.6g x %0.6g %0.6gr %0.6gf %0.6gc",
+                                         {values.fHeight * 1000, values.fLength * 1000, values.Rows, values.fpi, values.Circ});
+        coil.SetModelRecord(before);
+        coil.SetModelText(coil.Geometry().Designation());
+        check.Note("fat", "\"" + given + "\"", "is not a coil that can be built", coil.GetModelText() + " kept");
+        return;
+    }
     // The designation rounds the face to 0.001 mm; the file holds it exactly (a sized coil's
     // height and length have more digits), so the rated face is the one that was saved.
-    if (!coil.ModelValid) return;
     TModelRec exact = coil.Geometry().ModelRecord();
     if (exact.fHeight == matched.fHeight && exact.fLength == matched.fLength) return;
     exact.fHeight = matched.fHeight;
     exact.fLength = matched.fLength;
     coil.SetModelRecord(exact);
+}
+
+TValueRange DataFileRange(std::string_view element)
+{
+    for (const TRangedElement& ranged : kRangedElements)
+        if (ranged.Element == element) return ranged.Row ? DocumentRowRange(ranged.Row) : ranged.Range;
+    return {};
+}
+
+void LimitAirFlow(TCoil& coil, std::string_view name, TInputCheck& check)
+{
+    const std::string prefix(name);
+    const double velocity = coil.FaceVelocity();
+    const double limitedVelocity = check.Checked(prefix + " (face velocity, m/s)", velocity, velocity,
+                                                 DocumentRowRange(rowAirVelocity));
+    if (limitedVelocity != velocity) coil.SetFaceVelocity(limitedVelocity);
+    const double volume = coil.AirVolume();
+    const double limitedVolume = check.Checked(prefix + " (air volume, m³/s)", volume, volume,
+                                               DocumentRowRange(rowAirVolume));
+    if (limitedVolume != volume) coil.SetAirVolume(limitedVolume);
+}
+
+TValueRange AdditiveVolumeRange(const TLiquid& liquid)
+{
+    const bool carriesAdditive = liquid.LiquidSpec == fcWater && !liquid.UserProps && liquid.WaterAdditive != waNone;
+    return carriesAdditive ? kAdditiveVolumeRange : TValueRange{};
 }
 
 // ---- Air ----
@@ -179,21 +274,34 @@ void WriteAirStates(TXMLFile& file, TNode parent, const TCoil& coil)
     file.SetAttribute(file.WriteFloat(node, "air_dp", true, "%0.3f", coil.AirPressureDrop()), "units", "Pa");
 }
 
-void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil)
+void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil, TInputCheck& check)
 {
     TMoistAirState& on = coil.AirOn();
     TMoistAirState& off = coil.AirOff();
-    const double barometer = file.ReadFloat(node, "Pa", coil.Barometer());
-    on.db = file.ReadFloat(node, "dbi", on.db);
-    on.wb = file.ReadFloat(node, "wbi", on.wb);
-    off.db = file.ReadFloat(node, "dbo", off.db);
-    off.wb = file.ReadFloat(node, "wbo", off.wb);
+    const double barometer = ReadChecked(file, node, "Pa", coil.Barometer(), check);
+    on.db = ReadChecked(file, node, "dbi", on.db, check);
+    on.wb = ReadChecked(file, node, "wbi", on.wb, check);
+    off.db = ReadChecked(file, node, "dbo", off.db, check);
+    off.wb = ReadChecked(file, node, "wbo", off.wb, check);
     // Both states from their bulbs at the barometer; the mass flow follows the face velocity
     // until the stored one replaces it.
     coil.SetBarometer(barometer);
-    double massFlow = file.ReadFloat(node, "ma", coil.AirMassFlow());
-    if (file.ReadStatus() != TXMLFile::ReadOk) massFlow = file.ReadFloat(node, "MassFlow", coil.AirMassFlow());
-    coil.SetMassFlow(massFlow);
+    // "ma", or the older "MassFlow" when "ma" is missing or not a number.
+    std::string name = "ma";
+    std::string text = file.ReadText(node, name, "");
+    const bool hasMa = file.ReadStatus() == TXMLFile::ReadOk;
+    if (!hasMa || !ParseDouble(text)) {
+        const std::string older = file.ReadText(node, "MassFlow", "");
+        if (file.ReadStatus() == TXMLFile::ReadOk) {
+            name = "MassFlow";
+            text = older;
+        } else if (!hasMa) {
+            return;
+        }
+    }
+    // No air at all is no air flow anybody rates.
+    coil.SetMassFlow(check.Checked(name, text, coil.AirMassFlow(), {0, 0, false, true}));
+    LimitAirFlow(coil, name, check);
 }
 
 // ---- Liquid ----
@@ -223,29 +331,31 @@ void WriteLiquid(TXMLFile& file, TNode parent, const TLiquid& liquid)
     WriteNumber(file, node, "AdditiveVolume", "%0.3f", liquid.AdditiveVolume);
 }
 
-void ReadLiquid(TXMLFile& file, TNode node, TLiquid& liquid)
+void ReadLiquid(TXMLFile& file, TNode node, TLiquid& liquid, TInputCheck& check)
 {
+    const auto number = [&](std::string_view name, double current) {
+        return ReadChecked(file, node, name, current, check);
+    };
     liquid.Caption = file.ReadText(node, "Caption", liquid.Caption);
-    liquid.t = file.ReadFloat(node, "t", liquid.t);
-    liquid.tfi = file.ReadFloat(node, "tfi", liquid.tfi);
-    liquid.tfo = file.ReadFloat(node, "tfo", liquid.tfo);
-    // The pressure keeps its rule: a value that is not positive is ignored.
-    const double pressure = file.ReadFloat(node, "Pf", liquid.Pf);
-    if (pressure > 0) liquid.Pf = pressure;
-    liquid.m = file.ReadFloat(node, "m", liquid.m);
-    liquid.Cp = file.ReadFloat(node, "Cp", liquid.Cp);
-    liquid.ro = file.ReadFloat(node, "ro", liquid.ro);
-    liquid.Ko = file.ReadFloat(node, "Ko", liquid.Ko);
-    liquid.mu = file.ReadFloat(node, "mu", liquid.mu);
-    liquid.Pr = file.ReadFloat(node, "Pr", liquid.Pr);
+    liquid.t = number("t", liquid.t);
+    liquid.tfi = number("tfi", liquid.tfi);
+    liquid.tfo = number("tfo", liquid.tfo);
+    liquid.Pf = number("Pf", liquid.Pf);
+    liquid.m = number("m", liquid.m);
+    liquid.Cp = number("Cp", liquid.Cp);
+    liquid.ro = number("ro", liquid.ro);
+    liquid.Ko = number("Ko", liquid.Ko);
+    liquid.mu = number("mu", liquid.mu);
+    liquid.Pr = number("Pr", liquid.Pr);
     liquid.UserProps = file.ReadBool(node, "UserProps", false);
-    liquid.UserRo = file.ReadFloat(node, "UserRo", liquid.UserRo);
-    liquid.UserCp = file.ReadFloat(node, "UserCp", liquid.UserCp);
-    liquid.UserMu = file.ReadFloat(node, "UserMu", liquid.UserMu);
-    liquid.UserKo = file.ReadFloat(node, "UserKo", liquid.UserKo);
-    liquid.LiquidSpec = ReadByte(file, node, "LiquidSpec", liquid.LiquidSpec);
-    liquid.WaterAdditive = ReadByte(file, node, "WaterAdditive", liquid.WaterAdditive);
-    liquid.AdditiveVolume = file.ReadFloat(node, "AdditiveVolume", liquid.AdditiveVolume);
+    liquid.UserRo = number("UserRo", liquid.UserRo);
+    liquid.UserCp = number("UserCp", liquid.UserCp);
+    liquid.UserMu = number("UserMu", liquid.UserMu);
+    liquid.UserKo = number("UserKo", liquid.UserKo);
+    liquid.LiquidSpec = ReadCheckedCode(file, node, "LiquidSpec", liquid.LiquidSpec, kFluidCount, check);
+    liquid.WaterAdditive = ReadCheckedCode(file, node, "WaterAdditive", liquid.WaterAdditive, kWaterAdditiveCount, check);
+    liquid.AdditiveVolume =
+        ReadChecked(file, node, "AdditiveVolume", liquid.AdditiveVolume, check, AdditiveVolumeRange(liquid));
     liquid.Update();
 }
 
@@ -262,15 +372,14 @@ void WriteLiquidState(TXMLFile& file, TNode parent, const TLiquidState& state)
     file.WriteInteger(node, "ctrl", true, state.ctrl);
 }
 
-void ReadLiquidState(TXMLFile& file, TNode node, TLiquidState& state)
+void ReadLiquidState(TXMLFile& file, TNode node, TLiquidState& state, TInputCheck& check)
 {
-    if (const TNode liquid = file.FindChild(node, kLiquidElement)) ReadLiquid(file, liquid, state.Liquid());
-    state.designdt = file.ReadFloat(node, "designdt", state.designdt);
-    state.cw = file.ReadFloat(node, "cw", state.cw);
-    state.vw = file.ReadFloat(node, "vw", state.vw);
-    state.vwideal = file.ReadFloat(node, "vwideal", state.vwideal);
-    const int control = file.ReadInteger(node, "ctrl", state.ctrl);
-    if (control == ctrlTemperature || control == ctrlFlow) state.ctrl = static_cast<std::uint8_t>(control);
+    if (const TNode liquid = file.FindChild(node, kLiquidElement)) ReadLiquid(file, liquid, state.Liquid(), check);
+    state.designdt = ReadChecked(file, node, "designdt", state.designdt, check);
+    state.cw = ReadChecked(file, node, "cw", state.cw, check);
+    state.vw = ReadChecked(file, node, "vw", state.vw, check);
+    state.vwideal = ReadChecked(file, node, "vwideal", state.vwideal, check);
+    state.ctrl = ReadCheckedCode(file, node, "ctrl", state.ctrl, 2, check);
 }
 
 // ---- The coil ----
@@ -292,18 +401,20 @@ void WriteHotWaterCoil(TXMLFile& file, TNode parent, const THotWaterCoil& coil)
     file.SetAttribute(file.WriteFloat(node, "liquid_dp", true, "%0.6g", coil.FluidPressureDrop()), "units", "kPa");
 }
 
-void ReadHotWaterCoil(TXMLFile& file, TNode node, THotWaterCoil& coil, TCoilMakers& makers)
+void ReadHotWaterCoil(TXMLFile& file, TNode node, THotWaterCoil& coil, TCoilMakers& makers, TInputCheck& check)
 {
-    coil.Qt = file.ReadFloat(node, "Qt", 0);
-    coil.Qs = file.ReadFloat(node, "Qs", 0);
-    coil.e = file.ReadFloat(node, "e", 0);
-    coil.Ntu = file.ReadFloat(node, "Ntu", 0);
-    coil.Cr = file.ReadFloat(node, "Cr", 0);
+    // The results of the last solve; a solve replaces them.
+    coil.Qt = ReadChecked(file, node, "Qt", 0, check);
+    coil.Qs = ReadChecked(file, node, "Qs", 0, check);
+    coil.e = ReadChecked(file, node, "e", 0, check);
+    coil.Ntu = ReadChecked(file, node, "Ntu", 0, check);
+    coil.Cr = ReadChecked(file, node, "Cr", 0, check);
     TNode geometry = file.FindChild(node, kGeometryElement);
     if (!geometry) geometry = file.FindChild(node, kOldGeometryElement);
-    if (geometry) TakeGeometry(coil, makers, ReadModelRec(file, geometry, coil.Geometry().ModelRecord()));
-    if (const TNode air = file.FindChild(node, kAirElement)) ReadAirStates(file, air, coil);
-    if (const TNode state = file.FindChild(node, kLiquidStateElement)) ReadLiquidState(file, state, coil.LiquidState);
+    if (geometry) TakeGeometry(coil, makers, ReadModelRec(file, geometry, coil.Geometry().ModelRecord(), check), check);
+    if (const TNode air = file.FindChild(node, kAirElement)) ReadAirStates(file, air, coil, check);
+    if (const TNode state = file.FindChild(node, kLiquidStateElement))
+        ReadLiquidState(file, state, coil.LiquidState, check);
 }
 
 }  // namespace vantor

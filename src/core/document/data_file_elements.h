@@ -3,7 +3,10 @@
 // The elements of the XML data file, one writer and one reader per model object. Writers
 // create each element once under its parent (reusing one that exists) in the file's order;
 // readers take the element itself and keep the object's present value for every child that
-// is missing or does not hold a number, so older and partial files read as far as they go.
+// is missing, so older and partial files read as far as they go. A number is checked as a
+// typed value is: one that cannot be read or is not finite keeps the present value, one beyond
+// the range of the row (of the main window or the fluid dialog) that shows it takes the nearer
+// limit, and the check notes each with the value used.
 //
 //   datafile
 //     fileprops     projectname projectnumber description author company date
@@ -17,6 +20,7 @@
 #include "xml/xml_file.h"
 
 #include "geometry/model_rec.h"
+#include "units/input_check.h"
 
 #include <string_view>
 
@@ -47,31 +51,44 @@ void ReadFileProps(TXMLFile& file, TXMLFile::TNode node, TFileProperties& proper
 // "fat": every field of the record, the integer codes with their names as attributes.
 // A code outside the range of its field keeps the value of rec.
 void WriteModelRec(TXMLFile& file, TXMLFile::TNode parent, const TModelRec& rec);
-TModelRec ReadModelRec(TXMLFile& file, TXMLFile::TNode node, TModelRec rec);
+TModelRec ReadModelRec(TXMLFile& file, TXMLFile::TNode node, TModelRec rec, TInputCheck& check);
 
 // "air": the mean barometer, the four temperatures, the mass flow and the pressure drop
 // (written only). Reading puts the temperatures into the states, forms both again at the
 // barometer from dry and wet bulb, then sets the mass flow ("MassFlow" when "ma" is missing
 // or not a number).
 void WriteAirStates(TXMLFile& file, TXMLFile::TNode parent, const TCoil& coil);
-void ReadAirStates(TXMLFile& file, TXMLFile::TNode node, TCoil& coil);
+void ReadAirStates(TXMLFile& file, TXMLFile::TNode node, TCoil& coil, TInputCheck& check);
 
 // "liquid": temperatures, pressure, flow, properties, the user's properties and the fluid
 // codes. Reading recomputes the properties afterwards.
 void WriteLiquid(TXMLFile& file, TXMLFile::TNode parent, const TLiquid& liquid);
-void ReadLiquid(TXMLFile& file, TXMLFile::TNode node, TLiquid& liquid);
+void ReadLiquid(TXMLFile& file, TXMLFile::TNode node, TLiquid& liquid, TInputCheck& check);
 
 // "liquidstate" with its liquid first. A control other than 0 or 1 keeps the present one.
 void WriteLiquidState(TXMLFile& file, TXMLFile::TNode parent, const TLiquidState& state);
-void ReadLiquidState(TXMLFile& file, TXMLFile::TNode node, TLiquidState& state);
+void ReadLiquidState(TXMLFile& file, TXMLFile::TNode node, TLiquidState& state, TInputCheck& check);
 
 // "vantor": the results, then geometry, air and liquid state; its "caption" attribute is
 // informative only. Reading takes "fat" or else "finandtube" through TakeGeometry.
 void WriteHotWaterCoil(TXMLFile& file, TXMLFile::TNode parent, const THotWaterCoil& coil);
-void ReadHotWaterCoil(TXMLFile& file, TXMLFile::TNode node, THotWaterCoil& coil, TCoilMakers& makers);
+void ReadHotWaterCoil(TXMLFile& file, TXMLFile::TNode node, THotWaterCoil& coil, TCoilMakers& makers,
+                      TInputCheck& check);
 
 // A geometry record read from a data file: the coil takes it, its tube range is matched
-// against the maker's catalogue, and the coil takes the designation that results.
-void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec);
+// against the maker's catalogue, and the coil takes the designation that results. A record
+// the coil cannot be built from leaves the coil it had, noted.
+void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec, TInputCheck& check);
+
+// The range a stored number is held to, by its element name: the range of the row that shows
+// it; no range for the others. The additive volume's depends on the fluid (see ReadLiquid).
+TValueRange DataFileRange(std::string_view element);
+
+// The face velocity and air volume a stored air mass flow gives are held to their rows'
+// ranges; name is the element the mass flow came from.
+void LimitAirFlow(TCoil& coil, std::string_view name, TInputCheck& check);
+
+// The additive volume's range: the fluid dialog's when water carries an additive, else any.
+TValueRange AdditiveVolumeRange(const TLiquid& liquid);
 
 }  // namespace vantor

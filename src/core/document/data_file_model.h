@@ -12,11 +12,14 @@ namespace vantor {
 class THotWaterCoil;
 class TFileProperties;
 class TCoilMakers;
+class TInputCheck;
 
 struct TDataFileModel {
     THotWaterCoil& Coil;
     TFileProperties& Properties;
     TCoilMakers& Makers;
+    // Notes every value that could not be used as it stood; none kept when missing.
+    TInputCheck* Check = nullptr;
 };
 
 // Result codes of reading and writing data files.

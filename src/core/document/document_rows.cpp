@@ -1,5 +1,8 @@
 #include "document/document_rows.h"
 
+#include "units/num_field.h"
+#include "units/row_descriptor.h"
+
 #include <array>
 #include <utility>
 
@@ -46,6 +49,15 @@ const std::vector<std::string>& DocumentRowDescriptors()
         "Calculate; enum; ; Heating Duty; Coil Size",
     };
     return descriptors;
+}
+
+TValueRange DocumentRowRange(int row)
+{
+    const std::vector<std::string>& descriptors = DocumentRowDescriptors();
+    if (row < 1 || row >= static_cast<int>(descriptors.size())) return {};
+    const TRowBuild built = BuildRow(descriptors[static_cast<size_t>(row)]);
+    const auto* field = dynamic_cast<const TNumField*>(built.Field.get());
+    return field ? TValueRange{field->RangeLo, field->RangeHi} : TValueRange{};
 }
 
 UnitRec* RowUnitRec(TUnitsRegistry& units, int row)

@@ -3,6 +3,7 @@
 // The thirteen property rows of the rating document, row 0 being the header, and the units
 // registry quantity each numeric row is shown in.
 
+#include "units/input_check.h"
 #include "units/property_rows.h"
 #include "units/units_registry.h"
 
@@ -38,6 +39,10 @@ inline constexpr std::string_view kCalibratedDutyLabel = "Design Duty §";
 
 // The header and the thirteen descriptors, in row order.
 const std::vector<std::string>& DocumentRowDescriptors();
+
+// A numeric row's range in stored units, as its descriptor gives it; no range for other rows.
+// Values from data files and the settings are held to it as typed values are.
+TValueRange DocumentRowRange(int row);
 
 // The registry quantity of a numeric row; nothing for the other rows or a quantity the
 // registry does not hold.

@@ -1,5 +1,8 @@
 #include "document/document_settings.h"
 
+#include "document/document_rows.h"
+#include "text/number_text.h"
+
 #include <utility>
 
 namespace vantor {
@@ -20,27 +23,59 @@ constexpr std::array<std::pair<std::string_view, TFactorField>, 5> kFactorKeys =
 
 }  // namespace
 
+double ReadCheckedFloat(const TSettingsStore& key, std::string_view section, std::string_view name,
+                        double defaultValue, const TValueRange& range, TInputCheck& check)
+{
+    if (!key.ValueExists(section, name)) return defaultValue;
+    return check.Checked(name, key.ReadString(section, name, ""), defaultValue, range);
+}
+
+int ReadCheckedCode(const TSettingsStore& key, std::string_view section, std::string_view name, int defaultValue,
+                    int count, TInputCheck& check)
+{
+    if (!key.ValueExists(section, name)) return defaultValue;
+    const std::string text = key.ReadString(section, name, "");
+    const std::optional<long long> code = ParseInteger(text);
+    if (code && *code >= 0 && *code < count) return static_cast<int>(*code);
+    check.Note(name, "\"" + text + "\"", "is not one of 0 to " + std::to_string(count - 1),
+               std::to_string(defaultValue) + " used");
+    return defaultValue;
+}
+
 TDocumentSettings ReadDocumentSettings(const TSettingsStore& key)
+{
+    TInputCheck ignored;
+    return ReadDocumentSettings(key, ignored);
+}
+
+TDocumentSettings ReadDocumentSettings(const TSettingsStore& key, TInputCheck& check)
 {
     const TDocumentSettings defaults;
     const std::string_view s = kDocumentSection;
+    const auto checked = [&](std::string_view name, double defaultValue, const TValueRange& range) {
+        return ReadCheckedFloat(key, s, name, defaultValue, range, check);
+    };
     TDocumentSettings settings;
     settings.FileName = key.ReadString(s, "FileName", defaults.FileName);
-    settings.Pressure = key.ReadFloat(s, "Pressure", defaults.Pressure);
+    // A stored pressure out of range is no pressure anybody meant; the standard atmosphere is.
+    TValueRange pressureRange = DocumentRowRange(rowBarometer);
+    pressureRange.FallBack = true;
+    settings.Pressure = checked("Pressure", defaults.Pressure, pressureRange);
     settings.AirOn = key.ReadString(s, "AirOn", defaults.AirOn);
     settings.AirOff = key.ReadString(s, "AirOff", defaults.AirOff);
     settings.CoilModel = key.ReadString(s, "CoilModel", defaults.CoilModel);
-    settings.CoilHeight = key.ReadFloat(s, "CoilHeight", defaults.CoilHeight);
-    settings.CoilLength = key.ReadFloat(s, "CoilLength", defaults.CoilLength);
+    // Dimensions are checked by the geometry that takes them.
+    settings.CoilHeight = checked("CoilHeight", defaults.CoilHeight, {});
+    settings.CoilLength = checked("CoilLength", defaults.CoilLength, {});
     settings.CoilMaker = key.ReadString(s, "CoilMaker", defaults.CoilMaker);
     settings.CoilMR = key.ReadString(s, "CoilMR", defaults.CoilMR);
-    settings.AirVelocity = key.ReadFloat(s, "AirVelocity", defaults.AirVelocity);
-    settings.DesignDuty = key.ReadFloat(s, "DesignDuty", defaults.DesignDuty);
+    settings.AirVelocity = checked("AirVelocity", defaults.AirVelocity, DocumentRowRange(rowAirVelocity));
+    settings.DesignDuty = checked("DesignDuty", defaults.DesignDuty, DocumentRowRange(rowDesignDuty));
     // Any other number would leave the document in a mode it does not know.
-    const int mode = key.ReadInteger(s, "CalcMode", defaults.CalcMode);
-    settings.CalcMode = IsCalcMode(mode) ? mode : defaults.CalcMode;
+    settings.CalcMode = ReadCheckedCode(key, s, "CalcMode", defaults.CalcMode, 2, check);
+    // A factor of zero or below would rate a coil that transfers no heat, or heat backwards.
     for (const auto& [name, field] : kFactorKeys)
-        settings.Factors.*field = key.ReadFloat(s, name, defaults.Factors.*field);
+        settings.Factors.*field = checked(name, defaults.Factors.*field, {0, 0, false, true});
     for (size_t i = 0; i < kColumnKeys.size(); ++i)
         settings.ColumnWidths[i] = key.ReadInteger(s, kColumnKeys[i], defaults.ColumnWidths[i]);
     settings.Stored = !key.ValueNames(s).empty();

@@ -10,6 +10,7 @@
 // 2.5 m/s.
 
 #include "settings/settings_store.h"
+#include "units/input_check.h"
 
 #include <array>
 #include <string>
@@ -57,7 +58,18 @@ struct TDocumentSettings {
     bool operator==(const TDocumentSettings&) const = default;
 };
 
+// Numbers are checked as typed values are: one that cannot be read keeps its default, one beyond
+// its row's range takes the nearer limit; a barometer out of range, a factor of zero or below
+// and a calculation mode that names nothing give their defaults. check notes each.
+TDocumentSettings ReadDocumentSettings(const TSettingsStore& programKey, TInputCheck& check);
 TDocumentSettings ReadDocumentSettings(const TSettingsStore& programKey);
+
+// A float of the settings checked as a typed value; a missing value is its default, unnoted.
+double ReadCheckedFloat(const TSettingsStore& key, std::string_view section, std::string_view name,
+                        double defaultValue, const TValueRange& range, TInputCheck& check);
+// An integer code from 0 to count - 1; anything else is its default, noted.
+int ReadCheckedCode(const TSettingsStore& key, std::string_view section, std::string_view name, int defaultValue,
+                    int count, TInputCheck& check);
 // Writes every value but Stored (the window placement is written by the window).
 void WriteDocumentSettings(TSettingsStore& programKey, const TDocumentSettings& settings);
 

@@ -1,5 +1,8 @@
 #include "document/fluid_defaults.h"
 
+#include "document/document_rows.h"
+#include "document/document_settings.h"
+#include "document/fluid_choice.h"
 #include "fluids/liquid.h"
 #include "fluids/transport_props.h"
 #include "model/liquid_state.h"
@@ -12,19 +15,29 @@ namespace vantor {
 namespace {
 
 using TFloatField = double TFluidDefaults::*;
-constexpr std::array<std::pair<std::string_view, TFloatField>, 11> kFloatKeys = {{
-    {"WaterFlow", &TFluidDefaults::WaterFlow},
-    {"WaterIn", &TFluidDefaults::WaterIn},
-    {"WaterOut", &TFluidDefaults::WaterOut},
-    {"WaterVelocity", &TFluidDefaults::WaterVelocity},
-    {"DesignWaterDT", &TFluidDefaults::DesignWaterDT},
-    {"WaterTemp", &TFluidDefaults::WaterTemp},
-    {"WaterAddVol", &TFluidDefaults::WaterAddVol},
-    {"WaterUserRo", &TFluidDefaults::WaterUserRo},
-    {"WaterUserCp", &TFluidDefaults::WaterUserCp},
-    {"WaterUserMu", &TFluidDefaults::WaterUserMu},
-    {"WaterUserKo", &TFluidDefaults::WaterUserKo},
-}};
+struct TFloatKey {
+    std::string_view Name;
+    TFloatField Field;
+    TValueRange Range;
+};
+
+// Each value with the range of the row that shows it (the leaving temperature has none).
+std::array<TFloatKey, 10> FloatKeys()
+{
+    return {{
+        {"WaterFlow", &TFluidDefaults::WaterFlow, DocumentRowRange(rowFluidFlow)},
+        {"WaterIn", &TFluidDefaults::WaterIn, DocumentRowRange(rowFluidInlet)},
+        {"WaterOut", &TFluidDefaults::WaterOut, {}},
+        {"WaterVelocity", &TFluidDefaults::WaterVelocity, DocumentRowRange(rowTubeVelocity)},
+        {"DesignWaterDT", &TFluidDefaults::DesignWaterDT, DocumentRowRange(rowDesignDT)},
+        {"WaterTemp", &TFluidDefaults::WaterTemp, kFluidTemperatureRange},
+        {"WaterUserRo", &TFluidDefaults::WaterUserRo, kUserDensityRange},
+        {"WaterUserCp", &TFluidDefaults::WaterUserCp, kUserCpRange},
+        {"WaterUserMu", &TFluidDefaults::WaterUserMu, kUserMuRange},
+        {"WaterUserKo", &TFluidDefaults::WaterUserKo, kUserKoRange},
+    }};
+}
+constexpr std::string_view kAddVolKey = "WaterAddVol";
 
 // Each code with its value name and the number of codes it may take.
 using TCodeField = int TFluidDefaults::*;
@@ -43,20 +56,29 @@ constexpr std::array<TCodeKey, 3> kCodeKeys = {{
 
 TFluidDefaults ReadFluidDefaults(const TSettingsStore& key)
 {
+    TInputCheck ignored;
+    return ReadFluidDefaults(key, ignored);
+}
+
+TFluidDefaults ReadFluidDefaults(const TSettingsStore& key, TInputCheck& check)
+{
+    const std::string_view s = kFluidDefaultsSection;
     const TFluidDefaults defaults;
     TFluidDefaults values;
-    for (const auto& [name, field] : kFloatKeys)
-        values.*field = key.ReadFloat(kFluidDefaultsSection, name, defaults.*field);
-    for (const TCodeKey& code : kCodeKeys) {
-        const int value = key.ReadInteger(kFluidDefaultsSection, code.Name, defaults.*code.Field);
-        values.*code.Field = value >= 0 && value < code.Count ? value : defaults.*code.Field;
-    }
+    for (const TCodeKey& code : kCodeKeys)
+        values.*code.Field = ReadCheckedCode(key, s, code.Name, defaults.*code.Field, code.Count, check);
+    for (const TFloatKey& value : FloatKeys())
+        values.*value.Field = ReadCheckedFloat(key, s, value.Name, defaults.*value.Field, value.Range, check);
+    // Without an additive the volume means nothing; with one it is held to the dialog's range.
+    const TValueRange volumeRange = values.WaterAdditive != waNone ? kAdditiveVolumeRange : TValueRange{};
+    values.WaterAddVol = ReadCheckedFloat(key, s, kAddVolKey, defaults.WaterAddVol, volumeRange, check);
     return values;
 }
 
 void WriteFluidDefaults(TSettingsStore& key, const TFluidDefaults& values)
 {
-    for (const auto& [name, field] : kFloatKeys) key.WriteFloat(kFluidDefaultsSection, name, values.*field);
+    for (const TFloatKey& value : FloatKeys()) key.WriteFloat(kFluidDefaultsSection, value.Name, values.*value.Field);
+    key.WriteFloat(kFluidDefaultsSection, kAddVolKey, values.WaterAddVol);
     for (const TCodeKey& code : kCodeKeys) key.WriteInteger(kFluidDefaultsSection, code.Name, values.*code.Field);
 }
 

@@ -4,6 +4,7 @@
 // when the document is created, written from the model when the main window closes.
 
 #include "settings/settings_store.h"
+#include "units/input_check.h"
 
 #include <cstdint>
 #include <string_view>
@@ -33,7 +34,10 @@ struct TFluidDefaults {
     bool operator==(const TFluidDefaults&) const = default;
 };
 
-// A fluid code, additive or control that names nothing reads as its default.
+// A fluid code, additive or control that names nothing reads as its default. Numbers are checked
+// as typed values are, against the rows of the main window and of the fluid dialog that show
+// them; check notes every value that could not be used as it stood.
+TFluidDefaults ReadFluidDefaults(const TSettingsStore& programKey, TInputCheck& check);
 TFluidDefaults ReadFluidDefaults(const TSettingsStore& programKey);
 void WriteFluidDefaults(TSettingsStore& programKey, const TFluidDefaults& defaults);
 

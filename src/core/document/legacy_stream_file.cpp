@@ -3,6 +3,7 @@
 #include "document/data_file_elements.h"
 #include "document/legacy_stream.h"
 #include "fluids/liquid.h"
+#include "fluids/transport_props.h"
 #include "geometry/coil_makers.h"
 #include "model/hot_water_coil.h"
 #include "reports/file_properties.h"
@@ -154,33 +155,45 @@ void ReadProperties(TLegacyStream& stream, TFileProperties& properties)
     properties.Date = LegacyDate(stream.ReadDate());
 }
 
-void ReadLiquid(TLegacyStream& stream, TLiquid& liquid)
+// The next float, checked as the element of the same name of an XML data file is.
+double ReadChecked(TLegacyStream& stream, std::string_view name, double current, TInputCheck& check)
 {
-    liquid.SetT(stream.ReadFloat());
-    liquid.SetTfi(stream.ReadFloat());
-    liquid.SetTfo(stream.ReadFloat());
+    return check.Checked(name, stream.ReadFloat(), current, DataFileRange(name));
+}
+
+void ReadLiquid(TLegacyStream& stream, TLiquid& liquid, TInputCheck& check)
+{
+    const auto number = [&](std::string_view name, double current) {
+        return ReadChecked(stream, name, current, check);
+    };
+    liquid.SetT(number("t", liquid.GetT()));
+    liquid.SetTfi(number("tfi", liquid.tfi));
+    liquid.SetTfo(number("tfo", liquid.tfo));
     liquid.Caption = stream.ReadString();
-    liquid.m = stream.ReadFloat();
-    liquid.Cp = stream.ReadFloat();
-    liquid.ro = stream.ReadFloat();
-    liquid.Ko = stream.ReadFloat();
-    liquid.mu = stream.ReadFloat();
-    liquid.Pr = stream.ReadFloat();
-    liquid.UserCp = stream.ReadFloat();
-    liquid.UserRo = stream.ReadFloat();
-    liquid.UserKo = stream.ReadFloat();
-    liquid.UserMu = stream.ReadFloat();
-    liquid.LiquidSpec = ToByte(stream.ReadInteger(), liquid.LiquidSpec);
-    liquid.WaterAdditive = ToByte(stream.ReadInteger(), liquid.WaterAdditive);
-    liquid.AdditiveVolume = stream.ReadFloat();
+    liquid.m = number("m", liquid.m);
+    liquid.Cp = number("Cp", liquid.Cp);
+    liquid.ro = number("ro", liquid.ro);
+    liquid.Ko = number("Ko", liquid.Ko);
+    liquid.mu = number("mu", liquid.mu);
+    liquid.Pr = number("Pr", liquid.Pr);
+    liquid.UserCp = number("UserCp", liquid.UserCp);
+    liquid.UserRo = number("UserRo", liquid.UserRo);
+    liquid.UserKo = number("UserKo", liquid.UserKo);
+    liquid.UserMu = number("UserMu", liquid.UserMu);
+    const int fluidCode = stream.ReadInteger();
+    if (fluidCode >= 0 && fluidCode < kFluidCount) liquid.LiquidSpec = static_cast<std::uint8_t>(fluidCode);
+    const int additive = stream.ReadInteger();
+    if (additive >= 0 && additive < kWaterAdditiveCount) liquid.WaterAdditive = static_cast<std::uint8_t>(additive);
+    liquid.AdditiveVolume = check.Checked("AdditiveVolume", stream.ReadFloat(), liquid.AdditiveVolume,
+                                          AdditiveVolumeRange(liquid));
     liquid.Update();
 }
 
-void ReadLiquidState(TLegacyStream& stream, TLiquidState& state)
+void ReadLiquidState(TLegacyStream& stream, TLiquidState& state, TInputCheck& check)
 {
-    state.SetInletTemp(stream.ReadFloat());
-    state.SetLeavingTemp(stream.ReadFloat());
-    state.SetMassFlow(stream.ReadFloat());
+    state.SetInletTemp(ReadChecked(stream, "tfi", state.InletTemp(), check));
+    state.SetLeavingTemp(ReadChecked(stream, "tfo", state.LeavingTemp(), check));
+    state.SetMassFlow(ReadChecked(stream, "m", state.MassFlow(), check));
     const int control = stream.ReadInteger();
     if (control == ctrlTemperature || control == ctrlFlow) state.ctrl = static_cast<std::uint8_t>(control);
 }
@@ -223,18 +236,21 @@ TResult ReadLegacyDataFile(std::string_view bytes, const TDataFileModel& model)
     if (!hasSignature) return TResult::Error(dfInvalidFormat, std::string(kInvalidFileFormat));
 
     THotWaterCoil& coil = model.Coil;
+    TInputCheck unused;
+    TInputCheck& check = model.Check ? *model.Check : unused;
     try {
         ReadProperties(stream, model.Properties);
-        coil.Qt = stream.ReadFloat();
-        coil.Qs = stream.ReadFloat();
+        coil.Qt = check.Checked("Qt", stream.ReadFloat(), 0, {});
+        coil.Qs = check.Checked("Qs", stream.ReadFloat(), 0, {});
         TModelRec rec = coil.Geometry().ModelRecord();
         ReadLegacyGeometry(stream, model.Makers.MakerNames(), rec);
-        TakeGeometry(coil, model.Makers, rec);
+        TakeGeometry(coil, model.Makers, rec, check);
         ReadAirState(stream, coil.AirOn());
         ReadAirState(stream, coil.AirOff());
-        coil.SetMassFlow(stream.ReadFloat());
-        ReadLiquid(stream, coil.LiquidState.Liquid());
-        ReadLiquidState(stream, coil.LiquidState);
+        coil.SetMassFlow(check.Checked("ma", stream.ReadFloat(), coil.AirMassFlow(), {0, 0, false, true}));
+        LimitAirFlow(coil, "ma", check);
+        ReadLiquid(stream, coil.LiquidState.Liquid(), check);
+        ReadLiquidState(stream, coil.LiquidState, check);
     } catch (const std::exception&) {
         return TResult::Error(dfReadError, std::string(kErrorReadingFile));
     }

@@ -54,11 +54,13 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kHiddenQu
 
 // A stored air text; one that is not a number (a settings file edited by hand) gives the
 // default text instead.
-void ReadStoredAir(std::string_view text, std::string_view defaultText, TMoistAirState& state, double P)
+void ReadStoredAir(std::string_view name, std::string_view text, std::string_view defaultText, TMoistAirState& state,
+                   double P, TInputCheck& check)
 {
     try {
         ParseAirState(text, state, P, kDefaultRH);
     } catch (const EConvertError&) {
+        check.Note(name, "\"" + std::string(text) + "\"", "is not dry bulb/wet bulb", std::string(defaultText) + " used");
         ParseAirState(defaultText, state, P, kDefaultRH);
     }
 }
@@ -75,12 +77,12 @@ TRatingDocument::TRatingDocument(const TDocumentServices& services)
     m_status.SetObserver(m_observer);
     m_makers.SetMessageHandler([this](std::string_view message) { Notify(message, TMessageKind::Warning); });
 
-    m_settings = ReadDocumentSettings(services.ProgramKey);
+    m_settings = ReadDocumentSettings(services.ProgramKey, m_settingsCheck);
     LoadCoilUnitChoices(m_units, services.SharedKey);
     m_status.SetSaved(true);
     m_status.SetSolved(false);
 
-    InitModel(ReadFluidDefaults(services.ProgramKey));
+    InitModel(ReadFluidDefaults(services.ProgramKey, m_settingsCheck));
 
     // The stored file name is not reopened; only the command line names a file to open.
     SetFileName(CommandLineFileName(services.Arguments));
@@ -115,8 +117,8 @@ void TRatingDocument::InitModel(const TFluidDefaults& fluid)
     const TDocumentSettings& stored = m_settings;
     m_barometer = stored.Pressure;
     const TDocumentSettings defaults;
-    ReadStoredAir(stored.AirOn, defaults.AirOn, m_airOn, m_barometer);
-    ReadStoredAir(stored.AirOff, defaults.AirOff, m_airOff, m_barometer);
+    ReadStoredAir("AirOn", stored.AirOn, defaults.AirOn, m_airOn, m_barometer, m_settingsCheck);
+    ReadStoredAir("AirOff", stored.AirOff, defaults.AirOff, m_airOff, m_barometer, m_settingsCheck);
     InitLiquid(fluid);
     InitCoil(fluid);
     m_designDuty = stored.DesignDuty;
@@ -152,17 +154,28 @@ void TRatingDocument::InitCoil(const TFluidDefaults& fluid)
     // A stored text the coil refused was replaced by its fallback; that is the text to keep.
     m_coilModel = ParseDesignation(stored.CoilModel, values) == kDesignationOk ? stored.CoilModel
                                                                                 : m_coil->GetModelText();
+    if (m_coilModel != stored.CoilModel)
+        m_settingsCheck.Note("CoilModel", "\"" + stored.CoilModel + "\"", "is not a coil that can be built",
+                             m_coilModel + " used");
 
     // Dimensions the geometry cannot take (a settings file edited by hand) are left out.
     if (stored.CoilHeight != 0) {
         const double height = m_coil->fHeight();
         m_coil->SetFinHeight(stored.CoilHeight);
-        if (!m_coil->GeometryAccepted()) m_coil->SetFinHeight(height);
+        if (!m_coil->GeometryAccepted()) {
+            m_coil->SetFinHeight(height);
+            m_settingsCheck.Note("CoilHeight", NoteNumber(stored.CoilHeight), "does not fit the coil",
+                                 NoteNumber(height) + " used");
+        }
     }
     if (stored.CoilLength != 0) {
         const double length = m_coil->fLength();
         m_coil->SetFinnedLength(stored.CoilLength);
-        if (!m_coil->GeometryAccepted()) m_coil->SetFinnedLength(length);
+        if (!m_coil->GeometryAccepted()) {
+            m_coil->SetFinnedLength(length);
+            m_settingsCheck.Note("CoilLength", NoteNumber(stored.CoilLength), "does not fit the coil",
+                                 NoteNumber(length) + " used");
+        }
     }
     ApplyStoredRange(stored.CoilMaker, stored.CoilMR);
 
@@ -462,7 +475,9 @@ void TRatingDocument::ShowValues()
     SetRow(rowDesignDuty, m_designDuty);
     SetRow(rowCalcMode, static_cast<long long>(m_calcMode));
     m_rows.SetCell(0, rowDesignDuty, std::string(m_coil->DutyFactor == 1 ? kDutyLabel : kCalibratedDutyLabel));
-    RowsChanged();
+    // A solve, a file or the automation may have changed the control or the mode: the rows
+    // that can be edited follow them.
+    UpdateRowStates();
 }
 
 // ---- Solving ----
@@ -773,6 +788,13 @@ void TRatingDocument::SaveOnClose(TSettingsStore& programKey, TSettingsStore& sh
 }
 
 // ---- Observer ----
+
+void TRatingDocument::ShowInputCheck(const TInputCheck& check, std::string_view source) const
+{
+    if (check.Empty()) return;
+    Notify(check.Message("Values of " + std::string(source) + " that could not be used as they stood:"),
+           TMessageKind::Warning);
+}
 
 void TRatingDocument::Notify(std::string_view text, TMessageKind kind) const
 {

@@ -107,7 +107,8 @@ public:
     // Row 9 with temperature control, rows 10 and 11 with flow control; row 1 when rating,
     // row 12 when sizing.
     void UpdateRowStates();
-    // Every row from the model, the coil maker beside row 1 and row 12's label.
+    // Every row from the model, the coil maker beside row 1 and row 12's label; the row states
+    // then follow the model's control and calculation mode.
     void ShowValues();
 
     // ---- Solving ----
@@ -181,6 +182,12 @@ public:
     // The values SaveSettings writes: the model's present inputs.
     TDocumentSettings CurrentSettings() const;
     const TDocumentSettings& StoredSettings() const { return m_settings; }
+    // The stored values the document could not use as they stood when it was created, each
+    // with the value it used instead.
+    const TInputCheck& SettingsCheck() const { return m_settingsCheck; }
+    // One warning that lists the notes of check, headed by where the values came from ("the
+    // settings", a file name); nothing when there are none.
+    void ShowInputCheck(const TInputCheck& check, std::string_view source) const;
     std::array<int, 3>& ColumnWidths() { return m_settings.ColumnWidths; }
     void SaveSettings(TSettingsStore& programKey) const;
     void SaveFluidDefaults(TSettingsStore& programKey) const;
@@ -261,6 +268,7 @@ private:
     TDocumentStatus m_status;
     TCoilMakers m_makers;
     TDocumentSettings m_settings;  // as read at creation; the window's column widths
+    TInputCheck m_settingsCheck;
     std::string m_fileName;
     std::filesystem::path m_currentFolder;
     std::filesystem::path m_helpFolder;

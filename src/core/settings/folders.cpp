@@ -197,11 +197,18 @@ std::optional<fs::path> DocumentsFolder(const TFolderEnvironment& env)
     return AsFolder(fs::path(env.Home) / "Documents");
 }
 
-TDataFolder EnsureDataFolder(const TFolderEnvironment& env)
+TDataFolder DataFolder(const TFolderEnvironment& env)
 {
     const auto documents = DocumentsFolder(env);
     if (!documents) return {{}, TResult::Error(1, std::string(kNoDocumentsFolderMessage))};
-    const fs::path folder = *documents / kMakerFolderName / kProgramName / "";
+    return {*documents / kMakerFolderName / kProgramName / "", TResult::Ok()};
+}
+
+TDataFolder EnsureDataFolder(const TFolderEnvironment& env)
+{
+    const TDataFolder planned = DataFolder(env);
+    if (!planned.Result) return planned;
+    const fs::path& folder = planned.Folder;
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (!ec && IsFolder(folder)) return {folder, TResult::Ok()};

@@ -77,5 +77,7 @@ struct TDataFolder {
 // Documents + "Korvane/Vantor/", created with its parents; the home folder when it cannot be
 // created. Fails with kNoDocumentsFolderMessage when there is no documents folder at all.
 TDataFolder EnsureDataFolder(const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
+// The folder EnsureDataFolder makes, whether it exists or not; nothing is created.
+TDataFolder DataFolder(const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
 
 }  // namespace vantor

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -22,6 +23,29 @@ std::optional<std::string> ReadFileText(const std::filesystem::path& path, std::
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
     return content;
+}
+
+std::string FileReadProblem(const std::filesystem::path& path, std::uintmax_t maxBytes)
+{
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) return "does not exist";
+    if (std::filesystem::is_directory(status)) return "is a folder, not a file";
+    if (!std::filesystem::is_regular_file(status)) return "is not a plain file";
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return "cannot be read: " + ec.message();
+    if (size > maxBytes) {
+        constexpr std::uintmax_t kMiB = 1024u * 1024u;
+        const std::string limit = maxBytes % kMiB == 0 ? std::to_string(maxBytes / kMiB) + " MiB"
+                                                       : std::to_string(maxBytes) + " bytes";
+        return "is larger than the limit of " + limit;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int error = errno;
+        return "cannot be read: " + std::generic_category().message(error != 0 ? error : EACCES);
+    }
+    return {};
 }
 
 namespace {

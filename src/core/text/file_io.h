@@ -21,6 +21,11 @@ namespace vantor {
 std::optional<std::string> ReadFileText(const std::filesystem::path& path,
                                         std::uintmax_t maxBytes = 64u * 1024u * 1024u);
 
+// Why path cannot be read as a file of at most maxBytes: "does not exist", "is a folder, not a
+// file", "cannot be read: permission denied" (or the system's other reason), "is larger than
+// the limit of 16 MiB"; empty when it can be read.
+std::string FileReadProblem(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
 // Result codes of WriteFileAtomically.
 enum TFileWriteCode : int {
     fwOk = 0,

@@ -13,6 +13,19 @@ namespace vantor {
 
 namespace {
 
+bool HasDigit(std::string_view text)
+{
+    return text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+// Every number the text should hold has a digit: both sides of a pair's '/' when there is one.
+bool HasEveryNumber(std::string_view text, bool pair)
+{
+    const auto slash = text.find('/');
+    if (!pair || slash == std::string_view::npos) return HasDigit(text);
+    return HasDigit(text.substr(0, slash)) && HasDigit(text.substr(slash + 1));
+}
+
 constexpr int kNameColumn = 0;
 constexpr int kValueColumn = 1;
 
@@ -225,7 +238,12 @@ std::string TPropertyRows::FormatRowValue(int row, double x) const
 
 TEntryCheck TPropertyRows::CheckText(int row, std::string_view text) const
 {
-    if (const TNumField* field = NumField(row)) return TNumberEntry::ForField(*field).Check(text);
+    if (const TNumField* field = NumField(row)) {
+        // Cleaning reads an empty text as 0, which the range would then turn into the row's
+        // low limit: a cell emptied by mistake would silently take a value nobody typed.
+        if (!HasEveryNumber(text, IsPairFormat(field->FormatStr))) return {std::string(text), false, true};
+        return TNumberEntry::ForField(*field).Check(text);
+    }
     if (const TEnumField* field = EnumField(row)) {
         const int index = field->IndexOf(text);
         if (index < 0) return {std::string(text), false, true};

@@ -83,7 +83,8 @@ public:
     std::string FormatRowValue(int row, double x) const;
 
     // The entry rules of a value cell: a numeric row's format, units and range, a text row's
-    // format. Enumeration rows take one of their strings (in any case).
+    // format. Enumeration rows take one of their strings (in any case). A numeric text without
+    // a digit (empty, "-", a pair missing a side) is not readable.
     TEntryCheck CheckText(int row, std::string_view text) const;
     // CheckText, then the shown text goes into the value cell when it was readable.
     TEntryCheck EnterText(int row, std::string_view text);

@@ -171,6 +171,8 @@ void TVantorForm::FirstActivation()
     m_report->setWindowTitle(QString::fromUtf8(TRatingDocument::ShortName.data(),
                                                static_cast<qsizetype>(TRatingDocument::ShortName.size())) +
                              tr(" Report"));
+    // Stored values that could not be used as they stood, now that the window can own a message.
+    m_document->ShowInputCheck(m_document->SettingsCheck(), "the settings");
     if (!m_startFile.isEmpty()) OpenDataFile(m_startFile);
     m_document->ShowValues();
 }

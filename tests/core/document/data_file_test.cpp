@@ -13,6 +13,8 @@
 #include <pugixml.hpp>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -303,6 +305,82 @@ TEST_F(DataFile, DescriptionLinesAndDateForms)
     EXPECT_TRUE(read.Author.empty()) << "a missing text reads as empty";
     EXPECT_EQ(read.Date, year{2012} / December / 31);
     EXPECT_EQ(open("2012-12-31").Date, Today());
+}
+
+// The document saved, then the elements given rewritten, as a hand edit or another program
+// would leave them.
+std::string EditedCopy(TRatingDocument& doc, const std::filesystem::path& path,
+                       const std::vector<std::pair<std::string, std::string>>& edits)
+{
+    EXPECT_TRUE(SaveFile(doc, TFileProperties(), path.string()));
+    pugi::xml_document xml;
+    EXPECT_TRUE(xml.load_file(path.c_str()));
+    for (const auto& [element, text] : edits) {
+        pugi::xml_node node = xml.find_node([&](pugi::xml_node n) { return element == n.name(); });
+        EXPECT_TRUE(node) << element;
+        node.text().set(text.c_str());
+    }
+    EXPECT_TRUE(xml.save_file(path.c_str()));
+    return path.string();
+}
+
+TEST_F(DataFile, ValuesAreCheckedAsTypedValuesAndEachChangeIsReported)
+{
+    const struct {
+        std::vector<std::pair<std::string, std::string>> Edits;
+        const char* Note;  // the one line of the message
+        std::function<void(TRatingDocument&)> Check;
+    } cases[] = {
+        {{{"tfi", "80,5"}}, "tfi: \"80,5\" is not a number; 45 kept",
+         [](TRatingDocument& d) { EXPECT_EQ(d.HotWaterCoil().LiquidState.InletTemp(), 45); }},
+        {{{"tfi", "200"}}, "tfi: 200 is outside 5 to 150; 150 used",
+         [](TRatingDocument& d) { EXPECT_EQ(d.HotWaterCoil().LiquidState.InletTemp(), 150); }},
+        {{{"fHeight", "nan"}}, "fHeight: \"nan\" is not a number; 0.544 kept",
+         [](TRatingDocument& d) { EXPECT_EQ(d.HotWaterCoil().fHeight(), 0.544); }},
+        {{{"fHeight", "100"}}, "fat: \"100000 x 720 4r 12f 7c\" is not a coil that can be built; 544 x 720  4r  12f  7c kept",
+         [](TRatingDocument& d) { EXPECT_EQ(d.HotWaterCoil().fHeight(), 0.544); }},
+        {{{"WaterAdditive", "2"}, {"AdditiveVolume", "5"}}, "AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used",
+         [](TRatingDocument& d) { EXPECT_EQ(d.Liquid().GetCaption(), "Water (45% Propylene Glycol)"); }},
+        {{{"Pa", "5"}}, "Pa: 5 is outside 70 to 120; 70 used",
+         [](TRatingDocument& d) { EXPECT_EQ(d.Barometer(), 70); }},
+        // 30 kg/s through 0.544 x 0.72 m² at 1.18 kg/m³ would be some 65 m/s.
+        {{{"ma", "30"}}, "ma (face velocity, m/s): ",
+         [](TRatingDocument& d) {
+             EXPECT_DOUBLE_EQ(d.HotWaterCoil().FaceVelocity(), 10);
+             EXPECT_LT(d.HotWaterCoil().AirMassFlow(), 5);
+         }},
+        {{{"ma", "-2"}, {"vw", "x"}}, "ma: -2 is not greater than zero; ",
+         [](TRatingDocument& d) { EXPECT_GT(d.HotWaterCoil().AirMassFlow(), 0); }},
+        {{{"LiquidSpec", "40"}}, "LiquidSpec: \"40\" is not one of 0 to 13; 0 kept",
+         [](TRatingDocument& d) { EXPECT_EQ(d.Liquid().LiquidSpec, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Edits.back().first + " = " + c.Edits.back().second);
+        TRatingDocument& doc = Open();
+        const std::string name = EditedCopy(doc, Folder() / "edited.hqx", c.Edits);
+        Recorder.Messages.clear();
+        TInputCheck check;
+        TFileProperties properties;
+        ASSERT_TRUE(OpenFile(doc, properties, name, &check));
+        c.Check(doc);
+        ASSERT_FALSE(check.Empty());
+        EXPECT_EQ(check.Notes().front().rfind(c.Note, 0), 0u) << check.Notes().front();
+        // One warning lists every note.
+        ASSERT_EQ(Recorder.Messages.size(), 1u);
+        EXPECT_EQ(Recorder.Messages.front().Kind, TMessageKind::Warning);
+        EXPECT_EQ(Recorder.Messages.front().Text,
+                  check.Message("Values of " + name + " that could not be used as they stood:"));
+    }
+
+    // A file the program wrote itself opens without a word.
+    TRatingDocument& doc = Open();
+    const std::string name = EditedCopy(doc, Folder() / "plain.hqx", {});
+    Recorder.Messages.clear();
+    TFileProperties properties;
+    TInputCheck check;
+    ASSERT_TRUE(OpenFile(doc, properties, name, &check));
+    EXPECT_TRUE(check.Empty()) << check.Message("");
+    EXPECT_TRUE(Recorder.Messages.empty());
 }
 
 TEST_F(DataFile, NothingToOpenAndUnreadableFiles)

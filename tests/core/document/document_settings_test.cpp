@@ -64,10 +64,38 @@ TEST(DocumentSettings, ReadsEveryValueByItsName)
 TEST(DocumentSettings, UnusableValuesFallBackToTheirDefaults)
 {
     const test::TSettingsFile file("[VantorForm]\nPressure=high\nCalcMode=7\nDutyFactor=1,2\n");
-    const TDocumentSettings s = ReadDocumentSettings(TSettingsStore(file.Path()));
+    TInputCheck check;
+    const TDocumentSettings s = ReadDocumentSettings(TSettingsStore(file.Path()), check);
     EXPECT_EQ(s.Pressure, 101.325);
     EXPECT_EQ(s.CalcMode, cmHeatingDuty) << "no mode but rating and sizing";
     EXPECT_EQ(s.Factors.Duty, 1.0);
+    EXPECT_EQ(check.Notes(), (std::vector<std::string>{"Pressure: \"high\" is not a number; 101.325 kept",
+                                                       "CalcMode: \"7\" is not one of 0 to 1; 0 used",
+                                                       "DutyFactor: \"1,2\" is not a number; 1 kept"}));
+}
+
+TEST(DocumentSettings, ValuesOutOfRangeAreLimitedOrFallBackAndNoted)
+{
+    // A barometer of 5 kPa and a negative factor were never meant: their defaults. The others
+    // take their row's nearer limit, as a typed value does.
+    const test::TSettingsFile file(
+        "[VantorForm]\nPressure=5\nAirVelocity=25\nDesignDuty=0\nDutyFactor=-1\nhiFactor=0\n"
+        "AirDPFactor=1.3\nCoilHeight=nan\n");
+    TInputCheck check;
+    const TDocumentSettings s = ReadDocumentSettings(TSettingsStore(file.Path()), check);
+    EXPECT_EQ(s.Pressure, 101.325);
+    EXPECT_EQ(s.AirVelocity, 10);
+    EXPECT_EQ(s.DesignDuty, 0.1);
+    EXPECT_EQ(s.Factors, (TCalibrationFactors{1, 1.3, 1, 1, 1}));
+    EXPECT_EQ(s.CoilHeight, 0);
+    EXPECT_EQ(check.Notes(), (std::vector<std::string>{
+                                 "Pressure: 5 is outside 70 to 120; 101.325 used",
+                                 "CoilHeight: \"nan\" is not a number; 0 kept",
+                                 "AirVelocity: 25 is outside 0.5 to 10; 10 used",
+                                 "DesignDuty: 0 is outside 0.1 to 500; 0.1 used",
+                                 "DutyFactor: -1 is not greater than zero; 1 used",
+                                 "hiFactor: 0 is not greater than zero; 1 used",
+                             }));
 }
 
 }  // namespace

@@ -43,5 +43,37 @@ TEST(FluidDefaults, CodesThatNameNothingReadAsTheirDefaults)
     }
 }
 
+TEST(FluidDefaults, NumbersAreHeldToTheRowsThatShowThem)
+{
+    const test::TSettingsFile file(
+        "[Default]\nWaterIn=200\nWaterFlow=abc\nDesignWaterDT=-5\nWaterTemp=inf\nWaterAdditive=2\n"
+        "WaterAddVol=5\nWaterUserMu=0\nControl=9\nWaterOut=12\n");
+    TInputCheck check;
+    const TFluidDefaults read = ReadFluidDefaults(TSettingsStore(file.Path()), check);
+    EXPECT_EQ(read.WaterIn, 150);
+    EXPECT_EQ(read.WaterFlow, 0.8);
+    EXPECT_EQ(read.DesignWaterDT, 0.1);
+    EXPECT_EQ(read.WaterTemp, 40);
+    EXPECT_EQ(read.WaterAddVol, 0.45) << "at most 45 % of an additive, as the fluid dialog allows";
+    EXPECT_EQ(read.WaterUserMu, 1e-9);
+    EXPECT_EQ(read.Control, 1);
+    EXPECT_EQ(read.WaterOut, 12) << "no row shows the leaving temperature";
+    EXPECT_EQ(check.Notes(), (std::vector<std::string>{
+                                 "Control: \"9\" is not one of 0 to 1; 1 used",
+                                 "WaterFlow: \"abc\" is not a number; 0.8 kept",
+                                 "WaterIn: 200 is outside 5 to 150; 150 used",
+                                 "DesignWaterDT: -5 is outside 0.1 to 100; 0.1 used",
+                                 "WaterTemp: \"inf\" is not a number; 40 kept",
+                                 "WaterUserMu: 0 is outside 1E-9 to 10; 1E-9 used",
+                                 "WaterAddVol: 5 is outside 0.01 to 0.45; 0.45 used",
+                             }));
+
+    // Without an additive the volume means nothing and is not held to the dialog's range.
+    const test::TSettingsFile plain("[Default]\nWaterAddVol=0\n");
+    TInputCheck none;
+    EXPECT_EQ(ReadFluidDefaults(TSettingsStore(plain.Path()), none), TFluidDefaults{});
+    EXPECT_TRUE(none.Empty());
+}
+
 }  // namespace
 }  // namespace vantor

@@ -407,6 +407,66 @@ TEST_F(RatingDocument, CoilSizeSizesTheFaceAtTheDesignFaceVelocity)
     EXPECT_NE(Row(rowModel), "544 x 720  4r  12f  7c") << "the face was sized";
 }
 
+TEST_F(RatingDocument, RowStatesFollowTheControlAfterEverySolve)
+{
+    // Sizing chooses the fluid flow: the coil comes back flow-controlled, and rows 10 and 11
+    // are the ones that can be edited, whatever the control was before.
+    TRatingDocument& doc = Open();
+    ASSERT_TRUE(doc.EnterRowText(rowControl, "Temperature"));
+    ASSERT_TRUE(doc.Rows().RowEnabled(rowDesignDT));
+    ASSERT_FALSE(doc.Rows().RowEnabled(rowFluidFlow));
+    ASSERT_TRUE(doc.EnterRowText(rowCalcMode, "Coil Size"));
+    ASSERT_TRUE(doc.Solve());
+    EXPECT_EQ(doc.HotWaterCoil().LiquidState.ctrl, ctrlFlow);
+    EXPECT_EQ(Row(rowControl), "Flow");
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowDesignDT));
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowFluidFlow));
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowTubeVelocity));
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowModel));
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDuty));
+
+    // A change made behind the rows (the automation, a file) shows with the next ShowValues.
+    doc.HotWaterCoil().LiquidState.ctrl = ctrlTemperature;
+    doc.SetCalcMode(cmHeatingDuty);
+    doc.ShowValues();
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDT));
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowFluidFlow));
+    EXPECT_TRUE(doc.Rows().RowEnabled(rowModel));
+    EXPECT_FALSE(doc.Rows().RowEnabled(rowDesignDuty));
+}
+
+TEST_F(RatingDocument, StoredValuesThatCannotBeUsedAreNotedWithTheValueUsed)
+{
+    std::filesystem::create_directories(Folder() / "config" / "Korvane");
+    std::ofstream(Folder() / "config" / "Korvane" / "Vantor.ini")
+        << "[VantorForm]\nPressure=5\nDutyFactor=-1\nAirOn=warm\nCoilModel=544 720 40r 12f 7c\n"
+           "AirVelocity=12\n[Default]\nWaterAddVol=5\nWaterAdditive=2\n";
+    TRatingDocument& doc = Open();
+    EXPECT_EQ(doc.Barometer(), 101.325);
+    EXPECT_EQ(doc.HotWaterCoil().DutyFactor, 1);
+    EXPECT_EQ(Row(rowAirOn), "25.0/17.0");
+    // The coil the refused text falls back to.
+    const std::string model = Row(rowModel);
+    EXPECT_NE(model.find("544 x 720  4r  12f"), std::string::npos) << model;
+    EXPECT_EQ(doc.HotWaterCoil().FaceVelocity(), 10);
+    EXPECT_EQ(Row(rowFluid), "Water (45% Propylene Glycol)");
+    EXPECT_EQ(doc.SettingsCheck().Notes(),
+              (std::vector<std::string>{
+                  "Pressure: 5 is outside 70 to 120; 101.325 used",
+                  "AirVelocity: 12 is outside 0.5 to 10; 10 used",
+                  "DutyFactor: -1 is not greater than zero; 1 used",
+                  "WaterAddVol: 5 is outside 0.01 to 0.45; 0.45 used",
+                  "AirOn: \"warm\" is not dry bulb/wet bulb; 25/17 used",
+                  "CoilModel: \"544 720 40r 12f 7c\" is not a coil that can be built; " + model + " used",
+              }));
+    // The window shows them once it is on the screen.
+    EXPECT_TRUE(Recorder.Messages.empty());
+    doc.ShowInputCheck(doc.SettingsCheck(), "the settings");
+    ASSERT_EQ(Recorder.Messages.size(), 1u);
+    EXPECT_EQ(Recorder.Messages[0].Text.substr(0, Recorder.Messages[0].Text.find('\n')),
+              "Values of the settings that could not be used as they stood:");
+}
+
 TEST_F(RatingDocument, FailedSizingKeepsTheDesignDutyAndIsNotSolved)
 {
     TRatingDocument& doc = Open();

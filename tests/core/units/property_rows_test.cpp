@@ -155,6 +155,33 @@ TEST_F(PropertyRowsTest, EnteredTextIsCheckedAgainstTheRowsRange)
     EXPECT_DOUBLE_EQ(std::get<double>(m_rows.GetValue(1, Inlet)), 5);
 }
 
+TEST_F(PropertyRowsTest, TextWithoutANumberLeavesTheCellAsItWas)
+{
+    // Cleaning reads "" and "-" as 0, which the range would turn into the low limit.
+    m_rows.EnterText(Barometer, "101.325");
+    m_rows.EnterText(AirVolume, "2.5");
+    m_rows.EnterText(OnCoil, "25/17");
+    const struct {
+        int Row;
+        const char* Text;
+        const char* Kept;
+    } cases[] = {
+        {Barometer, "", "101.325"}, {Barometer, "  ", "101.325"}, {Barometer, "-", "101.325"},
+        {Barometer, ".", "101.325"}, {AirVolume, "", "2.500"},    {OnCoil, "", "25.0/17.0"},
+        {OnCoil, "/", "25.0/17.0"}, {OnCoil, "25/", "25.0/17.0"}, {OnCoil, "/17", "25.0/17.0"},
+    };
+    for (const auto& c : cases) {
+        const TEntryCheck check = m_rows.EnterText(c.Row, c.Text);
+        EXPECT_FALSE(check.Readable) << "\"" << c.Text << "\"";
+        EXPECT_EQ(m_rows.Cell(1, c.Row), c.Kept) << "\"" << c.Text << "\"";
+    }
+    // A number, however odd, is still read.
+    EXPECT_TRUE(m_rows.EnterText(Barometer, "-0").Readable);
+    EXPECT_EQ(m_rows.Cell(1, Barometer), "70.000");
+    EXPECT_TRUE(m_rows.EnterText(OnCoil, "20").Readable);
+    EXPECT_EQ(m_rows.Cell(1, OnCoil), "20.0");
+}
+
 TEST(PropertyRowsTwoColumns, LabelsJoinTheNameAfterItsComma)
 {
     TPropertyRows rows;
