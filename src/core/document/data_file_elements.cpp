@@ -274,6 +274,16 @@ void WriteAirStates(TXMLFile& file, TNode parent, const TCoil& coil)
     file.SetAttribute(file.WriteFloat(node, "air_dp", true, "%0.3f", coil.AirPressureDrop()), "units", "Pa");
 }
 
+void NoteAirCorrections(const TAirReading& reading, std::string_view dryBulbName, std::string_view wetBulbName,
+                        TInputCheck& check)
+{
+    for (const TAirCorrection& correction : reading.Corrections) {
+        const bool dryBulb = correction.Part == TAirPart::DryBulb;
+        check.Note(dryBulb ? dryBulbName : wetBulbName, NoteNumber(correction.Given), correction.Reason,
+                   NoteNumber(correction.Used) + " used");
+    }
+}
+
 void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil, TInputCheck& check)
 {
     TMoistAirState& on = coil.AirOn();
@@ -283,6 +293,13 @@ void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil, TInputCheck& check)
     on.wb = ReadChecked(file, node, "wbi", on.wb, check);
     off.db = ReadChecked(file, node, "dbo", off.db, check);
     off.wb = ReadChecked(file, node, "wbo", off.wb, check);
+    // The entering air obeys the row's rules: a wet bulb above the dry bulb, or below that of
+    // 1 % RH, is corrected and said so. The leaving air is a result and is solved again.
+    TMoistAirState entering = on;
+    // The file gives both bulbs, so the relative humidity for a missing wet bulb plays no part.
+    NoteAirCorrections(ReadAirTemperatures(on.db, on.wb, entering, barometer, 0.5), "dbi", "wbi", check);
+    on.db = entering.db;
+    on.wb = entering.wb;
     // Both states from their bulbs at the barometer; the mass flow follows the face velocity
     // until the stored one replaces it.
     coil.SetBarometer(barometer);

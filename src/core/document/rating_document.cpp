@@ -1,6 +1,7 @@
 #include "document/rating_document.h"
 
 #include "document/coil_unit_choices.h"
+#include "document/data_file_elements.h"
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
 #include "geometry/designation.h"
@@ -58,7 +59,8 @@ void ReadStoredAir(std::string_view name, std::string_view text, std::string_vie
                    double P, TInputCheck& check)
 {
     try {
-        ParseAirState(text, state, P, kDefaultRH);
+        const std::string part(name);
+        NoteAirCorrections(ReadAirText(text, state, P, kDefaultRH), part + " dry bulb", part + " wet bulb", check);
     } catch (const EConvertError&) {
         check.Note(name, "\"" + std::string(text) + "\"", "is not dry bulb/wet bulb", std::string(defaultText) + " used");
         ParseAirState(defaultText, state, P, kDefaultRH);

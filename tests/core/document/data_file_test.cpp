@@ -341,6 +341,9 @@ TEST_F(DataFile, ValuesAreCheckedAsTypedValuesAndEachChangeIsReported)
          [](TRatingDocument& d) { EXPECT_EQ(d.HotWaterCoil().fHeight(), 0.544); }},
         {{{"WaterAdditive", "2"}, {"AdditiveVolume", "5"}}, "AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used",
          [](TRatingDocument& d) { EXPECT_EQ(d.Liquid().GetCaption(), "Water (45% Propylene Glycol)"); }},
+        // The entering air follows the row's rules: a wet bulb cannot exceed the dry bulb.
+        {{{"dbi", "25"}, {"wbi", "30"}}, "wbi: 30 is above the dry bulb; 25 used",
+         [](TRatingDocument& d) { EXPECT_EQ(d.AirOn().wb, 25); }},
         {{{"Pa", "5"}}, "Pa: 5 is outside 70 to 120; 70 used",
          [](TRatingDocument& d) { EXPECT_EQ(d.Barometer(), 70); }},
         // 30 kg/s through 0.544 x 0.72 m² at 1.18 kg/m³ would be some 65 m/s.

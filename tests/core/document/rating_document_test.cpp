@@ -439,7 +439,7 @@ TEST_F(RatingDocument, StoredValuesThatCannotBeUsedAreNotedWithTheValueUsed)
 {
     std::filesystem::create_directories(Folder() / "config" / "Korvane");
     std::ofstream(Folder() / "config" / "Korvane" / "Vantor.ini")
-        << "[VantorForm]\nPressure=5\nDutyFactor=-1\nAirOn=warm\nCoilModel=544 720 40r 12f 7c\n"
+        << "[VantorForm]\nPressure=5\nDutyFactor=-1\nAirOn=warm\nAirOff=30/35\nCoilModel=544 720 40r 12f 7c\n"
            "AirVelocity=12\n[Default]\nWaterAddVol=5\nWaterAdditive=2\n";
     TRatingDocument& doc = Open();
     EXPECT_EQ(doc.Barometer(), 101.325);
@@ -457,6 +457,7 @@ TEST_F(RatingDocument, StoredValuesThatCannotBeUsedAreNotedWithTheValueUsed)
                   "DutyFactor: -1 is not greater than zero; 1 used",
                   "WaterAddVol: 5 is outside 0.01 to 0.45; 0.45 used",
                   "AirOn: \"warm\" is not dry bulb/wet bulb; 25/17 used",
+                  "AirOff wet bulb: 35 is above the dry bulb; 30 used",
                   "CoilModel: \"544 720 40r 12f 7c\" is not a coil that can be built; " + model + " used",
               }));
     // The window shows them once it is on the screen.
