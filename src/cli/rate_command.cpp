@@ -29,51 +29,7 @@ namespace vantor::cli {
 
 namespace {
 
-// An argument that cannot be read; the command prints it and exits with kExitUsage.
-class TUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The inputs could not be used (a refused designation, an unknown maker, a value out of range
-// with --strict, a file that cannot be read); exits with kExitFailed, nothing solved.
-class TInputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 enum class TOutput { Report, Json, Csv, Diagnostics, Manufacturing };
-
-struct TRateOptions {
-    std::string File;
-    std::string Save;
-    std::string Maker;
-    std::optional<std::string> Range;
-    bool NoSettings = false;
-    bool Strict = false;
-    bool Json = false;
-    bool Csv = false;
-    bool Diagnostics = false;
-    bool Manufacturing = false;
-    bool Report = false;
-
-    std::optional<std::string> Model;
-    std::optional<std::string> Barometer;
-    std::optional<std::string> OnCoil;
-    std::optional<std::string> AirVolume;
-    std::optional<std::string> AirVelocity;
-    std::optional<std::string> FluidSpec;
-    std::optional<std::string> Additive;
-    std::optional<std::string> AdditiveVolume;
-    std::optional<std::string> User;
-    std::optional<std::string> FluidControl;
-    std::optional<std::string> FluidInlet;
-    std::optional<std::string> DesignDT;
-    std::optional<std::string> FluidFlow;
-    std::optional<std::string> TubeVelocity;
-    std::optional<std::string> DesignDuty;
-    std::optional<std::string> Calculate;
-};
 
 // ---- Reading the options ----
 
@@ -181,14 +137,23 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 
 // ---- The document ----
 
-// Prints what the document has to say on standard error.
+// Passes what the document has to say to the log.
 class TCliObserver : public TDocumentObserver {
 public:
+    explicit TCliObserver(const TRateLog& log) : m_log(log) {}
     void ShowMessage(std::string_view text, TMessageKind kind) override
     {
-        std::cerr << "vantor-cli: " << (kind == TMessageKind::Error ? "error: " : "warning: ") << text << "\n";
+        m_log((kind == TMessageKind::Error ? "error: " : "warning: ") + std::string(text));
     }
+
+private:
+    const TRateLog& m_log;
 };
+
+void PrintToStderr(const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; }
+
+// The sections of the program key a new document reads.
+constexpr std::string_view kRatingSections[] = {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection};
 
 // The values a new document reads from the program key: a copy in memory of the stored ones
 // (none with --no-settings), which nothing ever writes back.
@@ -234,7 +199,8 @@ void ChooseMakerAndRange(const TRateOptions& o, const TFolderEnvironment& env, T
 // A value beyond a row's range is treated as the window treats it: within half a per cent
 // of a limit it passes, beyond that the nearer limit is used. The check is made in the
 // model's units.
-double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict)
+double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict,
+                    const TRateLog& log)
 {
     TNumberFormat stored = field;
     stored.Factor = 1;
@@ -244,14 +210,14 @@ double LimitToRange(std::string_view name, const TNumberFormat& field, const TNu
     const std::string message = number.Option + ": " + std::string(name) + " " + number.Given + " is outside " +
                                 FormatShortest(stored.RangeLo) + " to " + FormatShortest(stored.RangeHi);
     if (strict) throw TInputError(message);
-    std::cerr << "vantor-cli: warning: " << message << "; " << FormatShortest(used) << " used\n";
+    log("warning: " + message + "; " + FormatShortest(used) + " used");
     return used;
 }
 
-double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict)
+double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict, const TRateLog& log)
 {
     const TNumField* field = doc.Rows().NumField(row);
-    return field ? LimitToRange(Trim(doc.Rows().Cell(0, row)), *field, number, strict) : number.Value;
+    return field ? LimitToRange(Trim(doc.Rows().Cell(0, row)), *field, number, strict, log) : number.Value;
 }
 
 void Check(const TResult& result)
@@ -269,7 +235,7 @@ void ApplyModel(TRatingDocument& doc, const std::string& text)
     if (doc.CoilModel() != text) throw TInputError("--model: \"" + text + "\": the coil cannot be built");
 }
 
-void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
+void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict, const TRateLog& log)
 {
     TFluidChoice choice;
     choice.FluidCode = edit.FluidCode;
@@ -277,44 +243,46 @@ void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
     if (edit.Volume) choice.Volume = edit.Volume->Value;
     choice.User = edit.User;
     const TFluidChoiceResult chosen = ApplyFluidChoice(doc.Liquid(), choice);
-    for (const std::string& note : chosen.Notes) std::cerr << "vantor-cli: warning: " << note << "\n";
+    for (const std::string& note : chosen.Notes) log("warning: " + note);
     // A volume given with an additive is held to the dialog's range.
     if (edit.Volume && doc.Liquid().WaterAdditive != waNone) {
         TNumberFormat range;
         range.RangeLo = kAdditiveVolumeLo;
         range.RangeHi = kAdditiveVolumeHi;
-        doc.Liquid().AdditiveVolume = LimitToRange("Additive Volume", range, *edit.Volume, strict);
+        doc.Liquid().AdditiveVolume = LimitToRange("Additive Volume", range, *edit.Volume, strict, log);
         doc.Liquid().Update();
     }
     Check(doc.FluidEditorClosed(true));
 }
 
-void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict)
+void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict, const TRateLog& log)
 {
     switch (edit.Row) {
     case rowModel:
         ApplyModel(doc, edit.Text);
         break;
     case rowAirOn: {
-        std::string text = FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[0], strict));
-        if (edit.Numbers.size() > 1) text += "/" + FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[1], strict));
+        std::string text = FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[0], strict, log));
+        if (edit.Numbers.size() > 1) text += "/" + FormatShortest(LimitToRow(doc, rowAirOn, edit.Numbers[1], strict, log));
         Check(doc.SetRowValue(rowAirOn, text));
         break;
     }
     case rowFluid:
-        ApplyFluid(doc, edit.Fluid, strict);
+        ApplyFluid(doc, edit.Fluid, strict, log);
         break;
     case rowControl:
     case rowCalcMode:
         Check(doc.SetRowValue(edit.Row, static_cast<long long>(edit.Choice)));
         break;
     default:
-        Check(doc.SetRowValue(edit.Row, LimitToRow(doc, edit.Row, edit.Numbers[0], strict)));
+        Check(doc.SetRowValue(edit.Row, LimitToRow(doc, edit.Row, edit.Numbers[0], strict, log)));
         break;
     }
 }
 
 // ---- Output ----
+
+}  // namespace
 
 nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
 {
@@ -322,6 +290,8 @@ nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
             {"td", s.td}, {"pv", s.pv}, {"ps", s.ps}, {"ro", s.ro}, {"cp", s.cp}, {"Status", s.Status},
             {"k", s.k},   {"mu", s.mu}, {"M", s.M}};
 }
+
+namespace {
 
 void PrintJson(TRatingDocument& doc, const TResult& solved)
 {
@@ -424,29 +394,10 @@ void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TR
 
 int RunRate(const TRateOptions& o, bool sizing)
 {
-    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
-    const TFolderEnvironment env = TFolderEnvironment::FromProcess();
-
-    // Memory-only copies of the keys the document reads: nothing here is ever written.
-    TSettingsStore programKey(std::nullopt);
-    TSettingsStore sharedKey(std::nullopt);
-    if (!o.NoSettings) {
-        const TSettingsStore storedProgram(TSettingsKey::Program, env);
-        const TSettingsStore storedShared(TSettingsKey::Shared, env);
-        for (const std::string_view section : {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection})
-            CopySection(storedProgram, programKey, section);
-        CopySection(storedShared, sharedKey, "Coils");  // the unit choices
-    }
-    ChooseMakerAndRange(o, env, programKey);
-
-    TUnitsRegistry units = StandardUnitsRegistry();
-    for (const std::string& message : units.LoadUnitsIni(env)) std::cerr << "vantor-cli: warning: " << message << "\n";
-    TCliObserver observer;
-    TRatingDocument doc({units, programKey, sharedKey, env, &observer, {}});
-    TFileProperties properties = TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey));
-
-    PrepareDocument(doc, properties, o);
-    for (const TRowEdit& edit : edits) ApplyRowEdit(doc, edit, o.Strict);
+    const TRateStart start(o.NoSettings, PrintToStderr);
+    TCliObserver observer(PrintToStderr);
+    TRating rating = PrepareRating(o, sizing, start, observer, PrintToStderr);
+    TRatingDocument& doc = *rating.Document;
 
     const TResult solved = doc.Solve();
     int exitCode = kExitOk;
@@ -455,7 +406,7 @@ int RunRate(const TRateOptions& o, bool sizing)
         exitCode = kExitFailed;
     }
     if (!o.Save.empty()) {
-        if (const TResult saved = SaveFile(doc, properties, o.Save); !saved) {
+        if (const TResult saved = SaveFile(doc, *rating.Properties, o.Save); !saved) {
             std::cerr << "vantor-cli: " << o.Save << ": " << saved.Message << "\n";
             exitCode = kExitFailed;
         }
@@ -518,6 +469,38 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 }
 
 }  // namespace
+
+TRateStart::TRateStart(bool noSettings, const TRateLog& log)
+    : Env(TFolderEnvironment::FromProcess()), Units(StandardUnitsRegistry())
+{
+    // Memory-only copies of the keys the document reads: nothing here is ever written.
+    if (!noSettings) {
+        const TSettingsStore storedProgram(TSettingsKey::Program, Env);
+        const TSettingsStore storedShared(TSettingsKey::Shared, Env);
+        for (const std::string_view section : kRatingSections) CopySection(storedProgram, ProgramKey, section);
+        CopySection(storedShared, SharedKey, "Coils");  // the unit choices
+    }
+    for (const std::string& message : Units.LoadUnitsIni(Env)) log("warning: " + message);
+}
+
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, TDocumentObserver& observer,
+                      const TRateLog& log)
+{
+    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
+    TSettingsStore programKey(std::nullopt);
+    for (const std::string_view section : kRatingSections) CopySection(start.ProgramKey, programKey, section);
+    ChooseMakerAndRange(o, start.Env, programKey);
+
+    TRating rating;
+    rating.Units = std::make_unique<TUnitsRegistry>(start.Units);
+    rating.Document = std::make_unique<TRatingDocument>(
+        TDocumentServices{*rating.Units, programKey, start.SharedKey, start.Env, &observer, {}});
+    rating.Properties =
+        std::make_unique<TFileProperties>(TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
+    PrepareDocument(*rating.Document, *rating.Properties, o);
+    for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
+    return rating;
+}
 
 void AddRateCommands(CLI::App& app, int& exitCode)
 {
