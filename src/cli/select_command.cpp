@@ -230,9 +230,9 @@ int RunSelect(const TSelectOptions& o)
     }
     if (outcome.Results.empty()) {
         const TRuleOut main = outcome.MainRuleOut();
-        std::cerr << "vantor-cli: no coil meets the requirement; most candidates were ruled out by "
-                  << RuleOutText(main) << " (" << outcome.RuledOut[static_cast<size_t>(main)] << " of "
-                  << outcome.RuledOutTotal() << ")\n";
+        std::cerr << "vantor-cli: no coil meets the requirement; the limit that ruled out the most candidates ("
+                  << outcome.RuledOut[static_cast<size_t>(main)] << " of " << outcome.RuledOutTotal()
+                  << "): " << RuleOutText(main) << "\n";
     }
     if (o.Json) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();

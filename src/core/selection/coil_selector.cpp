@@ -51,7 +51,8 @@ private:
 struct TGeometryOutcome {
     bool Passed = false;
     bool DutyTooLow = false;  // some circuit count fell short of the duty: more surface may pass
-    TRuleOut Last = roNotSolved;
+    // The failure that came closest to passing: the checks run in TRuleOut order.
+    TRuleOut Furthest = roNotSolved;
 };
 
 class TWorker {
@@ -61,6 +62,8 @@ public:
     {
     }
 
+    // Each row count's climb through the fins that ends without a coil counts one candidate
+    // ruled out, by the limit that ended it.
     void SearchFace(const TWorkItem& item, const TSelectionFeedback& feedback)
     {
         const TCandidateSpace& space = m_request.Space;
@@ -71,30 +74,35 @@ public:
         int finsCap = space.Fins.Hi;
         for (int rows = space.Rows.Lo; rows <= space.Rows.Hi && finsCap >= space.Fins.Lo; ++rows) {
             bool lastRows = false;
+            std::optional<TRuleOut> ended = roDutyTooLow;  // the fins ran out
             for (int fins = space.Fins.Lo; fins <= finsCap; ++fins) {
                 if (feedback.Canceled()) return;
                 const bool first = fins == space.Fins.Lo;
                 if (!m_rater.SetGeometry({item.Face.Height, item.Face.Length, rows, fins})) {
-                    ++m_outcome.RuledOut[roNotSolved];
+                    ended = roNotSolved;
                     break;
                 }
                 // More fins or rows only weigh more.
                 if (m_top.Excludes(m_rater.DryWeight())) {
+                    ended.reset();
                     lastRows = first;
                     break;
                 }
                 const TGeometryOutcome rated = RateCircuits();
                 if (rated.Passed) {
                     m_top.Add(m_rater.Result());
+                    ended.reset();
                     finsCap = fins - 1;
                     break;
                 }
                 if (!rated.DutyTooLow) {
                     // More fins add duty and air pressure drop; so do more rows.
-                    lastRows = first && rated.Last == roAirDrop;
+                    ended = rated.Furthest;
+                    lastRows = first && rated.Furthest == roAirDrop;
                     break;
                 }
             }
+            if (ended) ++m_outcome.RuledOut[*ended];
             if (lastRows) break;
         }
     }
@@ -123,18 +131,14 @@ private:
                 outcome.Passed = true;
                 return outcome;
             }
-            ++m_outcome.RuledOut[*failed];
-            outcome.Last = *failed;
+            outcome.Furthest = std::max(outcome.Furthest, *failed);
             // More circuits slow the fluid and lower the duty further.
             if (*failed == roDutyTooLow) {
                 outcome.DutyTooLow = true;
                 break;
             }
         }
-        if (!rated) {
-            ++m_outcome.RuledOut[roTubeVelocity];
-            outcome.Last = roTubeVelocity;
-        }
+        if (!rated) outcome.Furthest = roTubeVelocity;
         return outcome;
     }
 
@@ -187,14 +191,13 @@ TSelectionOutcome TCoilSelector::Run(const TSelectionRequest& request, TSelectio
     TSelectionOutcome outcome;
     if (!CheckRequest(request)) return outcome;
     const TCandidateSpace& space = request.Space;
-    const long long geometriesPerFace =
-        static_cast<long long>(space.Rows.Hi - space.Rows.Lo + 1) * (space.Fins.Hi - space.Fins.Lo + 1);
+    const long long climbsPerFace = space.Rows.Hi - space.Rows.Lo + 1;
 
     std::vector<TWorkItem> items;
     for (size_t r = 0; r < space.Ranges.size(); ++r) {
         const TCandidateFaces faces = CandidateFaces(space, space.Ranges[r].sy, request.Requirement.AirVolume,
                                                      request.Limits.MaxFaceVelocity);
-        outcome.RuledOut[roFaceVelocity] += faces.TooFast * geometriesPerFace;
+        outcome.RuledOut[roFaceVelocity] += faces.TooFast * climbsPerFace;
         for (const TCandidateFace& face : faces.Faces) items.push_back({static_cast<int>(r), face});
     }
     // Small faces first: their coils are the light ones, and the sooner the workers hold light
@@ -230,7 +233,7 @@ TSelectionOutcome TCoilSelector::Run(const TSelectionRequest& request, TSelectio
         while (!finished.wait_for(lock, kProgressInterval, [&] { return workersDone == workerCount; }))
             if (onProgress) onProgress(feedback.Progress());
     }
-    if (onProgress) onProgress(1.0);
+    if (onProgress) onProgress(feedback.Progress());
 
     for (auto& worker : workers) {
         TSelectionOutcome& part = worker->Outcome();

@@ -16,11 +16,11 @@ std::string_view RuleOutText(TRuleOut reason)
 {
     switch (reason) {
     case roNotSolved:
-        return "the rating (not solved)";
+        return "the rating, not solved";
     case roDutyTooLow:
-        return "the design duty (too little duty)";
+        return "the design duty, not reached";
     case roDutyTooHigh:
-        return "the duty margin (too much duty)";
+        return "the duty margin, exceeded";
     case roAirDrop:
         return "the air pressure drop limit";
     case roFluidDrop:

@@ -56,7 +56,9 @@ std::string_view RuleOutText(TRuleOut reason);
 
 struct TSelectionOutcome {
     std::vector<TSelectionResult> Results;
-    // Candidates ruled out by each limit.
+    // Candidates ruled out by each limit. A candidate is one row count of one face: the climb
+    // through its fins that ended without a coil counts once, for the limit that ended it; a
+    // face too small for the face-velocity limit counts once for each row count.
     std::array<long long, kRuleOutCount> RuledOut{};
     long long Ratings = 0;  // candidates rated
     bool Canceled = false;
