@@ -1,6 +1,7 @@
 #include "cli/rate_command.h"
 
 #include "cli/commands.h"
+#include "cli/rate_batch.h"
 #include "document/data_file.h"
 #include "document/fluid_choice.h"
 #include "document/fluid_defaults.h"
@@ -140,14 +141,14 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 // Passes what the document has to say to the log.
 class TCliObserver : public TDocumentObserver {
 public:
-    explicit TCliObserver(const TRateLog& log) : m_log(log) {}
+    explicit TCliObserver(TRateLog log) : m_log(std::move(log)) {}
     void ShowMessage(std::string_view text, TMessageKind kind) override
     {
         m_log((kind == TMessageKind::Error ? "error: " : "warning: ") + std::string(text));
     }
 
 private:
-    const TRateLog& m_log;
+    TRateLog m_log;
 };
 
 void PrintToStderr(const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; }
@@ -395,8 +396,7 @@ void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TR
 int RunRate(const TRateOptions& o, bool sizing)
 {
     const TRateStart start(o.NoSettings, PrintToStderr);
-    TCliObserver observer(PrintToStderr);
-    TRating rating = PrepareRating(o, sizing, start, observer, PrintToStderr);
+    TRating rating = PrepareRating(o, sizing, start, PrintToStderr);
     TRatingDocument& doc = *rating.Document;
 
     const TResult solved = doc.Solve();
@@ -418,7 +418,7 @@ int RunRate(const TRateOptions& o, bool sizing)
 int Guarded(const TRateOptions& o, bool sizing)
 {
     try {
-        return RunRate(o, sizing);
+        return o.Batch.empty() ? RunRate(o, sizing) : RunBatch(o);
     } catch (const TUsageError& e) {
         std::cerr << "vantor-cli: " << e.what() << "\n";
         return kExitUsage;
@@ -433,6 +433,11 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 {
     command.add_option("file", o.File, "A data file (.hqx) to open before the row options are applied");
     command.add_option("--save", o.Save, "Write the rating to this data file (.hqx) after the solve");
+    if (!sizing) {
+        auto* batch = command.add_option("--batch", o.Batch, "Rate a schedule of coils (CSV, one a line, columns named after the "
+                                               "row options, maker, range and tag) instead of one coil");
+        command.add_option("--out", o.Out, "Where --batch writes its results (default: standard output)")->needs(batch);
+    }
     command.add_option("--maker", o.Maker, "Coil maker of the catalogue (its 1/2 inch range unless --range)");
     command.add_option("--range", o.Range, "The maker's tube range, by name");
     command.add_flag("--no-settings", o.NoSettings, "Start from the first-run defaults instead of the stored settings");
@@ -483,8 +488,7 @@ TRateStart::TRateStart(bool noSettings, const TRateLog& log)
     for (const std::string& message : Units.LoadUnitsIni(Env)) log("warning: " + message);
 }
 
-TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, TDocumentObserver& observer,
-                      const TRateLog& log)
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
 {
     const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
     TSettingsStore programKey(std::nullopt);
@@ -493,8 +497,9 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
 
     TRating rating;
     rating.Units = std::make_unique<TUnitsRegistry>(start.Units);
+    rating.Observer = std::make_unique<TCliObserver>(log);
     rating.Document = std::make_unique<TRatingDocument>(
-        TDocumentServices{*rating.Units, programKey, start.SharedKey, start.Env, &observer, {}});
+        TDocumentServices{*rating.Units, programKey, start.SharedKey, start.Env, rating.Observer.get(), {}});
     rating.Properties =
         std::make_unique<TFileProperties>(TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
     PrepareDocument(*rating.Document, *rating.Properties, o);

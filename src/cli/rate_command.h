@@ -72,7 +72,8 @@ struct TRateOptions {
     std::optional<std::string> Calculate;
 };
 
-// Where a rating's warnings go, one line each ("warning: ..."): standard error for `rate`.
+// Where a rating's warnings go, one line each ("warning: ..."): standard error for `rate`, the
+// Message column for a line of `rate --batch`.
 using TRateLog = std::function<void(const std::string& line)>;
 
 // What every rating of one run starts from: memory-only copies of the stored settings (none
@@ -91,15 +92,15 @@ public:
 // A document set up for rating, not yet solved.
 struct TRating {
     std::unique_ptr<TUnitsRegistry> Units;  // the document's own copy, which it refers to
+    std::unique_ptr<TDocumentObserver> Observer;  // passes the document's messages to the log
     std::unique_ptr<TRatingDocument> Document;
     std::unique_ptr<TFileProperties> Properties;
 };
 
-// The maker and range, FILE and the row options in row order, applied as `rate` applies them.
-// Raises TUsageError for an option that cannot be read, TInputError (or what the model raises)
-// for one that cannot be used.
-TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, TDocumentObserver& observer,
-                      const TRateLog& log);
+// The maker and range, FILE and the row options in row order, applied as `rate` applies them;
+// warnings and the document's messages go to log. Raises TUsageError for an option that
+// cannot be read, TInputError (or what the model raises) for one that cannot be used.
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
 
 // A moist-air state as `rate --json` writes it, with the psychrometric field names.
 nlohmann::ordered_json AirStateJson(const TMoistAirState& s);

@@ -191,23 +191,14 @@ private:
     bool m_shown = false;
 };
 
-class TStderrObserver : public TDocumentObserver {
-public:
-    void ShowMessage(std::string_view text, TMessageKind kind) override
-    {
-        std::cerr << "vantor-cli: " << (kind == TMessageKind::Error ? "error: " : "warning: ") << text << "\n";
-    }
-};
-
 int RunSelect(const TSelectOptions& o)
 {
     const TRateLog log = [](const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; };
     const TRateStart start(o.Rate.NoSettings, log);
-    TStderrObserver observer;
     // The range is chosen among the candidates below, possibly of every maker.
     TRateOptions rateOptions = o.Rate;
     rateOptions.Range.reset();
-    const TRating rating = PrepareRating(rateOptions, false, start, observer, log);
+    const TRating rating = PrepareRating(rateOptions, false, start, log);
     const TRatingDocument& doc = *rating.Document;
 
     TSelectionRequest request;
