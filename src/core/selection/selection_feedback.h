@@ -10,6 +10,12 @@ namespace vantor {
 class TSelectionFeedback {
 public:
     void Cancel() { m_canceled.store(true, std::memory_order_relaxed); }
+    // Ready for another run; only while no selection uses it.
+    void Reset()
+    {
+        m_canceled.store(false, std::memory_order_relaxed);
+        m_progress.store(0, std::memory_order_relaxed);
+    }
     bool Canceled() const { return m_canceled.load(std::memory_order_relaxed); }
 
     // The share of the work done, 0 to 1.
