@@ -54,13 +54,16 @@ private slots:
         QVERIFY(!form.Results().empty());
         QTableWidget& table = form.Table();
         QCOMPARE(table.rowCount(), static_cast<int>(form.Results().size()));
+        // Ranked lightest first.
+        QCOMPARE(table.item(0, 0)->text(), QStringLiteral("1"));
+        QCOMPARE(table.item(0, 3)->text(), QString::fromStdString(form.Results().front().Designation));
 
         // Sorted by the duty column, the last row is the largest duty; use that one.
-        table.sortItems(4, Qt::AscendingOrder);
+        table.sortItems(5, Qt::AscendingOrder);
         const int row = table.rowCount() - 1;
         table.setCurrentCell(row, 0);
-        const QString model = table.item(row, 2)->text();
-        const double duty = table.item(row, 4)->data(Qt::UserRole).toDouble();
+        const QString model = table.item(row, 3)->text();
+        const double duty = table.item(row, 5)->data(Qt::UserRole).toDouble();
         double largest = 0;
         for (const TSelectionResult& r : form.Results()) largest = std::max(largest, r.Duty);
         QCOMPARE(duty, largest);

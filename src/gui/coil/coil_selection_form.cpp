@@ -73,7 +73,7 @@ public:
     }
 };
 
-const QStringList kHeadings = {"Maker",      "Range",        "Model",    "Vf\nm/s",   "Duty\nkW",
+const QStringList kHeadings = {"#", "Maker",      "Range",        "Model",    "Vf\nm/s",   "Duty\nkW",
                                "Margin\n%",  "Air dP\nPa",   "Fluid dP\nkPa", "Flow\nkg/s", "Vw\nm/s",
                                "Air off\n°C", "Fluid out\n°C", "Pipe\nmm", "Weight\nkg"};
 
@@ -377,23 +377,27 @@ void TCoilSelectionForm::ShowResults(const TSelectionOutcome& outcome)
         const auto number = [&](int col, std::string_view format, double x) {
             m_table->setItem(row, col, new TNumberItem(ToQString(Format(format, {x})), x));
         };
-        auto* maker = new QTableWidgetItem(ToQString(r.Maker));
-        maker->setData(kResultRole, row);
-        m_table->setItem(row, 0, maker);
-        m_table->setItem(row, 1, new QTableWidgetItem(ToQString(r.Range)));
-        m_table->setItem(row, 2, new QTableWidgetItem(ToQString(r.Designation)));
-        number(3, "%0.2f", r.FaceVelocity);
-        number(4, "%0.2f", r.Duty);
-        number(5, "%0.1f", 100 * r.Margin);
-        number(6, "%0.1f", r.AirPressureDrop);
-        number(7, "%0.1f", r.FluidPressureDrop);
-        number(8, "%0.3f", r.FluidFlow);
-        number(9, "%0.2f", r.TubeVelocity);
-        m_table->setItem(row, 10, new TNumberItem(ToQString(FormatAirState(r.AirOff, "%0.1f")), r.AirOff.db));
-        number(11, "%0.1f", r.LeavingTemp);
-        number(12, "%0.0f", r.PipeSize);
-        number(13, "%0.1f", r.DryWeight);
+        // The rank, which also finds the row's result after the table was sorted.
+        auto* rank = new TNumberItem(QString::number(row + 1), row);
+        rank->setData(kResultRole, row);
+        m_table->setItem(row, 0, rank);
+        m_table->setItem(row, 1, new QTableWidgetItem(ToQString(r.Maker)));
+        m_table->setItem(row, 2, new QTableWidgetItem(ToQString(r.Range)));
+        m_table->setItem(row, 3, new QTableWidgetItem(ToQString(r.Designation)));
+        number(4, "%0.2f", r.FaceVelocity);
+        number(5, "%0.2f", r.Duty);
+        number(6, "%0.1f", 100 * r.Margin);
+        number(7, "%0.1f", r.AirPressureDrop);
+        number(8, "%0.1f", r.FluidPressureDrop);
+        number(9, "%0.3f", r.FluidFlow);
+        number(10, "%0.2f", r.TubeVelocity);
+        m_table->setItem(row, 11, new TNumberItem(ToQString(FormatAirState(r.AirOff, "%0.1f")), r.AirOff.db));
+        number(12, "%0.1f", r.LeavingTemp);
+        number(13, "%0.0f", r.PipeSize);
+        number(14, "%0.1f", r.DryWeight);
     }
+    // Lightest first, as ranked, until the user sorts by another column.
+    m_table->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
     if (!m_results.empty()) m_table->selectRow(0);
