@@ -415,20 +415,6 @@ int RunRate(const TRateOptions& o, bool sizing)
     return exitCode;
 }
 
-int Guarded(const TRateOptions& o, bool sizing)
-{
-    try {
-        return o.Batch.empty() ? RunRate(o, sizing) : RunBatch(o);
-    } catch (const TUsageError& e) {
-        std::cerr << "vantor-cli: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const std::exception& e) {
-        // TInputError, and anything the model raises on inputs it cannot take.
-        std::cerr << "vantor-cli: " << e.what() << "\n";
-        return kExitFailed;
-    }
-}
-
 void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 {
     command.add_option("file", o.File, "A data file (.hqx) to open before the row options are applied");
@@ -507,6 +493,20 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
     return rating;
 }
 
+int RunGuarded(const std::function<int()>& command)
+{
+    try {
+        return command();
+    } catch (const TUsageError& e) {
+        std::cerr << "vantor-cli: " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        // TInputError, and anything the model raises on inputs it cannot take.
+        std::cerr << "vantor-cli: " << e.what() << "\n";
+        return kExitFailed;
+    }
+}
+
 void AddRateCommands(CLI::App& app, int& exitCode)
 {
     for (const bool sizing : {false, true}) {
@@ -515,7 +515,9 @@ void AddRateCommands(CLI::App& app, int& exitCode)
                                            sizing ? "Size a coil for the design duty and print it"
                                                   : "Rate the coil of the stored settings or of a data file");
         AddRateOptions(*command, *options, sizing);
-        command->callback([&exitCode, options, sizing] { exitCode = Guarded(*options, sizing); });
+        command->callback([&exitCode, options, sizing] {
+            exitCode = RunGuarded([&] { return options->Batch.empty() ? RunRate(*options, sizing) : RunBatch(*options); });
+        });
     }
 }
 

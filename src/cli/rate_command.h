@@ -102,6 +102,10 @@ struct TRating {
 // cannot be read, TInputError (or what the model raises) for one that cannot be used.
 TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
 
+// Runs a command: an argument that cannot be read (TUsageError) is printed and gives
+// kExitUsage, any other failure is printed and gives kExitFailed.
+int RunGuarded(const std::function<int()>& command);
+
 // A moist-air state as `rate --json` writes it, with the psychrometric field names.
 nlohmann::ordered_json AirStateJson(const TMoistAirState& s);
 

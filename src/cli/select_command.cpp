@@ -237,19 +237,6 @@ int RunSelect(const TSelectOptions& o)
     return kExitOk;
 }
 
-int Guarded(const TSelectOptions& o)
-{
-    try {
-        return RunSelect(o);
-    } catch (const TUsageError& e) {
-        std::cerr << "vantor-cli: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const std::exception& e) {
-        std::cerr << "vantor-cli: " << e.what() << "\n";
-        return kExitFailed;
-    }
-}
-
 }  // namespace
 
 void AddSelectCommand(CLI::App& app, int& exitCode)
@@ -294,7 +281,7 @@ void AddSelectCommand(CLI::App& app, int& exitCode)
     outputs->add_flag("--json", o->Json, "The results as a JSON array, in SI units");
     outputs->add_flag("--csv", o->Csv, "The results as comma-separated values, in SI units");
     outputs->require_option(0, 1);
-    command->callback([&exitCode, o] { exitCode = Guarded(*o); });
+    command->callback([&exitCode, o] { exitCode = RunGuarded([&] { return RunSelect(*o); }); });
 }
 
 }  // namespace vantor::cli
