@@ -6,12 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -64,6 +66,42 @@ void Process(benchmark::State& state, std::vector<std::string> args)
 BENCHMARK_CAPTURE(Process, Version, std::vector<std::string>{"--version"})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Process, RateFirstRunJson, std::vector<std::string>{"rate", "--no-settings", "--json"})
     ->Unit(benchmark::kMillisecond)->UseRealTime();
+// The selection of the example: every range of "Typical", free face, then a fixed one.
+const std::vector<std::string> kSelect = {
+    "select", "--design-duty", "100", "--maker", "Typical", "--air-volume", "3", "--on-coil", "0/-2",
+    "--fluid-inlet", "80", "--design-dt", "20", "--max-face-velocity", "3", "--max-air-dp", "150",
+    "--max-fluid-dp", "50", "--no-settings"};
+std::vector<std::string> Plus(std::vector<std::string> args, const std::vector<std::string>& more)
+{
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+BENCHMARK_CAPTURE(Process, SelectFreeFace,
+                  Plus(kSelect, {"--min-height", "300", "--max-height", "2000", "--min-length", "300", "--max-length", "3000"}))
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Process, SelectFixedFace, Plus(kSelect, {"--height", "914.4", "--length", "1500"}))
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A schedule of 1000 coils: four designations, air volumes and inlets taking turns.
+void BM_RateBatch1000(benchmark::State& state)
+{
+    const TBenchHome home;
+    const std::string schedule = (std::filesystem::temp_directory_path() / ("vantor-bench-schedule-" + std::to_string(::getpid()) + ".csv")).string();
+    {
+        std::FILE* file = std::fopen(schedule.c_str(), "w");
+        if (!file) return state.SkipWithError("cannot write the schedule");
+        std::fputs("tag,model,air-volume,fluid-inlet\n", file);
+        const char* models[] = {"544 720 4r 12f 7c", "914.4 1500 2r 10f 12c", "610 1200 3r 8f 8c", "457 900 1r 14f 6c"};
+        for (int i = 0; i < 1000; ++i)
+            std::fprintf(file, "C%d,%s,%d.%d,%d\n", i, models[i % 4], 1 + i % 3, i % 10, 50 + i % 40);
+        std::fclose(file);
+    }
+    for (auto _ : state)
+        if (!RunOnce({"rate", "--batch", schedule, "--no-settings"})) state.SkipWithError("vantor-cli failed");
+    std::filesystem::remove(schedule);
+}
+BENCHMARK(BM_RateBatch1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 BENCHMARK_CAPTURE(Process, Size50kWJson, std::vector<std::string>{"size", "--no-settings", "--json", "--design-duty", "50"})
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -5,6 +5,7 @@
 #include "cli/geometry_commands.h"
 #include "cli/info_command.h"
 #include "cli/rate_command.h"
+#include "cli/select_command.h"
 #include "vantor_version.h"
 
 #include <iostream>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     vantor::cli::AddGeometryCommands(app, exitCode);
     vantor::cli::AddFluidCommands(app, exitCode);
     vantor::cli::AddRateCommands(app, exitCode);
+    vantor::cli::AddSelectCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

@@ -1,6 +1,7 @@
 #include "cli/rate_command.h"
 
 #include "cli/commands.h"
+#include "cli/rate_batch.h"
 #include "document/data_file.h"
 #include "document/fluid_choice.h"
 #include "document/fluid_defaults.h"
@@ -31,53 +32,7 @@ namespace vantor::cli {
 
 namespace {
 
-// An argument that cannot be read; the command prints it and exits with kExitUsage.
-class TUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The inputs could not be used (a refused designation, an unknown maker, a value out of range
-// with --strict, a file that cannot be read); exits with kExitFailed, nothing solved.
-class TInputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 enum class TOutput { Report, Json, Csv, Diagnostics, Manufacturing };
-
-struct TRateOptions {
-    std::string File;
-    std::optional<std::string> Save;  // an empty name given is an error, not "no save"
-    std::string Maker;
-    std::optional<std::string> Range;
-    bool NoSettings = false;
-    bool Strict = false;
-    // "metric" or "imperial": the unit system of the printed texts; empty keeps the stored choices.
-    std::string Units;
-    bool Json = false;
-    bool Csv = false;
-    bool Diagnostics = false;
-    bool Manufacturing = false;
-    bool Report = false;
-
-    std::optional<std::string> Model;
-    std::optional<std::string> Barometer;
-    std::optional<std::string> OnCoil;
-    std::optional<std::string> AirVolume;
-    std::optional<std::string> AirVelocity;
-    std::optional<std::string> FluidSpec;
-    std::optional<std::string> Additive;
-    std::optional<std::string> AdditiveVolume;
-    std::optional<std::string> User;
-    std::optional<std::string> FluidControl;
-    std::optional<std::string> FluidInlet;
-    std::optional<std::string> DesignDT;
-    std::optional<std::string> FluidFlow;
-    std::optional<std::string> TubeVelocity;
-    std::optional<std::string> DesignDuty;
-    std::optional<std::string> Calculate;
-};
 
 // ---- Reading the options ----
 
@@ -180,14 +135,23 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 
 // ---- The document ----
 
-// Prints what the document has to say on standard error.
+// Passes what the document has to say to the log.
 class TCliObserver : public TDocumentObserver {
 public:
+    explicit TCliObserver(TRateLog log) : m_log(std::move(log)) {}
     void ShowMessage(std::string_view text, TMessageKind kind) override
     {
-        std::cerr << "vantor-cli: " << (kind == TMessageKind::Error ? "error: " : "warning: ") << text << "\n";
+        m_log((kind == TMessageKind::Error ? "error: " : "warning: ") + std::string(text));
     }
+
+private:
+    TRateLog m_log;
 };
+
+void PrintToStderr(const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; }
+
+// The sections of the program key a new document reads.
+constexpr std::string_view kRatingSections[] = {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection};
 
 // The values a new document reads from the program key: a copy in memory of the stored ones
 // (none with --no-settings), which nothing ever writes back.
@@ -230,11 +194,11 @@ void ChooseMakerAndRange(const TRateOptions& o, const TFolderEnvironment& env, T
     programKey.WriteString(kDocumentSection, "CoilMR", range);
 }
 
-// A warning on standard error, or with --strict the error that stops the command.
-void Warn(const std::string& message, bool strict)
+// A warning to the log, or with --strict the error that stops the command.
+void Warn(const std::string& message, bool strict, const TRateLog& log)
 {
     if (strict) throw TInputError(message);
-    std::cerr << "vantor-cli: warning: " << message << "\n";
+    log("warning: " + message);
 }
 
 // A number held to a row's range, and what to say when it had to be moved.
@@ -258,17 +222,18 @@ TLimited LimitNumber(std::string_view name, const TNumberFormat& field, const TN
     return limited;
 }
 
-double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict)
+double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict,
+                    const TRateLog& log)
 {
     const TLimited limited = LimitNumber(name, field, number);
-    if (!limited.Problem.empty()) Warn(limited.Problem + "; " + FormatShortest(limited.Used) + " used", strict);
+    if (!limited.Problem.empty()) Warn(limited.Problem + "; " + FormatShortest(limited.Used) + " used", strict, log);
     return limited.Used;
 }
 
-double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict)
+double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict, const TRateLog& log)
 {
     const TNumField* field = doc.Rows().NumField(row);
-    return field ? LimitToRange(Trim(doc.Rows().Cell(0, row)), *field, number, strict) : number.Value;
+    return field ? LimitToRange(Trim(doc.Rows().Cell(0, row)), *field, number, strict, log) : number.Value;
 }
 
 void Check(const TResult& result)
@@ -289,7 +254,7 @@ void ApplyModel(TRatingDocument& doc, const std::string& text)
     if (doc.CoilModel() != text) throw TInputError("--model: \"" + text + "\": the coil cannot be built");
 }
 
-void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
+void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict, const TRateLog& log)
 {
     TFluidChoice choice;
     choice.FluidCode = edit.FluidCode;
@@ -297,13 +262,13 @@ void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
     if (edit.Volume) choice.Volume = edit.Volume->Value;
     choice.User = edit.User;
     const TFluidChoiceResult chosen = ApplyFluidChoice(doc.Liquid(), choice);
-    for (const std::string& note : chosen.Notes) std::cerr << "vantor-cli: warning: " << note << "\n";
+    for (const std::string& note : chosen.Notes) log("warning: " + note);
     // A volume given with an additive is held to the dialog's range.
     if (edit.Volume && doc.Liquid().WaterAdditive != waNone) {
         TNumberFormat range;
         range.RangeLo = kAdditiveVolumeLo;
         range.RangeHi = kAdditiveVolumeHi;
-        doc.Liquid().AdditiveVolume = LimitToRange("Additive Volume", range, *edit.Volume, strict);
+        doc.Liquid().AdditiveVolume = LimitToRange("Additive Volume", range, *edit.Volume, strict, log);
         doc.Liquid().Update();
     }
     Check(doc.FluidEditorClosed(true));
@@ -311,7 +276,7 @@ void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict)
 
 // The on-coil air as the row takes it: each temperature held to the row's range, then made a
 // possible state by the air reader. Each warning names the temperature finally used.
-void ApplyAirOn(TRatingDocument& doc, const TRowEdit& edit, bool strict)
+void ApplyAirOn(TRatingDocument& doc, const TRowEdit& edit, bool strict, const TRateLog& log)
 {
     const TNumField* field = doc.Rows().NumField(rowAirOn);
     const std::string name = Trim(doc.Rows().Cell(0, rowAirOn));
@@ -328,9 +293,9 @@ void ApplyAirOn(TRatingDocument& doc, const TRowEdit& edit, bool strict)
         if (corrected != reading.Corrections.end()) {
             TAirCorrection correction = *corrected;
             correction.Given = edit.Numbers[i].Value;
-            Warn(edit.Numbers[i].Option + ": " + name + " " + AirCorrectionText(correction), strict);
+            Warn(edit.Numbers[i].Option + ": " + name + " " + AirCorrectionText(correction), strict, log);
         } else if (!limited[i].Problem.empty()) {
-            Warn(limited[i].Problem + "; " + FormatShortest(limited[i].Used) + " used", strict);
+            Warn(limited[i].Problem + "; " + FormatShortest(limited[i].Used) + " used", strict, log);
         }
     }
     std::string text = FormatShortest(state.db);
@@ -338,29 +303,31 @@ void ApplyAirOn(TRatingDocument& doc, const TRowEdit& edit, bool strict)
     Check(doc.SetRowValue(rowAirOn, text));
 }
 
-void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict)
+void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict, const TRateLog& log)
 {
     switch (edit.Row) {
     case rowModel:
         ApplyModel(doc, edit.Text);
         break;
     case rowAirOn:
-        ApplyAirOn(doc, edit, strict);
+        ApplyAirOn(doc, edit, strict, log);
         break;
     case rowFluid:
-        ApplyFluid(doc, edit.Fluid, strict);
+        ApplyFluid(doc, edit.Fluid, strict, log);
         break;
     case rowControl:
     case rowCalcMode:
         Check(doc.SetRowValue(edit.Row, static_cast<long long>(edit.Choice)));
         break;
     default:
-        Check(doc.SetRowValue(edit.Row, LimitToRow(doc, edit.Row, edit.Numbers[0], strict)));
+        Check(doc.SetRowValue(edit.Row, LimitToRow(doc, edit.Row, edit.Numbers[0], strict, log)));
         break;
     }
 }
 
 // ---- Output ----
+
+}  // namespace
 
 nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
 {
@@ -368,6 +335,8 @@ nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
             {"td", s.td}, {"pv", s.pv}, {"ps", s.ps}, {"ro", s.ro}, {"cp", s.cp}, {"Status", s.Status},
             {"k", s.k},   {"mu", s.mu}, {"M", s.M}};
 }
+
+namespace {
 
 void PrintJson(TRatingDocument& doc, const TResult& solved)
 {
@@ -498,34 +467,14 @@ void ApplyUnitSystem(TRatingDocument& doc, const std::string& system)
 
 int RunRate(const TRateOptions& o, bool sizing)
 {
-    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
-    const TFolderEnvironment env = TFolderEnvironment::FromProcess();
-
-    // Memory-only copies of the keys the document reads: nothing here is ever written.
-    TSettingsStore programKey(std::nullopt);
-    TSettingsStore sharedKey(std::nullopt);
-    if (!o.NoSettings) {
-        const TSettingsStore storedProgram(TSettingsKey::Program, env);
-        const TSettingsStore storedShared(TSettingsKey::Shared, env);
-        for (const std::string_view section : {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection})
-            CopySection(storedProgram, programKey, section);
-        CopySection(storedShared, sharedKey, "Coils");  // the unit choices
-    }
-    ChooseMakerAndRange(o, env, programKey);
-
-    TUnitsRegistry units = StandardUnitsRegistry();
-    for (const std::string& message : units.LoadUnitsIni(env)) std::cerr << "vantor-cli: warning: " << message << "\n";
-    TCliObserver observer;
-    TRatingDocument doc({units, programKey, sharedKey, env, &observer, {}});
-    TFileProperties properties = TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey));
-
-    PrepareDocument(doc, properties, o);
-    for (const TRowEdit& edit : edits) ApplyRowEdit(doc, edit, o.Strict);
+    const TRateStart start(o.NoSettings, PrintToStderr);
+    TRating rating = PrepareRating(o, sizing, start, PrintToStderr);
+    TRatingDocument& doc = *rating.Document;
     ApplyUnitSystem(doc, o.Units);
 
     const TResult solved = doc.Solve();
     int exitCode = kExitOk;
-    for (const std::string& warning : doc.SolveWarnings()) std::cerr << "vantor-cli: warning: " << warning << "\n";
+    for (const std::string& warning : doc.SolveWarnings()) PrintToStderr("warning: " + warning);
     // With --strict a rating with anything to warn about is not a clean result.
     if (o.Strict && !doc.SolveWarnings().empty()) exitCode = kExitFailed;
     if (!solved) {
@@ -533,7 +482,7 @@ int RunRate(const TRateOptions& o, bool sizing)
         exitCode = kExitFailed;
     }
     if (o.Save) {
-        if (const TResult saved = SaveFile(doc, properties, *o.Save); !saved) {
+        if (const TResult saved = SaveFile(doc, *rating.Properties, *o.Save); !saved) {
             std::cerr << "vantor-cli: " << (o.Save->empty() ? "--save" : *o.Save) << ": " << saved.Message << "\n";
             exitCode = kExitFailed;
         }
@@ -542,24 +491,15 @@ int RunRate(const TRateOptions& o, bool sizing)
     return exitCode;
 }
 
-int Guarded(const TRateOptions& o, bool sizing)
-{
-    try {
-        return RunRate(o, sizing);
-    } catch (const TUsageError& e) {
-        std::cerr << "vantor-cli: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const std::exception& e) {
-        // TInputError, and anything the model raises on inputs it cannot take.
-        std::cerr << "vantor-cli: " << e.what() << "\n";
-        return kExitFailed;
-    }
-}
-
 void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 {
     command.add_option("file", o.File, "A data file (.hqx) to open before the row options are applied");
     command.add_option("--save", o.Save, "Write the rating to this data file (.hqx) after the solve");
+    if (!sizing) {
+        auto* batch = command.add_option("--batch", o.Batch, "Rate a schedule of coils (CSV, one a line, columns named after the "
+                                               "row options, maker, range and tag) instead of one coil");
+        command.add_option("--out", o.Out, "Where --batch writes its results (default: standard output)")->needs(batch);
+    }
     command.add_option("--maker", o.Maker, "Coil maker of the catalogue (its 1/2 inch range unless --range)");
     command.add_option("--range", o.Range, "The maker's tube range, by name");
     command.add_flag("--no-settings", o.NoSettings, "Start from the first-run defaults instead of the stored settings");
@@ -600,6 +540,52 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 
 }  // namespace
 
+TRateStart::TRateStart(bool noSettings, const TRateLog& log)
+    : Env(TFolderEnvironment::FromProcess()), Units(StandardUnitsRegistry())
+{
+    // Memory-only copies of the keys the document reads: nothing here is ever written.
+    if (!noSettings) {
+        const TSettingsStore storedProgram(TSettingsKey::Program, Env);
+        const TSettingsStore storedShared(TSettingsKey::Shared, Env);
+        for (const std::string_view section : kRatingSections) CopySection(storedProgram, ProgramKey, section);
+        CopySection(storedShared, SharedKey, "Coils");  // the unit choices
+    }
+    for (const std::string& message : Units.LoadUnitsIni(Env)) log("warning: " + message);
+}
+
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
+{
+    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
+    TSettingsStore programKey(std::nullopt);
+    for (const std::string_view section : kRatingSections) CopySection(start.ProgramKey, programKey, section);
+    ChooseMakerAndRange(o, start.Env, programKey);
+
+    TRating rating;
+    rating.Units = std::make_unique<TUnitsRegistry>(start.Units);
+    rating.Observer = std::make_unique<TCliObserver>(log);
+    rating.Document = std::make_unique<TRatingDocument>(
+        TDocumentServices{*rating.Units, programKey, start.SharedKey, start.Env, rating.Observer.get(), {}});
+    rating.Properties =
+        std::make_unique<TFileProperties>(TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
+    PrepareDocument(*rating.Document, *rating.Properties, o);
+    for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
+    return rating;
+}
+
+int RunGuarded(const std::function<int()>& command)
+{
+    try {
+        return command();
+    } catch (const TUsageError& e) {
+        std::cerr << "vantor-cli: " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        // TInputError, and anything the model raises on inputs it cannot take.
+        std::cerr << "vantor-cli: " << e.what() << "\n";
+        return kExitFailed;
+    }
+}
+
 void AddRateCommands(CLI::App& app, int& exitCode)
 {
     for (const bool sizing : {false, true}) {
@@ -608,7 +594,9 @@ void AddRateCommands(CLI::App& app, int& exitCode)
                                            sizing ? "Size a coil for the design duty and print it"
                                                   : "Rate the coil of the stored settings or of a data file");
         AddRateOptions(*command, *options, sizing);
-        command->callback([&exitCode, options, sizing] { exitCode = Guarded(*options, sizing); });
+        command->callback([&exitCode, options, sizing] {
+            exitCode = RunGuarded([&] { return options->Batch.empty() ? RunRate(*options, sizing) : RunBatch(*options); });
+        });
     }
 }
 

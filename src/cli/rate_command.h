@@ -5,10 +5,111 @@
 // opens FILE when one is given, takes the row options as row edits in row order, solves and
 // prints the report, JSON, comma-separated text, diagnostics or manufacturing report.
 // `--save` writes the data file after the solve. The settings are read, never written.
+//
+// PrepareRating sets a document up as `rate` does, for the other commands that rate coils the
+// same way (`rate --batch`, `select`).
+
+#include "document/rating_document.h"
+#include "reports/file_properties.h"
+#include "settings/settings_store.h"
+#include "units/units_registry.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 namespace vantor::cli {
+
+// An argument that cannot be read; the command prints it and exits with kExitUsage.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The inputs could not be used (a refused designation, an unknown maker, a value out of range
+// with --strict, a file that cannot be read); exits with kExitFailed, nothing solved.
+class TInputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The options of `rate` and `size`, as given.
+struct TRateOptions {
+    std::string File;
+    std::optional<std::string> Save;  // an empty name given is an error, not "no save"
+    std::string Batch;  // a schedule of coils to rate, one a line
+    std::string Out;    // where the batch's results go; standard output when empty
+    std::string Maker;
+    std::optional<std::string> Range;
+    bool NoSettings = false;
+    bool Strict = false;
+    // "metric" or "imperial": the unit system of the printed texts; empty keeps the stored choices.
+    std::string Units;
+    bool Json = false;
+    bool Csv = false;
+    bool Diagnostics = false;
+    bool Manufacturing = false;
+    bool Report = false;
+
+    std::optional<std::string> Model;
+    std::optional<std::string> Barometer;
+    std::optional<std::string> OnCoil;
+    std::optional<std::string> AirVolume;
+    std::optional<std::string> AirVelocity;
+    std::optional<std::string> FluidSpec;
+    std::optional<std::string> Additive;
+    std::optional<std::string> AdditiveVolume;
+    std::optional<std::string> User;
+    std::optional<std::string> FluidControl;
+    std::optional<std::string> FluidInlet;
+    std::optional<std::string> DesignDT;
+    std::optional<std::string> FluidFlow;
+    std::optional<std::string> TubeVelocity;
+    std::optional<std::string> DesignDuty;
+    std::optional<std::string> Calculate;
+};
+
+// Where a rating's warnings go, one line each ("warning: ..."): standard error for `rate`, the
+// Message column for a line of `rate --batch`.
+using TRateLog = std::function<void(const std::string& line)>;
+
+// What every rating of one run starts from: memory-only copies of the stored settings (none
+// with --no-settings) and the units registry with "units.ini" read. Nothing changes it once
+// made, so ratings on several threads may share it.
+class TRateStart {
+public:
+    TRateStart(bool noSettings, const TRateLog& log);
+
+    TFolderEnvironment Env;
+    TSettingsStore ProgramKey{std::nullopt};
+    TSettingsStore SharedKey{std::nullopt};
+    TUnitsRegistry Units;
+};
+
+// A document set up for rating, not yet solved.
+struct TRating {
+    std::unique_ptr<TUnitsRegistry> Units;  // the document's own copy, which it refers to
+    std::unique_ptr<TDocumentObserver> Observer;  // passes the document's messages to the log
+    std::unique_ptr<TRatingDocument> Document;
+    std::unique_ptr<TFileProperties> Properties;
+};
+
+// The maker and range, FILE and the row options in row order, applied as `rate` applies them;
+// warnings and the document's messages go to log. Raises TUsageError for an option that
+// cannot be read, TInputError (or what the model raises) for one that cannot be used.
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
+
+// Runs a command: an argument that cannot be read (TUsageError) is printed and gives
+// kExitUsage, any other failure is printed and gives kExitFailed.
+int RunGuarded(const std::function<int()>& command);
+
+// A moist-air state as `rate --json` writes it, with the psychrometric field names.
+nlohmann::ordered_json AirStateJson(const TMoistAirState& s);
 
 void AddRateCommands(CLI::App& app, int& exitCode);
 

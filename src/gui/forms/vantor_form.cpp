@@ -4,6 +4,7 @@
 #include "document/document_rows.h"
 #include "document/psy_export.h"
 #include "document/rating_document.h"
+#include "gui/coil/coil_selection_form.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
 #include "gui/forms/page_opener.h"
@@ -115,6 +116,11 @@ void TVantorForm::SetUpMenus()
     m_gridMenu->addAction(tr("Typical Airconditioning Conditions"), this, &TVantorForm::SetIdealFlows1Click);
     m_gridMenu->addAction(tr("Plot process on Aerograph"), this, &TVantorForm::PlotprocessonAerograph1Click);
     m_gridMenu->addAction(tr("Manufacturing Report"), this, &TVantorForm::ViewCoilDetailsClick);
+    m_gridMenu->addAction(tr("Coil Selection..."), this, [this] {
+        Grid().CommitEdit();
+        TCoilSelectionForm selection(*m_document, this);
+        selection.exec();
+    });
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
     m_gridMenu->addAction(&Action(TTechAction::CopyXml));

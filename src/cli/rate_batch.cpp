@@ -1,0 +1,184 @@
+#include "cli/rate_batch.h"
+
+#include "cli/commands.h"
+#include "selection/parallel_runs.h"
+#include "selection/schedule_table.h"
+#include "text/file_io.h"
+#include "text/number_text.h"
+#include "text/text_routines.h"
+
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantor::cli {
+
+namespace {
+
+// The columns a schedule may have: the long row options, and a free tag.
+constexpr std::string_view kTagColumn = "tag";
+using TOptionField = std::optional<std::string> TRateOptions::*;
+constexpr std::pair<std::string_view, TOptionField> kRowColumns[] = {
+    {"model", &TRateOptions::Model},
+    {"range", &TRateOptions::Range},
+    {"barometer", &TRateOptions::Barometer},
+    {"on-coil", &TRateOptions::OnCoil},
+    {"air-volume", &TRateOptions::AirVolume},
+    {"air-velocity", &TRateOptions::AirVelocity},
+    {"fluid-spec", &TRateOptions::FluidSpec},
+    {"additive", &TRateOptions::Additive},
+    {"additive-volume", &TRateOptions::AdditiveVolume},
+    {"fluid-control", &TRateOptions::FluidControl},
+    {"fluid-inlet", &TRateOptions::FluidInlet},
+    {"design-dt", &TRateOptions::DesignDT},
+    {"fluid-flow", &TRateOptions::FluidFlow},
+    {"tube-velocity", &TRateOptions::TubeVelocity},
+    {"design-duty", &TRateOptions::DesignDuty},
+    {"calculate", &TRateOptions::Calculate},
+};
+constexpr std::string_view kMakerColumn = "maker";
+
+constexpr std::string_view kResultColumns[] = {
+    "Status",      "StatusText",    "Qt",          "Qs",        "LeavingTemp",  "AirOffDryBulb",
+    "AirOffWetBulb", "AirPressureDrop", "FluidPressureDrop", "FluidFlow", "TubeVelocity", "AirVolume",
+    "AirVelocity", "AirMassFlow",   "PipeSize",    "Model",     "Message",
+};
+
+// What sets one column of a line.
+struct TColumn {
+    TOptionField Field = nullptr;  // a row option
+    bool Maker = false;            // --maker; neither: the tag
+};
+
+std::vector<TColumn> ReadColumns(const std::vector<std::string>& names)
+{
+    std::vector<TColumn> columns;
+    for (const std::string& name : names) {
+        TColumn column;
+        if (SameText(name, kMakerColumn)) {
+            column.Maker = true;
+        } else if (!SameText(name, kTagColumn)) {
+            const auto* known = std::find_if(std::begin(kRowColumns), std::end(kRowColumns),
+                                             [&](const auto& c) { return SameText(c.first, name); });
+            if (known == std::end(kRowColumns)) {
+                std::string all = std::string(kMakerColumn);
+                for (const auto& c : kRowColumns) all += ", " + std::string(c.first);
+                throw TUsageError("--batch: no column \"" + name + "\"; the columns are " + all + " and " +
+                                  std::string(kTagColumn));
+            }
+            column.Field = known->second;
+        }
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+// The options of one line: the run's own, and the line's cells that are not empty.
+TRateOptions LineOptions(const TRateOptions& run, const std::vector<TColumn>& columns,
+                         const std::vector<std::string>& cells)
+{
+    TRateOptions o;
+    o.NoSettings = run.NoSettings;
+    o.Strict = run.Strict;
+    o.Maker = run.Maker;
+    o.Range = run.Range;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const std::string cell = Trim(cells[i]);
+        if (cell.empty()) continue;
+        if (columns[i].Maker)
+            o.Maker = cell;
+        else if (columns[i].Field)
+            o.*columns[i].Field = cell;
+    }
+    return o;
+}
+
+struct TLineResult {
+    bool Rated = false;
+    std::vector<std::string> Fields;  // the result columns
+};
+
+// The result columns but the message.
+std::vector<std::string> ResultFields(TRatingDocument& doc)
+{
+    const THotWaterCoil& coil = doc.HotWaterCoil();
+    const TLiquidState& state = coil.LiquidState;
+    std::vector<std::string> fields = {std::to_string(coil.Status), doc.StatusText(spSolve)};
+    for (const double x : {coil.Qt, coil.Qs, state.LeavingTemp(), doc.AirOff().db, doc.AirOff().wb,
+                           coil.AirPressureDrop(), coil.FluidPressureDrop(), state.MassFlow(), state.vw,
+                           coil.AirVolume(), coil.FaceVelocity(), coil.AirMassFlow()})
+        fields.push_back(FormatShortest(x));
+    fields.push_back(std::to_string(coil.PipeSize()));
+    fields.push_back(doc.HotWaterCoil().GetModelText());
+    return fields;
+}
+
+TLineResult RateLine(const TRateOptions& o, const TRateStart& start)
+{
+    std::string messages;
+    const auto note = [&messages](const std::string& text) { messages += (messages.empty() ? "" : "; ") + text; };
+    TLineResult line;
+    try {
+        const TRating rating = PrepareRating(o, false, start, note);
+        TRatingDocument& doc = *rating.Document;
+        const TResult solved = doc.Solve();
+        line.Rated = solved.IsOk();
+        line.Fields = ResultFields(doc);
+        if (!solved) note(solved.Message);
+        for (const std::string& warning : doc.SolveWarnings()) note("warning: " + warning);
+    } catch (const std::exception& e) {
+        note(e.what());
+        line.Fields.assign(std::size(kResultColumns) - 1, std::string());
+    }
+    line.Fields.push_back(messages);
+    return line;
+}
+
+std::string ReadSchedule(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    std::stringstream text;
+    if (in) text << in.rdbuf();
+    if (!in || in.bad()) throw TInputError(fileName + ": cannot be read");
+    return text.str();
+}
+
+}  // namespace
+
+int RunBatch(const TRateOptions& o)
+{
+    if (!o.File.empty() || o.Save || o.Json || o.Csv || o.Diagnostics || o.Manufacturing || o.Report)
+        throw TUsageError("--batch goes without FILE, --save and the output options");
+    TScheduleTable table;
+    if (const TResult read = ReadScheduleTable(ReadSchedule(o.Batch), table); !read)
+        throw TInputError(o.Batch + ": " + read.Message);
+    const std::vector<TColumn> columns = ReadColumns(table.Columns);
+
+    const TRateStart start(o.NoSettings, [](const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; });
+    std::vector<TLineResult> results(table.Lines.size());
+    RunInParallel(table.Lines.size(), 0, [&](size_t i) {
+        results[i] = RateLine(LineOptions(o, columns, table.Lines[i]), start);
+    });
+
+    std::vector<std::string> header = table.Columns;
+    header.insert(header.end(), std::begin(kResultColumns), std::end(kResultColumns));
+    std::string out = CsvLine(header) + "\n";
+    bool allRated = true;
+    for (size_t i = 0; i < results.size(); ++i) {
+        std::vector<std::string> fields = table.Lines[i];
+        fields.insert(fields.end(), results[i].Fields.begin(), results[i].Fields.end());
+        out += CsvLine(fields) + "\n";
+        allRated = allRated && results[i].Rated;
+    }
+    if (o.Out.empty()) {
+        std::cout << out;
+    } else if (const TResult written = WriteFileAtomically(o.Out, out); !written) {
+        throw TInputError(o.Out + ": " + written.Message);
+    }
+    return allRated ? kExitOk : kExitFailed;
+}
+
+}  // namespace vantor::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+// `vantor-cli rate --batch SCHEDULE.csv`: rates a schedule of coils, one a line, each as
+// `rate` would rate it with the line's cells as options, and writes the lines back with
+// their results.
+
+#include "cli/rate_command.h"
+
+namespace vantor::cli {
+
+int RunBatch(const TRateOptions& o);
+
+}  // namespace vantor::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+// A coil schedule as comma-separated text: a header line naming the columns, then one coil a
+// line. Fields follow the usual quoting (a field in double quotes may hold commas, line breaks
+// and doubled quotes); lines end in LF or CR LF; blank lines are skipped; a byte-order mark
+// before the header is ignored.
+
+#include "text/result.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor {
+
+struct TScheduleTable {
+    std::vector<std::string> Columns;
+    std::vector<std::vector<std::string>> Lines;  // as many fields as columns each
+    std::vector<int> LineNumbers;                 // where each line starts in the text, from 1
+};
+
+// Fails on a quote that is never closed, a text after a closing quote, a header without
+// columns, a column named twice (without regard to case) and a line with more fields than the
+// header; a line with fewer is filled with empty fields.
+TResult ReadScheduleTable(std::string_view text, TScheduleTable& table);
+
+// One line of fields, quoted where needed, without the line end.
+std::string CsvLine(const std::vector<std::string>& fields);
+
+}  // namespace vantor

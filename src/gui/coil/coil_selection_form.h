@@ -1,0 +1,118 @@
+#pragma once
+
+// The coil selection window: the document's duty, air and fluid as the requirement, the
+// limits and candidates (kept in the settings), Run with a progress bar and Cancel, a
+// sortable table of the coils that pass, and "Use this coil", which hands the chosen coil to
+// the document, solves and closes. The selection runs on worker threads; the window polls
+// its progress and stays responsive.
+
+#include "selection/coil_selector.h"
+#include "selection/selection_settings.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+
+namespace vantor {
+
+class TRatingDocument;
+
+class TCoilSelectionForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TCoilSelectionForm(TRatingDocument& doc, QWidget* parent = nullptr);
+    ~TCoilSelectionForm() override;
+
+    // Starts a selection with the window's inputs; a message when they cannot be used.
+    void Run();
+    void CancelRun();
+    bool Running() const { return m_thread.joinable(); }
+    // The results in the table's present order.
+    const std::vector<TSelectionResult>& Results() const { return m_results; }
+    QTableWidget& Table() const { return *m_table; }
+    // The document takes the coil of the table's current row; true when it solved.
+    bool UseThisCoil();
+
+    // The inputs, for the tests and the settings.
+    QDoubleSpinBox& DutyEdit() const { return *m_duty; }
+    QCheckBox& FixedFaceCheck() const { return *m_fixedFace; }
+    QDoubleSpinBox& HeightEdit() const { return *m_height; }
+    QDoubleSpinBox& LengthEdit() const { return *m_length; }
+
+protected:
+    void reject() override;
+
+private:
+    QWidget* BuildRequirement();
+    QWidget* BuildLimits();
+    QWidget* BuildCandidates();
+    void FillMakers();
+    void FillRanges();
+    void UpdateFaceControls();
+    TSelectionSettings CurrentSettings() const;
+    void ShowSettings(const TSelectionSettings& s);
+    void Poll();
+    void ShowResults(const TSelectionOutcome& outcome);
+    void SetRunning(bool running);
+
+    TRatingDocument& m_doc;
+    TSelectionRequest m_request;
+    TSelectionFeedback m_feedback;
+    TSelectionOutcome m_outcome;
+    std::atomic<bool> m_done{false};
+    std::jthread m_thread;
+    std::vector<TSelectionResult> m_results;
+    QTimer* m_poll;
+
+    QDoubleSpinBox* m_duty;
+    QDoubleSpinBox* m_airVolume;
+    QRadioButton* m_byDrop;
+    QRadioButton* m_byFlow;
+    QDoubleSpinBox* m_designDrop;
+    QDoubleSpinBox* m_fluidFlow;
+    QDoubleSpinBox* m_margin;
+    QDoubleSpinBox* m_maxAirDrop;
+    QDoubleSpinBox* m_maxFluidDrop;
+    QDoubleSpinBox* m_minTubeVelocity;
+    QDoubleSpinBox* m_maxTubeVelocity;
+    QDoubleSpinBox* m_maxFaceVelocity;
+    QComboBox* m_maker;
+    QComboBox* m_range;
+    QCheckBox* m_fixedFace;
+    QDoubleSpinBox* m_height;
+    QDoubleSpinBox* m_length;
+    QDoubleSpinBox* m_minHeight;
+    QDoubleSpinBox* m_maxHeight;
+    QDoubleSpinBox* m_minLength;
+    QDoubleSpinBox* m_maxLength;
+    QDoubleSpinBox* m_aspectLo;
+    QDoubleSpinBox* m_aspectHi;
+    QSpinBox* m_rowsLo;
+    QSpinBox* m_rowsHi;
+    QSpinBox* m_finsLo;
+    QSpinBox* m_finsHi;
+    QSpinBox* m_top;
+    QPushButton* m_run;
+    QPushButton* m_cancel;
+    QPushButton* m_use;
+    QProgressBar* m_progress;
+    QLabel* m_status;
+    QTableWidget* m_table;
+};
+
+}  // namespace vantor

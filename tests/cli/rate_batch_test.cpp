@@ -1,0 +1,132 @@
+// Runs `vantor-cli rate --batch` on small schedules and compares each line with `rate`.
+
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using vantor::test::TRun;
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The fields of a line without quoted commas.
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+    if (!line.empty() && line.back() == ',') fields.push_back("");
+    return fields;
+}
+
+class RateBatchTest : public vantor::test::TCliTest {
+protected:
+    std::string Schedule(const std::string& text) const
+    {
+        const std::string path = (m_base / "schedule.csv").string();
+        std::ofstream(path) << text;
+        return path;
+    }
+};
+
+TEST_F(RateBatchTest, BadLineInTheMiddleGetsItsMessageAndTheOthersRateAsRateDoes)
+{
+    const std::string schedule = Schedule(
+        "tag,model,air-volume,on-coil,fluid-inlet,design-dt,fluid-control\n"
+        "AHU-1,914.4 x 1500 2r 8f 12c,3,0/-2,80,20,temperature\n"
+        "AHU-2,not a coil,1.5,,,,\n"
+        "\"AHU-3, east\",610 1200 3r 10f 8c,,,60,,flow\n");
+    const std::string out = (m_base / "results.csv").string();
+    const TRun run = Run({"rate", "--batch", schedule, "--out", out, "--no-settings"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out, "");
+    const std::vector<std::string> lines = Lines(vantor::test::Slurp(out));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "tag,model,air-volume,on-coil,fluid-inlet,design-dt,fluid-control,Status,StatusText,Qt,Qs,"
+                        "LeavingTemp,AirOffDryBulb,AirOffWetBulb,AirPressureDrop,FluidPressureDrop,FluidFlow,"
+                        "TubeVelocity,AirVolume,AirVelocity,AirMassFlow,PipeSize,Model,Message");
+
+    const std::vector<std::string> bad = Fields(lines[2]);
+    ASSERT_EQ(bad.size(), 24u) << lines[2];
+    EXPECT_EQ(bad[0], "AHU-2");
+    EXPECT_EQ(bad[7], "");  // no status
+    EXPECT_NE(bad[23].find("--model"), std::string::npos) << lines[2];
+
+    const struct {
+        size_t line;
+        std::vector<std::string> options;
+    } good[] = {
+        {1, {"--model", "914.4 x 1500 2r 8f 12c", "--air-volume", "3", "--on-coil", "0/-2", "--fluid-inlet", "80",
+             "--design-dt", "20", "--fluid-control", "temperature"}},
+        {3, {"--model", "610 1200 3r 10f 8c", "--fluid-inlet", "60", "--fluid-control", "flow"}},
+    };
+    for (const auto& g : good) {
+        std::vector<std::string> args = {"rate", "--no-settings", "--json"};
+        args.insert(args.end(), g.options.begin(), g.options.end());
+        const TRun rated = Run(args);
+        ASSERT_EQ(rated.exitCode, 0) << rated.err;
+        const nlohmann::json json = rated.Json();
+        // The quoted tag holds a comma: the result columns are counted from the end.
+        const std::vector<std::string> fields = Fields(lines[g.line]);
+        const size_t qt = fields.size() - 15;
+        EXPECT_EQ(fields[qt - 2], "0") << lines[g.line];
+        EXPECT_EQ(fields[qt - 1], "Solved...");
+        EXPECT_EQ(std::stod(fields[qt]), json["Qt"].get<double>()) << lines[g.line];
+        EXPECT_EQ(std::stod(fields[qt + 2]), json["LeavingTemp"].get<double>());
+        EXPECT_EQ(std::stod(fields[qt + 7]), json["FluidFlow"].get<double>());
+        EXPECT_EQ(fields[qt + 13], json["Model"].get<std::string>());
+        EXPECT_EQ(fields.back(), "");
+    }
+    EXPECT_EQ(lines[3].rfind("\"AHU-3, east\",610 1200 3r 10f 8c,", 0), 0u) << lines[3];
+}
+
+TEST_F(RateBatchTest, AllLinesRatedExitsZeroAndWritesToStandardOutput)
+{
+    const std::string schedule = Schedule("model,maker,range,tag\r\n"
+                                          "544 720 4r 12f 7c,Typical,5/8 inch,one\r\n"
+                                          ",,,two\r\n");
+    const TRun run = Run({"rate", "--batch", schedule, "--no-settings"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    // An empty cell keeps the first-run value.
+    EXPECT_NE(lines[2].find(",544 x 720  4r  12f  7c,"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[1], lines[2].substr(0, lines[1].size()));
+}
+
+TEST_F(RateBatchTest, SchedulesAndOptionsThatCannotBeUsedAreRefused)
+{
+    const std::string good = Schedule("model\n544 720 4r 12f 7c\n");
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+    } cases[] = {
+        {{"rate", "--batch", good, "--json"}, 2},
+        {{"rate", "--batch", good, "--save", (m_base / "x.hqx").string()}, 2},
+        {{"rate", "--out", (m_base / "r.csv").string()}, 2},
+        {{"rate", "--batch", (m_base / "missing.csv").string()}, 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Run(c.args).exitCode, c.exitCode) << c.args[1] << " " << c.args.back();
+
+    const TRun unknown = Run({"rate", "--batch", Schedule("model,colour\n544 720 4r 12f 7c,red\n"), "--no-settings"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("\"colour\""), std::string::npos) << unknown.err;
+    const TRun broken = Run({"rate", "--batch", Schedule("model\n\"544 720 4r 12f 7c\n"), "--no-settings"});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_NE(broken.err.find("quote"), std::string::npos) << broken.err;
+}
+
+}  // namespace

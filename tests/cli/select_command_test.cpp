@@ -1,0 +1,130 @@
+// Runs `vantor-cli select` and checks its picks against `rate` of the same coils.
+
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using vantor::test::TRun;
+
+class SelectCommandTest : public vantor::test::TCliTest {
+protected:
+    // 100 kW to 3 m³/s of air at 0/-2 °C from water at 80 °C dropping 20 K, in a
+    // 914.4 x 1500 mm casing.
+    std::vector<std::string> Casing(std::vector<std::string> more = {}) const
+    {
+        std::vector<std::string> args = {"select",         "--design-duty", "100",    "--maker",    "Typical",
+                                         "--air-volume",   "3",             "--on-coil", "0/-2",    "--fluid-inlet",
+                                         "80",             "--design-dt",   "20",     "--height",   "914.4",
+                                         "--length",       "1500",          "--max-air-dp", "150",  "--max-fluid-dp",
+                                         "50",             "--no-settings"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+};
+
+TEST_F(SelectCommandTest, JsonListsPassingCoilsLightestFirstThatRateGivesTheSameDuty)
+{
+    const TRun run = Run(Casing({"--json", "--top", "5"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const nlohmann::json list = run.Json();
+    ASSERT_TRUE(list.is_array());
+    ASSERT_GE(list.size(), 2u);
+    EXPECT_LE(list.size(), 5u);
+    double lastWeight = 0;
+    for (const nlohmann::json& coil : list) {
+        for (const char* key : {"Maker", "Range", "Model", "MakerDesignation", "Rows", "fpi", "Circ", "fHeight",
+                                "fLength", "AirVelocity", "Qt", "Margin", "AirPressureDrop", "FluidPressureDrop",
+                                "FluidFlow", "TubeVelocity", "LeavingTemp", "AirOff", "PipeSize", "DryWeight"})
+            EXPECT_TRUE(coil.contains(key)) << key;
+        EXPECT_EQ(coil["Maker"], "Typical");
+        EXPECT_DOUBLE_EQ(coil["fHeight"].get<double>(), 0.9144);
+        EXPECT_DOUBLE_EQ(coil["fLength"].get<double>(), 1.5);
+        EXPECT_GE(coil["Qt"].get<double>(), 100);
+        EXPECT_LE(coil["Qt"].get<double>(), 115);
+        EXPECT_LE(coil["AirPressureDrop"].get<double>(), 150);
+        EXPECT_LE(coil["FluidPressureDrop"].get<double>(), 50);
+        EXPECT_GE(coil["DryWeight"].get<double>(), lastWeight);
+        lastWeight = coil["DryWeight"].get<double>();
+        // m = Q / (cp · ΔT) with water's cp at 70 °C, 4.190 kJ/(kg·K) in the steam tables.
+        EXPECT_NEAR(coil["FluidFlow"].get<double>(), 100 / (4.190 * 20), 0.002);
+        // 3 m³/s through 1.3716 m².
+        EXPECT_NEAR(coil["AirVelocity"].get<double>(), 3 / 1.3716, 1e-9);
+    }
+
+    // The first pick, rated by `rate` at the selection's flow, gives the selection's duty.
+    const nlohmann::json& first = list.front();
+    const TRun rated = Run({"rate", "--no-settings", "--json", "--maker", "Typical", "--range",
+                            first["Range"].get<std::string>(), "--model", first["Model"].get<std::string>(),
+                            "--air-volume", "3", "--on-coil", "0/-2", "--fluid-control", "flow", "--fluid-inlet", "80",
+                            "--fluid-flow", nlohmann::json(first["FluidFlow"]).dump()});
+    ASSERT_EQ(rated.exitCode, 0) << rated.err;
+    const nlohmann::json json = rated.Json();
+    EXPECT_NEAR(json["Qt"].get<double>(), first["Qt"].get<double>(), 1e-3);
+    EXPECT_NEAR(json["AirPressureDrop"].get<double>(), first["AirPressureDrop"].get<double>(), 1e-3);
+    EXPECT_NEAR(json["LeavingTemp"].get<double>(), first["LeavingTemp"].get<double>(), 1e-3);
+}
+
+TEST_F(SelectCommandTest, TableAndCsvShowTheSameCoils)
+{
+    const TRun table = Run(Casing({"--top", "3"}));
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(table.out.rfind("#   Maker      Range", 0), 0u) << table.out;
+    const TRun csv = Run(Casing({"--top", "3", "--csv"}));
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("Maker,Range,Model,MakerDesignation,Rows,fpi,Circ,fHeight,fLength,AirVelocity,Qt,", 0), 0u);
+    const nlohmann::json list = Run(Casing({"--top", "3", "--json"})).Json();
+    ASSERT_EQ(list.size(), 3u);
+    for (const nlohmann::json& coil : list) {
+        const std::string model = coil["Model"];
+        EXPECT_NE(table.out.find(model), std::string::npos) << model;
+        EXPECT_NE(csv.out.find("Typical," + coil["Range"].get<std::string>() + "," + model + ","), std::string::npos)
+            << model;
+    }
+}
+
+TEST_F(SelectCommandTest, NothingPassingIsAnEmptyListAndTheRulingLimitOnStderr)
+{
+    const TRun run = Run(Casing({"--json", "--tube-velocity-range", "5-6"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.Json(), nlohmann::json::array());
+    EXPECT_NE(run.err.find("no coil meets the requirement"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("the tube velocity range"), std::string::npos) << run.err;
+
+    const TRun small = Run({"select", "--no-settings", "--design-duty", "400", "--air-volume", "1", "--height", "300",
+                            "--length", "600", "--max-face-velocity", "6", "--json"});
+    ASSERT_EQ(small.exitCode, 0) << small.err;
+    EXPECT_EQ(small.Json(), nlohmann::json::array());
+    EXPECT_NE(small.err.find("the design duty, not reached"), std::string::npos) << small.err;
+}
+
+TEST_F(SelectCommandTest, ArgumentsThatCannotBeUsedAreRefused)
+{
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{"--rows", "8-1"}, 2, "--rows"},
+        {{"--fins", "six-nine"}, 2, "--fins"},
+        {{"--aspect", "2"}, 2, "--aspect"},
+        {{"--range", "9/8 inch"}, 1, "no tube range"},
+        {{"--json", "--csv"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        const TRun run = Run(Casing(c.args));
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.front() << ": " << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Run({"select", "--no-settings", "--design-duty", "50", "--air-volume", "1", "--height", "600"}).exitCode, 2);
+    EXPECT_EQ(Run({"select", "--no-settings", "--air-volume", "1"}).exitCode, 2);
+    EXPECT_EQ(Run({"select", "--no-settings", "--design-duty", "50", "--air-volume", "1", "--maker", "Nobody"}).exitCode, 1);
+}
+
+}  // namespace
