@@ -4,11 +4,26 @@
 
 #include <CLI/CLI.hpp>
 
+#include <stdexcept>
+
 namespace vantor::cli {
 
 // Exit codes: 0 done, 1 the work failed (file unreadable, data error), 2 unreadable arguments.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+
+// An argument that cannot be read; the command prints it and exits with kExitUsage.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The inputs could not be used (a refused designation, an unknown maker, a value out of range
+// with --strict, a file that cannot be read); the command exits with kExitFailed.
+class TInputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 }  // namespace vantor::cli

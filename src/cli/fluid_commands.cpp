@@ -28,18 +28,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// An argument that cannot be used; the command prints it and exits with kExitUsage.
-class TUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A value the command would have changed, with --strict; it exits with kExitFailed.
-class TStrictError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 double ReadNumber(std::string_view option, const std::string& text)
 {
     const std::optional<double> value = ParseDouble(text);
@@ -71,7 +59,7 @@ int Guarded(std::string_view command, const Body& body)
     } catch (const TUsageError& e) {
         std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
         return kExitUsage;
-    } catch (const TStrictError& e) {
+    } catch (const TInputError& e) {
         std::cerr << "vantor-cli " << command << ": " << e.what() << " (--strict)\n";
         return kExitFailed;
     }
@@ -211,7 +199,7 @@ double Limited(std::string_view option, double value, const TValueRange& range, 
     TInputCheck check;
     const double used = check.Checked(option, value, value, range);
     for (const std::string& note : check.Notes()) {
-        if (strict) throw TStrictError(note);
+        if (strict) throw TInputError(note);
         std::cerr << "vantor-cli fluid: warning: " << note << "\n";
     }
     return used;
@@ -244,7 +232,7 @@ TLiquid LiquidFromOptions(const TFluidOptions& options)
     // The dialog's rules: an additive goes with water only, water without one has no volume,
     // an additive without a volume starts at 30 %.
     for (const std::string& note : ApplyFluidChoice(liquid, choice).Notes) {
-        if (options.Strict) throw TStrictError(note);
+        if (options.Strict) throw TInputError(note);
         std::cerr << "vantor-cli fluid: warning: " << note << "\n";
     }
     if (choice.Volume && liquid.WaterAdditive != waNone) {

@@ -9,6 +9,7 @@
 // PrepareRating sets a document up as `rate` does, for the other commands that rate coils the
 // same way (`rate --batch`, `select`).
 
+#include "cli/commands.h"
 #include "document/rating_document.h"
 #include "reports/file_properties.h"
 #include "settings/settings_store.h"
@@ -24,19 +25,6 @@
 #include <string>
 
 namespace vantor::cli {
-
-// An argument that cannot be read; the command prints it and exits with kExitUsage.
-class TUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The inputs could not be used (a refused designation, an unknown maker, a value out of range
-// with --strict, a file that cannot be read); exits with kExitFailed, nothing solved.
-class TInputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The options of `rate` and `size`, as given.
 struct TRateOptions {
