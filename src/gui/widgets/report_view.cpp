@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace vantor {
 
@@ -57,17 +58,24 @@ void KzReportView::FitTabStops(const std::vector<int>& minimum)
 {
     // The widest text before each tab, in the font of its line (bold titles are wider).
     std::vector<double> widest;
+    // A report has two or three fonts; metrics tied to the viewport look its screen up, so
+    // they are made once per font, not once per line.
+    std::optional<QFont> metricsFont;
+    std::optional<QFontMetricsF> metrics;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         const QStringList cells = block.text().split(u'\t');
         if (cells.size() < 2) continue;
         const QFont font = block.begin().atEnd() ? document()->defaultFont()
                                                  : block.begin().fragment().charFormat().font().resolve(
                                                        document()->defaultFont());
-        const QFontMetricsF metrics(font, viewport());
+        if (!metricsFont || *metricsFont != font) {
+            metricsFont = font;
+            metrics.emplace(font, viewport());
+        }
         if (widest.size() < static_cast<size_t>(cells.size() - 1)) widest.resize(static_cast<size_t>(cells.size() - 1));
         for (qsizetype cell = 0; cell + 1 < cells.size(); ++cell)
             widest[static_cast<size_t>(cell)] =
-                std::max(widest[static_cast<size_t>(cell)], metrics.horizontalAdvance(cells[cell]));
+                std::max(widest[static_cast<size_t>(cell)], metrics->horizontalAdvance(cells[cell]));
     }
     // The gap grows with the font: two average characters.
     const double gap = 2 * QFontMetricsF(document()->defaultFont(), viewport()).averageCharWidth();
