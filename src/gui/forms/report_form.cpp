@@ -110,8 +110,29 @@ void TReportForm::SetTabStops(const std::vector<int>& positions)
     m_box->FitTabStops(stops);
 }
 
+KzReportView& TReportForm::RichEdit1() const
+{
+    LayOutPending();
+    return *m_box;
+}
+
 void TReportForm::ShowReport(const TDocumentReport& report)
 {
+    m_pending = report;
+    if (isVisible()) LayOutPending();
+}
+
+void TReportForm::showEvent(QShowEvent* event)
+{
+    LayOutPending();
+    QWidget::showEvent(event);
+}
+
+void TReportForm::LayOutPending() const
+{
+    if (!m_pending) return;
+    const TDocumentReport report = std::move(*m_pending);
+    m_pending.reset();
     // Clearing the box gives its document the default text option again.
     m_box->clear();
     // One edit block: the text is laid out once, not again after every line.
@@ -171,6 +192,7 @@ void TReportForm::Refresh()
 
 void TReportForm::PrintTo(QPrinter& printer)
 {
+    LayOutPending();
     printer.setDocName(Title);
     const QFont font = m_box->font();
     // Left margin: ten "X" wide; top margin: six lines of "X", in the printer's font size.
@@ -218,7 +240,7 @@ void TReportForm::Print()
 
 void TReportForm::Copy()
 {
-    QApplication::clipboard()->setText(m_box->toPlainText());
+    QApplication::clipboard()->setText(RichEdit1().toPlainText());
     SetStatus(tr("Copied to Clipboard..."));
 }
 
@@ -229,7 +251,7 @@ void TReportForm::Email()
     mail.Recipients.clear();
     mail.AttachedFiles.clear();
     mail.Subject = Title;
-    mail.Body = m_box->toPlainText();
+    mail.Body = RichEdit1().toPlainText();
     mail.Send();
 }
 

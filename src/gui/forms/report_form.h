@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -30,7 +31,8 @@ public:
     explicit TReportForm(QWidget* parent = nullptr);
     ~TReportForm() override;
 
-    KzReportView& RichEdit1() const { return *m_box; }
+    // The report box, with the latest report laid out in it.
+    KzReportView& RichEdit1() const;
     TMapiControl& Mail() const { return *m_mail; }
     QToolBar& ToolBar() const { return *m_toolBar; }
     QAction& PrintAction() const { return *m_print; }
@@ -45,7 +47,9 @@ public:
     // left out. They are the columns' least positions: a column whose text in the report's
     // font needs more room (a large font) starts further right, so no text runs into the next.
     void SetTabStops(const std::vector<int>& positions);
-    // Replaces the text: the report's lines and its footer in italics.
+    // Replaces the text: the report's lines and its footer in italics. While the window is
+    // hidden the report is only kept, and laid out when it is shown or its text is wanted: a
+    // solve (one from an automation client, say) does not pay for laying out text nobody sees.
     void ShowReport(const TDocumentReport& report);
 
     QString StatusText() const;
@@ -61,9 +65,11 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void LayOutPending() const;
     void SetStatus(const QString& text);
     void LoadFont();
     void SaveSettings() const;
@@ -80,6 +86,7 @@ private:
     QPrinter m_printer;
     int m_fontCharset = 1;
     std::vector<int> m_tabStops;
+    mutable std::optional<TDocumentReport> m_pending;  // shown, not yet laid out
 };
 
 }  // namespace vantor
