@@ -4,6 +4,7 @@
 #include "document/fluid_choice.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
+#include "fluids/psx_file.h"
 #include "fluids/transport_props.h"
 #include "psychro/psychro.h"
 #include "text/format.h"
@@ -85,6 +86,8 @@ struct TAirOptions {
     std::string Pressure = "101.325";
     std::vector<std::string> Pair;
     bool Json = false;
+    std::string Psx;      // a state file to show instead of a computed state
+    std::string SavePsx;  // where to write the state computed
 };
 
 void PrintAirState(const TMoistAirState& s, int status, const std::string& message, bool json)
@@ -123,7 +126,17 @@ int RunAir(const TAirOptions& options)
     state.pv = state.ps = state.ro = state.cp = state.k = state.mu = state.P = kNaN;
 
     int status = psyOk;
-    if (!options.Pair.empty()) {
+    if (!options.Psx.empty()) {
+        if (!options.Pair.empty() || !options.Text.empty() || !options.SavePsx.empty())
+            throw TUsageError("--psx shows a state file; give no air text, --pair or --save-psx with it");
+        const TResult read = ReadPsxFile(options.Psx, state);
+        if (!read) {
+            std::cerr << "vantor-cli air: " << read.Message << "\n";
+            return kExitFailed;
+        }
+        // The library's verdict as the file keeps it; a value no status has counts as bad.
+        status = state.Status >= 0 && state.Status <= static_cast<double>(psyUnknownPairCode) ? static_cast<int>(state.Status) : psyBadValue;
+    } else if (!options.Pair.empty()) {
         if (!options.Text.empty()) throw TUsageError("give either an air text or --pair, not both");
         const std::optional<long long> code = ParseInteger(options.Pair[0]);
         if (!code || !IsPairCode(static_cast<int>(*code)))
@@ -141,6 +154,18 @@ int RunAir(const TAirOptions& options)
     }
     std::string message;
     const bool valid = CheckAirState(state, message);
+    if (!options.SavePsx.empty()) {
+        // Only a state the calculator would save.
+        if (!valid) {
+            std::cerr << "vantor-cli air: " << message << " The state was not saved.\n";
+            return kExitFailed;
+        }
+        const TResult written = WritePsxFile(options.SavePsx, state);
+        if (!written) {
+            std::cerr << "vantor-cli air: " << written.Message << "\n";
+            return kExitFailed;
+        }
+    }
     PrintAirState(state, status, message, options.Json);
     return valid ? kExitOk : kExitFailed;
 }
@@ -283,6 +308,8 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
         ->expected(3)
         ->allow_extra_args(false);
     airCommand->add_flag("--json", air->Json, "Write the state as a JSON object");
+    airCommand->add_option("--psx", air->Psx, "Show the state a moist-air state file (.psx) holds");
+    airCommand->add_option("--save-psx", air->SavePsx, "Also write the state as a moist-air state file (.psx)");
     airCommand->callback([&exitCode, air] { exitCode = Guarded("air", [&] { return RunAir(*air); }); });
 
     auto barometer = std::make_shared<TBarometerOptions>();

@@ -4,7 +4,9 @@
 #include "document/document_rows.h"
 #include "document/psy_export.h"
 #include "document/rating_document.h"
+#include "gui/air/air_state_dlg.h"
 #include "gui/coil/coil_selection_form.h"
+#include "gui/fluid/fluid_spec_form.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
 #include "gui/forms/page_opener.h"
@@ -141,6 +143,7 @@ void TVantorForm::SetUpGrid()
     // editors with the windows that edit them. The design duty row carries the editor button
     // of its descriptor without an editor behind it: a press changes nothing.
     grid.SetPropertyEditor(rowDesignDuty, [](TVariant&) { return 0; });
+    SetUpAirAndFluidEditors();
     const std::array<int, 3>& widths = m_document->StoredSettings().ColumnWidths;
     for (int col = 0; col < static_cast<int>(widths.size()); ++col) grid.SetColWidth(col, widths[static_cast<size_t>(col)]);
 
@@ -150,6 +153,41 @@ void TVantorForm::SetUpGrid()
     connect(&grid, &TEntryGrid::OnAfterRightClick, this, [this](int row) { m_document->GridAfterRightClick(row); });
     grid.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&grid, &QWidget::customContextMenuRequested, this, &TVantorForm::ShowGridMenu);
+}
+
+void TVantorForm::SetUpAirAndFluidEditors()
+{
+    m_onCoilDlg = new TAirStateDlg(QStringLiteral("OnCoilDlg"), this);
+    TAirStateDlgData& air = m_onCoilDlg->Data();
+    air.Caption = "On Coil Air";
+    air.Point.ItemName = "On Coil";
+    air.Modal = true;
+    air.EditItemName = false;
+    air.EditPressure = false;
+    m_fluidSpec = new TFluidSpecForm(this);
+    m_fluidSpec->SetLiquid(m_document->Liquid());
+    Grid().SetPropertyEditor(rowAirOn, [this](TVariant& value) { return EditAirOn(value); });
+    Grid().SetPropertyEditor(rowFluid, [this](TVariant&) { return EditFluid(); });
+}
+
+int TVantorForm::EditAirOn(TVariant& value)
+{
+    TAirStateDlgData& air = m_onCoilDlg->Data();
+    air.SetPressure(m_document->Barometer());
+    air.SetTemperature(VariantText(value));
+    if (m_onCoilDlg->Execute() != QDialog::Accepted) return 2;
+    value = air.Temperature();
+    return 1;
+}
+
+int TVantorForm::EditFluid()
+{
+    const QPoint cursor = QCursor::pos();
+    m_fluidSpec->Place(cursor.x(), cursor.y());
+    const bool accepted = m_fluidSpec->exec() == QDialog::Accepted;
+    // The row shows the liquid's caption again either way; an accepted change is an edit.
+    m_document->FluidEditorClosed(accepted);
+    return 2;
 }
 
 void TVantorForm::ShowGridMenu(const QPoint& position)

@@ -12,6 +12,7 @@
 #include "document/document_observer.h"
 #include "gui/forms/tech_form.h"
 #include "text/result.h"
+#include "units/variant.h"
 
 #include <functional>
 #include <memory>
@@ -21,6 +22,8 @@ class QMenu;
 namespace vantor {
 
 class TAboutForm;
+class TAirStateDlg;
+class TFluidSpecForm;
 class TFileProperties;
 class TPageOpener;
 class TRatingDocument;
@@ -53,6 +56,9 @@ public:
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
+    // The on-coil air's calculator component ("OnCoilDlg") and the fluid dialog.
+    TAirStateDlg& OnCoilDlg() const { return *m_onCoilDlg; }
+    TFluidSpecForm& FluidSpecForm() const { return *m_fluidSpec; }
 
     void SetAsk(TAsk ask) { m_ask = std::move(ask); }
     void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
@@ -121,6 +127,10 @@ private:
     void SetUpGrid();
     void SetUpMenus();
     void ShowGridMenu(const QPoint& position);
+    // The "..." editors of the on-coil air and heating fluid rows.
+    void SetUpAirAndFluidEditors();
+    int EditAirOn(TVariant& value);
+    int EditFluid();
     TAnswer DefaultAsk(const QString& question);
     QString DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName);
     QString DocumentFileName() const;
@@ -140,6 +150,8 @@ private:
     std::unique_ptr<TSettingsStore> m_programKey;
     std::unique_ptr<TSettingsStore> m_sharedKey;
     TPageOpener* m_helpOpener;
+    TAirStateDlg* m_onCoilDlg = nullptr;
+    TFluidSpecForm* m_fluidSpec = nullptr;
     TAsk m_ask;
     TChooseFile m_chooseFile;
     QString m_startFile;

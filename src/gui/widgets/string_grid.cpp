@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QFont>
 #include <QHeaderView>
 #include <QPalette>
 #include <QStyle>
@@ -29,6 +30,14 @@ public:
             return ToQString(m_grid.Rows().Cell(index.column(), row));
         if (role == Qt::ForegroundRole && !m_grid.Rows().RowEnabled(row))
             return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        if (m_grid.CellHighlighted && m_grid.CellHighlighted(index.column(), row)) {
+            if (role == Qt::ForegroundRole) return QApplication::palette().color(QPalette::Highlight);
+            if (role == Qt::FontRole) {
+                QFont font = m_grid.font();
+                font.setBold(true);
+                return font;
+            }
+        }
         return {};
     }
 

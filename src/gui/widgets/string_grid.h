@@ -8,6 +8,8 @@
 #include "gui/widgets/custom_grid.h"
 #include "units/property_rows.h"
 
+#include <functional>
+
 namespace vantor {
 
 class KzStringGrid : public KzCustomGrid {
@@ -32,6 +34,9 @@ public:
     int ColWidth(int col) const;
     // The widest text of the column: the header in the header's font, the cells in the grid's.
     int WidestText(int col) const;
+    // Cells drawn in the highlight colour (the properties that fix an air state, say).
+    std::function<bool(int col, int row)> CellHighlighted;
+
     // Whether the cell's text is wider than its column can show; such a cell shows its whole
     // text as a tooltip.
     bool CellIsCut(int col, int row) const;
