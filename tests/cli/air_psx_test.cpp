@@ -36,7 +36,7 @@ TEST_F(AirPsxTest, SavedStateReadsBackWithTheSameKeys)
 TEST_F(AirPsxTest, BadFilesAndBadCombinationsAreRefused)
 {
     const std::string file = (m_base / "short.psx").string();
-    WriteText(file, std::string(100, '\0'));
+    std::ofstream(file, std::ios::binary) << std::string(100, '\0');
     TRun run = Run({"air", "--psx", file});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Error reading file " + file), std::string::npos) << run.err;

@@ -84,7 +84,8 @@ private slots:
         QCOMPARE(Box().StatusText(0), QString("Wet Bulb > Dry Bulb °C..."));
         QCOMPARE(Cell(asrDryBulb), QString("10.0"));
         Box().AcceptState();
-        QCOMPARE(Box().Result(), int(QDialog::Rejected)) << "an invalid state is no answer";
+        // An invalid state is no answer.
+        QCOMPARE(Box().Result(), int(QDialog::Rejected));
         QCOMPARE(m_point.State.db, 24.0);
     }
 
@@ -125,6 +126,8 @@ private slots:
 
         // An invalid state is not saved.
         QFile::remove(file);
+        QApplication::setActiveWindow(&Box());
+        QVERIFY(QTest::qWaitForWindowActive(&Box()));
         Type(asrDryBulb, "5");
         Box().Action(TTechAction::Save).trigger();
         QCOMPARE(Box().StatusText(0), QString("Can\"t save invalid data..."));
