@@ -13,7 +13,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 namespace vantor {
@@ -220,16 +219,7 @@ QString TAirStateBox::CopyXml()
     return text;
 }
 
-void TAirStateBox::ShowHelp()
-{
-    const std::filesystem::path page = FindDataFile(std::filesystem::path(kHelpPage));
-    const QString pageName = QString::fromStdString(page.string());
-    if (page.empty() || !QFileInfo::exists(pageName)) {
-        ShowMessageText(tr("The help page %1 is not installed.").arg(ToQString(kHelpPage)), true);
-        return;
-    }
-    m_helpOpener->Open(pageName);
-}
+void TAirStateBox::ShowHelp() { m_helpOpener->OpenInstalled(ToQString(kHelpPage)); }
 
 void TAirStateBox::AcceptState()
 {

@@ -1,10 +1,15 @@
 #include "gui/forms/page_opener.h"
 
+#include "settings/folders.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QWidget>
+
+#include <filesystem>
 
 namespace vantor {
 
@@ -36,6 +41,18 @@ bool TPageOpener::Open(const QString& path)
     process->deleteLater();
     ShowFailure(path);
     return false;
+}
+
+bool TPageOpener::OpenInstalled(const QString& relative)
+{
+    const std::filesystem::path page = FindDataFile(std::filesystem::path(relative.toStdString()));
+    const QString pageName = QString::fromStdString(page.string());
+    if (page.empty() || !QFileInfo::exists(pageName)) {
+        QMessageBox::critical(m_window, QApplication::applicationDisplayName(),
+                              tr("The help page %1 is not installed.").arg(relative));
+        return false;
+    }
+    return Open(pageName);
 }
 
 void TPageOpener::ShowFailure(const QString& path)

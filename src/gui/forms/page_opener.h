@@ -27,6 +27,10 @@ public:
 
     static QString FailureText(const QString& path);
 
+    // Open on a page of the installed files ("Common Files/Coils.htm"), the user's copy first;
+    // a page that is not installed is said so.
+    bool OpenInstalled(const QString& relative);
+
 signals:
     // After a failure was shown.
     void Failed(const QString& path);

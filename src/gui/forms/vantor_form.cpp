@@ -365,16 +365,7 @@ void TVantorForm::CustomiseUnits()
     if (m_setUnits->exec() == QDialog::Accepted) m_document->ApplyUnitSystem(m_setUnits->Choices());
 }
 
-void TVantorForm::ShowHelp()
-{
-    const std::filesystem::path page = FindDataFile(std::filesystem::path(kHelpPage));
-    const QString pageName = QString::fromStdString(page.string());
-    if (page.empty() || !QFileInfo::exists(pageName)) {
-        ShowMessageText(tr("The help page %1 is not installed.").arg(ToQString(kHelpPage)), true);
-        return;
-    }
-    m_helpOpener->Open(pageName);
-}
+void TVantorForm::ShowHelp() { m_helpOpener->OpenInstalled(ToQString(kHelpPage)); }
 
 void TVantorForm::ShowAbout() { m_about->ShowAbout(); }
 
