@@ -50,6 +50,7 @@ private slots:
         rec.fHeight = 0.61;
         form.CurrentRecord() = rec;
         form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.MakerList().currentText(), QStringLiteral("Typical"));
         QTreeWidgetItem* current = form.RangeList().currentItem();
         QVERIFY(current);
@@ -62,8 +63,9 @@ private slots:
         form.RangeList().setFocus();
         form.RangeList().setCurrentItem(form.RangeList().topLevelItem(0));
         QCOMPARE(form.RangeList().topLevelItem(0)->text(0), QStringLiteral("3/8 inch"));
-        QTest::mouseDClick(form.RangeList().viewport(), Qt::LeftButton, {},
-                           form.RangeList().visualItemRect(form.RangeList().topLevelItem(0)).center());
+        const QPoint firstRow = form.RangeList().visualItemRect(form.RangeList().topLevelItem(0)).center();
+        QTest::mouseClick(form.RangeList().viewport(), Qt::LeftButton, {}, firstRow);
+        QTest::mouseDClick(form.RangeList().viewport(), Qt::LeftButton, {}, firstRow);
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.CurrentRecord().Model, std::string("3/8 inch"));
         QCOMPARE(form.CurrentRecord().Mnf, std::string("Typical"));

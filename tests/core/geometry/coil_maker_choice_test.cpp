@@ -114,7 +114,7 @@ TEST_F(CoilMakerChoiceTest, RangeMatchScoreAddsTheWeights)
     choice.FillMakers();
     TModelRec rec = choice.CurrentRecord;
     EXPECT_EQ(RangeMatchScore(choice.Rows()[0], rec), 9);
-    EXPECT_EQ(RangeMatchScore(choice.Rows()[1], rec), 6);  // 2 + 2 + 1 (tube); fin and name differ
+    EXPECT_EQ(RangeMatchScore(choice.Rows()[1], rec), 5);  // 2 + 2 + 1 (tube); fin and name differ
     EXPECT_EQ(RangeMatchScore(choice.Rows()[2], rec), -1);
     rec.fc = 1.5;
     rec.ft = 0.5;
@@ -183,6 +183,7 @@ TEST(CurrentRangeTextTest, NamesTheRangeInMillimetres)
 // file and the line.
 TEST_F(CoilMakerChoiceTest, ASpoiltUserCatalogueLeavesTheInstalledOneServing)
 {
+    std::filesystem::create_directories(folders.UserCatalogue().parent_path());
     ASSERT_TRUE(WriteFileAtomically(folders.UserCatalogue(),
                                     "<catalog kind=\"coil\">\n  <item>\n    <maker>Mine</maker>\n  <item>\n</catalog>\n")
                     .IsOk());
