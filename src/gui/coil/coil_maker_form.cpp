@@ -23,6 +23,7 @@ namespace vantor {
 namespace {
 
 constexpr std::string_view kSection = "CoilMakerForm";
+constexpr int kDefaultColumnWidth = 56;  // the columns without a width of their own
 
 }  // namespace
 
@@ -59,10 +60,15 @@ TCoilMakerForm::TCoilMakerForm(TCoilMakers& catalogue, TIniEditorForm& editor, Q
     m_ranges->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_ranges->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ranges->setAlternatingRowColors(true);
-    m_ranges->setStyleSheet(QStringLiteral("QTreeWidget::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"));
-    for (int col = 0; col < static_cast<int>(kCoilMakerColumns.size()); ++col)
-        if (const int width = kCoilMakerColumns[static_cast<size_t>(col)].Width; width > 0)
-            m_ranges->setColumnWidth(col, width);
+    // Grid lines between the cells; the selected row keeps the highlight colours whether or
+    // not the list has the focus.
+    m_ranges->setStyleSheet(QStringLiteral(
+        "QTreeWidget::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"
+        "QTreeWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
+    for (int col = 0; col < static_cast<int>(kCoilMakerColumns.size()); ++col) {
+        const int width = kCoilMakerColumns[static_cast<size_t>(col)].Width;
+        m_ranges->setColumnWidth(col, width > 0 ? width : kDefaultColumnWidth);
+    }
 
     auto* accept = new QPushButton(tr("&Accept"), this);
     auto* cancel = new QPushButton(tr("&Cancel"), this);
@@ -99,7 +105,8 @@ TCoilMakerForm::TCoilMakerForm(TCoilMakers& catalogue, TIniEditorForm& editor, Q
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_editButton, &QToolButton::clicked, this, &TCoilMakerForm::EditDatabase);
 
-    resize(725, 234);
+    // Wide enough for all twelve columns in the desktop font.
+    resize(790, 234);
     const TSettingsStore executableIni(ExecutableIniFile());
     ApplyPlacement(*this, RestoreIniWindowPlacement(executableIni, kSection, PlacementOf(*this), ScreenSizeOf(*this)));
     ShowDatabaseButton(false);

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -40,7 +41,8 @@ TFmtEdit* MakeEdit(QWidget* parent, const char* format, TUnitsType units, double
 void AddRow(QFormLayout* form, const QString& caption, TFmtEdit* edit, const QString& unit, bool unitLabel)
 {
     auto* row = new QHBoxLayout;
-    row->addWidget(edit, 1);
+    edit->setFixedWidth(96);
+    row->addWidget(edit);
     if (unitLabel) {
         auto* label = new TFmtEditLabel(edit->parentWidget());
         edit->SetUnitsLabel(label);
@@ -48,6 +50,7 @@ void AddRow(QFormLayout* form, const QString& caption, TFmtEdit* edit, const QSt
     } else if (!unit.isEmpty()) {
         row->addWidget(new QLabel(unit, edit->parentWidget()));
     }
+    row->addStretch();
     form->addRow(caption, row);
 }
 
@@ -104,6 +107,9 @@ TCoilSettingsForm::TCoilSettingsForm(QWidget* parent)
     m_pages->addTab(circuits, tr("Circuits"));
     m_pages->addTab(factors, tr("Factors"));
     m_pages->setCurrentIndex(0);
+    // Every page's tab in sight: the window is sized to them.
+    m_pages->setUsesScrollButtons(false);
+    m_pages->tabBar()->setElideMode(Qt::ElideNone);
 
     auto* reset = new QLabel(QStringLiteral("<a href=\"#\">%1</a>").arg(tr("Restore Defaults")), this);
     connect(reset, &QLabel::linkActivated, this, &TCoilSettingsForm::ResetAutoClick);
