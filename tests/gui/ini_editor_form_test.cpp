@@ -150,6 +150,14 @@ private slots:
         editor.OpenDroppedFiles({other, path});
         QCOMPARE(editor.FileName(), other);
         QCOMPARE(editor.Editor().text(), QStringLiteral("dropped\n"));
+
+        // New forgets the file, so saving the new text cannot replace the one that was open.
+        editor.NewFile();
+        QVERIFY(editor.FileName().isEmpty());
+        editor.Editor().setText(QStringLiteral("fresh\n"));
+        QVERIFY(editor.Save());
+        QCOMPARE(asked, 2);
+        QCOMPARE(ReadAll(other), QStringLiteral("dropped\n"));
     }
 };
 

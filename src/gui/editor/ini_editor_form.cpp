@@ -39,6 +39,7 @@ namespace {
 constexpr std::string_view kSection = "IniEditorForm";
 const QString kFileFilter = QStringLiteral("Text Files (*.ini *.txt);;All Files (*)");
 constexpr int kLineNumberMargin = 0;
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;  // no data file of the program comes near it
 
 // The editor component, taking dropped files for the window rather than as text.
 class TEditorView : public QsciScintilla {
@@ -235,6 +236,10 @@ void TIniEditorForm::LoadText()
 {
     if (m_fileName.isEmpty() || !QFileInfo(m_fileName).isFile()) return;
     QFile file(m_fileName);
+    if (file.size() > kLargestFile) {
+        m_showError(tr("%1 is too large to edit here").arg(m_fileName));
+        return;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         m_showError(tr("Unable to read %1").arg(m_fileName));
         return;
@@ -283,7 +288,12 @@ QString TIniEditorForm::StatusText() const { return m_status->text(); }
 
 void TIniEditorForm::NewFile()
 {
+    // A new text has no file yet: a save asks for a name rather than replacing the file that
+    // was open with it.
     m_editor->clear();
+    m_fileName.clear();
+    ChooseLexer();
+    setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
 }
 
 QString TIniEditorForm::DefaultChooseFile(TFileDialogKind kind, const QString& fileName)

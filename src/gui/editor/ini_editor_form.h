@@ -52,7 +52,7 @@ public:
     bool SaveText();
     void SetModified(bool modified);
 
-    // The commands of the menus and toolbar.
+    // The commands of the menus and toolbar. New empties the text and forgets the file name.
     void NewFile();
     void OpenFile();
     bool Save();
