@@ -22,6 +22,10 @@ class QMenu;
 namespace vantor {
 
 class TAboutForm;
+class TCalibrateForm;
+class TCoilMakerForm;
+class TCoilSettingsForm;
+class TIniEditorForm;
 class TAirStateDlg;
 class TFluidSpecForm;
 class TFileProperties;
@@ -56,6 +60,15 @@ public:
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
+    // The coil windows, made once at start-up; the fin and tube editor opens the first two.
+    TCoilMakerForm& CoilMakerForm() const { return *m_coilMaker; }
+    TCoilSettingsForm& CoilSettingsForm() const { return *m_coilSettings; }
+    TIniEditorForm& IniEditorForm() const { return *m_iniEditor; }
+    TCalibrateForm& CalibrateForm() const { return *m_calibrate; }
+    // Maintainer mode (the maker key's user is the build's maintainer): the catalogue may be
+    // edited from the coil maker window and the coil calibrated.
+    bool MaintainerMode() const { return m_maintainer; }
+    bool AllowDatabaseEdit() const { return m_maintainer; }
     // The on-coil air's calculator component ("OnCoilDlg") and the fluid dialog.
     TAirStateDlg& OnCoilDlg() const { return *m_onCoilDlg; }
     TFluidSpecForm& FluidSpecForm() const { return *m_fluidSpec; }
@@ -106,6 +119,9 @@ public:
     // failure (no chart program installed, say) is shown.
     void PlotprocessonAerograph1Click();
     void ViewCoilDetailsClick();
+    // "Calibrate Coil Performance" (maintainer mode): the calibrator on the document's coil;
+    // Accept keeps its factors in the document.
+    void CalibrateCoil1Click();
 
     // The fluid defaults, the document's settings with the window's placement and column
     // widths, and the unit choices. False (and a message) when they could not be written.
@@ -126,6 +142,7 @@ private:
     void SetUpActions();
     void SetUpGrid();
     void SetUpMenus();
+    void SetUpCoilWindows(const QString& web);
     void ShowGridMenu(const QPoint& position);
     // The "..." editors of the on-coil air and heating fluid rows.
     void SetUpAirAndFluidEditors();
@@ -150,6 +167,11 @@ private:
     std::unique_ptr<TSettingsStore> m_programKey;
     std::unique_ptr<TSettingsStore> m_sharedKey;
     TPageOpener* m_helpOpener;
+    TIniEditorForm* m_iniEditor = nullptr;
+    TCoilMakerForm* m_coilMaker = nullptr;
+    TCoilSettingsForm* m_coilSettings = nullptr;
+    TCalibrateForm* m_calibrate = nullptr;
+    bool m_maintainer = false;
     TAirStateDlg* m_onCoilDlg = nullptr;
     TFluidSpecForm* m_fluidSpec = nullptr;
     TAsk m_ask;
