@@ -19,7 +19,7 @@ struct TShownPanel {
         Panel.resize(250, 200);
         Panel.SetRanges(10, 0, 10, 0);
         Panel.show();
-        QTest::qWaitForWindowExposed(&Panel);
+        if (!QTest::qWaitForWindowExposed(&Panel)) qWarning("the panel was not exposed");
     }
     QPoint At(double x, double y) const { return Panel.PixelFromWorld({x, y}); }
 };

@@ -4,6 +4,7 @@
 #include "document/document_rows.h"
 #include "document/psy_export.h"
 #include "document/rating_document.h"
+#include "gui/chart/data_chart.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
@@ -75,6 +76,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
     m_viewer = new TViewForm(this);
     m_setUnits = new TSetUnitsForm(this);
     m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
+    m_dataChart = new TDataChart(this);
     const TDataFolder dataFolder = EnsureDataFolder();
     m_dialogFolder = dataFolder.Result ? QString::fromStdString(dataFolder.Folder.string()) : QDir::homePath();
 
@@ -121,6 +123,7 @@ void TVantorForm::SetUpMenus()
         TCoilSelectionForm selection(*m_document, this);
         selection.exec();
     });
+    m_gridMenu->addAction(tr("Step-by-Step Simulation"), this, &TVantorForm::Stepbystepsimulation1Click);
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
     m_gridMenu->addAction(&Action(TTechAction::CopyXml));
@@ -366,6 +369,15 @@ void TVantorForm::ViewCoilDetailsClick()
     m_viewer->Box().clear();
     m_document->ViewCoilDetailsClick(m_viewer->Box());
     m_viewer->exec();
+}
+
+void TVantorForm::Stepbystepsimulation1Click()
+{
+    Grid().CommitEdit();
+    // The march needs a solved coil; a failed solve has said why in the status line.
+    if (!m_document->Solved() && !m_document->Solve()) return;
+    PrepareStepSimulation(*m_dataChart, m_document->Stepbystepsimulation1Click());
+    m_dataChart->exec();
 }
 
 // ---- Closing ----
