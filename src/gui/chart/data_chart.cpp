@@ -8,15 +8,13 @@
 
 #include <QBuffer>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -37,36 +35,35 @@ QColor SeriesColour(int series)
 
 std::filesystem::path ToPath(const QString& fileName) { return std::filesystem::path(fileName.toStdString()); }
 
-std::string ReadWhole(const QString& fileName)
+TResult WriteBytes(const QString& fileName, const QByteArray& bytes)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
+    return WriteFileAtomically(ToPath(fileName), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
-// The chart drawn on a PDF page through the printer, scaled to the page's width.
+TResult CannotWrite(const QString& fileName) { return TResult::Error(fwFailed, "Unable to write to " + fileName.toStdString()); }
+
+// The chart drawn on a PDF page, scaled to fit it. Qt's PDF writer is the engine of
+// QPrinter's PDF output without the printer set-up, which asks the print system for its
+// default printer and can keep a machine without one waiting for seconds.
 TResult WriteChartPdf(TChartPanel& chart, const QString& fileName)
 {
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) return TResult::Error(fwFailed, "No temporary folder for " + fileName.toStdString());
-    const QString drawn = scratch.filePath("chart.pdf");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(drawn);
-        printer.setPageOrientation(chart.width() > chart.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
-        printer.setDocName(chart.Title());
+        QPdfWriter writer(&buffer);
+        writer.setPageOrientation(chart.width() > chart.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+        writer.setTitle(chart.Title());
+        writer.setCreator(QStringLiteral("Vantor"));
         QPainter painter;
-        if (!painter.begin(&printer)) return TResult::Error(fwFailed, "Unable to write to " + fileName.toStdString());
+        if (!painter.begin(&writer)) return CannotWrite(fileName);
         const QRect page = painter.viewport();
         const double scale = std::min(double(page.width()) / chart.width(), double(page.height()) / chart.height());
         painter.scale(scale, scale);
         chart.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
         painter.end();
     }
-    const std::string bytes = ReadWhole(drawn);
-    if (bytes.empty()) return TResult::Error(fwFailed, "Unable to write to " + fileName.toStdString());
-    return WriteFileAtomically(ToPath(fileName), bytes);
+    return WriteBytes(fileName, bytes);
 }
 
 TResult WriteChartPng(TChartPanel& chart, const QString& fileName)
@@ -74,8 +71,8 @@ TResult WriteChartPng(TChartPanel& chart, const QString& fileName)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!chart.Picture().save(&buffer, "PNG")) return TResult::Error(fwFailed, "Unable to write to " + fileName.toStdString());
-    return WriteFileAtomically(ToPath(fileName), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!chart.Picture().save(&buffer, "PNG")) return CannotWrite(fileName);
+    return WriteBytes(fileName, bytes);
 }
 
 }  // namespace
