@@ -6,6 +6,7 @@
 #include "cli/info_command.h"
 #include "cli/rate_command.h"
 #include "cli/select_command.h"
+#include "cli/simulate_command.h"
 #include "vantor_version.h"
 
 #include <iostream>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     vantor::cli::AddFluidCommands(app, exitCode);
     vantor::cli::AddRateCommands(app, exitCode);
     vantor::cli::AddSelectCommand(app, exitCode);
+    vantor::cli::AddSimulateCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

@@ -500,10 +500,6 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
                                                "row options, maker, range and tag) instead of one coil");
         command.add_option("--out", o.Out, "Where --batch writes its results (default: standard output)")->needs(batch);
     }
-    command.add_option("--maker", o.Maker, "Coil maker of the catalogue (its 1/2 inch range unless --range)");
-    command.add_option("--range", o.Range, "The maker's tube range, by name");
-    command.add_flag("--no-settings", o.NoSettings, "Start from the first-run defaults instead of the stored settings");
-    command.add_flag("--strict", o.Strict, "A value outside its row's range is an error, not a warning");
     command.add_option("--units", o.Units, "metric or imperial: the units of the printed texts (JSON stays in SI "
                                            "units); without it the stored unit choices apply")
         ->check(CLI::IsMember({"metric", "imperial"}, CLI::ignore_case));
@@ -516,26 +512,7 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
     outputs->add_flag("--manufacturing", o.Manufacturing, "The manufacturing report of the geometry");
     outputs->require_option(0, 1);
 
-    command.add_option("--model", o.Model, "Coil model designation, as \"544 720 4r 12f 7c\"");
-    command.add_option("--barometer", o.Barometer, "Barometric pressure, kPa");
-    command.add_option("--on-coil", o.OnCoil, "On-coil air dry bulb/wet bulb, °C, as 25/17");
-    command.add_option("--air-volume", o.AirVolume, "Air volume, m³/s");
-    command.add_option("--air-velocity", o.AirVelocity, "Face velocity, m/s");
-    command.add_option("--fluid-spec", o.FluidSpec, "Fluid code 0-13 (0 water)");
-    command.add_option("--additive", o.Additive, "Water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, "
-                                                 "3 calcium chloride");
-    command.add_option("--additive-volume", o.AdditiveVolume, "Additive volume fraction, 0.3 for 30 %");
-    command.add_option("--user", o.User, "Own fluid properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
-    command.add_option("--fluid-control", o.FluidControl, "temperature or flow")
-        ->check(CLI::IsMember({"temperature", "flow"}, CLI::ignore_case));
-    command.add_option("--fluid-inlet", o.FluidInlet, "Fluid inlet temperature, °C");
-    command.add_option("--design-dt", o.DesignDT, "Design temperature drop of the fluid, K");
-    command.add_option("--fluid-flow", o.FluidFlow, "Fluid mass flow, kg/s");
-    command.add_option("--tube-velocity", o.TubeVelocity, "Fluid velocity in the tubes, m/s");
-    command.add_option("--design-duty", o.DesignDuty, "Design duty for sizing, kW");
-    if (!sizing)
-        command.add_option("--calculate", o.Calculate, "duty (rate the coil) or size (size a coil for the design duty)")
-            ->check(CLI::IsMember({"duty", "size"}, CLI::ignore_case));
+    AddRowOptions(command, o, sizing);
 }
 
 }  // namespace
@@ -570,6 +547,34 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
     PrepareDocument(*rating.Document, *rating.Properties, o);
     for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
     return rating;
+}
+
+void AddRowOptions(CLI::App& command, TRateOptions& o, bool sizing)
+{
+    command.add_option("--maker", o.Maker, "Coil maker of the catalogue (its 1/2 inch range unless --range)");
+    command.add_option("--range", o.Range, "The maker's tube range, by name");
+    command.add_flag("--no-settings", o.NoSettings, "Start from the first-run defaults instead of the stored settings");
+    command.add_flag("--strict", o.Strict, "A value outside its row's range is an error, not a warning");
+    command.add_option("--model", o.Model, "Coil model designation, as \"544 720 4r 12f 7c\"");
+    command.add_option("--barometer", o.Barometer, "Barometric pressure, kPa");
+    command.add_option("--on-coil", o.OnCoil, "On-coil air dry bulb/wet bulb, °C, as 25/17");
+    command.add_option("--air-volume", o.AirVolume, "Air volume, m³/s");
+    command.add_option("--air-velocity", o.AirVelocity, "Face velocity, m/s");
+    command.add_option("--fluid-spec", o.FluidSpec, "Fluid code 0-13 (0 water)");
+    command.add_option("--additive", o.Additive, "Water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, "
+                                                 "3 calcium chloride");
+    command.add_option("--additive-volume", o.AdditiveVolume, "Additive volume fraction, 0.3 for 30 %");
+    command.add_option("--user", o.User, "Own fluid properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
+    command.add_option("--fluid-control", o.FluidControl, "temperature or flow")
+        ->check(CLI::IsMember({"temperature", "flow"}, CLI::ignore_case));
+    command.add_option("--fluid-inlet", o.FluidInlet, "Fluid inlet temperature, °C");
+    command.add_option("--design-dt", o.DesignDT, "Design temperature drop of the fluid, K");
+    command.add_option("--fluid-flow", o.FluidFlow, "Fluid mass flow, kg/s");
+    command.add_option("--tube-velocity", o.TubeVelocity, "Fluid velocity in the tubes, m/s");
+    command.add_option("--design-duty", o.DesignDuty, "Design duty for sizing, kW");
+    if (!sizing)
+        command.add_option("--calculate", o.Calculate, "duty (rate the coil) or size (size a coil for the design duty)")
+            ->check(CLI::IsMember({"duty", "size"}, CLI::ignore_case));
 }
 
 int RunGuarded(const std::function<int()>& command)

@@ -92,6 +92,10 @@ struct TRating {
 // cannot be read, TInputError (or what the model raises) for one that cannot be used.
 TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
 
+// The options that set the coil up as `rate` does: maker, range, --no-settings, --strict and
+// the options of the thirteen rows (--calculate only when not sizing).
+void AddRowOptions(CLI::App& command, TRateOptions& o, bool sizing);
+
 // Runs a command: an argument that cannot be read (TUsageError) is printed and gives
 // kExitUsage, any other failure is printed and gives kExitFailed.
 int RunGuarded(const std::function<int()>& command);

@@ -363,7 +363,7 @@ private slots:
             if (!item->isSeparator()) texts << item->text();
         QCOMPARE(texts, QStringList({"Diagnostics", "Typical Airconditioning Conditions",
                                      "Plot process on Aerograph", "Manufacturing Report",
-                                     "Coil Selection...", "Clip screen", "Copy to XML"}));
+                                     "Coil Selection...", "Step-by-Step Simulation", "Clip screen", "Copy to XML"}));
     }
 
     void plotWithoutChartProgram()

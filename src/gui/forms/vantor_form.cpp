@@ -8,6 +8,7 @@
 #include "gui/air/air_state_dlg.h"
 #include "gui/coil/calibrate_form.h"
 #include "gui/coil/coil_maker_form.h"
+#include "gui/chart/data_chart.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui/coil/coil_settings_form.h"
 #include "gui/editor/ini_editor_form.h"
@@ -83,6 +84,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
     m_viewer = new TViewForm(this);
     m_setUnits = new TSetUnitsForm(this);
     m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
+    m_dataChart = new TDataChart(this);
     const TDataFolder dataFolder = EnsureDataFolder();
     m_dialogFolder = dataFolder.Result ? QString::fromStdString(dataFolder.Folder.string()) : QDir::homePath();
 
@@ -152,6 +154,7 @@ void TVantorForm::SetUpMenus()
     });
     if (m_maintainer)
         m_gridMenu->addAction(tr("Calibrate Coil Performance"), this, &TVantorForm::CalibrateCoil1Click);
+    m_gridMenu->addAction(tr("Step-by-Step Simulation"), this, &TVantorForm::Stepbystepsimulation1Click);
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
     m_gridMenu->addAction(&Action(TTechAction::CopyXml));
@@ -424,6 +427,15 @@ void TVantorForm::ViewCoilDetailsClick()
     m_viewer->Box().clear();
     m_document->ViewCoilDetailsClick(m_viewer->Box());
     m_viewer->exec();
+}
+
+void TVantorForm::Stepbystepsimulation1Click()
+{
+    Grid().CommitEdit();
+    // The march needs a solved coil; a failed solve has said why in the status line.
+    if (!m_document->Solved() && !m_document->Solve()) return;
+    PrepareStepSimulation(*m_dataChart, m_document->Stepbystepsimulation1Click());
+    m_dataChart->exec();
 }
 
 // ---- Closing ----

@@ -28,6 +28,7 @@ class TCoilSettingsForm;
 class TIniEditorForm;
 class TAirStateDlg;
 class TFluidSpecForm;
+class TDataChart;
 class TFileProperties;
 class TPageOpener;
 class TRatingDocument;
@@ -57,6 +58,7 @@ public:
     TViewForm& Viewer() const { return *m_viewer; }
     TSetUnitsForm& SetUnitsForm() const { return *m_setUnits; }
     TAboutForm& AboutForm() const { return *m_about; }
+    TDataChart& DataChart() const { return *m_dataChart; }
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
@@ -122,6 +124,9 @@ public:
     // "Calibrate Coil Performance" (maintainer mode): the calibrator on the document's coil;
     // Accept keeps its factors in the document.
     void CalibrateCoil1Click();
+    // The temperature profile of fluid, air, fin surface and dew point through the coil in
+    // the data chart (solving first when needed).
+    void Stepbystepsimulation1Click();
 
     // The fluid defaults, the document's settings with the window's placement and column
     // widths, and the unit choices. False (and a message) when they could not be written.
@@ -159,6 +164,7 @@ private:
     TViewForm* m_viewer;
     TSetUnitsForm* m_setUnits;
     TAboutForm* m_about;
+    TDataChart* m_dataChart;
     QMenu* m_gridMenu;
     QMenu* m_unitMenu;
     // The keys as the document read them at start-up. The close writes into these, so a

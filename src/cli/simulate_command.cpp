@@ -1,0 +1,114 @@
+#include "cli/simulate_command.h"
+
+#include "chart/data_chart_series.h"
+#include "cli/rate_command.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <memory>
+
+namespace vantor::cli {
+
+namespace {
+
+struct TSimulateOptions {
+    TRateOptions Rating;
+    bool Json = false;
+    bool Csv = false;
+};
+
+// The JSON keys of the four profile rows, in their order.
+constexpr const char* kSeriesKeys[kProfileRows] = {"Fluid", "Air", "Surface", "DewPoint"};
+
+void LogToStderr(const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; }
+
+TDataChartSeries ChartSeries(const TStepSimulation& simulation)
+{
+    TDataChartSeries data;
+    for (const auto& row : simulation.Series) data.Series.emplace_back(row.begin(), row.end());
+    for (int i = 0; i < kProfileRows; ++i) data.Shown.push_back(i);
+    data.FirstIndex = simulation.FirstIndex;
+    data.LastIndex = simulation.LastIndex;
+    return data;
+}
+
+std::string ProfileCsv(const TStepSimulation& simulation)
+{
+    return SeriesCsv(ChartSeries(simulation),
+                     std::vector<std::string>(simulation.Legends.begin(), simulation.Legends.end()));
+}
+
+void PrintJson(const TStepSimulation& simulation)
+{
+    nlohmann::ordered_json series = nlohmann::ordered_json::object();
+    for (size_t i = 0; i < simulation.Series.size() && i < std::size(kSeriesKeys); ++i) {
+        const auto& row = simulation.Series[i];
+        const int last = std::min(simulation.LastIndex, static_cast<int>(row.size()) - 1);
+        nlohmann::ordered_json values = nlohmann::ordered_json::array();
+        for (int k = std::max(simulation.FirstIndex, 0); k <= last; ++k) values.push_back(row[static_cast<size_t>(k)]);
+        series[kSeriesKeys[i]] = std::move(values);
+    }
+    const nlohmann::ordered_json json = {
+        {"Duty", simulation.Duty},
+        {"DutyLabel", simulation.DutyLabel},
+        {"FluidLabel", simulation.FluidLabel},
+        {"AirLabel", simulation.AirLabel},
+        {"Legends", simulation.Legends},
+        {"FirstIndex", simulation.FirstIndex},
+        {"LastIndex", simulation.LastIndex},
+        {"Series", std::move(series)},
+    };
+    std::cout << json.dump(2) << "\n";
+}
+
+void PrintText(const TStepSimulation& simulation)
+{
+    std::cout << simulation.Caption << "\n"
+              << simulation.DutyLabel << "\n"
+              << simulation.Legends[0] << " " << simulation.FluidLabel << "\n"
+              << simulation.Legends[1] << " " << simulation.AirLabel << "\n\n"
+              << ProfileCsv(simulation);
+}
+
+int RunSimulate(const TSimulateOptions& o)
+{
+    const TRateStart start(o.Rating.NoSettings, LogToStderr);
+    TRating rating = PrepareRating(o.Rating, false, start, LogToStderr);
+    TRatingDocument& doc = *rating.Document;
+    // The simulation marches through the solved coil; a rating that fails has nothing to show.
+    if (!doc.Solved()) {
+        const TResult solved = doc.Solve();
+        for (const std::string& warning : doc.SolveWarnings()) LogToStderr("warning: " + warning);
+        if (!solved) {
+            LogToStderr(solved.Message);
+            return kExitFailed;
+        }
+    }
+    const TStepSimulation simulation = doc.Stepbystepsimulation1Click();
+    if (o.Json)
+        PrintJson(simulation);
+    else if (o.Csv)
+        std::cout << ProfileCsv(simulation);
+    else
+        PrintText(simulation);
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddSimulateCommand(CLI::App& app, int& exitCode)
+{
+    auto options = std::make_shared<TSimulateOptions>();
+    auto* command = app.add_subcommand("simulate", "The step-by-step simulation: fluid, air, fin surface and dew "
+                                                   "point temperatures at each step through the coil");
+    command->add_option("file", options->Rating.File, "A data file (.hqx) to open before the row options are applied");
+    AddRowOptions(*command, options->Rating, false);
+    auto* outputs = command->add_option_group("output", "What to print (default: the labels and the CSV)");
+    outputs->add_flag("--json", options->Json, "The duty, labels, legends and the four series as one JSON object, °C");
+    outputs->add_flag("--csv", options->Csv, "A header line and one line per step");
+    outputs->require_option(0, 1);
+    command->callback([&exitCode, options] { exitCode = RunGuarded([&] { return RunSimulate(*options); }); });
+}
+
+}  // namespace vantor::cli

@@ -1,0 +1,87 @@
+#pragma once
+
+// The data chart window: up to five series drawn as curves over their position, with a
+// legend for the first four and three value labels. The caller fills the series, the
+// positions, the shown series and the texts, then shows the window; showing it builds the
+// chart. A double click on the chart copies it; the chart can be saved as a PNG or PDF
+// picture and the series as CSV.
+
+#include "chart/data_chart_series.h"
+#include "text/result.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLabel;
+
+namespace vantor {
+
+class TChartPanel;
+struct TStepSimulation;
+
+class TDataChart : public QDialog {
+    Q_OBJECT
+
+public:
+    // The chosen file's path for a save; empty when the user cancelled.
+    using TChooseFile = std::function<QString(const QString& caption, const QString& filter)>;
+
+    explicit TDataChart(QWidget* parent = nullptr);
+
+    void SetSeries(std::vector<TFloatMat> series);
+    void SetFirstIndex(int index) { m_data.FirstIndex = index; }
+    void SetLastIndex(int index) { m_data.LastIndex = index; }
+    void SetCurveWidth(int width) { m_curveWidth = width; }
+    void SetShownSeries(std::vector<int> shown) { m_data.Shown = std::move(shown); }
+    // The legends of series 0 to 3, in their order.
+    void SetLegends(const QStringList& legends);
+    void SetValueLabels(const QString& duty, const QString& fluid, const QString& air);
+    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
+
+    const TDataChartSeries& Data() const { return m_data; }
+    TChartPanel& Chart() const { return *m_chart; }
+    QLabel& Legend(int series) const { return *m_legends.at(static_cast<size_t>(series)); }
+    QLabel& DutyLabel() const { return *m_duty; }
+    QLabel& FluidLabel() const { return *m_fluid; }
+    QLabel& AirLabel() const { return *m_air; }
+
+    // The curves and ranges from the series (done when the window is shown).
+    void Build();
+
+    // The chart as a picture: PNG, or PDF when the name ends in ".pdf".
+    TResult SaveChart(const QString& fileName);
+    // The shown series as CSV, headed by their legends.
+    TResult SaveProfile(const QString& fileName);
+    QString ProfileCsv() const;
+
+    void CopyChart();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void SaveChartWithDialog();
+    void SaveProfileWithDialog();
+    void ShowFailure(const TResult& result);
+
+    TDataChartSeries m_data;
+    int m_curveWidth = 1;
+    TChartPanel* m_chart;
+    std::array<QLabel*, 4> m_legends{};
+    QLabel* m_duty;
+    QLabel* m_fluid;
+    QLabel* m_air;
+    TChooseFile m_chooseFile;
+};
+
+// Fills the window with the temperature profile of a step-by-step simulation: its caption,
+// the four series shown with their legends, the duty, fluid and air labels, curves 2 pixels
+// wide and no position scale.
+void PrepareStepSimulation(TDataChart& chart, const TStepSimulation& simulation);
+
+}  // namespace vantor

@@ -1,0 +1,106 @@
+// Runs `vantor-cli simulate` and checks its JSON and CSV against the rated first-run coil.
+
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The first-run coil rated by an independent implementation.
+nlohmann::json Reference()
+{
+    std::ifstream file(std::string(VANTOR_TEST_DATA_DIR) + "/reference/first-run-coil.json");
+    return nlohmann::json::parse(file)["results"];
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+class SimulateCommandTest : public vantor::test::TCliTest {
+};
+
+TEST_F(SimulateCommandTest, JsonSeriesEndAtTheRatedCoilsTemperatures)
+{
+    const vantor::test::TRun run = Run({"simulate", "--no-settings", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto& item : json.items()) keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"Duty", "DutyLabel", "FluidLabel", "AirLabel", "Legends", "FirstIndex",
+                                              "LastIndex", "Series"}));
+    const nlohmann::json reference = Reference();
+    EXPECT_NEAR(json["Duty"].get<double>(), reference["Qt"].get<double>(), 0.01 * reference["Qt"].get<double>());
+    EXPECT_EQ(json["DutyLabel"], "Duty 18.3 kW");
+    EXPECT_EQ(json["Legends"], nlohmann::json({"Fluid", "Air", "Surface", "Dew Point"}));
+    EXPECT_EQ(json["FirstIndex"], 0);
+    EXPECT_EQ(json["LastIndex"], 99);
+
+    const auto& series = json["Series"];
+    for (const char* name : {"Fluid", "Air", "Surface", "DewPoint"}) ASSERT_EQ(series[name].size(), 100u) << name;
+    // Counterflow: the fluid enters (45 °C) where the air leaves, the air leaves at the rated
+    // off-coil dry bulb (within the slicing), and enters the first slice at 25 °C.
+    EXPECT_NEAR(series["Fluid"].back().get<double>(), 45.0, 1e-3);
+    EXPECT_NEAR(series["Air"].back().get<double>(), reference["air_off_db_C"].get<double>(), 0.2);
+    EXPECT_GT(series["Air"].front().get<double>(), 25.0);
+    EXPECT_LT(series["Air"].front().get<double>(), 26.0);
+    // The fluid at the air inlet face is near the rated leaving temperature.
+    EXPECT_NEAR(series["Fluid"].front().get<double>(), reference["fluid_leaving_C"].get<double>(), 0.3);
+    // Heating keeps the dew point of 25/17 at 101.325 kPa: W = 0.008813, pv = 1.4157 kPa,
+    // which the saturation pressures of 12 and 12.5 °C (1.4028, 1.4497 kPa) put at 12.14 °C.
+    for (const auto& dewPoint : series["DewPoint"]) EXPECT_NEAR(dewPoint.get<double>(), 12.14, 0.05);
+    // The labels run from the first to the last step, one decimal.
+    std::ostringstream fluidFirst;
+    fluidFirst.precision(1);
+    fluidFirst << std::fixed << series["Fluid"].front().get<double>();
+    EXPECT_EQ(json["FluidLabel"], fluidFirst.str() + " - 45.0 °C");
+    const std::string airLabel = json["AirLabel"];
+    EXPECT_TRUE(airLabel.starts_with("25.") && airLabel.ends_with(" - 40.5 °C")) << airLabel;
+}
+
+TEST_F(SimulateCommandTest, CsvHasAHeaderAndOneLinePerStep)
+{
+    const vantor::test::TRun run = Run({"simulate", "--no-settings", "--csv", "--fluid-inlet", "60"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 101u);
+    EXPECT_EQ(lines[0], "Position,Fluid,Air,Surface,Dew Point");
+    EXPECT_EQ(lines[1].rfind("0,", 0), 0u);
+    EXPECT_EQ(lines[100].rfind("99,60.000,", 0), 0u) << lines[100];
+
+    // The same run as JSON gives the same numbers.
+    const vantor::test::TRun json = Run({"simulate", "--no-settings", "--json", "--fluid-inlet", "60"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const double air = json.Json()["Series"]["Air"][50].get<double>();
+    std::ostringstream expected;
+    expected.precision(3);
+    expected << std::fixed << air;
+    EXPECT_NE(lines[51].find("," + expected.str() + ","), std::string::npos) << lines[51];
+}
+
+TEST_F(SimulateCommandTest, RefusesWhatItCannotUse)
+{
+    const vantor::test::TRun both = Run({"simulate", "--no-settings", "--json", "--csv"});
+    EXPECT_EQ(both.exitCode, 2);
+    const vantor::test::TRun missing = Run({"simulate", (m_base / "missing.hqx").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("missing.hqx"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.out, "");
+    const vantor::test::TRun text = Run({"simulate", "--no-settings"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("Step-by-Step Simulation\nDuty 18.3 kW\nFluid ", 0), 0u) << text.out;
+    EXPECT_NE(text.out.find(" - 45.0 °C\nAir "), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\n\nPosition,Fluid,Air,Surface,Dew Point\n0,"), std::string::npos) << text.out;
+}
+
+}  // namespace
