@@ -7,6 +7,7 @@
 #include "geometry/circuit_fractions.h"
 #include "geometry/fat_steps.h"
 #include "reports/colors.h"
+#include "settings/settings_store.h"
 #include "text/format.h"
 #include "units/unit_format.h"
 #include "units/units_registry.h"
@@ -47,6 +48,27 @@ std::string Html(TColor color) { return ColorToHtml(color); }
 double ShownPitch(double pitch) { return std::round(pitch * 1e4) / 1e4; }
 
 }  // namespace
+
+TFatUnitChoices TFatUnitChoices::Read(const TSettingsStore& programKey)
+{
+    TFatUnitChoices choices;
+    const TFatUnitChoices defaults;
+    choices.DesignDuty = programKey.ReadInteger(kSection, "DesignDutyUnits", defaults.DesignDuty);
+    choices.FinHeight = programKey.ReadInteger(kSection, "FinHeightUnits", defaults.FinHeight);
+    choices.FinnedLength = programKey.ReadInteger(kSection, "FinnedLengthUnits", defaults.FinnedLength);
+    choices.FinDensity = programKey.ReadInteger(kSection, "FinDensityUnits", defaults.FinDensity);
+    choices.FinPitch = programKey.ReadInteger(kSection, "FinPitchUnits", defaults.FinPitch);
+    return choices;
+}
+
+void TFatUnitChoices::Write(TSettingsStore& programKey) const
+{
+    programKey.WriteInteger(kSection, "DesignDutyUnits", DesignDuty);
+    programKey.WriteInteger(kSection, "FinHeightUnits", FinHeight);
+    programKey.WriteInteger(kSection, "FinnedLengthUnits", FinnedLength);
+    programKey.WriteInteger(kSection, "FinDensityUnits", FinDensity);
+    programKey.WriteInteger(kSection, "FinPitchUnits", FinPitch);
+}
 
 TLiquidCoil* TFatEditor::LiquidCoil() const { return dynamic_cast<TLiquidCoil*>(m_coil); }
 

@@ -24,6 +24,21 @@ namespace vantor {
 
 class TCoil;
 class TLiquidCoil;
+class TSettingsStore;
+
+// The units the editor's five unit-bearing edits show, kept in the program key, section
+// "FatForm".
+struct TFatUnitChoices {
+    static constexpr const char* kSection = "FatForm";
+    int DesignDuty = 0;     // kW
+    int FinHeight = 3;      // inch
+    int FinnedLength = 2;   // mm
+    int FinDensity = 0;     // fpi
+    int FinPitch = 0;       // mm
+
+    static TFatUnitChoices Read(const TSettingsStore& programKey);
+    void Write(TSettingsStore& programKey) const;
+};
 
 // The values with an edit and a spin button.
 enum class TFatValue { FinHeight, FinnedLength, Rows, FinDensity, FinPitch, Circuits };

@@ -5,6 +5,7 @@
 #include "document/psy_export.h"
 #include "document/rating_document.h"
 #include "gui/coil/coil_selection_form.h"
+#include "gui/coil/fat_form.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
 #include "gui/forms/page_opener.h"
@@ -36,7 +37,7 @@ namespace vantor {
 
 namespace {
 
-constexpr std::string_view kHelpPage = "Common Files/Coils.htm";
+constexpr std::string_view kHelpPage = "Coils.htm";
 constexpr std::string_view kReportSection = "ReportForm";
 constexpr int kReportGap = 8;
 
@@ -75,6 +76,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
     m_viewer = new TViewForm(this);
     m_setUnits = new TSetUnitsForm(this);
     m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
+    m_fatForm = new TFatForm(this);
     const TDataFolder dataFolder = EnsureDataFolder();
     m_dialogFolder = dataFolder.Result ? QString::fromStdString(dataFolder.Folder.string()) : QDir::homePath();
 
@@ -141,6 +143,7 @@ void TVantorForm::SetUpGrid()
     // editors with the windows that edit them. The design duty row carries the editor button
     // of its descriptor without an editor behind it: a press changes nothing.
     grid.SetPropertyEditor(rowDesignDuty, [](TVariant&) { return 0; });
+    grid.SetPropertyEditor(rowModel, [this](TVariant&) { return EditModel(); });
     const std::array<int, 3>& widths = m_document->StoredSettings().ColumnWidths;
     for (int col = 0; col < static_cast<int>(widths.size()); ++col) grid.SetColWidth(col, widths[static_cast<size_t>(col)]);
 
@@ -318,24 +321,47 @@ void TVantorForm::SetUnitSystem(bool imperial)
         m_setUnits->Imperial();
     else
         m_setUnits->Metric();
+    ApplyUnitSystem();
+}
+
+void TVantorForm::ApplyUnitSystem()
+{
     m_document->ApplyUnitSystem(m_setUnits->Choices());
+    // The editor's duty and finned length follow the units now chosen for those quantities.
+    const UnitRec* duty = m_document->Units().Find("hex", "duty");
+    const UnitRec* length = m_document->Units().Find("fat", "length");
+    if (duty && length) m_fatForm->SetUnitChoices(duty->Units, length->Units);
 }
 
 void TVantorForm::CustomiseUnits()
 {
     Grid().CommitEdit();
-    if (m_setUnits->exec() == QDialog::Accepted) m_document->ApplyUnitSystem(m_setUnits->Choices());
+    if (m_setUnits->exec() == QDialog::Accepted) ApplyUnitSystem();
 }
 
 void TVantorForm::ShowHelp()
 {
-    const std::filesystem::path page = FindDataFile(std::filesystem::path(kHelpPage));
+    const std::filesystem::path page = FindHelpPage(kHelpPage);
     const QString pageName = QString::fromStdString(page.string());
     if (page.empty() || !QFileInfo::exists(pageName)) {
         ShowMessageText(tr("The help page %1 is not installed.").arg(ToQString(kHelpPage)), true);
         return;
     }
     m_helpOpener->Open(pageName);
+}
+
+int TVantorForm::EditModel()
+{
+    TFatForm& editor = *m_fatForm;
+    editor.SetTargetCoil(&m_document->Coil());
+    editor.AllowMakerChoice = true;
+    editor.SetApplyCallback([this](bool keepAirVolume) { m_document->ApplyFromEditor(keepAirVolume); });
+    editor.SetDesignDuty(m_document->DesignDuty());
+    editor.SetKeepAirFlow(false);
+    const bool accepted = editor.exec() == QDialog::Accepted;
+    editor.SetApplyCallback({});
+    if (accepted) m_document->ModelEditorAccepted();
+    return 2;
 }
 
 void TVantorForm::ShowAbout() { m_about->ShowAbout(); }

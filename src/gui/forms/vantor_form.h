@@ -21,6 +21,7 @@ class QMenu;
 namespace vantor {
 
 class TAboutForm;
+class TFatForm;
 class TFileProperties;
 class TPageOpener;
 class TRatingDocument;
@@ -50,6 +51,7 @@ public:
     TViewForm& Viewer() const { return *m_viewer; }
     TSetUnitsForm& SetUnitsForm() const { return *m_setUnits; }
     TAboutForm& AboutForm() const { return *m_about; }
+    TFatForm& FatForm() const { return *m_fatForm; }
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
@@ -100,6 +102,9 @@ public:
     // failure (no chart program installed, say) is shown.
     void PlotprocessonAerograph1Click();
     void ViewCoilDetailsClick();
+    // Row 1's "...": the fin and tube editor on the coil; Accept takes its model into the row.
+    // Answers as a row editor does (2: handled, nothing for the grid to write).
+    int EditModel();
 
     // The fluid defaults, the document's settings with the window's placement and column
     // widths, and the unit choices. False (and a message) when they could not be written.
@@ -120,6 +125,8 @@ private:
     void SetUpActions();
     void SetUpGrid();
     void SetUpMenus();
+    // The unit choices of the customise-units window reach the document and the editor.
+    void ApplyUnitSystem();
     void ShowGridMenu(const QPoint& position);
     TAnswer DefaultAsk(const QString& question);
     QString DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName);
@@ -132,6 +139,7 @@ private:
     TViewForm* m_viewer;
     TSetUnitsForm* m_setUnits;
     TAboutForm* m_about;
+    TFatForm* m_fatForm;
     QMenu* m_gridMenu;
     QMenu* m_unitMenu;
     // The keys as the document read them at start-up. The close writes into these, so a
