@@ -152,6 +152,16 @@ private slots:
         QCOMPARE(Coil().GetModelText(), model);
         QCOMPARE(Coil().AirVolume(), volume);
         QCOMPARE(Form().result(), int(QDialog::Rejected));
+
+        // Escape cancels as the button does.
+        Form().show();
+        QApplication::setActiveWindow(&Form());
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        Form().Spin(TFatValue::Rows, true);
+        QVERIFY(Coil().GetModelText() != model);
+        QTest::keyClick(&Form(), Qt::Key_Escape);
+        QCOMPARE(Coil().GetModelText(), model);
+        QVERIFY(!Form().isVisible());
     }
 
     void circuitPictureIsTheMakersOrDrawn()

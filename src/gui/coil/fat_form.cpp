@@ -151,6 +151,7 @@ void TFatForm::BuildControls()
         edit->SetUnitsType(spec.Units);
         edit->SetRange(spec.Range.Low, spec.Range.High);
         edit->installEventFilter(this);
+        edit->setMinimumWidth(76);
         connect(edit, &QLineEdit::editingFinished, this, [this, value] { EditExit(value); });
         m_edits[static_cast<size_t>(value)] = edit;
         values->addWidget(edit, row, 1);
@@ -429,11 +430,16 @@ void TFatForm::ShowHelp()
     m_helpOpener->Open(QString::fromStdString(page.string()));
 }
 
-void TFatForm::CancelClick()
+void TFatForm::CancelClick() { reject(); }
+
+void TFatForm::reject()
 {
-    m_editor.Cancel();
-    AfterChange();
-    reject();
+    // Escape and the Cancel button alike put the coil back as it was.
+    if (TargetCoil()) {
+        m_editor.Cancel();
+        AfterChange();
+    }
+    QDialog::reject();
 }
 
 bool TFatForm::eventFilter(QObject* watched, QEvent* event)

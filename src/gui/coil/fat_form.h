@@ -76,7 +76,9 @@ public:
     // The maker's circuiting picture, else one drawn from the counts.
     void ShowCircuitPicture();
     void ShowHelp();
+    // "&Cancel": the coil as it was at activation, then the window closes with Cancel.
     void CancelClick();
+    void reject() override;
 
     // ---- For tests and screenshots ----
     TFatEditor& Editor() { return m_editor; }
