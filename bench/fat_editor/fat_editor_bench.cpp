@@ -10,51 +10,41 @@ namespace {
 
 using namespace vantor;
 
-// A typed row count, alternating so that every pass is a real change.
-void BM_TypedRowsToSummary(benchmark::State& state)
+// Runs change(editor, pass) once an iteration, each pass a real change of the coil.
+template <typename Change>
+void EditToSummary(benchmark::State& state, Change change)
 {
     test::TFirstRunCoil fixture;
     TFatEditor editor;
     editor.SetTargetCoil(&fixture.Coil);
     editor.Activate();
-    double rows = 4;
+    bool odd = false;
     for (auto _ : state) {
-        rows = rows == 4 ? 5 : 4;
-        editor.EditExit(TFatValue::Rows, rows);
+        odd = !odd;
+        change(editor, odd);
         benchmark::DoNotOptimize(editor.SummaryLines().data());
     }
+}
+
+// A typed row count, 5 and 4 in turn.
+void BM_TypedRowsToSummary(benchmark::State& state)
+{
+    EditToSummary(state, [](TFatEditor& editor, bool odd) { editor.EditExit(TFatValue::Rows, odd ? 5 : 4); });
 }
 BENCHMARK(BM_TypedRowsToSummary)->Unit(benchmark::kMicrosecond);
 
 // A spin of the circuits (the divisor search), up and down in turn.
 void BM_CircuitSpinToSummary(benchmark::State& state)
 {
-    test::TFirstRunCoil fixture;
-    TFatEditor editor;
-    editor.SetTargetCoil(&fixture.Coil);
-    editor.Activate();
-    bool up = true;
-    for (auto _ : state) {
-        editor.Spin(TFatValue::Circuits, up);
-        up = !up;
-        benchmark::DoNotOptimize(editor.SummaryLines().data());
-    }
+    EditToSummary(state, [](TFatEditor& editor, bool odd) { editor.Spin(TFatValue::Circuits, odd); });
 }
 BENCHMARK(BM_CircuitSpinToSummary)->Unit(benchmark::kMicrosecond);
 
 // A typed height: the air flow and the circuits follow the new face.
 void BM_TypedHeightToSummary(benchmark::State& state)
 {
-    test::TFirstRunCoil fixture;
-    TFatEditor editor;
-    editor.SetTargetCoil(&fixture.Coil);
-    editor.Activate();
-    double height = 0.5334;
-    for (auto _ : state) {
-        height = height == 0.5334 ? 0.6096 : 0.5334;
-        editor.EditExit(TFatValue::FinHeight, height);
-        benchmark::DoNotOptimize(editor.SummaryLines().data());
-    }
+    EditToSummary(state,
+                  [](TFatEditor& editor, bool odd) { editor.EditExit(TFatValue::FinHeight, odd ? 0.6096 : 0.5334); });
 }
 BENCHMARK(BM_TypedHeightToSummary)->Unit(benchmark::kMicrosecond);
 
