@@ -286,10 +286,10 @@ std::vector<std::string> TFatEditor::PicturePage(const std::string& source)
             "<img src=\"" + source + "\" height=\"" + std::to_string(kPictureHeight) + "\">", "</body>", "</html>"};
 }
 
-std::string TFatEditor::SummaryHtml() const
+std::string TFatEditor::HtmlOf(const std::vector<std::string>& lines)
 {
     std::string html;
-    for (const std::string& line : m_summary) html += line + "\n";
+    for (const std::string& line : lines) html += line + "\n";
     return html;
 }
 

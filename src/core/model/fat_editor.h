@@ -92,7 +92,8 @@ public:
 
     // The summary page after the last change, one HTML line each.
     const std::vector<std::string>& SummaryLines() const { return m_summary; }
-    std::string SummaryHtml() const;
+    // A page's lines as one text, a line break after each.
+    static std::string HtmlOf(const std::vector<std::string>& lines);
     // Rates the coil and rebuilds the summary lines.
     void ShowSummary();
     // "Mnf: maker designation", else the model text.

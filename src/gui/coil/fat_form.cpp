@@ -337,9 +337,7 @@ void TFatForm::ShowSummary()
 void TFatForm::ShowPage(const std::vector<std::string>& lines)
 {
     if (TargetCoil()) setWindowTitle(ToQString(m_editor.Caption()));
-    std::string html;
-    for (const std::string& line : lines) html += line + "\n";
-    m_pageHtml = ToQString(html);
+    m_pageHtml = ToQString(TFatEditor::HtmlOf(lines));
     m_summary->setHtml(m_pageHtml);
 }
 
@@ -413,11 +411,7 @@ void TFatForm::ShowCircuitPicture()
     }
     m_summary->document()->addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(kPictureResource)),
                                        picture);
-    const std::vector<std::string> page = TFatEditor::PicturePage(kPictureResource);
-    std::string html;
-    for (const std::string& line : page) html += line + "\n";
-    m_pageHtml = ToQString(html);
-    m_summary->setHtml(m_pageHtml);
+    ShowPage(TFatEditor::PicturePage(kPictureResource));
 }
 
 void TFatForm::ShowHelp()
