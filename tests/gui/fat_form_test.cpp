@@ -213,14 +213,20 @@ private slots:
         TVantorForm main(units);
         TRatingDocument& doc = main.Document();
         QVERIFY(main.FatForm().TargetCoil() == nullptr);
-        OnNextModal([](QWidget& window) {
+        bool hooksSet = false;
+        OnNextModal([&hooksSet](QWidget& window) {
             auto* editor = qobject_cast<TFatForm*>(&window);
             if (!editor) return;
+            // The main window gives the editor its coil maker and design settings windows.
+            hooksSet = editor->TubeRangeButton().isEnabled() && editor->SettingsButton().isEnabled() &&
+                       editor->AllowMakerChoice;
             editor->Spin(TFatValue::Rows, true);
             editor->accept();
         });
         const double rows = doc.Coil().Rows();
         QCOMPARE(main.EditModel(), 2);
+        QVERIFY(hooksSet);
+        QCOMPARE(main.FatForm().AllowDatabaseEdit, main.MaintainerMode());
         QCOMPARE(doc.Coil().Rows(), rows + 1);
         QVERIFY(QString::fromStdString(doc.Rows().Cell(1, rowModel)).contains(QString("%1r").arg(rows + 1)));
 

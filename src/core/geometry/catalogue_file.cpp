@@ -1,9 +1,11 @@
 #include "geometry/catalogue_file.h"
 
+#include "text/file_io.h"
 #include "text/format.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantor {
@@ -154,6 +156,29 @@ std::optional<TMakerRanges> ReadMaker(TXMLFile& file, std::string_view maker)
     for (TXMLFile::TNode model : file.ChildrenNamed(item, "model"))
         result.Ranges.push_back(ReadRange(file, model, defaults));
     return result;
+}
+
+std::optional<std::string> CatalogueFileProblem(const std::filesystem::path& file)
+{
+    const std::string name = file.string();
+    const std::string cannotServe = "The coil makers catalogue " + name + " cannot be used: ";
+    const std::optional<std::string> bytes = ReadFileText(file, TXMLFile::MaxFileBytes);
+    if (!bytes) return cannotServe + FileReadProblem(file, TXMLFile::MaxFileBytes) + ".";
+    TXMLFile catalogue;
+    catalogue.SetFileName(name);
+    if (!catalogue.LoadText(*bytes)) {
+        // The parser's byte offset told as the line an editor shows.
+        pugi::xml_document document;
+        const pugi::xml_parse_result parsed = document.load_buffer(bytes->data(), bytes->size());
+        if (parsed) return catalogue.LoadError() + ".";
+        const auto end = static_cast<std::ptrdiff_t>(
+            std::min(static_cast<size_t>(std::max<std::ptrdiff_t>(parsed.offset, 0)), bytes->size()));
+        const long long line = 1 + std::count(bytes->begin(), bytes->begin() + end, '\n');
+        return cannotServe + Format("%s at line %d.", {parsed.description(), line});
+    }
+    if (!SameText(catalogue.Root().name(), "catalog")) return cannotServe + "its root element is not \"catalog\".";
+    if (ReadMakerNames(catalogue).empty()) return cannotServe + "it names no coil maker.";
+    return std::nullopt;
 }
 
 void NewCatalogueRoot(TXMLFile& file)

@@ -18,6 +18,7 @@
 #include "geometry/mnf_rec.h"
 #include "xml/xml_file.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,11 @@ std::vector<std::string> ReadMakerNames(TXMLFile& file);
 
 // The item of maker, compared without regard to case; nothing when the document has none.
 std::optional<TMakerRanges> ReadMaker(TXMLFile& file, std::string_view maker);
+
+// Why the catalogue file cannot serve, for the user: it is not XML (the message names the
+// file and the line of the fault), its root is not "catalog", or it names no maker. Nothing
+// when it serves. The file must exist.
+std::optional<std::string> CatalogueFileProblem(const std::filesystem::path& file);
 
 // Empties the document and makes the root "catalog" with kind, version and developer.
 void NewCatalogueRoot(TXMLFile& file);

@@ -50,16 +50,36 @@ fs::path TCoilMakers::CataloguePath() const
     return FindDataFile(fs::path(kCatalogueFileName), m_env);
 }
 
+fs::path TCoilMakers::ServingCataloguePath() const
+{
+    if (UserCatalogueProblem()) return MakerRoot(m_env) / kCatalogueFileName;
+    return CataloguePath();
+}
+
+std::optional<std::string> TCoilMakers::UserCatalogueProblem() const
+{
+    const std::optional<fs::path> userCopy = WritableDataFile(fs::path(kCatalogueFileName), m_env);
+    std::error_code ec;
+    if (!userCopy || !fs::exists(*userCopy, ec)) return std::nullopt;
+    return CatalogueFileProblem(*userCopy);
+}
+
+void TCoilMakers::ForgetCachedMaker()
+{
+    m_maker.clear();
+    m_ranges.clear();
+}
+
 std::vector<std::string> TCoilMakers::MakerNames() const
 {
-    TXMLFile file(CataloguePath().string());
+    TXMLFile file(ServingCataloguePath().string());
     return ReadMakerNames(file);
 }
 
 void TCoilMakers::LoadMaker(std::string_view maker)
 {
     if (SameText(m_maker, maker) && !m_ranges.empty()) return;
-    TXMLFile file(CataloguePath().string());
+    TXMLFile file(ServingCataloguePath().string());
     std::optional<TMakerRanges> found = ReadMaker(file, maker);
     if (!found) return;
     m_maker = std::move(found->Maker);
@@ -89,7 +109,7 @@ TMnfRec TCoilMakers::FindByTube(std::string_view maker, int code)
 void TCoilMakers::WriteDefaultMaker()
 {
     // A catalogue that already names a "Default" maker keeps it as it is.
-    TXMLFile file(CataloguePath().string());
+    TXMLFile file(ServingCataloguePath().string());
     if (file.Root() && ReadMaker(file, kDefaultMaker)) return;
     const TResult saved = SaveMaker({}, true);
     if (!saved) Notify(saved.Message);

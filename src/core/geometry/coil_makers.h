@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,16 @@ public:
 
     void SetMessageHandler(TMessageHandler handler) { m_onMessage = std::move(handler); }
 
-    // The catalogue file read: the user's copy when it exists, else the installed one.
+    // The catalogue file the user edits: the user's copy when it exists, else the installed one.
     std::filesystem::path CataloguePath() const;
+    // The catalogue file read: the user's copy when it serves, else the installed one, so a
+    // copy spoilt by an edit never leaves the program without makers.
+    std::filesystem::path ServingCataloguePath() const;
+    // Why the user's copy cannot serve (the message names the file and, for a fault in the
+    // XML, the line); nothing when it serves or there is none.
+    std::optional<std::string> UserCatalogueProblem() const;
+    // The file changed (an edit): the next LoadMaker reads it again, whichever maker it asks for.
+    void ForgetCachedMaker();
 
     // The makers of the catalogue, in file order; empty when the file is missing or unreadable.
     std::vector<std::string> MakerNames() const;

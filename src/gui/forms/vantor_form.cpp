@@ -4,8 +4,13 @@
 #include "document/document_rows.h"
 #include "document/psy_export.h"
 #include "document/rating_document.h"
+#include "document/coil_calibrator.h"
+#include "gui/coil/calibrate_form.h"
+#include "gui/coil/coil_maker_form.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui/coil/fat_form.h"
+#include "gui/coil/coil_settings_form.h"
+#include "gui/editor/ini_editor_form.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
 #include "gui/forms/page_opener.h"
@@ -17,6 +22,7 @@
 #include "gui/widgets/report_view.h"
 #include "reports/file_properties.h"
 #include "settings/folders.h"
+#include "settings/maker_info.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
 
@@ -80,6 +86,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
     const TDataFolder dataFolder = EnsureDataFolder();
     m_dialogFolder = dataFolder.Result ? QString::fromStdString(dataFolder.Folder.string()) : QDir::homePath();
 
+    SetUpCoilWindows(web);
     SetUpActions();
     SetUpMenus();
     SetUpGrid();
@@ -112,6 +119,26 @@ void TVantorForm::SetUpActions()
     SetHelpDropDown();
 }
 
+void TVantorForm::SetUpCoilWindows(const QString& web)
+{
+    m_maintainer = IsMaintainerMode(ReadMakerInfo(TSettingsStore(TSettingsKey::Maker)).User);
+    m_iniEditor = new TIniEditorForm(web, this);
+    m_coilMaker = new TCoilMakerForm(m_document->Makers(), *m_iniEditor, this);
+    m_coilSettings = new TCoilSettingsForm(this);
+    m_calibrate = new TCalibrateForm(this);
+    // The stored design settings reach the coil from the start, not only once the fin and
+    // tube editor has been opened.
+    m_coilSettings->SetCoil(m_document->HotWaterCoil());
+}
+
+void TVantorForm::CalibrateCoil1Click()
+{
+    Grid().CommitEdit();
+    m_calibrate->SetFluidSideEnabled(true);
+    m_calibrate->SetCoil(m_document->HotWaterCoil());
+    if (m_calibrate->exec() == QDialog::Accepted) AcceptCalibration(*m_document);
+}
+
 void TVantorForm::SetUpMenus()
 {
     m_gridMenu->addAction(tr("Diagnostics"), this, &TVantorForm::Diagnostics1Click);
@@ -123,6 +150,8 @@ void TVantorForm::SetUpMenus()
         TCoilSelectionForm selection(*m_document, this);
         selection.exec();
     });
+    if (m_maintainer)
+        m_gridMenu->addAction(tr("Calibrate Coil Performance"), this, &TVantorForm::CalibrateCoil1Click);
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
     m_gridMenu->addAction(&Action(TTechAction::CopyXml));
@@ -354,7 +383,22 @@ int TVantorForm::EditModel()
 {
     TFatForm& editor = *m_fatForm;
     editor.SetTargetCoil(&m_document->Coil());
+    // The catalogue may be edited from the coil maker window in maintainer mode only.
+    editor.AllowDatabaseEdit = m_maintainer;
     editor.AllowMakerChoice = true;
+    editor.SetChooseTubeRange([this](TModelRec& record, bool allowDatabaseEdit, bool allowMakerChoice) {
+        m_coilMaker->CurrentRecord() = record;
+        m_coilMaker->ShowDatabaseButton(allowDatabaseEdit);
+        m_coilMaker->EnableMakerChoice(allowMakerChoice);
+        if (m_coilMaker->exec() != QDialog::Accepted) return false;
+        record = m_coilMaker->CurrentRecord();
+        return true;
+    });
+    editor.SetEditDesignSettings([this](TCoil& coil) {
+        m_coilSettings->SetCoil(coil);
+        m_coilSettings->exec();
+    });
+    m_coilSettings->SetCoil(m_document->HotWaterCoil());
     editor.SetApplyCallback([this](bool keepAirVolume) { m_document->ApplyFromEditor(keepAirVolume); });
     editor.SetDesignDuty(m_document->DesignDuty());
     editor.SetKeepAirFlow(false);

@@ -22,6 +22,10 @@ namespace vantor {
 
 class TAboutForm;
 class TFatForm;
+class TCalibrateForm;
+class TCoilMakerForm;
+class TCoilSettingsForm;
+class TIniEditorForm;
 class TFileProperties;
 class TPageOpener;
 class TRatingDocument;
@@ -55,6 +59,15 @@ public:
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
+    // The coil windows, made once at start-up; the fin and tube editor opens the first two.
+    TCoilMakerForm& CoilMakerForm() const { return *m_coilMaker; }
+    TCoilSettingsForm& CoilSettingsForm() const { return *m_coilSettings; }
+    TIniEditorForm& IniEditorForm() const { return *m_iniEditor; }
+    TCalibrateForm& CalibrateForm() const { return *m_calibrate; }
+    // Maintainer mode (the maker key's user is the build's maintainer): the catalogue may be
+    // edited from the coil maker window and the coil calibrated.
+    bool MaintainerMode() const { return m_maintainer; }
+    bool AllowDatabaseEdit() const { return m_maintainer; }
 
     void SetAsk(TAsk ask) { m_ask = std::move(ask); }
     void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
@@ -105,6 +118,9 @@ public:
     // Row 1's "...": the fin and tube editor on the coil; Accept takes its model into the row.
     // Answers as a row editor does (2: handled, nothing for the grid to write).
     int EditModel();
+    // "Calibrate Coil Performance" (maintainer mode): the calibrator on the document's coil;
+    // Accept keeps its factors in the document.
+    void CalibrateCoil1Click();
 
     // The fluid defaults, the document's settings with the window's placement and column
     // widths, and the unit choices. False (and a message) when they could not be written.
@@ -127,6 +143,7 @@ private:
     void SetUpMenus();
     // The unit choices of the customise-units window reach the document and the editor.
     void ApplyUnitSystem();
+    void SetUpCoilWindows(const QString& web);
     void ShowGridMenu(const QPoint& position);
     TAnswer DefaultAsk(const QString& question);
     QString DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName);
@@ -148,6 +165,11 @@ private:
     std::unique_ptr<TSettingsStore> m_programKey;
     std::unique_ptr<TSettingsStore> m_sharedKey;
     TPageOpener* m_helpOpener;
+    TIniEditorForm* m_iniEditor = nullptr;
+    TCoilMakerForm* m_coilMaker = nullptr;
+    TCoilSettingsForm* m_coilSettings = nullptr;
+    TCalibrateForm* m_calibrate = nullptr;
+    bool m_maintainer = false;
     TAsk m_ask;
     TChooseFile m_chooseFile;
     QString m_startFile;

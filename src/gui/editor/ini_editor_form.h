@@ -1,0 +1,125 @@
+#pragma once
+
+// The INI editor, "INI File Editor": a plain-text editor for the program's data files (INI
+// colouring, XML colouring for ".xml" such as the coil makers catalogue), with its menus,
+// toolbar, find and replace, printing, line numbers and a chosen background. Created once
+// at start-up and shown modally; it keeps its text between showings and always closes with
+// the result OK, after asking about unsaved work.
+//
+// A save of an installed data file (read-only) writes the user's copy, which the program
+// reads from then on; FileName then names that copy.
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenuBar;
+class QPrinter;
+class QsciScintilla;
+class QsciPrinter;
+
+namespace vantor {
+
+class TFindReplaceDialog;
+
+class TIniEditorForm : public QDialog {
+    Q_OBJECT
+
+public:
+    enum class TAnswer { Yes, No, Cancel };
+    enum class TFileDialogKind { Open, Save };
+    using TAsk = std::function<TAnswer(const QString& question)>;
+    // The chosen file; empty when the user cancelled.
+    using TChooseFile = std::function<QString(TFileDialogKind kind, const QString& fileName)>;
+    using TShowError = std::function<void(const QString& message)>;
+
+    // web: the maker's web address ("&Browse Web Site").
+    explicit TIniEditorForm(const QString& web = {}, QWidget* parent = nullptr);
+    ~TIniEditorForm() override;
+
+    const QString& FileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName) { m_fileName = fileName; }
+    bool Modified() const { return m_modified; }
+    bool SavedSinceShown() const { return m_savedSinceShown; }
+
+    // Loads FileName when it names an existing file; a missing file is skipped.
+    void LoadText();
+    // Writes the text to FileName (the user's copy for an installed file); false, with the
+    // file error shown, when it could not be written.
+    bool SaveText();
+    void SetModified(bool modified);
+
+    // The commands of the menus and toolbar. New empties the text and forgets the file name.
+    void NewFile();
+    void OpenFile();
+    bool Save();
+    bool SaveAs();
+    void Print();
+    void PrintSetup();
+    void ShowFind();
+    void ShowReplace();
+    // Searches with the find dialog's request; false when nothing was found.
+    bool FindNext();
+    // Replaces the found text (when the selection holds it) and finds the next.
+    bool ReplaceOne();
+    int ReplaceAll();
+    int LineCount() const;
+    void ShowLineCount();
+    void SetLineNumbers(bool shown);
+    bool LineNumbersShown() const;
+    void SetBackgroundColor(const QColor& color);
+    void ChooseBackgroundColor();
+    void BrowseWebSite();
+
+    // The unsaved-work question; true when the window may close (Yes saved, or No).
+    bool ConfirmClose();
+
+    QsciScintilla& Editor() const { return *m_editor; }
+    TFindReplaceDialog& FindDialog() const { return *m_find; }
+    QMenuBar& MenuBar() const { return *m_menuBar; }
+    QString StatusText() const;
+    // The catalogue's window asks for the action by its menu text.
+    QAction* ActionNamed(const QString& text) const;
+
+    void SetAsk(TAsk ask) { m_ask = std::move(ask); }
+    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
+    void SetShowError(TShowError showError) { m_showError = std::move(showError); }
+    // Where "Line Count" and other notes go; a message box unless replaced.
+    void SetShowNote(TShowError showNote) { m_showNote = std::move(showNote); }
+
+public slots:
+    void done(int result) override;
+    // The first file of a drop becomes FileName and is loaded.
+    void OpenDroppedFiles(const QStringList& files);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SetUpMenus();
+    void ChooseLexer();
+    void ShowCaption();
+    QString DefaultChooseFile(TFileDialogKind kind, const QString& fileName);
+
+    QString m_web;
+    QString m_fileName;
+    QString m_dialogFolder;
+    bool m_modified = false;
+    bool m_savedSinceShown = false;
+    bool m_loading = false;
+    QMenuBar* m_menuBar;
+    QsciScintilla* m_editor;
+    QLabel* m_status;
+    TFindReplaceDialog* m_find;
+    QsciPrinter* m_printer;
+    QAction* m_lineNumbers = nullptr;
+    TAsk m_ask;
+    TChooseFile m_chooseFile;
+    TShowError m_showError;
+    TShowError m_showNote;
+};
+
+}  // namespace vantor
