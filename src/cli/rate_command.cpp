@@ -1,14 +1,21 @@
 #include "cli/rate_command.h"
 
+#include "cli/size_by.h"
+#include "document/design_settings.h"
+#include "model/solve_status.h"
+
 #include "cli/commands.h"
 #include "cli/rate_batch.h"
+#include "cli/size_by.h"
 #include "document/data_file.h"
+#include "document/design_settings.h"
 #include "document/fluid_choice.h"
 #include "document/fluid_defaults.h"
 #include "document/rating_document.h"
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
 #include "geometry/designation.h"
+#include "model/solve_status.h"
 #include "reports/file_properties.h"
 #include "reports/plain_text_sink.h"
 #include "text/file_io.h"
@@ -127,7 +134,7 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
     number(rowTubeVelocity, "--tube-velocity", o.TubeVelocity);
     number(rowDesignDuty, "--design-duty", o.DesignDuty);
     if (sizing)
-        edits.push_back({rowCalcMode, {}, {}, cmCoilSize, {}});
+        edits.push_back({rowCalcMode, {}, {}, o.By.empty() ? cmCoilSize : cmHeatingDuty, {}});
     else
         choice(rowCalcMode, o.Calculate, "duty");
     return edits;
@@ -151,7 +158,8 @@ private:
 void PrintToStderr(const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; }
 
 // The sections of the program key a new document reads.
-constexpr std::string_view kRatingSections[] = {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection};
+constexpr std::string_view kRatingSections[] = {kDocumentSection, kFluidDefaultsSection, kFilePropertiesSection,
+                                                 kDesignSettingsSection};
 
 // The values a new document reads from the program key: a copy in memory of the stored ones
 // (none with --no-settings), which nothing ever writes back.
@@ -338,7 +346,7 @@ nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
 
 namespace {
 
-void PrintJson(TRatingDocument& doc, const TResult& solved)
+void PrintJson(TRatingDocument& doc, const TResult& solved, std::optional<int> sizeResult)
 {
     const THotWaterCoil& coil = doc.HotWaterCoil();
     const TLiquidState& state = coil.LiquidState;
@@ -390,15 +398,21 @@ void PrintJson(TRatingDocument& doc, const TResult& solved)
         {"Circ", coil.Circ()},
         {"Warnings", doc.SolveWarnings()},
     };
+    if (sizeResult) {
+        nlohmann::ordered_json sized = json;
+        sized["SizeResult"] = *sizeResult;
+        std::cout << sized.dump(2) << "\n";
+        return;
+    }
     std::cout << json.dump(2) << "\n";
 }
 
-void Print(TRatingDocument& doc, TOutput output, const TResult& solved)
+void Print(TRatingDocument& doc, TOutput output, const TResult& solved, std::optional<int> sizeResult = {})
 {
     TPlainTextSink sink(std::cout);
     switch (output) {
     case TOutput::Json:
-        PrintJson(doc, solved);
+        PrintJson(doc, solved, sizeResult);
         break;
     case TOutput::Csv:
         std::cout << doc.HotWaterCoil().CsvText() << "\r\n";
@@ -472,8 +486,16 @@ int RunRate(const TRateOptions& o, bool sizing)
     TRatingDocument& doc = *rating.Document;
     ApplyUnitSystem(doc, o.Units);
 
-    const TResult solved = doc.Solve();
     int exitCode = kExitOk;
+    std::optional<int> sizeResult;
+    if (!o.By.empty()) {
+        sizeResult = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
+        if (*sizeResult != ssSolved) {
+            std::cerr << "vantor-cli: the sizing ended " << SolveStatusName(*sizeResult) << "\n";
+            exitCode = kExitFailed;
+        }
+    }
+    const TResult solved = doc.Solve();
     for (const std::string& warning : doc.SolveWarnings()) PrintToStderr("warning: " + warning);
     // With --strict a rating with anything to warn about is not a clean result.
     if (o.Strict && !doc.SolveWarnings().empty()) exitCode = kExitFailed;
@@ -487,7 +509,7 @@ int RunRate(const TRateOptions& o, bool sizing)
             exitCode = kExitFailed;
         }
     }
-    Print(doc, OutputOf(o), solved);
+    Print(doc, OutputOf(o), solved, sizeResult);
     return exitCode;
 }
 
@@ -513,6 +535,16 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
     outputs->require_option(0, 1);
 
     AddRowOptions(command, o, sizing);
+    if (sizing) {
+        std::vector<std::string> names;
+        for (const auto& [name, by] : SizingNames()) names.push_back(name);
+        auto* by = command.add_option("--by", o.By, "Size as the fin and tube editor does, then rate: face-area, "
+                                                    "height, length, rows, fins or rows-and-fins")
+                       ->check(CLI::IsMember(names));
+        command.add_flag("--keep-air-volume", o.KeepAirVolume, "With --by: keep the entered air volume (else the "
+                                                              "design face velocity applies)")
+            ->needs(by);
+    }
 }
 
 }  // namespace

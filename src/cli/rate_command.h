@@ -43,6 +43,9 @@ struct TRateOptions {
     bool Diagnostics = false;
     bool Manufacturing = false;
     bool Report = false;
+    // size --by: one of the fin and tube editor's sizings, then a rating in "Heating Duty" mode.
+    std::string By;
+    bool KeepAirVolume = false;
 
     std::optional<std::string> Model;
     std::optional<std::string> Barometer;

@@ -683,11 +683,14 @@ TResult TRatingDocument::ModelEditorAccepted()
     return GridDoSetData(rowModel);
 }
 
-TResult TRatingDocument::ApplyFromEditor()
+TResult TRatingDocument::ApplyFromEditor(bool keepAirVolume)
 {
     SetRow(rowModel, m_coil->GetModelText());
     try {
-        m_coil->SetFaceVelocity(RowNumber(rowAirVelocity));
+        if (keepAirVolume)
+            m_coil->SetAirVolume(m_coil->AirVolume());
+        else
+            m_coil->SetFaceVelocity(RowNumber(rowAirVelocity));
     } catch (const EConvertError& error) {
         Notify(error.what(), TMessageKind::Error);
         return TResult::Error(1, error.what());

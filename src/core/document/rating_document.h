@@ -162,9 +162,10 @@ public:
     // ---- Row editors ----
     // The fin and tube editor was closed with OK after changing the coil itself.
     TResult ModelEditorAccepted();
-    // The editor's Apply while it is open: its model into row 1, the face velocity of row 5
-    // kept, and a solve.
-    TResult ApplyFromEditor();
+    // The editor's Apply while it is open: its model into row 1, and a solve. The face
+    // velocity of row 5 is kept, or, while the editor keeps the entered airflow, the air
+    // volume it kept (row 4): putting the velocity back would undo that air volume.
+    TResult ApplyFromEditor(bool keepAirVolume = false);
     // The fluid dialog was closed; an accepted change counts as an edit.
     TResult FluidEditorClosed(bool accepted);
 

@@ -3,6 +3,8 @@
 #include "text/file_io.h"
 #include "text/text_routines.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <pwd.h>
 #include <system_error>
@@ -178,6 +180,37 @@ fs::path FindDataFile(const fs::path& relative, const TFolderEnvironment& env)
         if (fs::exists(*userCopy, ec)) return *userCopy;
     }
     return MakerRoot(env) / relative;
+}
+
+namespace {
+
+bool SameNameAnyCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The file of folder named name in any case; the exact name first.
+fs::path FileAnyCase(const fs::path& folder, std::string_view name)
+{
+    std::error_code ec;
+    if (fs::is_regular_file(folder / name, ec)) return folder / name;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (SameNameAnyCase(it->path().filename().string(), name) && it->is_regular_file(ec)) return it->path();
+    return {};
+}
+
+}  // namespace
+
+fs::path FindHelpPage(std::string_view name, const TFolderEnvironment& env)
+{
+    const fs::path relative(name);
+    if (name.empty() || relative.has_parent_path() || !IsContainedName(relative)) return {};
+    const fs::path shared = "Common Files";
+    if (const auto userRoot = UserRoot(env))
+        if (fs::path page = FileAnyCase(*userRoot / shared, name); !page.empty()) return page;
+    return FileAnyCase(MakerRoot(env) / shared, name);
 }
 
 std::optional<fs::path> WritableDataFile(const fs::path& relative, const TFolderEnvironment& env)

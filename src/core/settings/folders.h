@@ -58,6 +58,11 @@ std::optional<std::filesystem::path> UserRoot(const TFolderEnvironment& env = TF
 std::filesystem::path FindDataFile(const std::filesystem::path& relative,
                                    const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
 
+// A help page of the shared files ("Common Files/" in the user root, else in the maker root),
+// its name matched without regard to case, so "coils.htm" finds "Coils.htm". Empty when no
+// such page exists or the name is not a plain file name.
+std::filesystem::path FindHelpPage(std::string_view name,
+                                   const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
 // Where the program writes a data file named relative to the roots: always the user root,
 // the installed files being read-only. Nothing for an unsafe name or an unknown user root.
 std::optional<std::filesystem::path> WritableDataFile(const std::filesystem::path& relative,

@@ -217,9 +217,7 @@ void TCoilSettingsForm::TakeAllEdits()
 void TCoilSettingsForm::Label5Click()
 {
     // The help page, whatever the case of its name on this file system.
-    QString page = ToQString(FindDataFile("Common Files/coils.htm").string());
-    if (!QFileInfo::exists(page)) page = ToQString(FindDataFile("Common Files/Coils.htm").string());
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(FindHelpPage("coils.htm").string())));
 }
 
 bool TCoilSettingsForm::eventFilter(QObject* watched, QEvent* event)

@@ -45,7 +45,11 @@ bool TPageOpener::Open(const QString& path)
 
 bool TPageOpener::OpenInstalled(const QString& relative)
 {
-    const std::filesystem::path page = FindDataFile(std::filesystem::path(relative.toStdString()));
+    // A help page is found whatever the case of its name ("coils.htm" or "Coils.htm").
+    const std::filesystem::path wanted(relative.toStdString());
+    std::filesystem::path page;
+    if (wanted.parent_path() == "Common Files") page = FindHelpPage(wanted.filename().string());
+    if (page.empty()) page = FindDataFile(wanted);
     const QString pageName = QString::fromStdString(page.string());
     if (page.empty() || !QFileInfo::exists(pageName)) {
         QMessageBox::critical(m_window, QApplication::applicationDisplayName(),

@@ -27,8 +27,8 @@ public:
 
     static QString FailureText(const QString& path);
 
-    // Open on a page of the installed files ("Common Files/Coils.htm"), the user's copy first;
-    // a page that is not installed is said so.
+    // Open on a page of the installed files ("Common Files/Coils.htm"), the user's copy first,
+    // a help page whatever the case of its name; a page that is not installed is said so.
     bool OpenInstalled(const QString& relative);
 
 signals:

@@ -10,6 +10,7 @@
 #include "gui/coil/coil_maker_form.h"
 #include "gui/chart/data_chart.h"
 #include "gui/coil/coil_selection_form.h"
+#include "gui/coil/fat_form.h"
 #include "gui/coil/coil_settings_form.h"
 #include "gui/editor/ini_editor_form.h"
 #include "gui/fluid/fluid_spec_form.h"
@@ -85,6 +86,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
     m_setUnits = new TSetUnitsForm(this);
     m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
     m_dataChart = new TDataChart(this);
+    m_fatForm = new TFatForm(this);
     const TDataFolder dataFolder = EnsureDataFolder();
     m_dialogFolder = dataFolder.Result ? QString::fromStdString(dataFolder.Folder.string()) : QDir::homePath();
 
@@ -176,6 +178,7 @@ void TVantorForm::SetUpGrid()
     // of its descriptor without an editor behind it: a press changes nothing.
     grid.SetPropertyEditor(rowDesignDuty, [](TVariant&) { return 0; });
     SetUpAirAndFluidEditors();
+    grid.SetPropertyEditor(rowModel, [this](TVariant&) { return EditModel(); });
     const std::array<int, 3>& widths = m_document->StoredSettings().ColumnWidths;
     for (int col = 0; col < static_cast<int>(widths.size()); ++col) grid.SetColWidth(col, widths[static_cast<size_t>(col)]);
 
@@ -388,16 +391,54 @@ void TVantorForm::SetUnitSystem(bool imperial)
         m_setUnits->Imperial();
     else
         m_setUnits->Metric();
+    ApplyUnitSystem();
+}
+
+void TVantorForm::ApplyUnitSystem()
+{
     m_document->ApplyUnitSystem(m_setUnits->Choices());
+    // The editor's duty and finned length follow the units now chosen for those quantities.
+    const UnitRec* duty = m_document->Units().Find("hex", "duty");
+    const UnitRec* length = m_document->Units().Find("fat", "length");
+    if (duty && length) m_fatForm->SetUnitChoices(duty->Units, length->Units);
 }
 
 void TVantorForm::CustomiseUnits()
 {
     Grid().CommitEdit();
-    if (m_setUnits->exec() == QDialog::Accepted) m_document->ApplyUnitSystem(m_setUnits->Choices());
+    if (m_setUnits->exec() == QDialog::Accepted) ApplyUnitSystem();
 }
 
 void TVantorForm::ShowHelp() { m_helpOpener->OpenInstalled(ToQString(kHelpPage)); }
+
+int TVantorForm::EditModel()
+{
+    TFatForm& editor = *m_fatForm;
+    editor.SetTargetCoil(&m_document->Coil());
+    // The catalogue may be edited from the coil maker window in maintainer mode only.
+    editor.AllowDatabaseEdit = m_maintainer;
+    editor.AllowMakerChoice = true;
+    editor.SetChooseTubeRange([this](TModelRec& record, bool allowDatabaseEdit, bool allowMakerChoice) {
+        m_coilMaker->CurrentRecord() = record;
+        m_coilMaker->ShowDatabaseButton(allowDatabaseEdit);
+        m_coilMaker->EnableMakerChoice(allowMakerChoice);
+        if (m_coilMaker->exec() != QDialog::Accepted) return false;
+        record = m_coilMaker->CurrentRecord();
+        return true;
+    });
+    editor.SetEditDesignSettings([this](TCoil& coil) {
+        m_coilSettings->SetCoil(coil);
+        m_coilSettings->exec();
+    });
+    m_coilSettings->SetCoil(m_document->HotWaterCoil());
+    editor.SetApplyCallback([this](bool keepAirVolume) { m_document->ApplyFromEditor(keepAirVolume); });
+    editor.SetDesignDuty(m_document->DesignDuty());
+    editor.SetKeepAirFlow(false);
+    const bool accepted = editor.exec() == QDialog::Accepted;
+    editor.SetApplyCallback({});
+    if (accepted) m_document->ModelEditorAccepted();
+    return 2;
+}
 
 void TVantorForm::ShowAbout() { m_about->ShowAbout(); }
 

@@ -22,6 +22,7 @@ class QMenu;
 namespace vantor {
 
 class TAboutForm;
+class TFatForm;
 class TCalibrateForm;
 class TCoilMakerForm;
 class TCoilSettingsForm;
@@ -59,6 +60,7 @@ public:
     TSetUnitsForm& SetUnitsForm() const { return *m_setUnits; }
     TAboutForm& AboutForm() const { return *m_about; }
     TDataChart& DataChart() const { return *m_dataChart; }
+    TFatForm& FatForm() const { return *m_fatForm; }
     QMenu& GridMenu() const { return *m_gridMenu; }
     QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
@@ -121,6 +123,9 @@ public:
     // failure (no chart program installed, say) is shown.
     void PlotprocessonAerograph1Click();
     void ViewCoilDetailsClick();
+    // Row 1's "...": the fin and tube editor on the coil; Accept takes its model into the row.
+    // Answers as a row editor does (2: handled, nothing for the grid to write).
+    int EditModel();
     // "Calibrate Coil Performance" (maintainer mode): the calibrator on the document's coil;
     // Accept keeps its factors in the document.
     void CalibrateCoil1Click();
@@ -147,6 +152,8 @@ private:
     void SetUpActions();
     void SetUpGrid();
     void SetUpMenus();
+    // The unit choices of the customise-units window reach the document and the editor.
+    void ApplyUnitSystem();
     void SetUpCoilWindows(const QString& web);
     void ShowGridMenu(const QPoint& position);
     // The "..." editors of the on-coil air and heating fluid rows.
@@ -165,6 +172,7 @@ private:
     TSetUnitsForm* m_setUnits;
     TAboutForm* m_about;
     TDataChart* m_dataChart;
+    TFatForm* m_fatForm;
     QMenu* m_gridMenu;
     QMenu* m_unitMenu;
     // The keys as the document read them at start-up. The close writes into these, so a

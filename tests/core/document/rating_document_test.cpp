@@ -737,6 +737,15 @@ TEST_F(RatingDocument, ModelFromTheEditorIsTakenAsTheCoilHasIt)
     EXPECT_EQ(Row(rowModel), "544 x 720  3r  12f  7c");
     EXPECT_EQ(Recorder.Panels[spSolve], "Solved...");
     EXPECT_DOUBLE_EQ(doc.HotWaterCoil().FaceVelocity(), 2.5);
+
+    // With the entered airflow kept, a larger face keeps the volume and slows the air.
+    const double volume = doc.HotWaterCoil().AirVolume();
+    doc.HotWaterCoil().SetFinnedLength(1.44);
+    doc.HotWaterCoil().SetAirVolume(volume);
+    ASSERT_TRUE(doc.ApplyFromEditor(true));
+    EXPECT_NEAR(doc.HotWaterCoil().AirVolume(), volume, 1e-12);
+    EXPECT_NEAR(doc.HotWaterCoil().FaceVelocity(), 1.25, 0.01);
+    EXPECT_EQ(Row(rowAirVelocity).substr(0, 4), "1.25");
 }
 
 TEST_F(RatingDocument, CommandLineNamesAFileOnlyWithoutHyphen)

@@ -124,6 +124,22 @@ TEST_F(FoldersTest, UserCopyShadowsTheInstalledOne)
               Root() / "data" / "korvane" / "Common Files" / "CoilMakers.xml");
 }
 
+TEST_F(FoldersTest, HelpPagesAreFoundWhateverTheCase)
+{
+    const auto env = TFolderEnvironment::FromProcess();
+    const fs::path maker = Root() / "maker" / "Common Files";
+    WriteTextFile(maker / "Coils.htm", "<html></html>");
+    for (const char* name : {"Coils.htm", "coils.htm", "COILS.HTM"}) EXPECT_EQ(FindHelpPage(name, env), maker / "Coils.htm") << name;
+    EXPECT_TRUE(FindHelpPage("FatDlg.htm", env).empty());
+
+    // The user's copy, in whatever case, comes first.
+    const fs::path user = Root() / "data" / "korvane" / "Common Files";
+    WriteTextFile(user / "coils.HTM", "<html></html>");
+    EXPECT_EQ(FindHelpPage("Coils.htm", env), user / "coils.HTM");
+    for (const char* name : {"", "../Coils.htm", "Common Files/Coils.htm", "/etc/passwd"})
+        EXPECT_TRUE(FindHelpPage(name, env).empty()) << name;
+}
+
 TEST_F(FoldersTest, DataFileNamesStayInsideTheRoots)
 {
     const auto env = TFolderEnvironment::FromProcess();

@@ -1,0 +1,247 @@
+// The fin and tube editor window on a coil: typed values and spins reach the coil and the
+// summary, the tube-range and settings hooks, Cancel, the circuit picture (the maker's file
+// or a drawn one), the stored unit choices, and row 1 of the main window opening it.
+
+#include "core/model/first_run_coil.h"
+#include "document/document_rows.h"
+#include "document/rating_document.h"
+#include "gui/coil/fat_form.h"
+#include "gui/forms/vantor_form.h"
+#include "gui/widgets/fmt_edit.h"
+#include "gui_test_helpers.h"
+#include "gui_test_main.h"
+#include "settings/settings_store.h"
+#include "units/units_registry.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <memory>
+
+using namespace vantor;
+using namespace vantor::test;
+
+class FatFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TFirstRunCoil> m_coil;
+    std::unique_ptr<TFatForm> m_form;
+    std::unique_ptr<QTemporaryDir> m_makerRoot;
+    int m_applied = 0;
+
+    TFatForm& Form() { return *m_form; }
+    THotWaterCoil& Coil() { return m_coil->Coil; }
+
+    void TypeInto(TFatValue value, const QString& text)
+    {
+        TFmtEdit& edit = Form().Edit(value);
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClicks(&edit, text);
+        QTest::keyClick(&edit, Qt::Key_Return);
+    }
+
+private slots:
+    void init()
+    {
+        ClearSettings();
+        m_makerRoot = std::make_unique<QTemporaryDir>();
+        qputenv("VANTOR_MAKER_ROOT", QFile::encodeName(m_makerRoot->path()));
+        m_coil = std::make_unique<TFirstRunCoil>();
+        m_form = std::make_unique<TFatForm>();
+        m_applied = 0;
+        Form().SetTargetCoil(&Coil());
+        Form().SetApplyCallback([this](bool) { ++m_applied; });
+        Form().SetDesignDuty(40);
+        Form().show();
+        QApplication::setActiveWindow(&Form());
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_coil.reset();
+        qunsetenv("VANTOR_MAKER_ROOT");
+    }
+
+    void showsTheCoilAndItsSummary()
+    {
+        QCOMPARE(Form().Edit(TFatValue::Rows).text(), QString("4.0"));
+        QCOMPARE(Form().Edit(TFatValue::FinnedLength).text(), QString("720.0"));
+        QCOMPARE(Form().Edit(TFatValue::FinPitch).text(), QString("2.1167"));
+        QCOMPARE(Form().MaterialCombo(0).currentText(), QString("Cu"));
+        QVERIFY(Form().PageHtml().contains("<li>14 tubes high</li>"));
+        QVERIFY(Form().PageHtml().contains("Total Duty = "));
+        QCOMPARE(Form().windowTitle(), QString::fromStdString(Coil().GetModelText()));
+        // No hooks: the two buttons that need other windows are disabled.
+        QVERIFY(!Form().TubeRangeButton().isEnabled());
+        QVERIFY(!Form().SettingsButton().isEnabled());
+    }
+
+    void typedValuesAndSpinsReachTheCoil()
+    {
+        TypeInto(TFatValue::Rows, "6");
+        QCOMPARE(Coil().Rows(), 6.0);
+        QCOMPARE(m_applied, 1);
+        QVERIFY(Form().PageHtml().contains("tubes per circuit"));
+
+        // Passing through an edit without typing changes nothing.
+        Form().Edit(TFatValue::FinHeight).setFocus();
+        Form().Edit(TFatValue::FinnedLength).setFocus();
+        QCOMPARE(m_applied, 1);
+
+        Form().Spin(TFatValue::FinDensity, true);
+        QCOMPARE(Coil().fpi(), 14.0);
+        QCOMPARE(Form().Edit(TFatValue::FinPitch).text(), QString("1.8143"));
+        TypeInto(TFatValue::FinPitch, "2.54");
+        QCOMPARE(Coil().fpi(), 10.0);
+        QCOMPARE(Form().Edit(TFatValue::FinDensity).text(), QString("10.0000"));
+
+        Form().MaterialCombo(2).setCurrentIndex(4);
+        emit Form().MaterialCombo(2).activated(4);
+        QCOMPARE(int(Coil().Geometry().ModelRecord().Mc), 4);
+    }
+
+    void hooksChooseTheRangeAndTheSettings()
+    {
+        bool databaseEdit = true, makerChoice = false;
+        Form().AllowDatabaseEdit = false;
+        Form().AllowMakerChoice = true;
+        Form().SetChooseTubeRange([&](TModelRec& record, bool allowDatabaseEdit, bool allowMakerChoice) {
+            databaseEdit = allowDatabaseEdit;
+            makerChoice = allowMakerChoice;
+            record.Sy = 0.03175;
+            record.Model = "Wide";
+            return true;
+        });
+        QVERIFY(Form().TubeRangeButton().isEnabled());
+        QTest::mouseClick(&Form().TubeRangeButton(), Qt::LeftButton);
+        QVERIFY(!databaseEdit);
+        QVERIFY(makerChoice);
+        QCOMPARE(Coil().Geometry().TubePitch(), 0.03175);
+        QCOMPARE(Coil().fHeight(), 0.5715);  // 544 mm put on 63.5 mm steps
+        QCOMPARE(Form().findChild<QLineEdit*>("TubeSizeEd")->text(), QString("Wide"));
+
+        int settings = 0;
+        Form().SetEditDesignSettings([&](TCoil& coil) {
+            ++settings;
+            coil.DesignVf = 2.0;
+        });
+        QTest::mouseClick(&Form().SettingsButton(), Qt::LeftButton);
+        QCOMPARE(settings, 1);
+        QCOMPARE(Coil().DesignVf, 2.0);
+        Form().Size(TFatSizing::FaceArea);
+        QVERIFY(std::abs(Coil().FaceVelocity() - 2.0) < 0.1);
+    }
+
+    void cancelRestoresTheCoil()
+    {
+        const std::string model = Coil().GetModelText();
+        const double volume = Coil().AirVolume();
+        Form().Size(TFatSizing::RowsAndFins);
+        Form().Spin(TFatValue::Circuits, true);
+        QVERIFY(Coil().GetModelText() != model);
+        Form().CancelClick();
+        QCOMPARE(Coil().GetModelText(), model);
+        QCOMPARE(Coil().AirVolume(), volume);
+        QCOMPARE(Form().result(), int(QDialog::Rejected));
+
+        // Escape cancels as the button does.
+        Form().show();
+        QApplication::setActiveWindow(&Form());
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        Form().Spin(TFatValue::Rows, true);
+        QVERIFY(Coil().GetModelText() != model);
+        QTest::keyClick(&Form(), Qt::Key_Escape);
+        QCOMPARE(Coil().GetModelText(), model);
+        QVERIFY(!Form().isVisible());
+    }
+
+    void circuitPictureIsTheMakersOrDrawn()
+    {
+        // 4 rows × 14 tubes high, 7 circuits: 8 tubes a circuit, no file: drawn.
+        Form().ShowCircuitPicture();
+        QVERIFY(Form().PageHtml().contains("height=\"220\""));
+        const QVariant drawn =
+            Form().SummaryView().document()->resource(QTextDocument::ImageResource, QUrl("circuit-picture.png"));
+        QVERIFY(!drawn.value<QImage>().isNull());
+        QCOMPARE(drawn.value<QImage>().height(), 220);
+
+        // The maker's picture in "CoilCirc/Images" of the maker root.
+        QDir(m_makerRoot->path()).mkpath("CoilCirc/Images");
+        QImage maker(33, 44, QImage::Format_RGB32);
+        maker.fill(Qt::red);
+        QVERIFY(maker.save(m_makerRoot->filePath("CoilCirc/Images/4r8t.png")));
+        Form().ShowCircuitPicture();
+        const QImage shown = Form()
+                                 .SummaryView()
+                                 .document()
+                                 ->resource(QTextDocument::ImageResource, QUrl("circuit-picture.png"))
+                                 .value<QImage>();
+        QCOMPARE(shown.size(), QSize(33, 44));
+        // The next change shows the summary again.
+        Form().Spin(TFatValue::Rows, true);
+        QVERIFY(Form().PageHtml().contains("tubes high"));
+    }
+
+    void unitChoicesAreStored()
+    {
+        Form().SetUnitChoices(1, 0);
+        Form().Edit(TFatValue::FinHeight).SetUnitsValue(2);
+        Form().accept();
+        const TSettingsStore programKey(TSettingsKey::Program);
+        QCOMPARE(programKey.ReadInteger("FatForm", "DesignDutyUnits", -1), 1);
+        QCOMPARE(programKey.ReadInteger("FatForm", "FinnedLengthUnits", -1), 0);
+        QCOMPARE(programKey.ReadInteger("FatForm", "FinHeightUnits", -1), 2);
+        TFatForm again;
+        QCOMPARE(again.DesignDutyEdit().UnitsValue(), 1);
+        QCOMPARE(again.Edit(TFatValue::FinHeight).UnitsValue(), 2);
+    }
+
+    void rowOneOpensTheEditorAndTakesTheModel()
+    {
+        m_form.reset();
+        qputenv("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR);
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm main(units);
+        TRatingDocument& doc = main.Document();
+        QVERIFY(main.FatForm().TargetCoil() == nullptr);
+        bool hooksSet = false;
+        OnNextModal([&hooksSet](QWidget& window) {
+            auto* editor = qobject_cast<TFatForm*>(&window);
+            if (!editor) return;
+            // The main window gives the editor its coil maker and design settings windows.
+            hooksSet = editor->TubeRangeButton().isEnabled() && editor->SettingsButton().isEnabled() &&
+                       editor->AllowMakerChoice;
+            editor->Spin(TFatValue::Rows, true);
+            editor->accept();
+        });
+        const double rows = doc.Coil().Rows();
+        QCOMPARE(main.EditModel(), 2);
+        QVERIFY(hooksSet);
+        QCOMPARE(main.FatForm().AllowDatabaseEdit, main.MaintainerMode());
+        QCOMPARE(doc.Coil().Rows(), rows + 1);
+        QVERIFY(QString::fromStdString(doc.Rows().Cell(1, rowModel)).contains(QString("%1r").arg(rows + 1)));
+
+        // Cancel puts the coil and row 1 back.
+        OnNextModal([](QWidget& window) {
+            if (auto* editor = qobject_cast<TFatForm*>(&window)) {
+                editor->Spin(TFatValue::Rows, true);
+                editor->CancelClick();
+            }
+        });
+        main.EditModel();
+        QCOMPARE(doc.Coil().Rows(), rows + 1);
+        QVERIFY(QString::fromStdString(doc.Rows().Cell(1, rowModel)).contains(QString("%1r").arg(rows + 1)));
+    }
+};
+
+VANTOR_GUI_TEST_MAIN(FatFormTest)
+#include "fat_form_test.moc"
