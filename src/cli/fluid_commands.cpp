@@ -1,6 +1,7 @@
 #include "cli/fluid_commands.h"
 
 #include "cli/commands.h"
+#include "cli/location_commands.h"
 #include "document/fluid_choice.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
@@ -150,13 +151,18 @@ int RunAir(const TAirOptions& options)
 struct TBarometerOptions {
     std::string Altitude;
     std::string Pressure;
+    std::string Place;
+    std::string Database;
     bool Json = false;
 };
 
 int RunBarometer(const TBarometerOptions& options)
 {
-    if (options.Altitude.empty() == options.Pressure.empty())
-        throw TUsageError("give either --altitude M or --pressure KPA");
+    const int given = static_cast<int>(!options.Altitude.empty()) + static_cast<int>(!options.Pressure.empty()) +
+                      static_cast<int>(!options.Place.empty());
+    if (given != 1) throw TUsageError("give one of --altitude M, --pressure KPA or --place NAME");
+    if (!options.Database.empty() && options.Place.empty()) throw TUsageError("--database goes with --place");
+    if (!options.Place.empty()) return RunBarometerAtPlace(options.Place, options.Database, options.Json);
     double P = 0.0;
     double altitude = 0.0;
     if (!options.Pressure.empty()) {
@@ -290,6 +296,8 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
     barometerCommand->add_option("--altitude", barometer->Altitude, "Altitude, m");
     barometerCommand->add_option("--pressure,--barometer", barometer->Pressure, "Barometric pressure, kPa");
     barometerCommand->add_flag("--json", barometer->Json, "Write pressure and altitude as a JSON object");
+    barometerCommand->add_option("--place", barometer->Place, "A place of the location databases: its altitude");
+    barometerCommand->add_option("--database", barometer->Database, "The database --place is searched in (default +All)");
     barometerCommand->callback(
         [&exitCode, barometer] { exitCode = Guarded("barometer", [&] { return RunBarometer(*barometer); }); });
 

@@ -4,6 +4,7 @@
 #include "cli/fluid_commands.h"
 #include "cli/geometry_commands.h"
 #include "cli/info_command.h"
+#include "cli/location_commands.h"
 #include "cli/rate_command.h"
 #include "cli/select_command.h"
 #include "vantor_version.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     vantor::cli::AddFluidCommands(app, exitCode);
     vantor::cli::AddRateCommands(app, exitCode);
     vantor::cli::AddSelectCommand(app, exitCode);
+    vantor::cli::AddLocationCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);
