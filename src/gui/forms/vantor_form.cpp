@@ -4,6 +4,7 @@
 #include "document/document_rows.h"
 #include "document/psy_export.h"
 #include "document/rating_document.h"
+#include "gui/air/alt_barom_form.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui/forms/about_form.h"
 #include "gui/forms/form_placement.h"
@@ -137,6 +138,7 @@ void TVantorForm::SetUpGrid()
     grid.SetPropertyRows(&m_document->Rows());
     grid.SetUnitsColumn(kUnitsColumn);
     grid.SetOnUnitsClick(TEntryGrid::UnitsPicker);
+    grid.SetPropertyEditor(rowBarometer, [this](TVariant& value) { return EditBarometer(*this, value); });
     // The rows of the coil model, barometer, on-coil air and heating fluid get their "..."
     // editors with the windows that edit them. The design duty row carries the editor button
     // of its descriptor without an editor behind it: a press changes nothing.
