@@ -44,7 +44,7 @@ public:
         const TLocationsFolder located = LocationsFolder();
         m_shipped = folder.empty() && located.Shipped;
         m_picker.SetFolder(folder.empty() ? located.Folder : std::filesystem::path(folder));
-        const std::string wantedDatabase = database.empty() ? std::string(kAllKey) : database;
+        const std::string wantedDatabase = ListedName(database.empty() ? std::string(kAllKey) : database);
         const std::string wantedRegion = region.empty() ? std::string(kAllKey) : region;
         m_picker.SetChoice(wantedDatabase, wantedRegion, "");
         const TResult activated = m_picker.Activate();
@@ -89,6 +89,16 @@ public:
     }
 
 private:
+    // The database as the index spells it, names being compared without regard to case.
+    std::string ListedName(const std::string& database) const
+    {
+        TRegionsIndex index;
+        index.Load(m_picker.Folder() / kRegionsIndexName);
+        for (const std::string& section : index.Sections())
+            if (SameText(section, database)) return section;
+        return database;
+    }
+
     static std::string ReplaceLineBreaks(std::string text)
     {
         std::replace(text.begin(), text.end(), '\r', ' ');

@@ -14,12 +14,18 @@ const std::string kTable =
     "Africa,Réunion,Saint-Denis,-20.88,55.45,4,30,32,24.5,17,4.5,34,14.5,6.5\n"
     "Africa,Réunion,Sommet,-21.1,55.5,4,3500,15,10,-2,6,17,-6,8\n";
 
+void WriteTable(const std::filesystem::path& file, const std::string& text)
+{
+    std::ofstream out(file, std::ios::binary);
+    out << text;
+}
+
 class LocationCommands : public vantor::test::TCliTest {
 protected:
     // The databases built from kTable into the user's shared files folder.
     void BuildUserDatabases()
     {
-        vantor::test::WriteText(m_base / "places.csv", kTable);
+        WriteTable(m_base / "places.csv", kTable);
         const vantor::test::TRun built =
             Run({"locations", "--build", (m_base / "places.csv").string(), "--out", UserFolder().string()});
         ASSERT_EQ(built.exitCode, 0) << built.err;
@@ -34,11 +40,12 @@ TEST_F(LocationCommands, ShippedDatabasesListEveryContinent)
 {
     const vantor::test::TRun run = Run({"locations", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json json = run.Json();
     std::vector<std::string> names;
-    for (const auto& database : run.Json()["Databases"]) names.push_back(database["Name"].get<std::string>());
+    for (const auto& database : json["Databases"]) names.push_back(database["Name"].get<std::string>());
     EXPECT_EQ(names, (std::vector<std::string>{"+All", "Africa", "Antarctica", "Asia", "Europe", "North America",
                                                "Oceania", "South America"}));
-    EXPECT_EQ(run.Json()["Note"], "Typical climatic values for orientation, not design data");
+    EXPECT_EQ(json["Note"], "Typical climatic values for orientation, not design data");
 
     const vantor::test::TRun regions = Run({"locations", "--database", "Oceania", "--json"});
     ASSERT_EQ(regions.exitCode, 0) << regions.err;
@@ -99,7 +106,7 @@ TEST_F(LocationCommands, TheUsersOwnDatabasesReplaceTheShippedOnes)
 
 TEST_F(LocationCommands, AnotherFolderAndItsFailures)
 {
-    vantor::test::WriteText(m_base / "places.csv", kTable);
+    WriteTable(m_base / "places.csv", kTable);
     ASSERT_EQ(Run({"locations", "--build", (m_base / "places.csv").string(), "--out", (m_base / "db").string()}).exitCode, 0);
     const vantor::test::TRun sommet = Run({"locations", "--folder", (m_base / "db").string(), "--place", "Sommet"});
     ASSERT_EQ(sommet.exitCode, 0) << sommet.err;
@@ -117,7 +124,7 @@ TEST_F(LocationCommands, AnotherFolderAndItsFailures)
         int Exit;
         const char* Message;
     };
-    vantor::test::WriteText(m_base / "bad.csv", "Europe,France,Paris,48.86,2.35,1,35\n");
+    WriteTable(m_base / "bad.csv", "Europe,France,Paris,48.86,2.35,1,35\n");
     const TCase cases[] = {
         {{"locations", "--folder", (m_base / "none").string()}, 1, "no location databases"},
         {{"locations", "--folder", (m_base / "db").string(), "--place", "Atlantis"}, 1, "no place \"Atlantis\""},

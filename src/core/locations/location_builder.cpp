@@ -1,6 +1,6 @@
 #include "locations/location_builder.h"
 
-#include "locations/code_page.h"
+#include "text/code_page.h"
 #include "locations/location_file.h"
 #include "text/file_io.h"
 #include "text/format.h"
@@ -82,6 +82,18 @@ float ReadValue(const TRange& range, const std::string& text)
     return static_cast<float>(*value);
 }
 
+// Every piece between delimiters, empty ones included, so that line and field numbers hold.
+std::vector<std::string> Pieces(std::string_view text, char delimiter)
+{
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(delimiter, start);
+        pieces.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) return pieces;
+        start = end + 1;
+    }
+}
+
 int CodeOf(std::vector<std::string>& names, const std::string& name)
 {
     const auto found = std::find(names.begin(), names.end(), name);
@@ -99,13 +111,13 @@ TResult ParseLocationTable(std::string_view text, TLocationTable& table)
     std::set<std::tuple<std::string, std::string, std::string>> seen;
     int lineNumber = 0;
     bool firstLine = true;
-    for (const std::string& rawLine : SplitToArray(text, '\n')) {
+    for (const std::string& rawLine : Pieces(text, '\n')) {
         ++lineNumber;
         std::string line = rawLine;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
         if (Trim(line).empty() || Trim(line).front() == '#') continue;
-        std::vector<std::string> fields = SplitToArray(line, ',');
+        std::vector<std::string> fields = Pieces(line, ',');
         for (std::string& field : fields) field = Trim(field);
         const bool header = firstLine && Lower(fields.front()) == "database";
         firstLine = false;

@@ -74,6 +74,7 @@ TResult TLocationPicker::ChooseDatabase(const std::string& database)
     const TResult opened = m_file.Open(file);
     if (!opened) return opened;
     m_notice = m_file.Problem();
+    m_damageTold = false;
     m_regions = Sorted(m_index.KeyNames(database));
     if (!Listed(m_regions, m_region)) m_region = m_regions.empty() ? std::string() : m_regions.front();
     return ChooseRegion(m_region);
@@ -112,7 +113,8 @@ void TLocationPicker::FillPlaces()
     }
     std::stable_sort(m_places.begin(), m_places.end(),
                      [](const TPlaceEntry& a, const TPlaceEntry& b) { return SortsBefore(a.Name, b.Name); });
-    if (damaged > 0) {
+    if (damaged > 0 && !m_damageTold) {
+        m_damageTold = true;
         if (!m_notice.empty()) m_notice += "\n";
         m_notice += Format("%d damaged records are not listed. %s", {damaged, firstDamage});
     }

@@ -65,8 +65,8 @@ public:
     // "Record %d of %d" of the place shown; empty when none is or the file is closed.
     std::string RecordStatus() const;
 
-    // Sentences about the open file the user should hear of once (a partial last record,
-    // damaged records left out of the list); emptied by the call.
+    // Sentences about the open file the user should hear of once per opening (a partial last
+    // record, damaged records left out of the list); emptied by the call.
     std::string TakeNotice();
 
     static std::string MissingDatabaseMessage(std::string_view database);
@@ -92,6 +92,7 @@ private:
     bool m_hasRecord = false;
     std::string m_placeText;
     std::string m_notice;
+    bool m_damageTold = false;  // damaged records are told of once per opened file
 
     // One-entry caches of the two reverse look-ups.
     struct TDatabaseCache {

@@ -1,6 +1,6 @@
 #include "locations/location_record.h"
 
-#include "locations/code_page.h"
+#include "text/code_page.h"
 #include "text/format.h"
 
 #include <bit>

@@ -1,7 +1,7 @@
 #include "locations/regions_index.h"
 
 #include "ini/ini_document.h"
-#include "locations/code_page.h"
+#include "text/code_page.h"
 #include "text/file_io.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"

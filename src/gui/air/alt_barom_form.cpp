@@ -88,6 +88,13 @@ TAltBaromForm::TAltBaromForm(QWidget* parent)
     layout->addWidget(m_status);
     setMinimumWidth(340);
 
+    // Enter and the arrow keys walk this order.
+    setTabOrder(m_pressureEdit, m_altitudeEdit);
+    setTabOrder(m_altitudeEdit, m_search);
+    setTabOrder(m_search, acceptButton);
+    setTabOrder(acceptButton, cancelButton);
+    m_pressureEdit->setFocus();
+
     connect(m_pressureEdit, &QLineEdit::editingFinished, this, &TAltBaromForm::PressureEdited);
     connect(m_altitudeEdit, &QLineEdit::editingFinished, this, &TAltBaromForm::AltitudeEdited);
 

@@ -1,6 +1,6 @@
 // The 84-byte place record: its layout byte by byte, names in Windows-1252, damaged records.
 
-#include "locations/code_page.h"
+#include "text/code_page.h"
 #include "locations/location_record.h"
 #include "location_test_support.h"
 
@@ -119,7 +119,8 @@ TEST(CodePage, ConvertsWindows1252BothWays)
 {
     EXPECT_EQ(Windows1252ToUtf8("S\xE3o Paulo"), "São Paulo");
     EXPECT_EQ(Windows1252ToUtf8("\x80\x9F"), "€Ÿ");
-    EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xEF\xBF\xBD");  // undefined byte
+    EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xC2\x81");  // an unassigned byte: the control character
+    EXPECT_EQ(Utf8ToWindows1252("\xC2\x81"), std::optional<std::string>("\x81"));
     EXPECT_EQ(Utf8ToWindows1252("Reykjavík"), std::optional<std::string>("Reykjav\xEDk"));
     EXPECT_EQ(Utf8ToWindows1252("Œuvre—"), std::optional<std::string>("\x8Cuvre\x97"));
     EXPECT_FALSE(Utf8ToWindows1252("\xC3"));          // cut sequence
