@@ -71,6 +71,7 @@ TSelectLocationForm::TSelectLocationForm(QWidget* parent)
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setFocusPolicy(Qt::NoFocus);
     m_grid->setMinimumWidth(260);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
 
     auto* buttons = new QDialogButtonBox(this);
     m_accept = buttons->addButton(tr("&Accept"), QDialogButtonBox::AcceptRole);
@@ -87,7 +88,8 @@ TSelectLocationForm::TSelectLocationForm(QWidget* parent)
     lists->addWidget(m_places, 1, 1, 3, 1);
     lists->addWidget(new QLabel(tr("Details"), this), 0, 2);
     lists->addWidget(m_grid, 1, 2, 3, 1);
-    lists->setRowStretch(3, 1);
+    lists->setRowStretch(1, 2);
+    lists->setRowStretch(3, 3);
     lists->setColumnStretch(2, 1);
 
     m_recordPanel = MakePanel(m_status, 110);
