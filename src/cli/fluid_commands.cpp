@@ -51,21 +51,6 @@ int ReadCode(std::string_view option, const std::string& text, int highest)
     return static_cast<int>(*value);
 }
 
-// Runs a command body, turning unusable arguments into a message and kExitUsage.
-template <class Body>
-int Guarded(std::string_view command, const Body& body)
-{
-    try {
-        return body();
-    } catch (const TUsageError& e) {
-        std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const TInputError& e) {
-        std::cerr << "vantor-cli " << command << ": " << e.what() << " (--strict)\n";
-        return kExitFailed;
-    }
-}
-
 // One line of a plain table: label, value, unit.
 void PrintRow(std::string_view label, const std::string& value, std::string_view unit = {})
 {
@@ -316,7 +301,7 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
                              "Own properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
     fluidCommand->add_flag("--strict", fluid->Strict, "A value the fluid dialog would change is an error, not a warning");
     fluidCommand->add_flag("--json", fluid->Json, "Write the properties as a JSON object");
-    fluidCommand->callback([&exitCode, fluid] { exitCode = Guarded("fluid", [&] { return RunFluid(*fluid); }); });
+    fluidCommand->callback([&exitCode, fluid] { exitCode = Guarded("fluid", [&] { return RunFluid(*fluid); }, " (--strict)"); });
 }
 
 }  // namespace vantor::cli

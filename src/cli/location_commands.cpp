@@ -239,20 +239,6 @@ int RunLocations(const TLocationOptions& options)
     return ListDatabases(options);
 }
 
-template <class Body>
-int Guarded(std::string_view command, const Body& body)
-{
-    try {
-        return body();
-    } catch (const TUsageError& e) {
-        std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const TInputError& e) {
-        std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
-        return kExitFailed;
-    }
-}
-
 }  // namespace
 
 int RunBarometerAtPlace(const std::string& place, const std::string& database, bool json)

@@ -139,5 +139,8 @@ TEST_F(LocationCommands, AnotherFolderAndItsFailures)
         EXPECT_EQ(run.exitCode, c.Exit) << c.Args[1] << " " << run.err;
         EXPECT_NE(run.err.find(c.Message), std::string::npos) << run.err;
     }
+    const vantor::test::TRun nowhere = Run({"barometer", "--place", "Atlantis"});
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_EQ(nowhere.err, "vantor-cli barometer: there is no place \"Atlantis\" in +All, +All\n");
     EXPECT_FALSE(std::filesystem::exists(m_base / "x"));
 }

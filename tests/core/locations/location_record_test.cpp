@@ -1,6 +1,5 @@
 // The 84-byte place record: its layout byte by byte, names in Windows-1252, damaged records.
 
-#include "text/code_page.h"
 #include "locations/location_record.h"
 #include "location_test_support.h"
 
@@ -13,26 +12,6 @@ using namespace vantor;
 using namespace vantor::test;
 
 namespace {
-
-TLocationRecord Johannesburg()
-{
-    TLocationRecord r;
-    r.DatabaseCode = 1;
-    r.RegionCode = 3;
-    r.Name = "Johannesburg";
-    r.Latitude = -26.13f;
-    r.Longitude = 28.05f;
-    r.TimeZone = 2;
-    r.Altitude = 1753;
-    r.CoolingDryBulb = 30;
-    r.CoolingWetBulb = 17.5f;
-    r.HeatingDryBulb = 2;
-    r.WindSpeed = 4;
-    r.MaxDryBulb = 32;
-    r.MinDryBulb = -2;
-    r.DailyRange = 12.5f;
-    return r;
-}
 
 std::span<const std::uint8_t, kLocationRecordSize> Span(const std::string& bytes)
 {
@@ -113,17 +92,4 @@ TEST(LocationRecord, RefusesDamagedRecords)
     TLocationRecord record;
     EXPECT_TRUE(DecodeLocationRecord(Span(HandRecord(1, 1, std::string(31, 'a'), {})), record));
     EXPECT_EQ(record.Name, std::string(31, 'a'));
-}
-
-TEST(CodePage, ConvertsWindows1252BothWays)
-{
-    EXPECT_EQ(Windows1252ToUtf8("S\xE3o Paulo"), "São Paulo");
-    EXPECT_EQ(Windows1252ToUtf8("\x80\x9F"), "€Ÿ");
-    EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xC2\x81");  // an unassigned byte: the control character
-    EXPECT_EQ(Utf8ToWindows1252("\xC2\x81"), std::optional<std::string>("\x81"));
-    EXPECT_EQ(Utf8ToWindows1252("Reykjavík"), std::optional<std::string>("Reykjav\xEDk"));
-    EXPECT_EQ(Utf8ToWindows1252("Œuvre—"), std::optional<std::string>("\x8Cuvre\x97"));
-    EXPECT_FALSE(Utf8ToWindows1252("\xC3"));          // cut sequence
-    EXPECT_FALSE(Utf8ToWindows1252("\xC0\xAF"));      // overlong
-    EXPECT_FALSE(Utf8ToWindows1252("東京"));
 }

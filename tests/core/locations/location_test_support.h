@@ -2,6 +2,7 @@
 
 // A private folder per test, and records laid out by hand to check the reader against.
 
+#include "locations/location_record.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,27 @@ protected:
 private:
     TTempFolder m_temp;
 };
+
+// A southern place with every field set.
+inline TLocationRecord Johannesburg()
+{
+    TLocationRecord r;
+    r.DatabaseCode = 1;
+    r.RegionCode = 3;
+    r.Name = "Johannesburg";
+    r.Latitude = -26.13f;
+    r.Longitude = 28.05f;
+    r.TimeZone = 2;
+    r.Altitude = 1753;
+    r.CoolingDryBulb = 30;
+    r.CoolingWetBulb = 17.5f;
+    r.HeatingDryBulb = 2;
+    r.WindSpeed = 4;
+    r.MaxDryBulb = 32;
+    r.MinDryBulb = -2;
+    r.DailyRange = 12.5f;
+    return r;
+}
 
 // Little-endian bytes of a record laid out by hand, independent of the encoder.
 inline void PutInt(std::string& bytes, std::int32_t value)

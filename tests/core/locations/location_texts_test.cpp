@@ -1,6 +1,7 @@
 // The picker's texts: coordinates with their hemisphere, the details rows, the place text.
 
 #include "locations/location_texts.h"
+#include "location_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -31,19 +32,10 @@ TEST(LocationTexts, CoordinatesCarryTheirHemisphere)
 
 TEST(LocationTexts, DetailsRowsOfAPlace)
 {
-    TLocationRecord r;
-    r.Name = "Johannesburg";
-    r.Latitude = -26.13f;
-    r.Longitude = 28.05f;
-    r.TimeZone = 2;
+    TLocationRecord r = test::Johannesburg();
     r.Altitude = 1753.4f;
-    r.CoolingDryBulb = 30;
-    r.CoolingWetBulb = 17.5f;
-    r.HeatingDryBulb = 2;
     r.WindSpeed = 4.04f;
-    r.MaxDryBulb = 32;
     r.MinDryBulb = -2.04f;
-    r.DailyRange = 12.5f;
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"Latitude", "26.13S"},       {"Longitude", "28.05E"},       {"TimeZone", "2E"},
         {"Altitude", "1753 m"},       {"Cooling", "30.0/17.5 °C"},   {"Heating", "2.0 °C"},
