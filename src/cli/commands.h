@@ -4,7 +4,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
 #include <stdexcept>
+#include <string_view>
 
 namespace vantor::cli {
 
@@ -25,5 +27,22 @@ class TInputError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// Runs a command's body: an argument that cannot be read prints its message and gives
+// kExitUsage, inputs that cannot be used kExitFailed, their message followed by inputNote
+// (" (--strict)" where the option made them errors).
+template <class Body>
+int Guarded(std::string_view command, const Body& body, std::string_view inputNote = {})
+{
+    try {
+        return body();
+    } catch (const TUsageError& e) {
+        std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const TInputError& e) {
+        std::cerr << "vantor-cli " << command << ": " << e.what() << inputNote << "\n";
+        return kExitFailed;
+    }
+}
 
 }  // namespace vantor::cli

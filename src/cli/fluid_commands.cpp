@@ -1,6 +1,7 @@
 #include "cli/fluid_commands.h"
 
 #include "cli/commands.h"
+#include "cli/location_commands.h"
 #include "document/fluid_choice.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
@@ -49,21 +50,6 @@ int ReadCode(std::string_view option, const std::string& text, int highest)
     if (!value || *value < 0 || *value > highest)
         throw TUsageError(std::string(option) + ": \"" + text + "\" is not a code from 0 to " + std::to_string(highest));
     return static_cast<int>(*value);
-}
-
-// Runs a command body, turning unusable arguments into a message and kExitUsage.
-template <class Body>
-int Guarded(std::string_view command, const Body& body)
-{
-    try {
-        return body();
-    } catch (const TUsageError& e) {
-        std::cerr << "vantor-cli " << command << ": " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const TInputError& e) {
-        std::cerr << "vantor-cli " << command << ": " << e.what() << " (--strict)\n";
-        return kExitFailed;
-    }
 }
 
 // One line of a plain table: label, value, unit.
@@ -175,13 +161,18 @@ int RunAir(const TAirOptions& options)
 struct TBarometerOptions {
     std::string Altitude;
     std::string Pressure;
+    std::string Place;
+    std::string Database;
     bool Json = false;
 };
 
 int RunBarometer(const TBarometerOptions& options)
 {
-    if (options.Altitude.empty() == options.Pressure.empty())
-        throw TUsageError("give either --altitude M or --pressure KPA");
+    const int given = static_cast<int>(!options.Altitude.empty()) + static_cast<int>(!options.Pressure.empty()) +
+                      static_cast<int>(!options.Place.empty());
+    if (given != 1) throw TUsageError("give one of --altitude M, --pressure KPA or --place NAME");
+    if (!options.Database.empty() && options.Place.empty()) throw TUsageError("--database goes with --place");
+    if (!options.Place.empty()) return RunBarometerAtPlace(options.Place, options.Database, options.Json);
     double P = 0.0;
     double altitude = 0.0;
     if (!options.Pressure.empty()) {
@@ -317,6 +308,8 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
     barometerCommand->add_option("--altitude", barometer->Altitude, "Altitude, m");
     barometerCommand->add_option("--pressure,--barometer", barometer->Pressure, "Barometric pressure, kPa");
     barometerCommand->add_flag("--json", barometer->Json, "Write pressure and altitude as a JSON object");
+    barometerCommand->add_option("--place", barometer->Place, "A place of the location databases: its altitude");
+    barometerCommand->add_option("--database", barometer->Database, "The database --place is searched in (default +All)");
     barometerCommand->callback(
         [&exitCode, barometer] { exitCode = Guarded("barometer", [&] { return RunBarometer(*barometer); }); });
 
@@ -335,7 +328,7 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
                              "Own properties RO,CP,MU,KO: kg/m³, kJ/(kg·K), Pa·s, kW/(m·K)");
     fluidCommand->add_flag("--strict", fluid->Strict, "A value the fluid dialog would change is an error, not a warning");
     fluidCommand->add_flag("--json", fluid->Json, "Write the properties as a JSON object");
-    fluidCommand->callback([&exitCode, fluid] { exitCode = Guarded("fluid", [&] { return RunFluid(*fluid); }); });
+    fluidCommand->callback([&exitCode, fluid] { exitCode = Guarded("fluid", [&] { return RunFluid(*fluid); }, " (--strict)"); });
 }
 
 }  // namespace vantor::cli

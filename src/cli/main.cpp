@@ -4,6 +4,7 @@
 #include "cli/fluid_commands.h"
 #include "cli/geometry_commands.h"
 #include "cli/info_command.h"
+#include "cli/location_commands.h"
 #include "cli/rate_command.h"
 #include "cli/select_command.h"
 #include "cli/simulate_command.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     vantor::cli::AddRateCommands(app, exitCode);
     vantor::cli::AddSelectCommand(app, exitCode);
     vantor::cli::AddSimulateCommand(app, exitCode);
+    vantor::cli::AddLocationCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

@@ -10,33 +10,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t c)
-{
-    const auto byte = [&out](unsigned value) { out.push_back(static_cast<char>(value)); };
-    if (c < 0x80) {
-        byte(static_cast<unsigned>(c));
-    } else if (c < 0x800) {
-        byte(0xC0 | (c >> 6));
-        byte(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        byte(0xE0 | (c >> 12));
-        byte(0x80 | ((c >> 6) & 0x3F));
-        byte(0x80 | (c & 0x3F));
-    } else {
-        byte(0xF0 | (c >> 18));
-        byte(0x80 | ((c >> 12) & 0x3F));
-        byte(0x80 | ((c >> 6) & 0x3F));
-        byte(0x80 | (c & 0x3F));
-    }
-}
-
-// Bytes 0x80 to 0x9F of Windows-1252; the rest of the code page equals Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 // The length of the valid UTF-8 sequence at the start of text, 0 when there is none.
 size_t Utf8SequenceLength(std::string_view text)
 {
@@ -106,17 +79,6 @@ double DecodeExtended(const std::array<std::uint8_t, 10>& bytes)
     // At most 54 bits (a carry out of 53), exactly representable; so is the scaling.
     const double value = std::ldexp(static_cast<double>(mantissa), exponent);
     return sign * value;
-}
-
-std::string Windows1252ToUtf8(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char32_t{byte});
-    }
-    return out;
 }
 
 std::string Utf16LeToUtf8(std::string_view bytes)

@@ -13,6 +13,8 @@
 // lies within the bytes; a failure raises ELegacyStreamError, after which the position is
 // undefined (a reader stops there).
 
+#include "text/code_page.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -90,10 +92,6 @@ private:
 // Infinity for the infinite and not-a-number encodings and for values beyond the double
 // range.
 double DecodeExtended(const std::array<std::uint8_t, 10>& bytes);
-
-// Windows-1252 text as UTF-8; the five unassigned bytes map to the control characters of
-// the same number.
-std::string Windows1252ToUtf8(std::string_view text);
 
 // UTF-16LE code units as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16LeToUtf8(std::string_view bytes);

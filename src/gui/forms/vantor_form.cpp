@@ -9,6 +9,7 @@
 #include "gui/coil/calibrate_form.h"
 #include "gui/coil/coil_maker_form.h"
 #include "gui/chart/data_chart.h"
+#include "gui/air/alt_barom_form.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui/coil/fat_form.h"
 #include "gui/coil/coil_settings_form.h"
@@ -173,6 +174,7 @@ void TVantorForm::SetUpGrid()
     grid.SetPropertyRows(&m_document->Rows());
     grid.SetUnitsColumn(kUnitsColumn);
     grid.SetOnUnitsClick(TEntryGrid::UnitsPicker);
+    grid.SetPropertyEditor(rowBarometer, [this](TVariant& value) { return EditBarometer(*this, value); });
     // The rows of the coil model, barometer, on-coil air and heating fluid get their "..."
     // editors with the windows that edit them. The design duty row carries the editor button
     // of its descriptor without an editor behind it: a press changes nothing.
