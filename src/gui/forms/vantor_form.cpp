@@ -6,6 +6,7 @@
 #include "document/rating_document.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui/forms/about_form.h"
+#include "gui/forms/file_properties_form.h"
 #include "gui/forms/form_placement.h"
 #include "gui/forms/page_opener.h"
 #include "gui/forms/report_form.h"
@@ -73,6 +74,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
         m_reportPlaced = programKey.SectionExists(kReportSection);
     }
     m_viewer = new TViewForm(this);
+    m_filePropertiesForm = new TFilePropertiesForm(*m_properties, *m_programKey, this);
     m_setUnits = new TSetUnitsForm(this);
     m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
     const TDataFolder dataFolder = EnsureDataFolder();
@@ -121,6 +123,7 @@ void TVantorForm::SetUpMenus()
         TCoilSelectionForm selection(*m_document, this);
         selection.exec();
     });
+    m_gridMenu->addAction(tr("Properties..."), this, &TVantorForm::ShowFileProperties);
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
     m_gridMenu->addAction(&Action(TTechAction::CopyXml));
@@ -366,6 +369,15 @@ void TVantorForm::ViewCoilDetailsClick()
     m_viewer->Box().clear();
     m_document->ViewCoilDetailsClick(m_viewer->Box());
     m_viewer->exec();
+}
+
+void TVantorForm::ShowFileProperties()
+{
+    Grid().CommitEdit();
+    m_filePropertiesForm->SetFileName(DocumentFileName());
+    // The properties are part of the data file: changed ones are work to save.
+    if (m_filePropertiesForm->exec() == QDialog::Accepted && m_filePropertiesForm->Edit().Changed())
+        m_document->SetSaved(false);
 }
 
 // ---- Closing ----

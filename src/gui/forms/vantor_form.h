@@ -22,6 +22,7 @@ namespace vantor {
 
 class TAboutForm;
 class TFileProperties;
+class TFilePropertiesForm;
 class TPageOpener;
 class TRatingDocument;
 class TReportForm;
@@ -46,6 +47,7 @@ public:
 
     TRatingDocument& Document() const { return *m_document; }
     TFileProperties& FileProperties() const { return *m_properties; }
+    TFilePropertiesForm& FilePropertiesForm() const { return *m_filePropertiesForm; }
     TReportForm& ReportForm() const { return *m_report; }
     TViewForm& Viewer() const { return *m_viewer; }
     TSetUnitsForm& SetUnitsForm() const { return *m_setUnits; }
@@ -100,6 +102,8 @@ public:
     // failure (no chart program installed, say) is shown.
     void PlotprocessonAerograph1Click();
     void ViewCoilDetailsClick();
+    // "Properties...": the data file's properties; accepted changes leave the file unsaved.
+    void ShowFileProperties();
 
     // The fluid defaults, the document's settings with the window's placement and column
     // widths, and the unit choices. False (and a message) when they could not be written.
@@ -130,6 +134,7 @@ private:
     std::unique_ptr<TFileProperties> m_properties;
     std::unique_ptr<TRatingDocument> m_document;
     TViewForm* m_viewer;
+    TFilePropertiesForm* m_filePropertiesForm = nullptr;
     TSetUnitsForm* m_setUnits;
     TAboutForm* m_about;
     QMenu* m_gridMenu;
