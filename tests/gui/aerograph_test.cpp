@@ -11,6 +11,7 @@
 #include "gui_test_main.h"
 #include "reports/file_properties.h"
 
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 
@@ -98,8 +99,8 @@ private slots:
 
         const TAerographModel& model = m_form->Model();
         QCOMPARE(model.Sources().size(), size_t(2));
-        QCOMPARE(QString::fromStdString(model.Sources()[0].Path.string()), first);
-        QCOMPARE(QString::fromStdString(model.Sources()[1].Path.string()), second);
+        QCOMPARE(QString::fromStdString(model.Sources()[0].Path.string()), QFileInfo(first).canonicalFilePath());
+        QCOMPARE(QString::fromStdString(model.Sources()[1].Path.string()), QFileInfo(second).canonicalFilePath());
         QCOMPARE(model.Sources()[1].File.Barometer, 80.0);
         QCOMPARE(model.Barometer(), 80.0);
         QCOMPARE(model.Sources()[0].Processes.size(), size_t(1));
