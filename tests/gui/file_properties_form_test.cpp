@@ -150,6 +150,8 @@ private slots:
             QLineEdit& name = Control<QLineEdit>(f, "edProjectName");
             QLineEdit& number = Control<QLineEdit>(f, "edProjectNumber");
             QPlainTextEdit& comments = Control<QPlainTextEdit>(f, "edDescription");
+            QApplication::setActiveWindow(&f);
+            QVERIFY(QTest::qWaitForWindowActive(&f));
             name.setFocus();
             QTRY_VERIFY(name.hasFocus());
             QTest::keyClick(&name, Qt::Key_Return);
