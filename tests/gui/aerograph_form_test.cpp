@@ -150,4 +150,4 @@ private slots:
 };
 
 VANTOR_GUI_TEST_MAIN(AerographTest)
-#include "aerograph_test.moc"
+#include "aerograph_form_test.moc"
