@@ -8,6 +8,7 @@
 #include "document/psy_export.h"
 #include "document/run_with_file.h"
 #include "gui/chart/chart_panel.h"
+#include "gui_test_helpers.h"
 #include "gui_test_main.h"
 #include "reports/file_properties.h"
 
@@ -63,10 +64,10 @@ private:
         std::atomic<bool> done = false;
         TResult result;
         std::thread sender([&] {
-            result = RunWithFile(Path("aerograph"), file.toStdString(), m_options);
+            result = RunWithFile(Path("aerograph").toStdString(), file.toStdString(), m_options);
             done = true;
         });
-        QTest::qWaitFor([&] { return done.load(); }, 10000);
+        if (!QTest::qWaitFor([&] { return done.load(); }, 10000)) qWarning("the hand-over did not end");
         sender.join();
         return result;
     }

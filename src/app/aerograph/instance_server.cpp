@@ -32,15 +32,15 @@ bool TInstanceServer::Listen(const QString& socketPath)
     m_socketPath = socketPath;
     // Only the owner may hand files over.
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (m_server->listen(socketPath)) return true;
-    // A socket file is there already: an instance that answers keeps it, one left behind by
-    // an instance that ended is taken over.
+    // An instance that answers keeps its socket (listening would replace the socket file
+    // under it); one left behind by an instance that ended is taken over.
     QLocalSocket probe;
     probe.connectToServer(socketPath);
     if (probe.waitForConnected(kProbeMilliseconds)) {
         m_error = tr("Another Aerograph is running (%1)").arg(socketPath);
         return false;
     }
+    if (m_server->listen(socketPath)) return true;
     QLocalServer::removeServer(socketPath);
     if (m_server->listen(socketPath)) return true;
     m_error = m_server->errorString();
