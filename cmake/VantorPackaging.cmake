@@ -3,6 +3,8 @@
 #   share/korvane/                 the maker root: units, catalogue, help pages, data-file list
 #   share/applications/vantor.desktop, share/mime/packages/vantor.xml (".hqx"),
 #   share/icons/hicolor/scalable/apps/vantor.svg
+#   lib/vantor/aerograph           the psychrometric chart program, linked from the maker
+#                                  root as share/korvane/Aerograph/aerograph
 # The programs find the maker root as <bin>/../share/korvane.
 
 include(GNUInstallDirs)
@@ -26,6 +28,17 @@ if(TARGET vantor)
     DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
 endif()
 
+if(TARGET aerograph)
+  # A program belongs under lib, not share; the maker root only links to it.
+  install(TARGETS aerograph RUNTIME DESTINATION lib/vantor)
+  install(CODE "
+    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/korvane/Aerograph/aerograph\")
+    message(STATUS \"Installing: \${link}\")
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/korvane/Aerograph\")
+    file(CREATE_LINK ../../../lib/vantor/aerograph \"\${link}\" SYMBOLIC)
+  ")
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantor)
 set(CPACK_PACKAGE_VENDOR Korvane)
@@ -45,6 +58,6 @@ if(VANTOR_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libpugixml1v5, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4)")
+    "libc6, libstdc++6, libpugixml1v5, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6network6 (>= 6.4)")
 endif()
 include(CPack)

@@ -150,8 +150,8 @@ std::string ReadSchedule(const std::string& fileName)
 
 int RunBatch(const TRateOptions& o)
 {
-    if (!o.File.empty() || o.Save || o.Json || o.Csv || o.Diagnostics || o.Manufacturing || o.Report)
-        throw TUsageError("--batch goes without FILE, --save and the output options");
+    if (!o.File.empty() || o.Save || o.Psy || o.Json || o.Csv || o.Diagnostics || o.Manufacturing || o.Report)
+        throw TUsageError("--batch goes without FILE, --save, --psy and the output options");
     TScheduleTable table;
     if (const TResult read = ReadScheduleTable(ReadSchedule(o.Batch), table); !read)
         throw TInputError(o.Batch + ": " + read.Message);

@@ -11,6 +11,7 @@
 #include "document/design_settings.h"
 #include "document/fluid_choice.h"
 #include "document/fluid_defaults.h"
+#include "document/psy_export.h"
 #include "document/rating_document.h"
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
@@ -479,6 +480,17 @@ void ApplyUnitSystem(TRatingDocument& doc, const std::string& system)
     doc.ApplyUnitSystem(choices);
 }
 
+// The chart file of "Plot process on Aerograph", without handing it to the chart program. An
+// unsolved rating has no off-coil air to plot.
+bool WritePsy(TRatingDocument& doc, const TFileProperties& properties, const std::string& file, const TResult& solved)
+{
+    TResult written = solved ? TResult::Ok() : TResult::Error(1, "not written: the rating is not solved");
+    if (written && file.empty()) written = TResult::Error(1, "File name not known");
+    if (written) written = WritePsyExport(file, properties, DocumentPsyProcess(doc));
+    if (!written) std::cerr << "vantor-cli: " << (file.empty() ? "--psy" : file) << ": " << written.Message << "\n";
+    return written.IsOk();
+}
+
 int RunRate(const TRateOptions& o, bool sizing)
 {
     const TRateStart start(o.NoSettings, PrintToStderr);
@@ -509,6 +521,7 @@ int RunRate(const TRateOptions& o, bool sizing)
             exitCode = kExitFailed;
         }
     }
+    if (o.Psy && !WritePsy(doc, *rating.Properties, *o.Psy, solved)) exitCode = kExitFailed;
     Print(doc, OutputOf(o), solved, sizeResult);
     return exitCode;
 }
@@ -517,6 +530,9 @@ void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 {
     command.add_option("file", o.File, "A data file (.hqx) to open before the row options are applied");
     command.add_option("--save", o.Save, "Write the rating to this data file (.hqx) after the solve");
+    command.add_option("--psy", o.Psy, "Write the air process of the solved rating to this psychrometric chart "
+                                       "file (.psy), as \"Plot process on Aerograph\" writes it");
+    AddFilePropertyOptions(command, o.Properties);
     if (!sizing) {
         auto* batch = command.add_option("--batch", o.Batch, "Rate a schedule of coils (CSV, one a line, columns named after the "
                                                "row options, maker, range and tag) instead of one coil");
@@ -577,6 +593,7 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
     rating.Properties =
         std::make_unique<TFileProperties>(TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
     PrepareDocument(*rating.Document, *rating.Properties, o);
+    ApplyFilePropertyOptions(o.Properties, *rating.Properties);
     for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
     return rating;
 }

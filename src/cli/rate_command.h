@@ -10,6 +10,7 @@
 // same way (`rate --batch`, `select`).
 
 #include "cli/commands.h"
+#include "cli/file_property_options.h"
 #include "document/rating_document.h"
 #include "reports/file_properties.h"
 #include "settings/settings_store.h"
@@ -30,6 +31,8 @@ namespace vantor::cli {
 struct TRateOptions {
     std::string File;
     std::optional<std::string> Save;  // an empty name given is an error, not "no save"
+    std::optional<std::string> Psy;   // the psychrometric chart file of the solved rating
+    TFilePropertyOptions Properties;
     std::string Batch;  // a schedule of coils to rate, one a line
     std::string Out;    // where the batch's results go; standard output when empty
     std::string Maker;

@@ -4,6 +4,7 @@
 
 #include "document/document_rows.h"
 #include "document/rating_document.h"
+#include "gui/forms/file_properties_form.h"
 #include "gui/forms/page_opener.h"
 #include "gui/forms/report_form.h"
 #include "gui/forms/vantor_form.h"
@@ -12,6 +13,7 @@
 #include "gui/widgets/report_view.h"
 #include "gui_test_helpers.h"
 #include "gui_test_main.h"
+#include "reports/file_properties.h"
 #include "settings/settings_store.h"
 #include "units/units_registry.h"
 
@@ -19,6 +21,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -363,7 +366,7 @@ private slots:
             if (!item->isSeparator()) texts << item->text();
         QCOMPARE(texts, QStringList({"Diagnostics", "Typical Airconditioning Conditions",
                                      "Plot process on Aerograph", "Manufacturing Report",
-                                     "Coil Selection...", "Step-by-Step Simulation", "Clip screen", "Copy to XML"}));
+                                     "Coil Selection...", "Step-by-Step Simulation", "Properties...", "Clip screen", "Copy to XML"}));
     }
 
     void plotWithoutChartProgram()
@@ -374,6 +377,39 @@ private slots:
         QVERIFY2(shown.endsWith("\nnot found..."), qPrintable(shown));
         QVERIFY(Doc().Solved());
         QVERIFY(QFile::exists(QDir::home().filePath("Documents/Korvane/Vantor/NoName.psy")));
+    }
+
+    // The properties are saved with the data file and come back with it; an accepted change
+    // is work to save.
+    void propertiesTravelWithTheDataFile()
+    {
+        SaveAs("a.hqx");
+        OnNextModal([](QWidget& window) {
+            auto& properties = dynamic_cast<TFilePropertiesForm&>(window);
+            QVERIFY(properties.GeneralPageShown());
+            QCOMPARE(properties.GeneralText({}), QString("a.hqx"));
+            properties.findChild<QLineEdit*>("edProjectName")->setText("North Wing");
+            properties.accept();
+        });
+        Form().ShowFileProperties();
+        QVERIFY(!Doc().Saved());
+        m_choices << Path("a.hqx");
+        m_answers.push_back(TAnswer::Yes);  // overwrite
+        QVERIFY(Form().SaveWithDialog());
+        QVERIFY(FileBytes(Path("a.hqx")).contains("<projectname>North Wing</projectname>"));
+
+        Form().FileProperties().ProjectName = "other";
+        QVERIFY(Form().OpenDataFile(Path("a.hqx")));
+        QCOMPARE(Form().FileProperties().ProjectName, std::string("North Wing"));
+
+        // Cancel changes nothing, and leaves the document saved.
+        OnNextModal([](QWidget& window) {
+            window.findChild<QLineEdit*>("edProjectName")->setText("South Wing");
+            dynamic_cast<QDialog&>(window).reject();
+        });
+        Form().ShowFileProperties();
+        QVERIFY(Doc().Saved());
+        QCOMPARE(Form().FileProperties().ProjectName, std::string("North Wing"));
     }
 
     void unitSystem()

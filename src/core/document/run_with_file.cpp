@@ -17,8 +17,6 @@ namespace vantor {
 
 namespace {
 
-enum class THandOver { NobodyListens, Delivered, NoAnswer };
-
 // Closes a descriptor when it goes out of scope.
 class TDescriptor {
 public:
@@ -168,6 +166,13 @@ std::optional<std::filesystem::path> InstanceSocket(const std::filesystem::path&
     std::filesystem::path socket = folder / (program.stem().string() + ".sock");
     if (socket.native().size() >= sizeof(sockaddr_un::sun_path)) return std::nullopt;
     return socket;
+}
+
+THandOver HandToRunningInstance(const std::filesystem::path& program, std::string_view file,
+                                const TRunWithFileOptions& options)
+{
+    const std::optional<std::filesystem::path> socket = InstanceSocket(program, options);
+    return socket ? HandOver(*socket, file, options.ReplyTimeout) : THandOver::NobodyListens;
 }
 
 TResult RunWithFile(const std::filesystem::path& program, std::string_view file, const TRunWithFileOptions& options)

@@ -47,6 +47,13 @@ struct TRunWithFileOptions {
 std::optional<std::filesystem::path> InstanceSocket(const std::filesystem::path& program,
                                                     const TRunWithFileOptions& options = {});
 
+enum class THandOver { NobodyListens, Delivered, NoAnswer };
+
+// Hands file to the running instance of program, and never starts one: the chart program
+// itself asks this first, so that a second copy passes its files on and ends.
+THandOver HandToRunningInstance(const std::filesystem::path& program, std::string_view file,
+                                const TRunWithFileOptions& options = {});
+
 // Hands file to the running instance of program, or starts program on it. Fails with the
 // program's path, a line break and "not found..." or "Program not executable..." when there
 // is nothing to start, with a message when the start fails, and when a running instance took

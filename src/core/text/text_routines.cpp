@@ -268,24 +268,30 @@ std::chrono::year_month_day Today()
                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
-std::chrono::year_month_day ReadDate(std::string_view text, char delimiter)
+std::optional<std::chrono::year_month_day> TryReadDate(std::string_view text, char delimiter)
 {
     std::string rest = Trim(text);
     const auto first = rest.find(delimiter);
-    if (first == std::string::npos) return Today();
+    if (first == std::string::npos) return std::nullopt;
     const auto day = ParseInteger(Trim(std::string_view(rest).substr(0, first)));
     rest = Trim(std::string_view(rest).substr(first + 1));
     const auto second = rest.find(delimiter);
-    if (second == std::string::npos) return Today();
+    if (second == std::string::npos) return std::nullopt;
     const auto month = ParseInteger(Trim(std::string_view(rest).substr(0, second)));
     const auto year = ParseInteger(Trim(std::string_view(rest).substr(second + 1)));
     if (!day || !month || !year || *year < 1 || *year > 9999 || *month < 1 || *month > 12 || *day < 1 ||
         *day > 31)
-        return Today();
+        return std::nullopt;
     const std::chrono::year_month_day date{std::chrono::year{static_cast<int>(*year)},
                                            std::chrono::month{static_cast<unsigned>(*month)},
                                            std::chrono::day{static_cast<unsigned>(*day)}};
-    return date.ok() ? date : Today();
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::chrono::year_month_day ReadDate(std::string_view text, char delimiter)
+{
+    return TryReadDate(text, delimiter).value_or(Today());
 }
 
 std::string FileTitle(std::string_view path)

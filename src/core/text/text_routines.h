@@ -61,6 +61,8 @@ std::string DecodeLineBreaks(std::string_view text);
 
 // "day<d>month<d>year"; any failure gives today's date.
 std::chrono::year_month_day ReadDate(std::string_view text, char delimiter);
+// The same, with nothing for text that is no such date.
+std::optional<std::chrono::year_month_day> TryReadDate(std::string_view text, char delimiter);
 std::chrono::year_month_day Today();
 
 // The file name without folder and extension ("C:\a\coil.hqx" and "/a/coil.hqx" -> "coil").

@@ -16,6 +16,7 @@
 #include "gui/editor/ini_editor_form.h"
 #include "gui/fluid/fluid_spec_form.h"
 #include "gui/forms/about_form.h"
+#include "gui/forms/file_properties_form.h"
 #include "gui/forms/form_placement.h"
 #include "gui/forms/page_opener.h"
 #include "gui/forms/report_form.h"
@@ -84,6 +85,7 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
         m_reportPlaced = programKey.SectionExists(kReportSection);
     }
     m_viewer = new TViewForm(this);
+    m_filePropertiesForm = new TFilePropertiesForm(*m_properties, *m_programKey, this);
     m_setUnits = new TSetUnitsForm(this);
     m_about = new TAboutForm(tr("Hot Water Coil"), web, this);
     m_dataChart = new TDataChart(this);
@@ -158,6 +160,7 @@ void TVantorForm::SetUpMenus()
     if (m_maintainer)
         m_gridMenu->addAction(tr("Calibrate Coil Performance"), this, &TVantorForm::CalibrateCoil1Click);
     m_gridMenu->addAction(tr("Step-by-Step Simulation"), this, &TVantorForm::Stepbystepsimulation1Click);
+    m_gridMenu->addAction(tr("Properties..."), this, &TVantorForm::ShowFileProperties);
     m_gridMenu->addSeparator();
     m_gridMenu->addAction(&Action(TTechAction::Clip));
     m_gridMenu->addAction(&Action(TTechAction::CopyXml));
@@ -479,6 +482,15 @@ void TVantorForm::Stepbystepsimulation1Click()
     if (!m_document->Solved() && !m_document->Solve()) return;
     PrepareStepSimulation(*m_dataChart, m_document->Stepbystepsimulation1Click());
     m_dataChart->exec();
+}
+
+void TVantorForm::ShowFileProperties()
+{
+    Grid().CommitEdit();
+    m_filePropertiesForm->SetFileName(DocumentFileName());
+    // The properties are part of the data file: changed ones are work to save.
+    if (m_filePropertiesForm->exec() == QDialog::Accepted && m_filePropertiesForm->Edit().Changed())
+        m_document->SetSaved(false);
 }
 
 // ---- Closing ----

@@ -31,6 +31,7 @@ class TAirStateDlg;
 class TFluidSpecForm;
 class TDataChart;
 class TFileProperties;
+class TFilePropertiesForm;
 class TPageOpener;
 class TRatingDocument;
 class TReportForm;
@@ -55,6 +56,7 @@ public:
 
     TRatingDocument& Document() const { return *m_document; }
     TFileProperties& FileProperties() const { return *m_properties; }
+    TFilePropertiesForm& FilePropertiesForm() const { return *m_filePropertiesForm; }
     TReportForm& ReportForm() const { return *m_report; }
     TViewForm& Viewer() const { return *m_viewer; }
     TSetUnitsForm& SetUnitsForm() const { return *m_setUnits; }
@@ -132,6 +134,8 @@ public:
     // The temperature profile of fluid, air, fin surface and dew point through the coil in
     // the data chart (solving first when needed).
     void Stepbystepsimulation1Click();
+    // "Properties...": the data file's properties; accepted changes leave the file unsaved.
+    void ShowFileProperties();
 
     // The fluid defaults, the document's settings with the window's placement and column
     // widths, and the unit choices. False (and a message) when they could not be written.
@@ -169,6 +173,7 @@ private:
     std::unique_ptr<TFileProperties> m_properties;
     std::unique_ptr<TRatingDocument> m_document;
     TViewForm* m_viewer;
+    TFilePropertiesForm* m_filePropertiesForm = nullptr;
     TSetUnitsForm* m_setUnits;
     TAboutForm* m_about;
     TDataChart* m_dataChart;
