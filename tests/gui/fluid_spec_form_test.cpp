@@ -1,4 +1,4 @@
-// The fluid specification dialog: its rows over a liquid, the range label's colour, Cancel,
+// The fluid window: its rows over a liquid, the range label's colour, Cancel,
 // and the main window's heating fluid and on-coil rows that open it and the air calculator.
 
 #include "document/document_rows.h"
@@ -33,7 +33,7 @@ private:
     }
     static void Choose(TFluidSpecForm& form, int row, long long index)
     {
-        form.Spec().Rows().SetValue(1, row, index);
+        form.Rules().Rows().SetValue(1, row, index);
         emit form.Grid().OnDoSetData(1, row);
     }
     static void Type(TFluidSpecForm& form, int row, const QString& text)
@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(liquid.t, 60.0);
         QCOMPARE(form.RangeLabel().text(), QString("Valid range = [0.0 .. 50.0] °C"));
         QCOMPARE(LabelColour(form), QColor(128, 0, 0));
-        QVERIFY(!form.Spec().Rows().RowEnabled(fsrAdditive));
+        QVERIFY(!form.Rules().Rows().RowEnabled(fsrAdditive));
 
         form.findChild<QPushButton*>("Cancel")->click();
         QCOMPARE(form.result(), int(QDialog::Rejected));
@@ -89,11 +89,11 @@ private slots:
         QToolButton& fluidButton = form.Grid().RowControls().PropEditButton();
         QVERIFY(fluidButton.isVisible());
         OnNextModal([](QWidget& window) {
-            auto* spec = qobject_cast<TFluidSpecForm*>(&window);
-            QVERIFY(spec);
-            QCOMPARE(spec->windowTitle(), QString("Fluid Specification"));
-            Choose(*spec, fsrFluidType, fcEngineOil);
-            spec->findChild<QPushButton*>("Accept")->click();
+            auto* dialog = qobject_cast<TFluidSpecForm*>(&window);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QString("Fluid Specification"));
+            Choose(*dialog, fsrFluidType, fcEngineOil);
+            dialog->findChild<QPushButton*>("Accept")->click();
         });
         QTest::mouseClick(&fluidButton, Qt::LeftButton);
         QCOMPARE(QString::fromStdString(doc.Rows().Cell(1, rowFluid)), QString("Engine Oil"));

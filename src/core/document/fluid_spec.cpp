@@ -57,9 +57,9 @@ void TFluidSpecSettings::Read(const TSettingsStore& programKey)
     for (int col = 0; col < static_cast<int>(ColWidths.size()); ++col)
         ColWidths[static_cast<size_t>(col)] =
             programKey.ReadInteger(kFluidSpecSection, ColKey(col), ColWidths[static_cast<size_t>(col)]);
-    for (const TFluidRowSpec& spec : kUnitRows)
-        RowUnits[static_cast<size_t>(spec.Row)] =
-            programKey.ReadInteger(kFluidSpecSection, spec.UnitsKey, RowUnits[static_cast<size_t>(spec.Row)]);
+    for (const TFluidRowSpec& unitRow : kUnitRows)
+        RowUnits[static_cast<size_t>(unitRow.Row)] =
+            programKey.ReadInteger(kFluidSpecSection, unitRow.UnitsKey, RowUnits[static_cast<size_t>(unitRow.Row)]);
 }
 
 void TFluidSpecSettings::Write(TSettingsStore& programKey) const
@@ -77,8 +77,8 @@ void TFluidSpec::SetUpRows(const TFluidSpecUnits& rowUnits)
     m_rows.SetRows(std::vector<std::string>(kDescriptors.begin(), kDescriptors.end()));
     std::vector<std::string> names(LiquidSpecNames.begin(), LiquidSpecNames.end());
     m_rows.SetEnumStrings(fsrFluidType, std::move(names));
-    for (const TFluidRowSpec& spec : kUnitRows)
-        m_rows.SetUnits(spec.Row, spec.Units, spec.BaseUnits, rowUnits[static_cast<size_t>(spec.Row)], ft_Fixed, 1.0, 0.0);
+    for (const TFluidRowSpec& unitRow : kUnitRows)
+        m_rows.SetUnits(unitRow.Row, unitRow.Units, unitRow.BaseUnits, rowUnits[static_cast<size_t>(unitRow.Row)], ft_Fixed, 1.0, 0.0);
 }
 
 TFluidSpecUnits TFluidSpec::RowUnits() const

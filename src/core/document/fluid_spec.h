@@ -1,16 +1,16 @@
 #pragma once
 
-// The fluid specification dialog's rules: ten rows (temperature, pressure, fluid, additive,
+// The fluid dialog's rules: ten rows (temperature, pressure, fluid, additive,
 // additive volume, user-defined switch and the four properties) over the document's liquid,
 // which every accepted edit changes at once, with the valid temperature range of the
 // properties shown. A cancel puts the liquid back as it was when the dialog came up, its
 // outlet temperature included.
 //
-//   TFluidSpec spec(settings.RowUnits);
-//   spec.SetLiquid(document.Liquid());
-//   spec.Activate();
-//   spec.Rows().SetValue(1, fsrFluidType, 13LL);   // Compressed Air
-//   spec.EditRow(fsrFluidType);                    // pressure row on, additive rows off
+//   TFluidSpec dialog(settings.RowUnits);
+//   dialog.SetLiquid(document.Liquid());
+//   dialog.Activate();
+//   dialog.Rows().SetValue(1, fsrFluidType, 13LL); // Compressed Air
+//   dialog.EditRow(fsrFluidType);                  // pressure row on, additive rows off
 
 #include "fluids/liquid.h"
 #include "settings/settings_store.h"

@@ -72,11 +72,11 @@ TAirStateCalc::TAirStateCalc(TPsyPoint& point, const TAirRowUnits& rowUnits, boo
 void TAirStateCalc::SetUpRows(const TAirRowUnits& rowUnits, bool editItemName, bool editPressure)
 {
     std::vector<std::string> lines{"Property;Value;Units", "Name;%S"};
-    for (const TAirRowSpec& spec : kPropertyRows) lines.emplace_back(spec.Descriptor);
+    for (const TAirRowSpec& entry : kPropertyRows) lines.emplace_back(entry.Descriptor);
     m_rows.SetRows(lines);
     for (int row = asrPressure; row <= asrSpecificHeat; ++row) {
-        const TAirRowSpec& spec = SpecOf(row);
-        m_rows.SetUnits(row, spec.Units, 0, rowUnits[static_cast<size_t>(row)], spec.FormatType, 1.0, 0.0);
+        const TAirRowSpec& entry = SpecOf(row);
+        m_rows.SetUnits(row, entry.Units, 0, rowUnits[static_cast<size_t>(row)], entry.FormatType, 1.0, 0.0);
     }
     m_rows.SetSigDigs(asrPressure, kPressureSigDigs);
     m_rows.SetRowEnabled(asrName, editItemName);

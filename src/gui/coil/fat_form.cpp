@@ -139,23 +139,23 @@ void TFatForm::BuildControls()
     values->addWidget(m_mnfButton, 0, 3);
 
     int row = 1;
-    for (const TEditSpec& spec : kEdits) {
-        const TFatValue value = spec.Value;
-        QWidget* label = *spec.Hint ? static_cast<QWidget*>(LinkLabel(tr(spec.Label), tr(spec.Hint), this,
-                                                                      [this, spec] { Size(spec.Sizing); }))
-                                    : new QLabel(tr(spec.Label), this);
+    for (const TEditSpec& entry : kEdits) {
+        const TFatValue value = entry.Value;
+        QWidget* label = *entry.Hint ? static_cast<QWidget*>(LinkLabel(tr(entry.Label), tr(entry.Hint), this,
+                                                                      [this, entry] { Size(entry.Sizing); }))
+                                    : new QLabel(tr(entry.Label), this);
         values->addWidget(label, row, 0);
         auto* edit = new TFmtEdit(this);
-        edit->setObjectName(QString::fromLatin1(spec.Name));
-        edit->SetFormatStr(QString::fromLatin1(spec.Format));
-        edit->SetUnitsType(spec.Units);
-        edit->SetRange(spec.Range.Low, spec.Range.High);
+        edit->setObjectName(QString::fromLatin1(entry.Name));
+        edit->SetFormatStr(QString::fromLatin1(entry.Format));
+        edit->SetUnitsType(entry.Units);
+        edit->SetRange(entry.Range.Low, entry.Range.High);
         edit->installEventFilter(this);
         edit->setMinimumWidth(76);
         connect(edit, &QLineEdit::editingFinished, this, [this, value] { EditExit(value); });
         m_edits[static_cast<size_t>(value)] = edit;
         values->addWidget(edit, row, 1);
-        if (spec.Units != utNone) {
+        if (entry.Units != utNone) {
             auto* unitLabel = new TFmtEditLabel(this);
             edit->SetUnitsLabel(unitLabel);
             m_unitLabels[static_cast<size_t>(value)] = unitLabel;
@@ -168,7 +168,7 @@ void TFatForm::BuildControls()
             button->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
             button->setFixedSize(18, 11);
             button->setAutoRepeat(true);
-            button->setObjectName(QString::fromLatin1(spec.Name).chopped(2) + (up ? "SpinUp" : "SpinDown"));
+            button->setObjectName(QString::fromLatin1(entry.Name).chopped(2) + (up ? "SpinUp" : "SpinDown"));
             connect(button, &QToolButton::clicked, this, [this, value, up] { Spin(value, up); });
             spins->addWidget(button);
         }

@@ -29,7 +29,7 @@ TFluidSpecSettings StoredSettings()
 }  // namespace
 
 TFluidSpecForm::TFluidSpecForm(QWidget* parent)
-    : QDialog(parent), m_spec(StoredSettings().RowUnits), m_grid(new TEntryGrid(this)), m_range(new QLabel(this))
+    : QDialog(parent), m_rules(StoredSettings().RowUnits), m_grid(new TEntryGrid(this)), m_range(new QLabel(this))
 {
     setObjectName(ToQString(kFluidSpecSection));
     setWindowTitle(tr("Fluid Specification"));
@@ -50,7 +50,7 @@ TFluidSpecForm::TFluidSpecForm(QWidget* parent)
 
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->SetPropertyRows(&m_spec.Rows());
+    m_grid->SetPropertyRows(&m_rules.Rows());
     m_grid->SetUnitsColumn(2);
     m_grid->SetOnUnitsClick(TEntryGrid::UnitsPicker);
     m_grid->RowsChanged();
@@ -59,7 +59,7 @@ TFluidSpecForm::TFluidSpecForm(QWidget* parent)
         m_grid->SetColWidth(col, settings.ColWidths[static_cast<size_t>(col)]);
     connect(m_grid, &TEntryGrid::OnDoSetData, this, [this](int col, int row) {
         if (col != 1) return;
-        m_spec.EditRow(row);
+        m_rules.EditRow(row);
         m_grid->RowsChanged();
         ShowRange();
     });
@@ -107,24 +107,24 @@ void TFluidSpecForm::Place(int x, int y)
 void TFluidSpecForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    m_spec.Activate();
+    m_rules.Activate();
     m_grid->RowsChanged();
     ShowRange();
 }
 
 void TFluidSpecForm::ShowRange()
 {
-    if (!m_spec.Liquid()) return;
-    m_range->setText(ToQString(m_spec.RangeText()));
+    if (!m_rules.Liquid()) return;
+    m_range->setText(ToQString(m_rules.RangeText()));
     QPalette palette = m_range->palette();
-    palette.setColor(QPalette::WindowText, m_spec.OutOfRange() ? OutOfRangeColour() : InRangeColour());
+    palette.setColor(QPalette::WindowText, m_rules.OutOfRange() ? OutOfRangeColour() : InRangeColour());
     m_range->setPalette(palette);
 }
 
 void TFluidSpecForm::reject()
 {
     m_grid->CancelEdit();
-    m_spec.Cancel();
+    m_rules.Cancel();
     QDialog::reject();
 }
 
@@ -141,7 +141,7 @@ void TFluidSpecForm::SaveSettings() const
     TFluidSpecSettings settings;
     for (int col = 0; col < static_cast<int>(settings.ColWidths.size()); ++col)
         settings.ColWidths[static_cast<size_t>(col)] = m_grid->ColWidth(col);
-    settings.RowUnits = m_spec.RowUnits();
+    settings.RowUnits = m_rules.RowUnits();
     settings.Write(programKey);
     SaveWindowPlacement(programKey, kFluidSpecSection, PlacementOf(*this));
     programKey.Flush();

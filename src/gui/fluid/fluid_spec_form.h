@@ -25,11 +25,11 @@ public:
     explicit TFluidSpecForm(QWidget* parent = nullptr);
     ~TFluidSpecForm() override;
 
-    void SetLiquid(TLiquid& liquid) { m_spec.SetLiquid(liquid); }
+    void SetLiquid(TLiquid& liquid) { m_rules.SetLiquid(liquid); }
     // The window's top left at (x, y), moved up and left as far as needed to stay on the screen.
     void Place(int x, int y);
 
-    TFluidSpec& Spec() { return m_spec; }
+    TFluidSpec& Rules() { return m_rules; }
     TEntryGrid& Grid() const { return *m_grid; }
     QLabel& RangeLabel() const { return *m_range; }
 
@@ -47,7 +47,7 @@ private:
     void ShowRange();
     void SaveSettings() const;
 
-    TFluidSpec m_spec;
+    TFluidSpec m_rules;
     TEntryGrid* m_grid;
     QLabel* m_range;
 };

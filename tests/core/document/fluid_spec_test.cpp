@@ -13,30 +13,30 @@ namespace {
 struct TSpecFixture {
     TSpecFixture()
     {
-        spec.SetLiquid(liquid);
-        spec.Activate();
+        rules.SetLiquid(liquid);
+        rules.Activate();
     }
     void Choose(int row, long long index)
     {
-        spec.Rows().SetValue(1, row, index);
-        spec.EditRow(row);
+        rules.Rows().SetValue(1, row, index);
+        rules.EditRow(row);
     }
     void Type(int row, const char* text)
     {
-        spec.Rows().EnterText(row, text);
-        spec.EditRow(row);
+        rules.Rows().EnterText(row, text);
+        rules.EditRow(row);
     }
-    bool Enabled(int row) const { return spec.Rows().RowEnabled(row); }
+    bool Enabled(int row) const { return rules.Rows().RowEnabled(row); }
 
     TLiquid liquid{"Water", 0.8, 80, 60, fcWater};
-    TFluidSpec spec{TFluidSpecSettings{}.RowUnits};
+    TFluidSpec rules{TFluidSpecSettings{}.RowUnits};
 };
 
 TEST(FluidSpec, RowsFollowTheFluidChosen)
 {
     TSpecFixture f;
-    EXPECT_EQ(f.spec.Rows().Cell(1, fsrTemperature), "70.0");
-    EXPECT_EQ(f.spec.Rows().Cell(1, fsrFluidType), "Water");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrTemperature), "70.0");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrFluidType), "Water");
     EXPECT_TRUE(f.Enabled(fsrAdditive));
     EXPECT_FALSE(f.Enabled(fsrAdditiveVolume)) << "no additive, no volume";
     EXPECT_FALSE(f.Enabled(fsrPressure));
@@ -46,14 +46,14 @@ TEST(FluidSpec, RowsFollowTheFluidChosen)
     f.Choose(fsrAdditive, waEthyleneGlycol);
     EXPECT_TRUE(f.Enabled(fsrAdditiveVolume));
     EXPECT_DOUBLE_EQ(f.liquid.AdditiveVolume, 0.3);
-    EXPECT_EQ(f.spec.Rows().Cell(1, fsrAdditiveVolume), "30.0");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrAdditiveVolume), "30.0");
     EXPECT_EQ(f.liquid.Caption, "Water (30% Ethylene Glycol)");
 
     // Engine oil takes no additive.
     f.Choose(fsrFluidType, fcEngineOil);
     EXPECT_EQ(f.liquid.WaterAdditive, waNone);
     EXPECT_EQ(f.liquid.AdditiveVolume, 0);
-    EXPECT_EQ(f.spec.Rows().Cell(1, fsrAdditive), "None");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrAdditive), "None");
     EXPECT_FALSE(f.Enabled(fsrAdditive));
     EXPECT_FALSE(f.Enabled(fsrAdditiveVolume));
     EXPECT_EQ(f.liquid.Caption, "Engine Oil");
@@ -62,7 +62,7 @@ TEST(FluidSpec, RowsFollowTheFluidChosen)
     f.Choose(fsrFluidType, fcCompressedAir);
     EXPECT_TRUE(f.Enabled(fsrPressure));
     EXPECT_FALSE(f.Enabled(fsrAdditive));
-    EXPECT_EQ(f.spec.Rows().Cell(1, fsrPressure), "5.00000");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrPressure), "5.00000");
     EXPECT_EQ(f.liquid.GetCaption(), "Compressed Air (5.0-bar)");
     f.Type(fsrPressure, "7");
     EXPECT_EQ(f.liquid.Pf, 7);
@@ -98,13 +98,13 @@ TEST(FluidSpec, RangeLabelTellsWhetherTheTemperatureIsCovered)
     TSpecFixture f;
     f.Type(fsrTemperature, "120");
     f.Choose(fsrAdditive, waCalciumChloride);
-    EXPECT_EQ(f.spec.RangeText(), "Valid range = [-30.0 .. 300.0] °C");
-    EXPECT_FALSE(f.spec.OutOfRange());
+    EXPECT_EQ(f.rules.RangeText(), "Valid range = [-30.0 .. 300.0] °C");
+    EXPECT_FALSE(f.rules.OutOfRange());
 
     f.Choose(fsrFluidType, fcGlycerin);
     f.Type(fsrTemperature, "60");
-    EXPECT_EQ(f.spec.RangeText(), "Valid range = [0.0 .. 50.0] °C");
-    EXPECT_TRUE(f.spec.OutOfRange());
+    EXPECT_EQ(f.rules.RangeText(), "Valid range = [0.0 .. 50.0] °C");
+    EXPECT_TRUE(f.rules.OutOfRange());
     EXPECT_EQ(f.liquid.tfi, 80) << "a new mean temperature keeps the inlet";
     EXPECT_EQ(f.liquid.tfo, 40);
 }
@@ -119,7 +119,7 @@ TEST(FluidSpec, CancelPutsTheLiquidBack)
     f.Choose(fsrUserDefined, 1);
     f.Type(fsrDensity, "800");
     f.Choose(fsrFluidType, fcMercury);
-    f.spec.Cancel();
+    f.rules.Cancel();
     EXPECT_EQ(f.liquid.t, before.t);
     EXPECT_EQ(f.liquid.tfi, before.tfi);
     EXPECT_EQ(f.liquid.tfo, before.tfo);
@@ -154,12 +154,12 @@ TEST(FluidSpecSettings, UnitsAndWidthsUnderTheirKeys)
 
     // The temperature row in °F shows the range in °F.
     TLiquid liquid("Water", 0.8, 80, 60, fcWater);
-    TFluidSpec spec(read.RowUnits);
-    spec.SetLiquid(liquid);
-    spec.Activate();
-    EXPECT_EQ(spec.Rows().Cell(1, fsrTemperature), "158.0");
-    EXPECT_EQ(spec.RangeText().substr(0, 15), "Valid range = [");
-    EXPECT_NE(spec.RangeText().find("] °F"), std::string::npos) << spec.RangeText();
+    TFluidSpec rules(read.RowUnits);
+    rules.SetLiquid(liquid);
+    rules.Activate();
+    EXPECT_EQ(rules.Rows().Cell(1, fsrTemperature), "158.0");
+    EXPECT_EQ(rules.RangeText().substr(0, 15), "Valid range = [");
+    EXPECT_NE(rules.RangeText().find("] °F"), std::string::npos) << rules.RangeText();
 }
 
 }  // namespace
