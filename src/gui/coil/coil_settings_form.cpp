@@ -1,6 +1,7 @@
 #include "gui/coil/coil_settings_form.h"
 
 #include "gui/forms/form_placement.h"
+#include "gui/forms/page_opener.h"
 #include "gui/qt_text.h"
 #include "gui/widgets/fmt_edit.h"
 #include "gui/widgets/fmt_edit_label.h"
@@ -12,8 +13,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,7 +20,6 @@
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace vantor {
@@ -65,7 +63,8 @@ std::optional<double> NumberOf(const TVariant& value)
 
 TCoilSettingsForm::TCoilSettingsForm(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint),
-      m_pages(new QTabWidget(this))
+      m_pages(new QTabWidget(this)),
+      m_helpOpener(new TPageOpener(this))
 {
     setObjectName(ToQString(kDesignSettingsSection));
     setWindowTitle(tr("Design Settings"));
@@ -217,7 +216,7 @@ void TCoilSettingsForm::TakeAllEdits()
 void TCoilSettingsForm::Label5Click()
 {
     // The help page, whatever the case of its name on this file system.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(FindHelpPage("coils.htm").string())));
+    m_helpOpener->OpenInstalled(QStringLiteral("Common Files/coils.htm"));
 }
 
 bool TCoilSettingsForm::eventFilter(QObject* watched, QEvent* event)

@@ -17,6 +17,7 @@ namespace vantor {
 
 class TCoil;
 class TFmtEdit;
+class TPageOpener;
 class KzCustomEdit;
 
 class TCoilSettingsForm : public QDialog {
@@ -74,6 +75,7 @@ private:
     TFmtEdit* m_fluidIn;
     TFmtEdit* m_rows;
     TFmtEdit* m_fins;
+    TPageOpener* m_helpOpener;
     QCheckBox* m_useFouling;
 };
 
