@@ -45,6 +45,7 @@ struct TSelectOptions {
     std::optional<std::string> TubeVelocity;
     std::optional<double> Margin;  // %
     int Top = 20;
+    bool Distinct = false;
     bool Json = false;
     bool Csv = false;
 };
@@ -66,6 +67,26 @@ TIntRange ReadIntRange(std::string_view option, const std::string& text)
     if (lo != std::floor(lo) || hi != std::floor(hi) || lo < 1 || hi > 1000)
         throw TUsageError(std::string(option) + ": \"" + text + "\" is not a range of whole numbers from 1");
     return {static_cast<int>(lo), static_cast<int>(hi)};
+}
+
+// A quantity of the requirement as given, at full precision: not a typed row value, so neither
+// rounded to a row's format nor held to a row's range. Values that mean nothing (zero,
+// negative, not finite) are refused by the selection's own check.
+std::optional<double> ReadQuantity(std::string_view option, const std::optional<std::string>& text)
+{
+    if (!text) return std::nullopt;
+    const std::optional<double> value = ParseDouble(Trim(*text));
+    if (!value) throw TUsageError(std::string(option) + ": \"" + *text + "\" is not a number");
+    return value;
+}
+
+// The duty, air volume and design drop or flow, taken from the options as given.
+void ApplyQuantities(const TRateOptions& o, TSelectionRequirement& req)
+{
+    if (const auto duty = ReadQuantity("--design-duty", o.DesignDuty)) req.Duty = *duty;
+    if (const auto volume = ReadQuantity("--air-volume", o.AirVolume)) req.AirVolume = *volume;
+    if (const auto drop = ReadQuantity("--design-dt", o.DesignDT)) req.DesignDT = *drop;
+    if (const auto flow = ReadQuantity("--fluid-flow", o.FluidFlow)) req.FluidFlow = *flow;
 }
 
 void ApplySpace(const TSelectOptions& o, TCandidateSpace& space)
@@ -195,16 +216,21 @@ int RunSelect(const TSelectOptions& o)
 {
     const TRateLog log = [](const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; };
     const TRateStart start(o.Rate.NoSettings, log);
-    // The range is chosen among the candidates below, possibly of every maker.
+    // The range is chosen among the candidates below, possibly of every maker. The document
+    // gives the air and the fluid; the quantities are the requirement's own.
     TRateOptions rateOptions = o.Rate;
     rateOptions.Range.reset();
+    for (auto* quantity : {&rateOptions.DesignDuty, &rateOptions.AirVolume, &rateOptions.DesignDT,
+                           &rateOptions.FluidFlow})
+        quantity->reset();
     const TRating rating = PrepareRating(rateOptions, false, start, log);
     const TRatingDocument& doc = *rating.Document;
 
     TSelectionRequest request;
-    request.Requirement = RequirementOf(doc, o.Rate.FluidFlow.has_value());
-    request.Requirement.Duty = doc.DesignDuty();
+    request.Requirement = RequirementOf(doc, false);
+    ApplyQuantities(o.Rate, request.Requirement);
     request.Top = o.Top;
+    request.Distinct = o.Distinct;
     ApplySpace(o, request.Space);
     ApplyLimits(o, request.Limits);
     TCoilMakers catalogue(start.Env);
@@ -276,6 +302,8 @@ void AddSelectCommand(CLI::App& app, int& exitCode)
                                                                    "(default 0.3-2.5)");
     command->add_option("--margin", o->Margin, "Duty above the design duty allowed, % (default 15)");
     command->add_option("--top", o->Top, "Results listed (default 20)")->check(CLI::Range(1, 100000));
+    command->add_flag("--distinct", o->Distinct, "Only the lightest face of each coil (range, rows, fins and "
+                                                 "circuits), so that the list offers different coils");
     command->add_flag("--no-settings", r.NoSettings, "Start from the first-run defaults instead of the stored settings");
     auto* outputs = command->add_option_group("output", "What to print (default: a table)");
     outputs->add_flag("--json", o->Json, "The results as a JSON array, in SI units");

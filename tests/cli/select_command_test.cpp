@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -125,6 +127,106 @@ TEST_F(SelectCommandTest, ArgumentsThatCannotBeUsedAreRefused)
     EXPECT_EQ(Run({"select", "--no-settings", "--design-duty", "50", "--air-volume", "1", "--height", "600"}).exitCode, 2);
     EXPECT_EQ(Run({"select", "--no-settings", "--air-volume", "1"}).exitCode, 2);
     EXPECT_EQ(Run({"select", "--no-settings", "--design-duty", "50", "--air-volume", "1", "--maker", "Nobody"}).exitCode, 1);
+}
+
+// "1/2 inch 1r 12f": the range, rows and fins of a listed coil, its geometry in a fixed face.
+std::string Geometry(const nlohmann::json& coil)
+{
+    return coil["Range"].get<std::string>() + " " + std::to_string(coil["Rows"].get<int>()) + "r " +
+           std::to_string(coil["fpi"].get<int>()) + "f";
+}
+
+// 100 kW to 3 m³/s of air at 0/-2 °C from water at 80 °C dropping 20 K, through the 1/2 inch
+// range in a 914.4 x 1500 mm casing, with a fluid pressure drop up to fluidDrop kPa.
+std::vector<std::string> HalfInchCasing(const std::string& fluidDrop)
+{
+    return {"select", "--no-settings", "--design-duty", "100", "--maker", "Typical", "--range", "1/2 inch",
+            "--air-volume", "3", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "20", "--height",
+            "914.4", "--length", "1500", "--max-air-dp", "150", "--max-fluid-dp", fluidDrop, "--json"};
+}
+
+TEST_F(SelectCommandTest, FixedFaceListsEveryPassingGeometryAndALooserFluidLimitKeepsThemAll)
+{
+    const TRun tight = Run(HalfInchCasing("50"));
+    ASSERT_EQ(tight.exitCode, 0) << tight.err;
+    // Rating every rows, fins and circuits of the face at the selection's flow finds five.
+    const nlohmann::json strict = tight.Json();
+    std::set<std::string> strictGeometries;
+    for (const nlohmann::json& coil : strict) strictGeometries.insert(Geometry(coil));
+    EXPECT_EQ(strict.size(), 5u) << tight.out;
+    EXPECT_EQ(strictGeometries.size(), strict.size()) << "a geometry listed twice";
+
+    const TRun loose = Run(HalfInchCasing("70"));
+    ASSERT_EQ(loose.exitCode, 0) << loose.err;
+    std::set<std::string> looseGeometries;
+    for (const nlohmann::json& coil : loose.Json()) looseGeometries.insert(Geometry(coil));
+    EXPECT_TRUE(looseGeometries.count("1/2 inch 1r 12f")) << loose.out;
+    for (const std::string& geometry : strictGeometries) EXPECT_TRUE(looseGeometries.count(geometry)) << geometry;
+}
+
+TEST_F(SelectCommandTest, TheRequirementIsNotHeldToTheRowsRangesOrFormats)
+{
+    // 700 kW is beyond the Design Duty row's 500 kW: every coil listed gives 700 kW or more.
+    const TRun large = Run({"select", "--no-settings", "--design-duty", "700", "--maker", "Typical", "--air-volume",
+                            "15", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "20", "--max-height",
+                            "2500", "--max-length", "4000", "--top", "5", "--json"});
+    ASSERT_EQ(large.exitCode, 0) << large.err;
+    EXPECT_EQ(large.err.find("used"), std::string::npos) << large.err;
+    const nlohmann::json list = large.Json();
+    ASSERT_FALSE(list.empty());
+    for (const nlohmann::json& coil : list) {
+        EXPECT_GE(coil["Qt"].get<double>(), 700) << coil["Model"];
+        EXPECT_LE(coil["Qt"].get<double>(), 700 * 1.15) << coil["Model"];
+    }
+
+    // A drop of 5.12 K, not 5.1: m = Q / (cp · ΔT) with water's cp at 77.4 °C, 4.194 kJ/(kg·K)
+    // in the steam tables (5.1 K would give 4.675 kg/s).
+    const TRun fine = Run({"select", "--no-settings", "--design-duty", "100", "--maker", "Typical", "--air-volume",
+                           "3", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "5.12", "--json"});
+    ASSERT_EQ(fine.exitCode, 0) << fine.err;
+    const nlohmann::json picks = fine.Json();
+    ASSERT_FALSE(picks.empty()) << fine.err;
+    EXPECT_NEAR(picks.front()["FluidFlow"].get<double>(), 100 / (4.194 * 5.12), 0.005);
+
+    // Values without a meaning are refused; one that is not a finite number is not read at all.
+    for (const char* duty : {"0", "-5"}) {
+        const TRun refused = Run({"select", "--no-settings", "--design-duty", duty, "--air-volume", "3"});
+        EXPECT_EQ(refused.exitCode, 1) << duty << ": " << refused.err;
+        EXPECT_NE(refused.err.find("design duty"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(Run({"select", "--no-settings", "--design-duty", "inf", "--air-volume", "3"}).exitCode, 2);
+    EXPECT_EQ(Run({"select", "--no-settings", "--design-duty", "50", "--air-volume", "lots"}).exitCode, 2);
+}
+
+TEST_F(SelectCommandTest, DistinctListsEachCoilOnceOnItsLightestFace)
+{
+    const std::vector<std::string> freeFace = {
+        "select",       "--no-settings",  "--design-duty",  "100",  "--maker",      "Typical",
+        "--air-volume", "3",              "--on-coil",      "0/-2", "--fluid-inlet", "80",
+        "--design-dt",  "20",             "--min-height",   "300",  "--max-height", "2000",
+        "--min-length", "300",            "--max-length",   "3000", "--max-face-velocity", "3",
+        "--max-air-dp", "150",            "--max-fluid-dp", "50",   "--json"};
+    const auto coil = [](const nlohmann::json& c) {
+        return std::make_tuple(c["Range"].get<std::string>(), c["Rows"].get<double>(), c["fpi"].get<double>(),
+                               c["Circ"].get<double>());
+    };
+    const TRun every = Run(freeFace);
+    ASSERT_EQ(every.exitCode, 0) << every.err;
+    const nlohmann::json all = every.Json();
+    std::set<decltype(coil(all.front()))> seen;
+    for (const nlohmann::json& c : all) seen.insert(coil(c));
+    // Without --distinct the same coil comes on faces 10 mm apart.
+    EXPECT_LT(seen.size(), all.size());
+
+    std::vector<std::string> distinct = freeFace;
+    distinct.push_back("--distinct");
+    const TRun once = Run(distinct);
+    ASSERT_EQ(once.exitCode, 0) << once.err;
+    const nlohmann::json list = once.Json();
+    EXPECT_EQ(list.size(), 20u);
+    seen.clear();
+    for (const nlohmann::json& c : list) EXPECT_TRUE(seen.insert(coil(c)).second) << c["Model"];
+    EXPECT_EQ(list.front()["Model"], all.front()["Model"]);
 }
 
 }  // namespace

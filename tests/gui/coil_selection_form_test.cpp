@@ -1,15 +1,20 @@
 // The coil selection window on a first-run document: a run in a small fixed face fills the
 // table, and "Use this coil" leaves the document rated with the table's duty; the limits come
-// back from the settings.
+// back from the settings; the window and `vantor-cli select` list the same coils.
 
 #include "document/rating_document.h"
 #include "gui/coil/coil_selection_form.h"
 #include "gui_test_main.h"
 #include "selection/selection_settings.h"
+#include "text/number_text.h"
 #include "units/units_registry.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTableWidget>
 
 #include <memory>
@@ -90,6 +95,52 @@ private slots:
         TCoilSelectionForm again(*m_doc);
         QVERIFY(again.FixedFaceCheck().isChecked());
         QCOMPARE(again.LengthEdit().value(), 1200.0);
+    }
+
+    void windowAndSelectCommandListTheSameCoilsForTheFirstRunDocument()
+    {
+        TCoilSelectionForm form(*m_doc);
+        QVERIFY(form.DistinctCheck().isChecked());
+        form.Run();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 60000);
+        QVERIFY(!form.Results().empty());
+
+        // The document's own values, to full precision, and the window's default limits.
+        const THotWaterCoil& coil = m_doc->HotWaterCoil();
+        QProcess cli;
+        cli.start(QStringLiteral(VANTOR_CLI),
+                  {"select", "--no-settings", "--all-makers", "--distinct", "--json", "--design-duty",
+                   QString::fromStdString(FormatShortest(m_doc->DesignDuty())), "--air-volume",
+                   QString::fromStdString(FormatShortest(coil.AirVolume())), "--design-dt",
+                   QString::fromStdString(FormatShortest(coil.LiquidState.designdt))});
+        QVERIFY(cli.waitForFinished(120000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QJsonArray list = QJsonDocument::fromJson(cli.readAllStandardOutput()).array();
+        QCOMPARE(list.size(), static_cast<qsizetype>(form.Results().size()));
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QJsonObject listed = list[i].toObject();
+            const TSelectionResult& shown = form.Results()[static_cast<size_t>(i)];
+            QCOMPARE(listed["Model"].toString(), QString::fromStdString(shown.Designation));
+            QCOMPARE(listed["Range"].toString(), QString::fromStdString(shown.Range));
+            QVERIFY(std::abs(listed["Qt"].toDouble() - shown.Duty) < 1e-9);
+            QVERIFY(std::abs(listed["FluidFlow"].toDouble() - shown.FluidFlow) < 1e-12);
+        }
+    }
+
+    void useThisCoilHandsTheDocumentItsOwnAirVolume()
+    {
+        // An air volume the window's three decimals cannot show.
+        QVERIFY(m_doc->SetRowValue(rowAirVelocity, 2.4567));
+        const double airVolume = m_doc->HotWaterCoil().AirVolume();
+        m_doc->Solve();
+        TCoilSelectionForm form(*m_doc);
+        PrepareRun(form);
+        form.Run();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
+        QVERIFY(!form.Results().empty());
+        form.Table().setCurrentCell(0, 0);
+        QVERIFY(form.UseThisCoil());
+        QCOMPARE(m_doc->HotWaterCoil().AirVolume(), airVolume);
     }
 
     void cancelStopsARun()

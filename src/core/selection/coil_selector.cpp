@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -27,43 +28,77 @@ struct TWorkItem {
     TCandidateFace Face;
 };
 
-// The best results one worker found, lightest first.
+// The best results one worker found, lightest first; with distinct, only the lightest face of
+// each coil.
 class TTopResults {
 public:
-    explicit TTopResults(int size) : m_size(static_cast<size_t>(std::max(size, 1))) {}
+    TTopResults(int size, bool distinct) : m_size(static_cast<size_t>(std::max(size, 1))), m_distinct(distinct) {}
 
     void Add(TSelectionResult result)
     {
+        if (m_distinct) {
+            const auto same = std::find_if(m_results.begin(), m_results.end(), [&](const TSelectionResult& kept) {
+                return DiffersOnlyInFace(kept, result);
+            });
+            if (same != m_results.end()) {
+                if (!RanksBefore(result, *same)) return;
+                m_results.erase(same);
+            }
+        }
         const auto at = std::upper_bound(m_results.begin(), m_results.end(), result, RanksBefore);
         m_results.insert(at, std::move(result));
         if (m_results.size() > m_size) m_results.pop_back();
     }
-    // A geometry heavier than this cannot enter the list.
-    bool Excludes(double weight) const { return m_results.size() == m_size && weight > m_results.back().DryWeight; }
+    // The dry weight above which a geometry cannot enter the list: the list is full and every
+    // result in it is lighter. Infinite while the list has room.
+    double WeightBound() const
+    {
+        return m_results.size() == m_size ? m_results.back().DryWeight : std::numeric_limits<double>::infinity();
+    }
     std::vector<TSelectionResult>& Results() { return m_results; }
 
 private:
     size_t m_size;
+    bool m_distinct;
     std::vector<TSelectionResult> m_results;
+};
+
+// The lowest weight bound of all workers. A geometry heavier than one worker's N-th result
+// cannot be among the N lightest of all (of the distinct list too: that worker holds N
+// different coils lighter than it), so every worker may leave it unrated.
+class TSharedWeightBound {
+public:
+    double Get() const { return m_bound.load(std::memory_order_relaxed); }
+    void Lower(double bound)
+    {
+        double now = m_bound.load(std::memory_order_relaxed);
+        while (bound < now && !m_bound.compare_exchange_weak(now, bound, std::memory_order_relaxed)) {
+        }
+    }
+
+private:
+    std::atomic<double> m_bound{std::numeric_limits<double>::infinity()};
 };
 
 // What rating a geometry's circuit counts came to.
 struct TGeometryOutcome {
     bool Passed = false;
-    bool DutyTooLow = false;  // some circuit count fell short of the duty: more surface may pass
     // The failure that came closest to passing: the checks run in TRuleOut order.
     TRuleOut Furthest = roNotSolved;
 };
 
 class TWorker {
 public:
-    explicit TWorker(const TSelectionRequest& request)
-        : m_request(request), m_rater(request), m_top(request.Top)
+    TWorker(const TSelectionRequest& request, TSharedWeightBound& bound)
+        : m_request(request), m_rater(request), m_top(request.Top, request.Distinct), m_bound(bound)
     {
     }
 
-    // Each row count's climb through the fins that ends without a coil counts one candidate
-    // ruled out, by the limit that ended it.
+    // Every rows and fins of the face is rated unless the weight bound rules it out: within a
+    // face more rows or more fins only weigh more, so the climb through the fins stops at the
+    // first geometry over the bound, and the rows stop when their fewest fins are over it.
+    // Each row count without a passing coil that the bound did not cut short counts one
+    // candidate ruled out, by the failure that came closest to passing.
     void SearchFace(const TWorkItem& item, const TSelectionFeedback& feedback)
     {
         const TCandidateSpace& space = m_request.Space;
@@ -71,39 +106,33 @@ public:
             m_rater.SetRange(space.Ranges[static_cast<size_t>(item.Range)]);
             m_range = item.Range;
         }
-        int finsCap = space.Fins.Hi;
-        for (int rows = space.Rows.Lo; rows <= space.Rows.Hi && finsCap >= space.Fins.Lo; ++rows) {
-            bool lastRows = false;
-            std::optional<TRuleOut> ended = roDutyTooLow;  // the fins ran out
-            for (int fins = space.Fins.Lo; fins <= finsCap; ++fins) {
+        for (int rows = space.Rows.Lo; rows <= space.Rows.Hi; ++rows) {
+            bool passed = false;
+            bool bounded = false;
+            bool fewestFinsTooHeavy = false;
+            std::optional<TRuleOut> furthest;
+            for (int fins = space.Fins.Lo; fins <= space.Fins.Hi; ++fins) {
                 if (feedback.Canceled()) return;
-                const bool first = fins == space.Fins.Lo;
                 if (!m_rater.SetGeometry({item.Face.Height, item.Face.Length, rows, fins})) {
-                    ended = roNotSolved;
-                    break;
+                    furthest = std::max(furthest.value_or(roNotSolved), roNotSolved);
+                    continue;
                 }
-                // More fins or rows only weigh more.
-                if (m_top.Excludes(m_rater.DryWeight())) {
-                    ended.reset();
-                    lastRows = first;
+                if (m_rater.DryWeight() > m_bound.Get()) {
+                    bounded = true;
+                    fewestFinsTooHeavy = fins == space.Fins.Lo;
                     break;
                 }
                 const TGeometryOutcome rated = RateCircuits();
                 if (rated.Passed) {
                     m_top.Add(m_rater.Result());
-                    ended.reset();
-                    finsCap = fins - 1;
-                    break;
-                }
-                if (!rated.DutyTooLow) {
-                    // More fins add duty and air pressure drop; so do more rows.
-                    ended = rated.Furthest;
-                    lastRows = first && rated.Furthest == roAirDrop;
-                    break;
+                    m_bound.Lower(m_top.WeightBound());
+                    passed = true;
+                } else {
+                    furthest = std::max(furthest.value_or(roNotSolved), rated.Furthest);
                 }
             }
-            if (ended) ++m_outcome.RuledOut[*ended];
-            if (lastRows) break;
+            if (!passed && !bounded && furthest) ++m_outcome.RuledOut[*furthest];
+            if (fewestFinsTooHeavy) break;
         }
     }
 
@@ -133,10 +162,7 @@ private:
             }
             outcome.Furthest = std::max(outcome.Furthest, *failed);
             // More circuits slow the fluid and lower the duty further.
-            if (*failed == roDutyTooLow) {
-                outcome.DutyTooLow = true;
-                break;
-            }
+            if (*failed == roDutyTooLow) break;
         }
         if (!rated) outcome.Furthest = roTubeVelocity;
         return outcome;
@@ -145,6 +171,7 @@ private:
     const TSelectionRequest& m_request;
     TCandidateRater m_rater;
     TTopResults m_top;
+    TSharedWeightBound& m_bound;
     TSelectionOutcome m_outcome;
     int m_range = -1;
 };
@@ -215,7 +242,8 @@ TSelectionOutcome TCoilSelector::Run(const TSelectionRequest& request, TSelectio
     std::condition_variable finished;
     size_t workersDone = 0;
     std::vector<std::unique_ptr<TWorker>> workers;
-    for (size_t w = 0; w < workerCount; ++w) workers.push_back(std::make_unique<TWorker>(request));
+    TSharedWeightBound bound;
+    for (size_t w = 0; w < workerCount; ++w) workers.push_back(std::make_unique<TWorker>(request, bound));
     {
         std::vector<std::jthread> threads;
         for (auto& worker : workers) {
@@ -242,6 +270,7 @@ TSelectionOutcome TCoilSelector::Run(const TSelectionRequest& request, TSelectio
         for (TSelectionResult& result : part.Results) outcome.Results.push_back(std::move(result));
     }
     std::sort(outcome.Results.begin(), outcome.Results.end(), RanksBefore);
+    if (request.Distinct) KeepLightestFaceOfEachCoil(outcome.Results);
     if (outcome.Results.size() > static_cast<size_t>(request.Top)) outcome.Results.resize(static_cast<size_t>(request.Top));
     outcome.Canceled = feedback.Canceled();
     return outcome;

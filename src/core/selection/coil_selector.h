@@ -5,11 +5,11 @@
 //
 // Every candidate is rated under flow control at the one design flow. The search runs face by
 // face (a work item is one tube range and one face) on all cores, each worker with its own
-// coil. Within a face it climbs the rows and, for each row count, the fins, and stops climbing
-// once a candidate passes, since more rows or fins only add duty and weight; for each geometry
-// it tries the circuit counts that give whole tubes per circuit, fewest first, and keeps the
-// first that passes. A geometry heavier than the worker's N-th lightest result so far is not
-// rated. Results are ranked by RanksBefore, so the order never depends on the threads.
+// coil. Within a face it rates every rows and fins in turn; for each geometry it tries the
+// circuit counts that give whole tubes per circuit, fewest first, and keeps the first that
+// passes, so every passing geometry is listed once. The only pruning is by weight: a geometry
+// heavier than the N-th lightest result any worker holds cannot be among the N lightest and is
+// not rated. Results are ranked by RanksBefore, so the order never depends on the threads.
 
 #include "selection/selection_feedback.h"
 #include "selection/selection_request.h"

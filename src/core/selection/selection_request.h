@@ -72,6 +72,9 @@ struct TSelectionRequest {
     TSelectionLimits Limits;
     TCandidateSpace Space;
     int Top = 20;      // results kept, lightest first
+    // Only the lightest face of each coil (maker, range, rows, fins and circuits), so that the
+    // list offers Top different coils.
+    bool Distinct = false;
     int Threads = 0;   // workers; 0 for one per core
 };
 

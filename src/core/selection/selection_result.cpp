@@ -12,6 +12,22 @@ bool RanksBefore(const TSelectionResult& a, const TSelectionResult& b)
            std::tie(b.DryWeight, b.AirPressureDrop, b.FluidPressureDrop, b.Designation, b.Maker, b.Range);
 }
 
+bool DiffersOnlyInFace(const TSelectionResult& a, const TSelectionResult& b)
+{
+    return std::tie(a.Maker, a.Range, a.Rows, a.fpi, a.Circ) == std::tie(b.Maker, b.Range, b.Rows, b.fpi, b.Circ);
+}
+
+void KeepLightestFaceOfEachCoil(std::vector<TSelectionResult>& ranked)
+{
+    std::vector<TSelectionResult> kept;
+    for (TSelectionResult& result : ranked) {
+        const bool seen = std::any_of(kept.begin(), kept.end(),
+                                      [&](const TSelectionResult& k) { return DiffersOnlyInFace(k, result); });
+        if (!seen) kept.push_back(std::move(result));
+    }
+    ranked = std::move(kept);
+}
+
 std::string_view RuleOutText(TRuleOut reason)
 {
     switch (reason) {

@@ -39,6 +39,12 @@ struct TSelectionResult {
 // the designation, maker and range texts, so that equal coils never swap places.
 bool RanksBefore(const TSelectionResult& a, const TSelectionResult& b);
 
+// The same coil on another face: maker, range, rows, fins and circuits alike.
+bool DiffersOnlyInFace(const TSelectionResult& a, const TSelectionResult& b);
+
+// Of results ranked by RanksBefore, keeps the first of each coil (DiffersOnlyInFace), in order.
+void KeepLightestFaceOfEachCoil(std::vector<TSelectionResult>& ranked);
+
 // Why a candidate failed, in the order the checks are made.
 enum TRuleOut : int {
     roNotSolved = 0,
@@ -56,8 +62,8 @@ std::string_view RuleOutText(TRuleOut reason);
 
 struct TSelectionOutcome {
     std::vector<TSelectionResult> Results;
-    // Candidates ruled out by each limit. A candidate is one row count of one face: the climb
-    // through its fins that ended without a coil counts once, for the limit that ended it; a
+    // Candidates ruled out by each limit. A candidate is one row count of one face: one whose
+    // fins gave no passing coil counts once, for the failure that came closest to passing; a
     // face too small for the face-velocity limit counts once for each row count.
     std::array<long long, kRuleOutCount> RuledOut{};
     long long Ratings = 0;  // candidates rated

@@ -49,6 +49,7 @@ TSelectionSettings ReadSelectionSettings(const TSettingsStore& key)
     s.ByFlow = key.ReadBool(section, "ByFlow", s.ByFlow);
     const int top = key.ReadInteger(section, "Top", s.Top);
     if (top >= 1 && top <= 1000) s.Top = top;
+    s.Distinct = key.ReadBool(section, "Distinct", s.Distinct);
     return s;
 }
 
@@ -78,6 +79,7 @@ void WriteSelectionSettings(TSettingsStore& key, const TSelectionSettings& s)
     key.WriteString(section, "Range", s.Range);
     key.WriteBool(section, "ByFlow", s.ByFlow);
     key.WriteInteger(section, "Top", s.Top);
+    key.WriteBool(section, "Distinct", s.Distinct);
 }
 
 }  // namespace vantor

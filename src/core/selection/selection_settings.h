@@ -23,6 +23,7 @@ struct TSelectionSettings {
     std::string Range;  // empty: every range
     bool ByFlow = false;
     int Top = 20;
+    bool Distinct = true;  // only the lightest face of each coil
 };
 
 // Values that are missing, or not numbers in their range, read as the defaults.

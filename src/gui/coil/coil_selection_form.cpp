@@ -147,15 +147,19 @@ QWidget* TCoilSelectionForm::BuildRequirement()
     auto* box = new QGroupBox(tr("Requirement"));
     auto* form = new QFormLayout(box);
     m_duty = NumberEdit(0.1, 100000, 2, QStringLiteral(" kW"));
-    m_duty->setValue(req.Duty);
     m_airVolume = NumberEdit(0.001, 1000, 3, QStringLiteral(" m³/s"));
-    m_airVolume->setValue(req.AirVolume);
     m_byDrop = new QRadioButton(tr("Design dT"));
     m_byFlow = new QRadioButton(tr("Fluid flow"));
     m_designDrop = NumberEdit(0.1, 200, 2, QStringLiteral(" K"));
-    m_designDrop->setValue(req.DesignDT);
     m_fluidFlow = NumberEdit(0.0001, 10000, 4, QStringLiteral(" kg/s"));
-    m_fluidFlow->setValue(m_doc.HotWaterCoil().LiquidState.MassFlow());
+    m_exactDuty.Edit = m_duty;
+    m_exactDuty.Show(req.Duty);
+    m_exactAirVolume.Edit = m_airVolume;
+    m_exactAirVolume.Show(req.AirVolume);
+    m_exactDesignDrop.Edit = m_designDrop;
+    m_exactDesignDrop.Show(req.DesignDT);
+    m_exactFluidFlow.Edit = m_fluidFlow;
+    m_exactFluidFlow.Show(m_doc.HotWaterCoil().LiquidState.MassFlow());
     form->addRow(tr("Duty"), m_duty);
     form->addRow(tr("Air volume"), m_airVolume);
     // The air and the fluid stay the document's, so the chosen coil rates there as here.
@@ -183,12 +187,15 @@ QWidget* TCoilSelectionForm::BuildLimits()
     m_maxTubeVelocity = NumberEdit(0.01, 20, 2, QStringLiteral(" m/s"));
     m_maxFaceVelocity = NumberEdit(0.1, 20, 2, QStringLiteral(" m/s"));
     m_top = CountEdit(1, 1000);
+    m_distinct = new QCheckBox(tr("Distinct coils"));
+    m_distinct->setToolTip(tr("Only the lightest face of each range, rows, fins and circuits"));
     form->addRow(tr("Duty margin"), m_margin);
     form->addRow(tr("Air dP"), m_maxAirDrop);
     form->addRow(tr("Fluid dP"), m_maxFluidDrop);
     form->addRow(tr("Tube velocity"), Pair(m_minTubeVelocity, m_maxTubeVelocity));
     form->addRow(tr("Face velocity"), m_maxFaceVelocity);
     form->addRow(tr("Results"), m_top);
+    form->addRow(QString(), m_distinct);
     return box;
 }
 
@@ -277,6 +284,7 @@ TSelectionSettings TCoilSelectionForm::CurrentSettings() const
     s.Range = ToStdString(m_range->currentData().toString());
     s.ByFlow = m_byFlow->isChecked();
     s.Top = m_top->value();
+    s.Distinct = m_distinct->isChecked();
     return s;
 }
 
@@ -308,7 +316,29 @@ void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
     m_fluidFlow->setEnabled(s.ByFlow);
     m_designDrop->setEnabled(!s.ByFlow);
     m_top->setValue(s.Top);
+    m_distinct->setChecked(s.Distinct);
     UpdateFaceControls();
+}
+
+void TCoilSelectionForm::TExactEdit::Show(double exact)
+{
+    Exact = exact;
+    Edit->setValue(exact);
+    Shown = Edit->value();
+}
+
+double TCoilSelectionForm::TExactEdit::Value() const { return Edit->value() == Shown ? Exact : Edit->value(); }
+
+TSelectionRequirement TCoilSelectionForm::CurrentRequirement(bool byFlow) const
+{
+    TSelectionRequirement req = RequirementOf(m_doc, false);
+    req.Duty = m_exactDuty.Value();
+    req.AirVolume = m_exactAirVolume.Value();
+    if (byFlow)
+        req.FluidFlow = m_exactFluidFlow.Value();
+    else
+        req.DesignDT = m_exactDesignDrop.Value();
+    return req;
 }
 
 void TCoilSelectionForm::Run()
@@ -316,13 +346,7 @@ void TCoilSelectionForm::Run()
     if (Running()) return;
     const TSelectionSettings s = CurrentSettings();
     m_request = {};
-    m_request.Requirement = RequirementOf(m_doc, s.ByFlow);
-    m_request.Requirement.Duty = m_duty->value();
-    m_request.Requirement.AirVolume = m_airVolume->value();
-    if (s.ByFlow)
-        m_request.Requirement.FluidFlow = m_fluidFlow->value();
-    else
-        m_request.Requirement.DesignDT = m_designDrop->value();
+    m_request.Requirement = CurrentRequirement(s.ByFlow);
     m_request.Limits = s.Limits;
     m_request.Space = s.Space;
     if (s.FixedFace) {
@@ -330,6 +354,7 @@ void TCoilSelectionForm::Run()
         m_request.Space.FixedLength = s.FixedLength;
     }
     m_request.Top = s.Top;
+    m_request.Distinct = s.Distinct;
     TResult usable = CatalogueRanges(m_doc.Makers(), s.Maker, s.Range, m_request.Space.Ranges);
     if (usable) usable = TCoilSelector::CheckRequest(m_request);
     if (!usable) {

@@ -51,6 +51,7 @@ public:
     // The inputs, for the tests and the settings.
     QDoubleSpinBox& DutyEdit() const { return *m_duty; }
     QCheckBox& FixedFaceCheck() const { return *m_fixedFace; }
+    QCheckBox& DistinctCheck() const { return *m_distinct; }
     QDoubleSpinBox& HeightEdit() const { return *m_height; }
     QDoubleSpinBox& LengthEdit() const { return *m_length; }
 
@@ -69,6 +70,17 @@ private:
     void Poll();
     void ShowResults(const TSelectionOutcome& outcome);
     void SetRunning(bool running);
+    // The requirement: the document's exact values, but for those the user has changed.
+    TSelectionRequirement CurrentRequirement(bool byFlow) const;
+
+    // A box showing a document value: the exact value while the box still shows it.
+    struct TExactEdit {
+        QDoubleSpinBox* Edit = nullptr;
+        double Exact = 0;
+        double Shown = 0;
+        void Show(double exact);
+        double Value() const;
+    };
 
     TRatingDocument& m_doc;
     TSelectionRequest m_request;
@@ -85,6 +97,10 @@ private:
     QRadioButton* m_byFlow;
     QDoubleSpinBox* m_designDrop;
     QDoubleSpinBox* m_fluidFlow;
+    TExactEdit m_exactDuty;
+    TExactEdit m_exactAirVolume;
+    TExactEdit m_exactDesignDrop;
+    TExactEdit m_exactFluidFlow;
     QDoubleSpinBox* m_margin;
     QDoubleSpinBox* m_maxAirDrop;
     QDoubleSpinBox* m_maxFluidDrop;
@@ -107,6 +123,7 @@ private:
     QSpinBox* m_finsLo;
     QSpinBox* m_finsHi;
     QSpinBox* m_top;
+    QCheckBox* m_distinct;
     QPushButton* m_run;
     QPushButton* m_cancel;
     QPushButton* m_use;

@@ -13,6 +13,7 @@ TEST(SelectionSettings, RoundTripAndUnusableValuesFallBackToTheDefaults)
     EXPECT_EQ(defaults.Space.Rows.Lo, 1);
     EXPECT_EQ(defaults.Space.Rows.Hi, 8);
     EXPECT_EQ(defaults.Top, 20);
+    EXPECT_TRUE(defaults.Distinct);
 
     TSelectionSettings s;
     s.Limits.Margin = 0.1;
@@ -27,6 +28,7 @@ TEST(SelectionSettings, RoundTripAndUnusableValuesFallBackToTheDefaults)
     s.Range = "3/8 inch";
     s.ByFlow = true;
     s.Top = 7;
+    s.Distinct = false;
     WriteSelectionSettings(key, s);
     const TSelectionSettings back = ReadSelectionSettings(key);
     EXPECT_DOUBLE_EQ(back.Limits.Margin, 0.1);
@@ -41,6 +43,7 @@ TEST(SelectionSettings, RoundTripAndUnusableValuesFallBackToTheDefaults)
     EXPECT_EQ(back.Range, "3/8 inch");
     EXPECT_TRUE(back.ByFlow);
     EXPECT_EQ(back.Top, 7);
+    EXPECT_FALSE(back.Distinct);
 
     // A file edited by hand.
     key.WriteString(kCoilSelectionSection, "MaxAirDP", "-3");
