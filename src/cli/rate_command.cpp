@@ -347,12 +347,24 @@ nlohmann::ordered_json AirStateJson(const TMoistAirState& s)
 
 namespace {
 
-void PrintJson(TRatingDocument& doc, const TResult& solved, std::optional<int> sizeResult)
+// The duty a sizing asked for, beside the Qt it reached.
+nlohmann::ordered_json WithRequestedDuty(const nlohmann::ordered_json& json, double requestedDuty)
+{
+    nlohmann::ordered_json out;
+    for (const auto& [key, value] : json.items()) {
+        if (key == "Qt") out["RequestedDuty"] = requestedDuty;
+        out[key] = value;
+    }
+    return out;
+}
+
+void PrintJson(TRatingDocument& doc, const TResult& solved, std::optional<int> sizeResult,
+               std::optional<double> requestedDuty)
 {
     const THotWaterCoil& coil = doc.HotWaterCoil();
     const TLiquidState& state = coil.LiquidState;
     const TModelRec& rec = coil.Geometry().ModelRecord();
-    const nlohmann::ordered_json json = {
+    nlohmann::ordered_json json = {
         {"Model", doc.HotWaterCoil().GetModelText()},
         {"Barometer", doc.Barometer()},
         {"OnCoil", FormatAirState(doc.AirOn(), "%0.1f")},
@@ -399,21 +411,18 @@ void PrintJson(TRatingDocument& doc, const TResult& solved, std::optional<int> s
         {"Circ", coil.Circ()},
         {"Warnings", doc.SolveWarnings()},
     };
-    if (sizeResult) {
-        nlohmann::ordered_json sized = json;
-        sized["SizeResult"] = *sizeResult;
-        std::cout << sized.dump(2) << "\n";
-        return;
-    }
+    if (requestedDuty) json = WithRequestedDuty(json, *requestedDuty);
+    if (sizeResult) json["SizeResult"] = *sizeResult;
     std::cout << json.dump(2) << "\n";
 }
 
-void Print(TRatingDocument& doc, TOutput output, const TResult& solved, std::optional<int> sizeResult = {})
+void Print(TRatingDocument& doc, TOutput output, const TResult& solved, std::optional<int> sizeResult = {},
+           std::optional<double> requestedDuty = {})
 {
     TPlainTextSink sink(std::cout);
     switch (output) {
     case TOutput::Json:
-        PrintJson(doc, solved, sizeResult);
+        PrintJson(doc, solved, sizeResult, requestedDuty);
         break;
     case TOutput::Csv:
         std::cout << doc.HotWaterCoil().CsvText() << "\r\n";
@@ -500,10 +509,13 @@ int RunRate(const TRateOptions& o, bool sizing)
 
     int exitCode = kExitOk;
     std::optional<int> sizeResult;
+    // The duty asked for: a solve makes the rated duty the design duty.
+    const double requestedDuty = doc.DesignDuty();
     if (!o.By.empty()) {
-        sizeResult = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
-        if (*sizeResult != ssSolved) {
-            std::cerr << "vantor-cli: the sizing ended " << SolveStatusName(*sizeResult) << "\n";
+        const TResult sized = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
+        sizeResult = sized.Code;
+        if (!sized) {
+            std::cerr << "vantor-cli: " << sized.Message << "\n";
             exitCode = kExitFailed;
         }
     }
@@ -522,7 +534,7 @@ int RunRate(const TRateOptions& o, bool sizing)
         }
     }
     if (o.Psy && !WritePsy(doc, *rating.Properties, *o.Psy, solved)) exitCode = kExitFailed;
-    Print(doc, OutputOf(o), solved, sizeResult);
+    Print(doc, OutputOf(o), solved, sizeResult, sizing ? std::optional(requestedDuty) : std::nullopt);
     return exitCode;
 }
 

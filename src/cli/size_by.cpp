@@ -2,6 +2,8 @@
 
 #include "document/design_settings.h"
 #include "document/rating_document.h"
+#include "model/coil.h"
+#include "model/solve_status.h"
 #include "settings/settings_store.h"
 
 namespace vantor::cli {
@@ -15,7 +17,7 @@ const std::map<std::string, TFatSizing>& SizingNames()
     return names;
 }
 
-int SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TFatSizing sizing, bool keepAirVolume)
+TResult SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TFatSizing sizing, bool keepAirVolume)
 {
     ApplyStoredDesignSettings(programKey, doc.Coil());
     TFatEditor editor;
@@ -23,7 +25,9 @@ int SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TF
     editor.KeepAirFlow = keepAirVolume;
     const int status = editor.Size(sizing, doc.DesignDuty());
     doc.ModelEditorAccepted();
-    return status;
+    if (status == ssSolved) return TResult::Ok();
+    if (doc.Coil().DutyOutOfReach) return TResult::Error(status, std::string(TCoil::kDutyOutOfReachText));
+    return TResult::Error(status, "the sizing ended " + std::string(SolveStatusName(status)));
 }
 
 }  // namespace vantor::cli

@@ -6,6 +6,7 @@
 // document as the editor's Accept takes it, ready to be rated in "Heating Duty" mode.
 
 #include "model/fat_editor.h"
+#include "text/result.h"
 
 #include <map>
 #include <string>
@@ -21,7 +22,9 @@ namespace vantor::cli {
 const std::map<std::string, TFatSizing>& SizingNames();
 
 // The sizing for the document's design duty, with the air volume when keepAirVolume, else at
-// the design face velocity. Returns the sizing's status (ssSolved, ssCountOut, ssDataError).
-int SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TFatSizing sizing, bool keepAirVolume);
+// the design face velocity. The code is the sizing's status (ssSolved, ssCountOut,
+// ssDataError); the message says why it failed.
+[[nodiscard]] TResult SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TFatSizing sizing,
+                                        bool keepAirVolume);
 
 }  // namespace vantor::cli

@@ -80,7 +80,7 @@ TEST_F(SizeByTest, KeptAirVolumeStaysAndAnUnreachableDutyFails)
     const vantor::test::TRun run = Run({"size", "--no-settings", "--json", "--by", "face-area", "--keep-air-volume",
                                         "--air-volume", "1.0", "--design-duty", "60"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("the sizing ended DataError"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("could not reach the duty within the coil's limits"), std::string::npos) << run.err;
     EXPECT_EQ(run.Json()["SizeResult"], 5);
 
     // The smallest design duty the row takes needs less face than the smallest coil: the face
@@ -89,6 +89,60 @@ TEST_F(SizeByTest, KeptAirVolumeStaysAndAnUnreachableDutyFails)
     EXPECT_EQ(tiny["SizeResult"], 5);
     EXPECT_NEAR(tiny["fHeight"].get<double>(), 0.0762, 1e-12);
     EXPECT_NEAR(tiny["fLength"].get<double>(), 0.1, 1e-12);
+}
+
+// The tubes a sized coil has on the 1/2 inch range (38.1 mm pitch).
+double Tubes(const nlohmann::json& json)
+{
+    return std::nearbyint(json["fHeight"].get<double>() / 0.0381) * json["Rows"].get<double>();
+}
+
+void ExpectBuildable(const nlohmann::json& json)
+{
+    const double circuits = json["Circ"].get<double>();
+    EXPECT_GE(circuits, 1);
+    EXPECT_LE(circuits, Tubes(json)) << json["Model"];
+    EXPECT_EQ(std::fmod(Tubes(json), circuits), 0) << json["Model"];
+}
+
+TEST_F(SizeByTest, ADutyNoBuildableCoilReachesFailsAndKeepsTheAskedForDuty)
+{
+    // 400 kW from a 544 x 720 face: the fins alone cannot do it. The coil stays buildable (it
+    // once came out as 131 circuits on 56 tubes) and the sizing fails.
+    for (const char* by : {"fins", "rows", "rows-and-fins"}) {
+        SCOPED_TRACE(by);
+        const vantor::test::TRun run = Run({"size", "--no-settings", "--json", "--by", by, "--design-duty", "400"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("vantor-cli: could not reach the duty within the coil's limits"), std::string::npos)
+            << run.err;
+        const nlohmann::json json = run.Json();
+        EXPECT_EQ(json["SizeResult"], 5);
+        EXPECT_EQ(json["RequestedDuty"], 400.0);
+        EXPECT_LT(json["Qt"].get<double>(), 0.98 * 400);
+        ExpectBuildable(json);
+    }
+
+    // Six rows give about 24 kW at the first run's face: 40 kW is out of reach, and the
+    // asked-for duty stays in the output beside what the coil gives.
+    const vantor::test::TRun rows = Run({"size", "--no-settings", "--by", "rows", "--design-duty", "40", "--json"});
+    EXPECT_EQ(rows.exitCode, 1);
+    const nlohmann::json json = rows.Json();
+    EXPECT_EQ(json["SizeResult"], 5);
+    EXPECT_EQ(json["RequestedDuty"], 40.0);
+    EXPECT_LT(json["Qt"].get<double>(), 0.98 * 40);
+    EXPECT_EQ(json["Rows"], 6.0);
+    ExpectBuildable(json);
+
+    // Air at 40 °C warmed by water entering at 45 °C: even the largest face (9.144 m by
+    // 10 m) falls short of 500 kW, and the plain coil-size mode says why.
+    const vantor::test::TRun face = Run({"size", "--no-settings", "--json", "--on-coil", "40/25", "--fluid-inlet",
+                                         "45", "--design-duty", "500"});
+    EXPECT_EQ(face.exitCode, 1);
+    EXPECT_NE(face.err.find("could not reach the duty within the coil's limits"), std::string::npos) << face.err;
+    EXPECT_EQ(face.Json()["RequestedDuty"], 500.0);
+    EXPECT_LT(face.Json()["Qt"].get<double>(), 0.98 * 500);
+    EXPECT_EQ(face.Json()["fLength"], 10.0);
+    ExpectBuildable(face.Json());
 }
 
 TEST_F(SizeByTest, StoredDesignSettingsReachTheCoil)
@@ -117,6 +171,13 @@ TEST_F(SizeByTest, OptionsAreCheckedAndSizeWithoutByStillSizesTheDocument)
     ASSERT_EQ(plain.exitCode, 0) << plain.err;
     EXPECT_EQ(plain.Json()["Calculate"], 1);
     EXPECT_FALSE(plain.Json().contains("SizeResult"));
+    // The asked-for duty sits just before the duty reached; a rating has none.
+    const nlohmann::json sized = plain.Json();
+    EXPECT_EQ(sized["RequestedDuty"], 40.0);
+    EXPECT_NEAR(sized["Qt"].get<double>(), 40, 0.4);
+    const std::string text = plain.out;
+    EXPECT_LT(text.find("\"RequestedDuty\""), text.find("\"Qt\""));
+    EXPECT_FALSE(Run({"rate", "--no-settings", "--json"}).Json().contains("RequestedDuty"));
 }
 
 }  // namespace

@@ -16,11 +16,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
 
+#include <cmath>
 #include <memory>
 
 using namespace vantor;
@@ -139,6 +141,28 @@ private slots:
         QCOMPARE(Coil().DesignVf, 2.0);
         Form().Size(TFatSizing::FaceArea);
         QVERIFY(std::abs(Coil().FaceVelocity() - 2.0) < 0.1);
+    }
+
+    void anUnreachableDutyEndsWithAFailedSizingAndABuildableCoil()
+    {
+        // 5000 kW needs more face than 9.144 m by 10 m: the face stops at its limits with
+        // at most one circuit per tube (it once came out with 1600 circuits on 720 tubes).
+        Form().SetDesignDuty(5000);
+        QLabel* autoFace = nullptr;
+        for (QLabel* label : Form().findChildren<QLabel*>())
+            if (label->toolTip() == "Auto Size Height and Length") autoFace = label;
+        QVERIFY(autoFace);
+        emit autoFace->linkActivated("#");
+        QVERIFY(Form().PageHtml().contains(
+            "<li style=\"color:#FF0000\">Target Duty = 5000\tkW: could not reach the duty within the coil's limits</li>"));
+        const double tubes = Coil().Geometry().TubeCount();
+        QVERIFY(Coil().Circ() <= tubes);
+        QCOMPARE(std::fmod(tubes, Coil().Circ()), 0.0);
+        QVERIFY(Form().PageHtml().contains("<li style=\"color:#000000\">0 unlinked tubes</li>"));
+
+        // The next change clears the shortfall.
+        Form().Spin(TFatValue::FinDensity, false);
+        QVERIFY(!Form().PageHtml().contains("could not reach the duty"));
     }
 
     void cancelRestoresTheCoil()

@@ -494,7 +494,11 @@ TResult TRatingDocument::Solve()
             // No air volume given: every trial runs at the coil's design face velocity.
             const int sized = m_coil->SizeFaceArea(0, m_designDuty);
             m_coilModel = m_coil->GetModelText();
-            if (sized != ssSolved) return Unsolved(sized);
+            if (sized != ssSolved) {
+                TResult unsolved = Unsolved(sized);
+                if (m_coil->DutyOutOfReach) unsolved.Message = TCoil::kDutyOutOfReachText;
+                return unsolved;
+            }
         }
         // The coil's result, not only its Status: a held design drop returns 5 while the
         // iteration itself converged.

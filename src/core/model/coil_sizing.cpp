@@ -24,7 +24,10 @@ constexpr int kMaxSecantSteps = 50;
 constexpr double kMinDutyPerVolume = 10;
 constexpr double kMaxDutyPerVolume = 40;
 constexpr double kHeightBandAbove = 1.01;
-constexpr double kHeightBandBelow = 0.98;
+// The least share of the duty a sized coil gives; below it the duty is out of reach.
+constexpr double kDutyBandBelow = 0.98;
+// Heights and tube counts within this of a whole number of steps or tubes count as whole.
+constexpr double kWholeTolerance = 1e-9;
 // The height search walks the whole height range at worst; a range of more steps than this
 // (a tube pitch that is a sliver of the largest height) is refused rather than walked.
 constexpr double kMaxHeightSteps = 10000;
@@ -37,6 +40,32 @@ constexpr double kFirstFins = 10;
 
 bool Positive(double x) { return std::isfinite(x) && x > 0; }
 
+// The circuit count nearest, by ratio, to the wanted one that gives every circuit the same
+// whole number of tubes: a divisor of the tube count, so that no circuit is without a tube
+// and no tube is left unlinked. A part row cannot be split evenly; its circuits stay at most
+// one per tube.
+double BuildableCircuits(double tubes, double wanted)
+{
+    const double most = std::min(std::floor(tubes + kWholeTolerance), TFinAndTube::kMaxCircuits);
+    if (!(most >= 1)) return 1;
+    const double aim = std::max(wanted, 1.0);
+    const double whole = std::round(tubes);
+    if (std::abs(tubes - whole) > kWholeTolerance) return std::clamp(std::round(aim), 1.0, most);
+    double best = 1;
+    double bestMiss = std::abs(std::log(aim));
+    for (double perCircuit = 1; perCircuit * perCircuit <= whole; ++perCircuit) {
+        if (std::fmod(whole, perCircuit) != 0) continue;
+        for (double circuits : {perCircuit, whole / perCircuit}) {
+            const double miss = std::abs(std::log(circuits / aim));
+            if (circuits <= most && (miss < bestMiss || (miss == bestMiss && circuits < best))) {
+                best = circuits;
+                bestMiss = miss;
+            }
+        }
+    }
+    return best;
+}
+
 struct TCandidate {
     double Rows;
     double Fins;  // fins per inch
@@ -46,7 +75,18 @@ struct TCandidate {
 class TSizing {
 public:
     // airVolume of 0 or less: none given, every trial runs at the design face velocity.
-    TSizing(TCoil& coil, double airVolume, double duty) : m_coil(coil), m_givenVolume(airVolume), m_duty(duty) {}
+    TSizing(TCoil& coil, double airVolume, double duty)
+        : m_coil(coil), m_givenVolume(airVolume), m_duty(duty), m_wantedCircuits(coil.Circ())
+    {
+    }
+
+    // Prepares the coil for the duty; the circuits the fluid flow asks for are kept as the
+    // aim every trial's tubes are circuited to.
+    void AimAtDuty()
+    {
+        m_coil.SetDesignDuty(m_duty);
+        m_wantedCircuits = m_coil.Circ();
+    }
 
     // The air volume a face sizing starts from: the given one, or an estimate from the duty.
     double StartVolume()
@@ -62,8 +102,23 @@ public:
         return Positive(c.DesignVf) && Positive(c.DesignAspect) && Positive(c.MinHeight) &&
                Positive(c.MaxHeight) && c.MinHeight <= c.MaxHeight && Positive(c.MinLength) &&
                Positive(c.MaxLength) && c.MinLength <= c.MaxLength && Positive(HeightStep()) &&
-               c.MaxHeight / HeightStep() <= kMaxHeightSteps;
+               c.MaxHeight / HeightStep() <= kMaxHeightSteps && LowestHeight() <= HighestHeight();
     }
+
+    // The height steps within the height limits.
+    double LowestHeight() const
+    {
+        const double step = HeightStep();
+        return std::max(std::ceil(m_coil.MinHeight / step - kWholeTolerance), 1.0) * step;
+    }
+    double HighestHeight() const
+    {
+        const double step = HeightStep();
+        return std::floor(m_coil.MaxHeight / step + kWholeTolerance) * step;
+    }
+
+    // The coil as last rated gives at least the lower band of the duty.
+    bool DutyReached() const { return m_coil.Status == ssSolved && m_coil.Qt >= kDutyBandBelow * m_duty; }
 
     // Heights move in steps of two tube pitches, whole tube pairs.
     double HeightStep() const { return 2 * m_coil.Geometry().TubePitch(); }
@@ -111,7 +166,7 @@ public:
             else if (steps > kMaxSecantSteps)
                 status = ssCountOut;
         }
-        if (status == ssSolved) LearnDutyPerVolume();
+        if (status == ssSolved && DutyReached()) LearnDutyPerVolume();
         return status;
     }
 
@@ -142,34 +197,39 @@ public:
         TCoil& c = m_coil;
         const double step = HeightStep();
         c.SetFinHeight(area / c.fLength());
-        c.SetDesignDuty(m_duty);
-        // A height beyond the range starts from the first step that reaches the largest height.
-        const double highest = std::ceil(c.MaxHeight / step) * step;
-        double height = std::min(std::floor(area / c.fLength() / step + 1) * step, highest);
+        AimAtDuty();
+        // Every trial height is a whole number of steps within the height limits.
+        const double lowest = LowestHeight();
+        const double highest = HighestHeight();
+        double height = std::clamp(std::floor(area / c.fLength() / step + 1) * step, lowest, highest);
         HeightTrial(height);
         if (c.Qt >= m_duty) {
             while (kHeightBandAbove * m_duty < c.Qt && c.MinHeight + step < height) HeightTrial(height -= step);
-            if (kHeightBandBelow * m_duty > c.Qt) HeightTrial(height += step);
+            if (kDutyBandBelow * m_duty > c.Qt) HeightTrial(height += step);
         } else {
-            while (c.Qt < m_duty && height < c.MaxHeight) HeightTrial(height += step);
+            while (c.Qt < m_duty && height + step <= highest + kWholeTolerance) HeightTrial(height += step);
         }
-        if (c.Status == ssSolved) LearnDutyPerVolume();
+        if (c.Status == ssSolved && DutyReached()) LearnDutyPerVolume();
         return c.Status;
     }
 
-    // Rates each candidate; a later one replaces the best only when it comes strictly closer
-    // to the duty, so the first of equal candidates is kept. Ends rated at the best.
+    // Rates each candidate; a candidate that reaches the duty band beats one that does not,
+    // and otherwise a later one replaces the best only when it comes strictly closer to the
+    // duty, so the first of equal candidates is kept. Ends rated at the best.
     int SearchCandidates(const TCandidate& first, std::span<const double> rows, std::span<const double> fins)
     {
-        m_coil.SetDesignDuty(m_duty);
+        AimAtDuty();
         TCandidate best = first;
         double bestError = CandidateTrial(first);
+        bool bestReaches = DutyReached();
         for (double r : rows)
             for (double f : fins) {
                 const double error = CandidateTrial({r, f});
-                if (error < bestError) {
+                const bool reaches = DutyReached();
+                if (reaches != bestReaches ? reaches : error < bestError) {
                     best = {r, f};
                     bestError = error;
+                    bestReaches = reaches;
                 }
             }
         CandidateTrial(best);
@@ -179,8 +239,11 @@ public:
 private:
     bool VolumeGiven() const { return m_givenVolume > 0; }
 
+    // Circuits the trial's tubes, applies the flow and rates.
     void Rate()
     {
+        const double circuits = BuildableCircuits(m_coil.Geometry().TubeCount(), m_wantedCircuits);
+        if (circuits != m_coil.Circ()) m_coil.SetCircuits(circuits);
         if (VolumeGiven())
             m_coil.SetAirVolume(m_givenVolume);
         else
@@ -220,18 +283,26 @@ private:
     TCoil& m_coil;
     double m_givenVolume;
     double m_duty;
+    double m_wantedCircuits;
 };
 
 // Runs a sizing body for a duty; a duty below the smallest one (or not a number) and any
-// failure raised during the trials give ssDataError.
+// failure raised during the trials give ssDataError. A coil left rated short of the duty
+// band, whatever the search made of it, means the duty is out of reach: ssDataError.
 template <typename Body>
 int RunSizing(TCoil& coil, double airVolume, double duty, Body body)
 {
     int status = ssDataError;
+    coil.DutyOutOfReach = false;
     if (duty >= kSmallestDuty) {
         try {
             TSizing sizing(coil, airVolume, duty);
             status = sizing.SettingsUsable() ? body(sizing) : ssDataError;
+            const bool rated = status == ssSolved || coil.Status == ssSolved;
+            if (rated && std::isfinite(coil.Qt) && coil.Qt < kDutyBandBelow * duty) {
+                coil.DutyOutOfReach = true;
+                status = ssDataError;
+            }
         } catch (...) {
             status = ssDataError;
         }
@@ -244,21 +315,28 @@ int RunSizing(TCoil& coil, double airVolume, double duty, Body body)
 
 int TCoil::SizeFaceArea(double airVolume, double duty)
 {
-    return RunSizing(*this, airVolume, duty, [this, duty](TSizing& sizing) {
+    return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const double area = sizing.StartVolume() / DesignVf;
         if (!Positive(area)) return int{ssDataError};
         SetFinHeight(sizing.SteppedHeight(area));
-        SetDesignDuty(duty);
-        return sizing.Secant(area, [&sizing](double a) { return sizing.FaceAreaTrial(a); });
+        sizing.AimAtDuty();
+        const int status = sizing.Secant(area, [&sizing](double a) { return sizing.FaceAreaTrial(a); });
+        // Every height step brings its own tubes and whole circuits, so the duty jumps where
+        // the height does and the secant may hop between two heights until it runs out of
+        // steps, or settle short of the duty; it then finishes on the length at the height it
+        // reached, where the duty runs smoothly.
+        const bool hopped = status == ssCountOut || (status == ssSolved && !sizing.DutyReached());
+        if (!hopped || Status != ssSolved) return status;
+        return sizing.Secant(FaceArea(), [&sizing](double a) { return sizing.LengthTrial(a); });
     });
 }
 
 int TCoil::SizeLength(double airVolume, double duty)
 {
-    return RunSizing(*this, airVolume, duty, [this, duty](TSizing& sizing) {
+    return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const double area = sizing.StartVolume() / DesignVf;
         if (!Positive(area)) return int{ssDataError};
-        SetDesignDuty(duty);
+        sizing.AimAtDuty();
         return sizing.Secant(area, [&sizing](double a) { return sizing.LengthTrial(a); });
     });
 }

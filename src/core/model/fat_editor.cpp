@@ -24,6 +24,7 @@ namespace {
 constexpr TColor kBlack = RgbColor(0, 0, 0);
 constexpr TColor kOrangeRedColor = RgbColor(255, 69, 0);
 constexpr TColor kIndianRed = RgbColor(205, 92, 92);
+constexpr TColor kRedColor = RgbColor(255, 0, 0);
 
 // pattern applied to the value and unit texts of a registry quantity, in the user's unit.
 std::string UnitLine(const TCoil& coil, std::string_view pattern, std::string_view section, std::string_view key,
@@ -81,8 +82,9 @@ void TFatEditor::Activate()
     ShowSummary();
 }
 
-void TFatEditor::GeometryChanged()
+void TFatEditor::GeometryChanged(std::optional<double> outOfReachDuty)
 {
+    m_outOfReachDuty = outOfReachDuty;
     if (m_apply) m_apply(KeepAirFlow);
     ShowSummary();
 }
@@ -220,7 +222,7 @@ int TFatEditor::Size(TFatSizing sizing, double duty)
     case TFatSizing::Fins: status = m_coil->SizeFins(airVolume, duty); break;
     case TFatSizing::RowsAndFins: status = m_coil->SizeRowsAndFins(airVolume, duty); break;
     }
-    GeometryChanged();
+    GeometryChanged(m_coil->DutyOutOfReach ? std::optional(duty) : std::nullopt);
     return status;
 }
 
@@ -339,6 +341,10 @@ void TFatEditor::ShowSummary()
             m_summary.push_back(Format("<li style=\"color:%s\">Total Duty = %s</li>",
                                        {Html(BlendColors(kBlack, kOrangeRedColor, 0, 1, coil.e)),
                                         UnitValue(coil, "hex", "duty", coil.Qt)}));
+        if (m_outOfReachDuty)
+            m_summary.push_back(Format("<li style=\"color:%s\">Target Duty = %s: %s</li>",
+                                       {Html(kRedColor), UnitValue(coil, "hex", "duty", *m_outOfReachDuty),
+                                        std::string(TCoil::kDutyOutOfReachText)}));
         m_summary.insert(m_summary.end(), {"</ul>", "</body>", "</html>"});
     } catch (const std::exception&) {
         m_summary.push_back(kNotSolvedLine);

@@ -17,6 +17,7 @@
 #include "geometry/model_rec.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ public:
     using TApplyCallback = std::function<void(bool keepAirVolume)>;
 
     static constexpr const char* kOrangeRed = "#FF4500";
+    static constexpr const char* kRed = "#FF0000";
     static constexpr const char* kNotSolvedLine = "coil not solved...";
     static constexpr double kFaceVelocityBlack = 2.4;   // m/s
     static constexpr double kFaceVelocityRed = 3.1;     // m/s
@@ -79,7 +81,8 @@ public:
     // Only the weight depends on the casing: nothing is recomputed.
     void SetCasingMaterial(int index);
     // A sizing command for duty, kW: the coil's sizing status (ssSolved, ssCountOut,
-    // ssDataError).
+    // ssDataError). A duty out of the coil's reach is shown in red on the summary until the
+    // next change.
     int Size(TFatSizing sizing, double duty);
     // A tube range chosen in the coil maker window: the height is put back on whole pairs of
     // the new tube pitch.
@@ -108,7 +111,8 @@ public:
     static std::vector<std::string> PicturePage(const std::string& source);
 
 private:
-    void GeometryChanged();
+    // outOfReachDuty: the duty, kW, a sizing could not reach, for the summary to show.
+    void GeometryChanged(std::optional<double> outOfReachDuty = std::nullopt);
     // After a new height or length: the air volume or the face velocity stays.
     void ApplyAirFlow();
     void ApplyFinHeight(double height);
@@ -122,6 +126,7 @@ private:
     double m_savedAirVolume = 0;
     double m_savedVelocity = 0;
     std::vector<std::string> m_summary;
+    std::optional<double> m_outOfReachDuty;
 };
 
 }  // namespace vantor

@@ -96,20 +96,26 @@ TEST(CoilSizing, HeightInSteps)
 
 TEST(CoilSizing, CandidateSearches)
 {
-    // The chosen rows and fins come closest to the duty among all candidates.
+    // The chosen rows and fins reach the duty band and come closest to the duty among the
+    // candidates that reach it; one closer but short of it is passed over.
+    constexpr double kDuty = 21;
     TFirstRunCoil r;
-    ASSERT_EQ(r.Coil.SizeRowsAndFins(0, 35), ssSolved);
-    const double error = std::abs(r.Coil.Qt - 35);
+    ASSERT_EQ(r.Coil.SizeRowsAndFins(0, kDuty), ssSolved);
+    const double error = std::abs(r.Coil.Qt - kDuty);
+    EXPECT_GE(r.Coil.Qt, 0.98 * kDuty);
     for (double rows : {3.0, 4.0, 5.0, 6.0})
         for (double fins : {8.0, 10.0, 12.0, 14.0}) {
             r.Coil.SetRows(rows);
             r.Coil.SetFinDensity(fins);
             r.Coil.SetFaceVelocity(r.Coil.DesignVf);
             r.Coil.Solve();
-            EXPECT_GE(std::abs(r.Coil.Qt - 35), error - 1e-4) << rows << "r " << fins << "f";
+            if (r.Coil.Qt >= 0.98 * kDuty) {
+                EXPECT_GE(std::abs(r.Coil.Qt - kDuty), error - 1e-4) << rows << "r " << fins << "f";
+            }
         }
 
-    // A fixed effectiveness gives every candidate the same duty: the first tried is kept.
+    // A fixed effectiveness gives every candidate the same duty, more than the 5 kW asked
+    // for: the first tried is kept.
     const struct {
         TSizingCall size;
         double rows, fins;
@@ -117,7 +123,7 @@ TEST(CoilSizing, CandidateSearches)
     for (const auto& c : equal) {
         TFirstRunCoil fixed;
         fixed.Coil.EffectivenessFn = [](double, double) { return 0.5; };
-        EXPECT_EQ((fixed.Coil.*c.size)(0, 30), ssSolved);
+        EXPECT_EQ((fixed.Coil.*c.size)(0, 5), ssSolved);
         EXPECT_EQ(fixed.Coil.Rows(), c.rows);
         EXPECT_EQ(fixed.Coil.fpi(), c.fins);
     }
