@@ -21,6 +21,17 @@ constexpr std::array<std::pair<std::string_view, TFactorField>, 5> kFactorKeys =
     {"hiFactor", &TCalibrationFactors::hi},
 }};
 
+// A factor of zero or below would rate a coil that transfers no heat, or heat backwards.
+constexpr TValueRange kFactorRange{0, 0, false, true};
+
+// A stored pressure out of range is no pressure anybody meant; the standard atmosphere is.
+TValueRange PressureRange()
+{
+    TValueRange range = DocumentRowRange(rowBarometer);
+    range.FallBack = true;
+    return range;
+}
+
 }  // namespace
 
 double ReadCheckedFloat(const TSettingsStore& key, std::string_view section, std::string_view name,
@@ -28,6 +39,12 @@ double ReadCheckedFloat(const TSettingsStore& key, std::string_view section, std
 {
     if (!key.ValueExists(section, name)) return defaultValue;
     return check.Checked(name, key.ReadString(section, name, ""), defaultValue, range);
+}
+
+double StoredFloat(double value, double defaultValue, const TValueRange& range)
+{
+    TInputCheck unused;
+    return unused.Checked("", value, defaultValue, range);
 }
 
 int ReadCheckedCode(const TSettingsStore& key, std::string_view section, std::string_view name, int defaultValue,
@@ -57,10 +74,7 @@ TDocumentSettings ReadDocumentSettings(const TSettingsStore& key, TInputCheck& c
     };
     TDocumentSettings settings;
     settings.FileName = key.ReadString(s, "FileName", defaults.FileName);
-    // A stored pressure out of range is no pressure anybody meant; the standard atmosphere is.
-    TValueRange pressureRange = DocumentRowRange(rowBarometer);
-    pressureRange.FallBack = true;
-    settings.Pressure = checked("Pressure", defaults.Pressure, pressureRange);
+    settings.Pressure = checked("Pressure", defaults.Pressure, PressureRange());
     settings.AirOn = key.ReadString(s, "AirOn", defaults.AirOn);
     settings.AirOff = key.ReadString(s, "AirOff", defaults.AirOff);
     settings.CoilModel = key.ReadString(s, "CoilModel", defaults.CoilModel);
@@ -73,9 +87,8 @@ TDocumentSettings ReadDocumentSettings(const TSettingsStore& key, TInputCheck& c
     settings.DesignDuty = checked("DesignDuty", defaults.DesignDuty, DocumentRowRange(rowDesignDuty));
     // Any other number would leave the document in a mode it does not know.
     settings.CalcMode = ReadCheckedCode(key, s, "CalcMode", defaults.CalcMode, 2, check);
-    // A factor of zero or below would rate a coil that transfers no heat, or heat backwards.
     for (const auto& [name, field] : kFactorKeys)
-        settings.Factors.*field = checked(name, defaults.Factors.*field, {0, 0, false, true});
+        settings.Factors.*field = checked(name, defaults.Factors.*field, kFactorRange);
     for (size_t i = 0; i < kColumnKeys.size(); ++i)
         settings.ColumnWidths[i] = key.ReadInteger(s, kColumnKeys[i], defaults.ColumnWidths[i]);
     settings.Stored = !key.ValueNames(s).empty();
@@ -86,7 +99,8 @@ void WriteDocumentSettings(TSettingsStore& key, const TDocumentSettings& setting
 {
     const std::string_view s = kDocumentSection;
     key.WriteString(s, "FileName", settings.FileName);
-    key.WriteFloat(s, "Pressure", settings.Pressure);
+    const TDocumentSettings defaults;
+    key.WriteFloat(s, "Pressure", StoredFloat(settings.Pressure, defaults.Pressure, PressureRange()));
     key.WriteString(s, "AirOn", settings.AirOn);
     key.WriteString(s, "AirOff", settings.AirOff);
     key.WriteString(s, "CoilModel", settings.CoilModel);
@@ -94,10 +108,13 @@ void WriteDocumentSettings(TSettingsStore& key, const TDocumentSettings& setting
     key.WriteFloat(s, "CoilLength", settings.CoilLength);
     key.WriteString(s, "CoilMaker", settings.CoilMaker);
     key.WriteString(s, "CoilMR", settings.CoilMR);
-    key.WriteFloat(s, "AirVelocity", settings.AirVelocity);
-    key.WriteFloat(s, "DesignDuty", settings.DesignDuty);
+    key.WriteFloat(s, "AirVelocity",
+                   StoredFloat(settings.AirVelocity, defaults.AirVelocity, DocumentRowRange(rowAirVelocity)));
+    key.WriteFloat(s, "DesignDuty",
+                   StoredFloat(settings.DesignDuty, defaults.DesignDuty, DocumentRowRange(rowDesignDuty)));
     key.WriteInteger(s, "CalcMode", settings.CalcMode);
-    for (const auto& [name, field] : kFactorKeys) key.WriteFloat(s, name, settings.Factors.*field);
+    for (const auto& [name, field] : kFactorKeys)
+        key.WriteFloat(s, name, StoredFloat(settings.Factors.*field, defaults.Factors.*field, kFactorRange));
     for (size_t i = 0; i < kColumnKeys.size(); ++i) key.WriteInteger(s, kColumnKeys[i], settings.ColumnWidths[i]);
 }
 

@@ -67,10 +67,14 @@ TDocumentSettings ReadDocumentSettings(const TSettingsStore& programKey);
 // A float of the settings checked as a typed value; a missing value is its default, unnoted.
 double ReadCheckedFloat(const TSettingsStore& key, std::string_view section, std::string_view name,
                         double defaultValue, const TValueRange& range, TInputCheck& check);
+// The value ReadCheckedFloat would give for value: what a writer stores, so that the store
+// never holds a number its row would refuse (an automation client may leave one in the model).
+double StoredFloat(double value, double defaultValue, const TValueRange& range);
 // An integer code from 0 to count - 1; anything else is its default, noted.
 int ReadCheckedCode(const TSettingsStore& key, std::string_view section, std::string_view name, int defaultValue,
                     int count, TInputCheck& check);
-// Writes every value but Stored (the window placement is written by the window).
+// Writes every value but Stored (the window placement is written by the window); numbers as
+// StoredFloat limits them.
 void WriteDocumentSettings(TSettingsStore& programKey, const TDocumentSettings& settings);
 
 }  // namespace vantor

@@ -39,6 +39,9 @@ std::array<TFloatKey, 10> FloatKeys()
 }
 constexpr std::string_view kAddVolKey = "WaterAddVol";
 
+// Without an additive the volume means nothing; with one it is held to the dialog's range.
+TValueRange AddVolRange(int additive) { return additive != waNone ? kAdditiveVolumeRange : TValueRange{}; }
+
 // Each code with its value name and the number of codes it may take.
 using TCodeField = int TFluidDefaults::*;
 struct TCodeKey {
@@ -69,16 +72,19 @@ TFluidDefaults ReadFluidDefaults(const TSettingsStore& key, TInputCheck& check)
         values.*code.Field = ReadCheckedCode(key, s, code.Name, defaults.*code.Field, code.Count, check);
     for (const TFloatKey& value : FloatKeys())
         values.*value.Field = ReadCheckedFloat(key, s, value.Name, defaults.*value.Field, value.Range, check);
-    // Without an additive the volume means nothing; with one it is held to the dialog's range.
-    const TValueRange volumeRange = values.WaterAdditive != waNone ? kAdditiveVolumeRange : TValueRange{};
-    values.WaterAddVol = ReadCheckedFloat(key, s, kAddVolKey, defaults.WaterAddVol, volumeRange, check);
+    values.WaterAddVol =
+        ReadCheckedFloat(key, s, kAddVolKey, defaults.WaterAddVol, AddVolRange(values.WaterAdditive), check);
     return values;
 }
 
 void WriteFluidDefaults(TSettingsStore& key, const TFluidDefaults& values)
 {
-    for (const TFloatKey& value : FloatKeys()) key.WriteFloat(kFluidDefaultsSection, value.Name, values.*value.Field);
-    key.WriteFloat(kFluidDefaultsSection, kAddVolKey, values.WaterAddVol);
+    const TFluidDefaults defaults;
+    for (const TFloatKey& value : FloatKeys())
+        key.WriteFloat(kFluidDefaultsSection, value.Name,
+                       StoredFloat(values.*value.Field, defaults.*value.Field, value.Range));
+    key.WriteFloat(kFluidDefaultsSection, kAddVolKey,
+                   StoredFloat(values.WaterAddVol, defaults.WaterAddVol, AddVolRange(values.WaterAdditive)));
     for (const TCodeKey& code : kCodeKeys) key.WriteInteger(kFluidDefaultsSection, code.Name, values.*code.Field);
 }
 

@@ -39,6 +39,8 @@ struct TFluidDefaults {
 // them; check notes every value that could not be used as it stood.
 TFluidDefaults ReadFluidDefaults(const TSettingsStore& programKey, TInputCheck& check);
 TFluidDefaults ReadFluidDefaults(const TSettingsStore& programKey);
+// Numbers are written as the reader would take them (StoredFloat): a value the rows would
+// refuse is stored at its row's limit.
 void WriteFluidDefaults(TSettingsStore& programKey, const TFluidDefaults& defaults);
 
 // The values the model holds now: flows, temperatures, velocity, drop and control from the

@@ -621,6 +621,13 @@ void TRatingDocument::WriteWarnings(TReportSink& sink) const
     for (const std::string& warning : SolveWarnings()) sink.AppendLine("Warning: " + warning, false);
 }
 
+void TRatingDocument::AddInputNote(std::string note)
+{
+    std::vector<std::string> warnings = SolveWarnings();
+    warnings.push_back(std::move(note));
+    m_status.SetWarnings(std::move(warnings));
+}
+
 void TRatingDocument::UpdateReport()
 {
     if (!m_observer) return;

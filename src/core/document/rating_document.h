@@ -126,6 +126,9 @@ public:
     const std::vector<std::string>& SolveWarnings() const { return m_status.Warnings(); }
     // The warnings as the report's last lines, "Warning: ...", after an empty line.
     void WriteWarnings(TReportSink& sink) const;
+    // A door that corrected an input on its own (an automation put that made an impossible air
+    // state) says so here: the note joins the warnings until the next edit, file or solve.
+    void AddInputNote(std::string note);
 
     // ---- Status ----
     bool Saved() const { return m_status.Saved(); }

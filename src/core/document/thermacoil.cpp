@@ -1,6 +1,8 @@
 #include "document/thermacoil.h"
 
+#include "document/document_rows.h"
 #include "document/rating_document.h"
+#include "fluids/air_state_text.h"
 #include "geometry/designation.h"
 #include "psychro/psychro.h"
 #include "text/text_routines.h"
@@ -19,7 +21,7 @@ std::string Failure(std::string_view name, std::string_view what) { return std::
 
 }  // namespace
 
-const std::array<TThermacoilMember, 20> kThermacoilMembers = {{
+const std::array<TThermacoilMember, 22> kThermacoilMembers = {{
     {7, 201, "Model", Get, String},
     {8, 201, "Model", Put, String},
     {9, 202, "WaterOn", Get, Double},
@@ -40,6 +42,8 @@ const std::array<TThermacoilMember, 20> kThermacoilMembers = {{
     {24, 211, "InletAirFlow", Put, Double},
     {25, 212, "AirMassFlow", Get, Double},
     {26, 212, "AirMassFlow", Put, Double},
+    {27, 213, "Warnings", Get, StringList},
+    {28, 214, "Solved", Get, Boolean},
 }};
 
 // ---- Gets ----
@@ -110,14 +114,33 @@ TResult TThermacoil::GetAirMassFlow(double& value) const
     return TResult::Ok();
 }
 
+TResult TThermacoil::GetWarnings(std::vector<std::string>& value) const
+{
+    value = m_document.SolveWarnings();
+    return TResult::Ok();
+}
+
+TResult TThermacoil::GetSolved(bool& value) const
+{
+    value = m_document.Solved();
+    return TResult::Ok();
+}
+
 // ---- Solve ----
 
 TResult TThermacoil::Solve(double& value)
 {
     const TResult solved = m_document.Solve();
     value = m_document.HotWaterCoil().Qt;
-    if (!solved && solved.Code == ssDataError) return TResult::Error(solved.Code, solved.Message);
-    return TResult::Ok();
+    if (solved || solved.Code != ssDataError) return TResult::Ok();
+    // The client hears what the status line shows: the solve panel and the warnings.
+    std::string message = solved.Message;
+    const char* separator = ": ";
+    for (const std::string& warning : m_document.SolveWarnings()) {
+        message += separator + warning;
+        separator = "; ";
+    }
+    return TResult::Error(solved.Code, message);
 }
 
 // ---- Puts ----
@@ -187,8 +210,23 @@ TResult TThermacoil::PutAirOn(std::string_view name, double value, bool dryBulb)
         coil.AirOn() = before;
         return TResult::Error(1, Failure(name, PsyStatusText(status)));
     }
+    // Kept moisture can be more than the new dry bulb holds (a dry bulb of 0 °C under air of
+    // 25/17 would have its wet bulb above it): such a state is corrected as the on-coil row
+    // corrects a typed one. Both bulbs are given, so the reader's default humidity plays no part.
+    TMoistAirState corrected = coil.AirOn();
+    const TAirReading reading = ReadAirTemperatures(corrected.db, corrected.wb, corrected, corrected.P, 0.5);
+    if (!reading.Corrections.empty()) {
+        if (!PsyStateFilled(reading.Status)) {
+            coil.AirOn() = before;
+            return TResult::Error(1, Failure(name, PsyStatusText(reading.Status)));
+        }
+        coil.AirOn() = corrected;
+    }
     coil.SetMassFlow(coil.AirMassFlow());
     Changed();
+    const std::string row = Trim(m_document.Rows().Cell(0, rowAirOn));
+    for (const TAirCorrection& correction : reading.Corrections)
+        m_document.AddInputNote(std::string(name) + ": " + row + " " + AirCorrectionText(correction));
     return TResult::Ok();
 }
 
@@ -220,6 +258,18 @@ TResult TThermacoil::Get(std::string_view name, TAutomationValue& value)
         std::int32_t state = 0;
         const TResult result = GetCalcState(state);
         value = state;
+        return result;
+    }
+    if (SameText(name, "Warnings")) {
+        std::vector<std::string> warnings;
+        const TResult result = GetWarnings(warnings);
+        value = std::move(warnings);
+        return result;
+    }
+    if (SameText(name, "Solved")) {
+        bool solved = false;
+        const TResult result = GetSolved(solved);
+        value = solved;
         return result;
     }
     using TNumberGet = TResult (*)(TThermacoil&, double&);

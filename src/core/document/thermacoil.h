@@ -7,9 +7,15 @@
 // Every member returns a result and passes its value in its last parameter. A get reads the
 // model as it is and never solves. A put changes the model and writes the rows; the results
 // shown then no longer belong to the inputs, so the document is marked not solved (the saved
-// and modified marks stay). A put of a value that is not finite, a designation the coil
-// cannot be built from, or an air state the psychrometric library cannot form, changes
-// nothing and fails with a message. Solve is the document's Solve and gives the total duty.
+// and modified marks stay). A put keeps the value as given, but a dry or wet bulb that leaves
+// an air state the on-coil row would not take (a wet bulb above the dry bulb) is corrected
+// as the row corrects it, and the correction joins the document's warnings. A put of a value
+// that is not finite, a designation the coil cannot be built from, or an air state the
+// psychrometric library cannot form, changes nothing and fails with a message. Solve is the
+// document's Solve and gives the total duty.
+//
+// Two members follow the fixed interface: Warnings, what the last solve warned about and
+// what the puts since corrected, and Solved, false after any put until the next good solve.
 
 #include "text/result.h"
 
@@ -18,13 +24,14 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace vantor {
 
 class TRatingDocument;
 
 enum class TAutomationAccess { Get, Put, Method };
-enum class TAutomationType { String, Double, Int32 };
+enum class TAutomationType { String, Double, Int32, Boolean, StringList };
 
 // A member of the interface "IThermacoil", in function-table order.
 struct TThermacoilMember {
@@ -34,9 +41,9 @@ struct TThermacoilMember {
     TAutomationAccess Access;
     TAutomationType Type;
 };
-extern const std::array<TThermacoilMember, 20> kThermacoilMembers;
+extern const std::array<TThermacoilMember, 22> kThermacoilMembers;
 
-using TAutomationValue = std::variant<std::string, double, std::int32_t>;
+using TAutomationValue = std::variant<std::string, double, std::int32_t, bool, std::vector<std::string>>;
 
 class TThermacoil {
 public:
@@ -49,7 +56,8 @@ public:
     TResult GetQs(double& value) const;
     TResult GetQt(double& value) const;
     // The document's Solve, then the total duty. A solve that fails with a data error is a
-    // failed call; one that did not converge passes, its status in CalcState.
+    // failed call whose message is the solve panel's text followed by the warnings that say
+    // why; one that did not converge passes, its status in CalcState.
     TResult Solve(double& value);
     TResult GetAirFaceVelocity(double& value) const;
     TResult PutAirFaceVelocity(double value);
@@ -64,6 +72,8 @@ public:
     TResult PutInletAirFlow(double value);
     TResult GetAirMassFlow(double& value) const;
     TResult PutAirMassFlow(double value);
+    TResult GetWarnings(std::vector<std::string>& value) const;
+    TResult GetSolved(bool& value) const;
 
     // The members by name, for a channel that dispatches by name. A put takes a value of
     // its member's type (a number for a double); "Solve" is invoked through Get.

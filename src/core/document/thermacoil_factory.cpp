@@ -35,11 +35,14 @@ TThermacoil* TThermacoilFactory::Instance(int id)
     return found == m_objects.end() ? nullptr : found->second.Object.get();
 }
 
-bool TThermacoilFactory::Release(int id)
+TThermacoilFactory::TRelease TThermacoilFactory::Release(int id, std::string_view client)
 {
-    if (m_objects.erase(id) == 0) return false;
+    const auto found = m_objects.find(id);
+    if (found == m_objects.end()) return TRelease::NoObject;
+    if (found->second.Client != client) return TRelease::OtherClient;
+    m_objects.erase(found);
     Released();
-    return true;
+    return TRelease::Released;
 }
 
 std::vector<int> TThermacoilFactory::InstanceIds() const

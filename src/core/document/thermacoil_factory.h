@@ -53,8 +53,11 @@ public:
     int CreateInstance(std::string_view client = {});
     // Nothing for an id that names no live object.
     TThermacoil* Instance(int id);
-    // False for an id that names no live object.
-    bool Release(int id);
+    // Only the client that created an object may release it: another client's object stays,
+    // so one client cannot take away what another is working with (nor, with the last object,
+    // end the program under it).
+    enum class TRelease { Released, NoObject, OtherClient };
+    TRelease Release(int id, std::string_view client = {});
     // A client left: every object it created is released. Returns how many were.
     int ReleaseClient(std::string_view client);
     int ObjectCount() const { return static_cast<int>(m_objects.size()); }

@@ -82,6 +82,12 @@ QVariant BusValue(const TAutomationValue& value)
 {
     if (const auto* text = std::get_if<std::string>(&value)) return ToQString(*text);
     if (const auto* number = std::get_if<double>(&value)) return *number;
+    if (const auto* flag = std::get_if<bool>(&value)) return *flag;
+    if (const auto* texts = std::get_if<std::vector<std::string>>(&value)) {
+        QStringList list;
+        for (const std::string& text : *texts) list << ToQString(text);
+        return list;
+    }
     return static_cast<int>(std::get<std::int32_t>(value));
 }
 
@@ -259,9 +265,15 @@ QDBusMessage TThermacoilBusObject::Release(const QDBusMessage& call)
     else
         return WrongArguments(call, "o");
     const std::optional<int> id = InstanceId(path);
-    if (!id || !m_factory.Release(*id))
-        return call.createErrorReply(kUnknownObject, tr("No Thermacoil object %1").arg(path));
-    return call.createReply();
+    switch (id ? m_factory.Release(*id, ToStdString(call.service())) : TThermacoilFactory::TRelease::NoObject) {
+    case TThermacoilFactory::TRelease::Released:
+        return call.createReply();
+    case TThermacoilFactory::TRelease::OtherClient:
+        return call.createErrorReply(Text(kFailedError), tr("%1 belongs to another client").arg(path));
+    case TThermacoilFactory::TRelease::NoObject:
+        break;
+    }
+    return call.createErrorReply(kUnknownObject, tr("No Thermacoil object %1").arg(path));
 }
 
 }  // namespace vantor

@@ -125,6 +125,10 @@ std::string_view DBusTypeCode(TAutomationType type)
         return "d";
     case TAutomationType::Int32:
         return "i";
+    case TAutomationType::Boolean:
+        return "b";
+    case TAutomationType::StringList:
+        return "as";
     }
     return "v";
 }

@@ -34,7 +34,7 @@ const std::vector<TThermacoilProperty>& ThermacoilProperties();
 // Nothing when no property has that exact name.
 const TThermacoilProperty* FindThermacoilProperty(std::string_view name);
 
-// The D-Bus type code of a member type: "s", "d" or "i".
+// The D-Bus type code of a member type: "s", "d", "i", "b" or "as".
 std::string_view DBusTypeCode(TAutomationType type);
 
 // The introspection document of /Thermacoil (root: the factory interface as well) or of one

@@ -74,6 +74,28 @@ TEST(DocumentSettings, UnusableValuesFallBackToTheirDefaults)
                                                        "DutyFactor: \"1,2\" is not a number; 1 kept"}));
 }
 
+TEST(DocumentSettings, WrittenValuesAreThoseTheReaderTakes)
+{
+    TDocumentSettings s;
+    s.Pressure = 5;
+    s.AirVelocity = 10000;
+    s.DesignDuty = 0;
+    s.Factors.hi = -1;
+    const test::TSettingsFile file("");
+    {
+        TSettingsStore store(file.Path());
+        WriteDocumentSettings(store, s);
+        ASSERT_TRUE(store.Flush());
+    }
+    TInputCheck check;
+    const TDocumentSettings read = ReadDocumentSettings(TSettingsStore(file.Path()), check);
+    EXPECT_TRUE(check.Empty()) << check.Message("");
+    EXPECT_EQ(read.Pressure, 101.325);
+    EXPECT_EQ(read.AirVelocity, 10);
+    EXPECT_EQ(read.DesignDuty, 0.1);
+    EXPECT_EQ(read.Factors.hi, 1);
+}
+
 TEST(DocumentSettings, ValuesOutOfRangeAreLimitedOrFallBackAndNoted)
 {
     // A barometer of 5 kPa and a negative factor were never meant: their defaults. The others

@@ -75,5 +75,32 @@ TEST(FluidDefaults, NumbersAreHeldToTheRowsThatShowThem)
     EXPECT_TRUE(none.Empty());
 }
 
+TEST(FluidDefaults, WrittenValuesAreThoseTheReaderTakes)
+{
+    // Values the model may hold but no row takes (put there by an automation client) are
+    // stored at their rows' limits; the next start reads them without a note.
+    TFluidDefaults values;
+    values.WaterIn = -5;
+    values.WaterFlow = 1e300;
+    values.DesignWaterDT = 0;
+    values.WaterAdditive = 2;
+    values.WaterAddVol = 0.9;
+    values.WaterOut = -15;
+    const test::TSettingsFile file("");
+    {
+        TSettingsStore store(file.Path());
+        WriteFluidDefaults(store, values);
+        ASSERT_TRUE(store.Flush());
+    }
+    TInputCheck check;
+    const TFluidDefaults read = ReadFluidDefaults(TSettingsStore(file.Path()), check);
+    EXPECT_TRUE(check.Empty()) << check.Message("");
+    EXPECT_EQ(read.WaterIn, 5);
+    EXPECT_EQ(read.WaterFlow, 20);
+    EXPECT_EQ(read.DesignWaterDT, 0.1);
+    EXPECT_EQ(read.WaterAddVol, 0.45);
+    EXPECT_EQ(read.WaterOut, -15) << "no row shows the leaving temperature";
+}
+
 }  // namespace
 }  // namespace vantor

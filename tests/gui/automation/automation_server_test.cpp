@@ -170,6 +170,32 @@ private slots:
         QCOMPARE(asked.size(), 2);
     }
 
+    void releaseBelongsToTheCreator()
+    {
+        const QString path = CreateInstance();
+        // A call from another bus name: the message's service is its sender.
+        QDBusMessage other = QDBusMessage::createMethodCall(":1.99", "/Thermacoil", kFactory, "Release");
+        other.setArguments({QVariant::fromValue(QDBusObjectPath(path))});
+        const QDBusMessage refused = m_server->BusObject().Answer(other);
+        QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(refused.errorName(), QString("com.korvane.Vantor.Error.Failed"));
+        QCOMPARE(refused.errorMessage(), path + " belongs to another client");
+        QCOMPARE(m_server->Factory().ObjectCount(), 1);
+        QCOMPARE(Call("/Thermacoil", kFactory, "Release", {QVariant::fromValue(QDBusObjectPath(path))}).type(),
+                 QDBusMessage::ReplyMessage);
+    }
+
+    void warningsAndSolvedTravelAsTheirBusTypes()
+    {
+        QCOMPARE(Set("/Thermacoil", "DBon", 0.0).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(Get("/Thermacoil", "Solved"), QVariant(false));
+        const QVariant warnings = Get("/Thermacoil", "Warnings");
+        QCOMPARE(warnings.metaType(), QMetaType::fromType<QStringList>());
+        QCOMPARE(warnings.toStringList().size(), 1);
+        QVERIFY2(warnings.toStringList()[0].startsWith("DBon: "), qPrintable(warnings.toStringList()[0]));
+        QCOMPARE(Get("/Thermacoil", "WBon"), QVariant(0.0));
+    }
+
     void closingWithoutObjectsAsksNothing()
     {
         int asked = 0;
@@ -297,7 +323,8 @@ private slots:
                                        "Qt d read #204", "Solve Value d out #205", "AirFaceVelocity d readwrite #206",
                                        "WaterFlow d readwrite #207", "DBon d readwrite #208", "WBon d readwrite #209",
                                        "CalcState i read #210", "InletAirFlow d readwrite #211",
-                                       "AirMassFlow d readwrite #212"}));
+                                       "AirMassFlow d readwrite #212", "Warnings as read #213",
+                                       "Solved b read #214"}));
         QCOMPARE(children, QStringList({"1", "2"}));
         // An object carries the interface, not the factory.
         const QString object = Call("/Thermacoil/2", "org.freedesktop.DBus.Introspectable", "Introspect")

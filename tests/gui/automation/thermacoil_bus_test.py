@@ -8,7 +8,8 @@ Runs itself again inside dbus-run-session, with private settings, data and runti
 there). Each case starts "vantor -automation" (offscreen) and makes sure that no copy of the
 program outlives it. Cases: a python3-dbus client holding its connection (the automation
 object's edge cases, two objects sharing one document, refused puts that change nothing);
-one-shot gdbus calls on /Thermacoil; a client that leaves the bus without releasing; the
+warnings, the solved flag, corrected air and refused releases; one-shot gdbus calls on
+/Thermacoil; a client that leaves the bus without releasing; the
 idle end; a second copy; activation by the bus after -regserver, and the installed file.
 """
 
@@ -206,7 +207,7 @@ class ThermacoilBusTest(unittest.TestCase):
         self.assertEqual(props.Get(THERMACOIL, "WaterFlow"), 1.25)
         props.Set(THERMACOIL, "AirFaceVelocity", 2.5)
         self.assertAlmostEqual(second.Get(THERMACOIL, "AirFaceVelocity"), 2.5, places=9)
-        self.assertEqual(len(props.GetAll(THERMACOIL)), 11)
+        self.assertEqual(len(props.GetAll(THERMACOIL)), 13)
 
         # Refused puts fail with the refusal's message and change nothing.
         before = props.GetAll(THERMACOIL)
@@ -224,6 +225,65 @@ class ThermacoilBusTest(unittest.TestCase):
         factory.Release(path)
         self.assertEqual(server.wait_end(), 0)
         self.assertEqual(float(settings_value("WaterIn")), 80)
+
+    def test_warnings_solved_and_refusals(self):
+        server = self.start()
+        bus = self.connect()
+        path, props, coil, factory = self.instance(bus)
+        self.assertEqual(props.Get(THERMACOIL, "Solved"), False)
+        coil.Solve()
+        self.assertEqual(props.Get(THERMACOIL, "Solved"), True)
+
+        # Fluid entering below the on-coil dew point of 25/17 (about 12.4 deg C) is not rated;
+        # the error says why, as the status line does.
+        props.Set(THERMACOIL, "WaterOn", 8.0)
+        self.assertEqual(props.Get(THERMACOIL, "Solved"), False)
+        with self.assertRaises(self.dbus.exceptions.DBusException) as failed:
+            coil.Solve()
+        self.assertEqual(failed.exception.get_dbus_name(), FAILED)
+        message = failed.exception.get_dbus_message()
+        self.assertTrue(message.startswith("Data Error...: "), message)
+        self.assertIn("below the on-coil dew point", message)
+        warnings = props.Get(THERMACOIL, "Warnings")
+        self.assertEqual(warnings.signature, "s")
+        self.assertTrue(any(w in message for w in warnings), warnings)
+        self.assertEqual(props.Get(THERMACOIL, "Solved"), False)
+
+        # Kept moisture of 25/17 is more than air of 0 deg C holds: the wet bulb is held to the
+        # dry bulb, as the on-coil row holds it, and the correction is listed.
+        props.Set(THERMACOIL, "WaterOn", 80.0)
+        coil.Solve()
+        props.Set(THERMACOIL, "DBon", 0.0)
+        self.assertEqual(props.Get(THERMACOIL, "DBon"), 0)
+        self.assertEqual(props.Get(THERMACOIL, "WBon"), 0)
+        corrections = [w for w in props.Get(THERMACOIL, "Warnings") if w.startswith("DBon: ")]
+        self.assertEqual(len(corrections), 1, corrections)
+        self.assertIn("is above the dry bulb; 0 \u00b0C used", corrections[0])
+        self.assertEqual(props.Get(THERMACOIL, "Solved"), False)
+
+        # A value no row takes is rated as given, and warned about.
+        props.Set(THERMACOIL, "AirFaceVelocity", 10000.0)
+        self.assertEqual(props.Get(THERMACOIL, "AirFaceVelocity"), 10000)
+        coil.Solve()
+        self.assertEqual(props.Get(THERMACOIL, "CalcState"), 0)
+        self.assertTrue(any(w.startswith("Air Velocity 10000.00 m/s is outside its row's range")
+                            for w in props.Get(THERMACOIL, "Warnings")))
+
+        # Another connection may not release our object; it lives on, and so does the program.
+        other = self.connect()
+        other_factory = self.dbus.Interface(other.get_object(SERVICE, ROOT), FACTORY)
+        with self.assertRaises(self.dbus.exceptions.DBusException) as refused:
+            other_factory.Release(path)
+        self.assertEqual(refused.exception.get_dbus_name(), FAILED)
+        self.assertEqual(refused.exception.get_dbus_message(), f"{path} belongs to another client")
+        self.assertEqual(props.Get(THERMACOIL, "DBon"), 0)
+        self.assertIsNone(server.process.poll())
+
+        # A fluid inlet no row takes is stored at the row's limit.
+        props.Set(THERMACOIL, "WaterOn", -5.0)
+        factory.Release(path)
+        self.assertEqual(server.wait_end(), 0)
+        self.assertEqual(float(settings_value("WaterIn")), 5)
 
     def test_gdbus_one_shot_calls(self):
         server = self.start()
@@ -243,6 +303,8 @@ class ThermacoilBusTest(unittest.TestCase):
                                        capture_output=True, text=True, timeout=30).stdout
         self.assertIn('@com.korvane.Vantor.DispatchId("205")', introspection)
         self.assertIn("readwrite d WaterOn", introspection)
+        self.assertIn("readonly as Warnings", introspection)
+        self.assertIn("readonly b Solved", introspection)
         if shutil.which("busctl"):
             got = subprocess.run(["busctl", "--user", "get-property", SERVICE, ROOT, THERMACOIL, "WaterOn"],
                                  capture_output=True, text=True, timeout=30)
