@@ -72,6 +72,7 @@ struct TAirOptions {
     std::string Pressure = "101.325";
     std::vector<std::string> Pair;
     bool Json = false;
+    bool Strict = false;  // a corrected air text is an error
     std::string Psx;      // a state file to show instead of a computed state
     std::string SavePsx;  // where to write the state computed
 };
@@ -103,6 +104,23 @@ void PrintAirState(const TMoistAirState& s, int status, const std::string& messa
     PrintRow("Check", message.empty() ? std::string("valid") : message);
 }
 
+// The air text read as the rows read it. A temperature the reader had to change to give a
+// possible state is named with the value used; with --strict it is an error.
+int ReadAirOption(const TAirOptions& options, TMoistAirState& state, double P)
+{
+    TAirReading reading;
+    try {
+        reading = ReadAirText(options.Text, state, P, 0.5);
+    } catch (const EConvertError&) {
+        throw TUsageError("\"" + options.Text + "\" is not an air state: write dry bulb/wet bulb in °C, as 24/17");
+    }
+    for (const TAirCorrection& correction : reading.Corrections) {
+        if (options.Strict) throw TInputError(AirCorrectionText(correction));
+        std::cerr << "vantor-cli air: warning: " << AirCorrectionText(correction) << "\n";
+    }
+    return reading.Status;
+}
+
 int RunAir(const TAirOptions& options)
 {
     const double P = ReadPositive("--pressure", options.Pressure);
@@ -132,11 +150,7 @@ int RunAir(const TAirOptions& options)
     } else if (options.Text.empty()) {
         throw TUsageError("give an air text such as 24/17, or --pair CODE X Y");
     } else {
-        try {
-            status = ParseAirState(options.Text, state, P, 0.5);
-        } catch (const EConvertError&) {
-            throw TUsageError("\"" + options.Text + "\" is not an air state: write dry bulb/wet bulb in °C, as 24/17");
-        }
+        status = ReadAirOption(options, state, P);
     }
     std::string message;
     const bool valid = CheckAirState(state, message);
@@ -299,9 +313,11 @@ void AddFluidCommands(CLI::App& app, int& exitCode)
         ->expected(3)
         ->allow_extra_args(false);
     airCommand->add_flag("--json", air->Json, "Write the state as a JSON object");
+    airCommand->add_flag("--strict", air->Strict, "A temperature of the air text that has to be changed to give a "
+                                                  "possible state is an error, not a warning");
     airCommand->add_option("--psx", air->Psx, "Show the state a moist-air state file (.psx) holds");
     airCommand->add_option("--save-psx", air->SavePsx, "Also write the state as a moist-air state file (.psx)");
-    airCommand->callback([&exitCode, air] { exitCode = Guarded("air", [&] { return RunAir(*air); }); });
+    airCommand->callback([&exitCode, air] { exitCode = Guarded("air", [&] { return RunAir(*air); }, " (--strict)"); });
 
     auto barometer = std::make_shared<TBarometerOptions>();
     auto* barometerCommand = app.add_subcommand("barometer", "Barometric pressure at an altitude, or the altitude of a pressure");

@@ -7,11 +7,15 @@
 #include "text/number_text.h"
 #include "text/text_routines.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace vantor::cli {
@@ -76,15 +80,13 @@ std::vector<TColumn> ReadColumns(const std::vector<std::string>& names)
     return columns;
 }
 
-// The options of one line: the run's own, and the line's cells that are not empty.
+// The options of one line: the row options of the command line are every line's defaults, and
+// a cell that is not empty replaces the option of its name. Each line starts from the same
+// defaults, so nothing one line sets reaches the next.
 TRateOptions LineOptions(const TRateOptions& run, const std::vector<TColumn>& columns,
                          const std::vector<std::string>& cells)
 {
-    TRateOptions o;
-    o.NoSettings = run.NoSettings;
-    o.Strict = run.Strict;
-    o.Maker = run.Maker;
-    o.Range = run.Range;
+    TRateOptions o = run;
     for (size_t i = 0; i < columns.size(); ++i) {
         const std::string cell = Trim(cells[i]);
         if (cell.empty()) continue;
@@ -116,6 +118,15 @@ std::vector<std::string> ResultFields(TRatingDocument& doc)
     return fields;
 }
 
+// A line that was not rated: empty result columns and why.
+TLineResult UnratedLine(const std::string& message)
+{
+    TLineResult line;
+    line.Fields.assign(std::size(kResultColumns) - 1, std::string());
+    line.Fields.push_back(message);
+    return line;
+}
+
 TLineResult RateLine(const TRateOptions& o, const TRateStart& start)
 {
     std::string messages;
@@ -124,6 +135,8 @@ TLineResult RateLine(const TRateOptions& o, const TRateStart& start)
     try {
         const TRating rating = PrepareRating(o, false, start, note);
         TRatingDocument& doc = *rating.Document;
+        // The units reach the texts (the messages); the result columns are in the model's units.
+        ApplyUnitSystem(doc, o.Units);
         const TResult solved = doc.Solve();
         line.Rated = solved.IsOk();
         line.Fields = ResultFields(doc);
@@ -131,10 +144,33 @@ TLineResult RateLine(const TRateOptions& o, const TRateStart& start)
         for (const std::string& warning : doc.SolveWarnings()) note("warning: " + warning);
     } catch (const std::exception& e) {
         note(e.what());
-        line.Fields.assign(std::size(kResultColumns) - 1, std::string());
+        return UnratedLine(messages);
     }
     line.Fields.push_back(messages);
     return line;
+}
+
+// The names of the result columns. A schedule column of the same name (without regard to
+// case, as `model` and `Model`) keeps its name; the result column becomes "Rated" + its name,
+// so that the output reads back as a schedule with every name once.
+std::vector<std::string> ResultHeader(const std::vector<std::string>& scheduleColumns)
+{
+    std::vector<std::string> header;
+    for (const std::string_view name : kResultColumns) {
+        const bool taken = std::any_of(scheduleColumns.begin(), scheduleColumns.end(),
+                                       [name](const std::string& column) { return SameText(column, name); });
+        header.push_back((taken ? "Rated" : "") + std::string(name));
+    }
+    return header;
+}
+
+// The results written over the schedule, by its own name or through a link, would destroy
+// the very input they come from.
+void RefuseOutOverSchedule(const TRateOptions& o)
+{
+    std::error_code error;
+    if (!o.Out.empty() && std::filesystem::equivalent(o.Out, o.Batch, error))
+        throw TUsageError("--out: " + o.Out + " is the schedule itself; write the results to another file");
 }
 
 std::string ReadSchedule(const std::string& fileName)
@@ -152,6 +188,7 @@ int RunBatch(const TRateOptions& o)
 {
     if (!o.File.empty() || o.Save || o.Psy || o.Json || o.Csv || o.Diagnostics || o.Manufacturing || o.Report)
         throw TUsageError("--batch goes without FILE, --save, --psy and the output options");
+    RefuseOutOverSchedule(o);
     TScheduleTable table;
     if (const TResult read = ReadScheduleTable(ReadSchedule(o.Batch), table); !read)
         throw TInputError(o.Batch + ": " + read.Message);
@@ -160,11 +197,13 @@ int RunBatch(const TRateOptions& o)
     const TRateStart start(o.NoSettings, [](const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; });
     std::vector<TLineResult> results(table.Lines.size());
     RunInParallel(table.Lines.size(), 0, [&](size_t i) {
-        results[i] = RateLine(LineOptions(o, columns, table.Lines[i]), start);
+        results[i] = table.Problems[i].empty() ? RateLine(LineOptions(o, columns, table.Lines[i]), start)
+                                               : UnratedLine(table.Problems[i]);
     });
 
     std::vector<std::string> header = table.Columns;
-    header.insert(header.end(), std::begin(kResultColumns), std::end(kResultColumns));
+    const std::vector<std::string> resultHeader = ResultHeader(table.Columns);
+    header.insert(header.end(), resultHeader.begin(), resultHeader.end());
     std::string out = CsvLine(header) + "\n";
     bool allRated = true;
     for (size_t i = 0; i < results.size(); ++i) {

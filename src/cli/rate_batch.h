@@ -1,8 +1,8 @@
 #pragma once
 
 // `vantor-cli rate --batch SCHEDULE.csv`: rates a schedule of coils, one a line, each as
-// `rate` would rate it with the line's cells as options, and writes the lines back with
-// their results.
+// `rate` would rate it with the row options of the command line as defaults and the line's
+// cells in their place, and writes the lines back with their results.
 
 #include "cli/rate_command.h"
 

@@ -476,19 +476,6 @@ void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TR
     throw TInputError(o.File + ": " + (problem.empty() ? opened.Message : problem));
 }
 
-// The Reset menu's two systems for the report, CSV, diagnostics and manufacturing texts; the
-// JSON output is in the model's units whatever the choice.
-void ApplyUnitSystem(TRatingDocument& doc, const std::string& system)
-{
-    if (system.empty()) return;
-    TUnitChoices choices;
-    if (SameText(system, "imperial"))
-        choices.Imperial();
-    else
-        choices.Metric();
-    doc.ApplyUnitSystem(choices);
-}
-
 // The chart file of "Plot process on Aerograph", without handing it to the chart program. An
 // unsolved rating has no off-coil air to plot.
 bool WritePsy(TRatingDocument& doc, const TFileProperties& properties, const std::string& file, const TResult& solved)
@@ -527,13 +514,18 @@ int RunRate(const TRateOptions& o, bool sizing)
         std::cerr << "vantor-cli: " << solved.Message << "\n";
         exitCode = kExitFailed;
     }
+    if (o.Psy && !WritePsy(doc, *rating.Properties, *o.Psy, solved)) exitCode = kExitFailed;
+    // Only a run that succeeded may create or replace the data file: a failed one would leave
+    // a rating on disk that nobody asked for (an unsolved coil, or a sizing that ran away).
     if (o.Save) {
-        if (const TResult saved = SaveFile(doc, *rating.Properties, *o.Save); !saved) {
-            std::cerr << "vantor-cli: " << (o.Save->empty() ? "--save" : *o.Save) << ": " << saved.Message << "\n";
+        const std::string name = o.Save->empty() ? "--save" : *o.Save;
+        if (exitCode != kExitOk) {
+            std::cerr << "vantor-cli: " << name << ": not written: the run failed\n";
+        } else if (const TResult saved = SaveFile(doc, *rating.Properties, *o.Save); !saved) {
+            std::cerr << "vantor-cli: " << name << ": " << saved.Message << "\n";
             exitCode = kExitFailed;
         }
     }
-    if (o.Psy && !WritePsy(doc, *rating.Properties, *o.Psy, solved)) exitCode = kExitFailed;
     Print(doc, OutputOf(o), solved, sizeResult, sizing ? std::optional(requestedDuty) : std::nullopt);
     return exitCode;
 }
@@ -541,7 +533,7 @@ int RunRate(const TRateOptions& o, bool sizing)
 void AddRateOptions(CLI::App& command, TRateOptions& o, bool sizing)
 {
     command.add_option("file", o.File, "A data file (.hqx) to open before the row options are applied");
-    command.add_option("--save", o.Save, "Write the rating to this data file (.hqx) after the solve");
+    command.add_option("--save", o.Save, "Write the rating to this data file (.hqx) when the run succeeds");
     command.add_option("--psy", o.Psy, "Write the air process of the solved rating to this psychrometric chart "
                                        "file (.psy), as \"Plot process on Aerograph\" writes it");
     AddFilePropertyOptions(command, o.Properties);
@@ -608,6 +600,17 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
     ApplyFilePropertyOptions(o.Properties, *rating.Properties);
     for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
     return rating;
+}
+
+void ApplyUnitSystem(TRatingDocument& doc, const std::string& system)
+{
+    if (system.empty()) return;
+    TUnitChoices choices;
+    if (SameText(system, "imperial"))
+        choices.Imperial();
+    else
+        choices.Metric();
+    doc.ApplyUnitSystem(choices);
 }
 
 void AddRowOptions(CLI::App& command, TRateOptions& o, bool sizing)

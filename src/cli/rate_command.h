@@ -98,6 +98,11 @@ struct TRating {
 // cannot be read, TInputError (or what the model raises) for one that cannot be used.
 TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
 
+// The Reset menu's two systems ("metric" or "imperial") for the printed texts: the report,
+// CSV, diagnostics, manufacturing report and messages. Numbers written in the model's units
+// (JSON, the result columns of a schedule) are not affected. Empty keeps the stored choices.
+void ApplyUnitSystem(TRatingDocument& doc, const std::string& system);
+
 // The options that set the coil up as `rate` does: maker, range, --no-settings, --strict and
 // the options of the thirteen rows (--calculate only when not sizing).
 void AddRowOptions(CLI::App& command, TRateOptions& o, bool sizing);

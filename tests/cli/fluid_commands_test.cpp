@@ -72,6 +72,48 @@ TEST_F(FluidCommandsTest, ImpossibleAirIsReportedWithoutNumbers)
     EXPECT_EQ(supersaturated.Json()["message"], "Wet Bulb > Dry Bulb °C...");
 }
 
+// The air text is read as the on-coil row reads it, and every temperature changed on the way
+// is named with the value used. Wet bulbs at 1 % RH, 101.325 kPa: 33.531 °C at 99 °C,
+// 8.016 °C at 24 °C (ASHRAE relations).
+TEST_F(FluidCommandsTest, AirTextCorrectionsAreNamedAndStrictRefusesThem)
+{
+    const struct {
+        const char* text;
+        double db;
+        double wb;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"40/45", 40, 40, {"wet bulb 45 °C is above the dry bulb; 40 °C used"}},
+        {"200/10", 99, 33.531,
+         {"dry bulb 200 °C is above the highest dry bulb; 99 °C used",
+          "wet bulb 10 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 33.53 °C used"}},
+        {"24/-40", 24, 8.016, {"wet bulb -40 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.016 °C used"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const vantor::test::TRun run = Run({"air", c.text, "--json"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NEAR(run.Json()["db"].get<double>(), c.db, 0.005);
+        EXPECT_NEAR(run.Json()["wb"].get<double>(), c.wb, 0.002);
+        size_t at = 0;
+        for (const std::string& warning : c.warnings) {
+            at = run.err.find("vantor-cli air: warning: " + warning, at);
+            EXPECT_NE(at, std::string::npos) << warning << " in\n" << run.err;
+        }
+
+        const fs::path saved = m_base / "air.psx";
+        const vantor::test::TRun strict = Run({"air", c.text, "--strict", "--save-psx", saved.string()});
+        EXPECT_EQ(strict.exitCode, 1);
+        EXPECT_EQ(strict.out, "");
+        EXPECT_TRUE(strict.err.starts_with("vantor-cli air: " + c.warnings.front())) << strict.err;
+        EXPECT_TRUE(strict.err.ends_with(" (--strict)\n")) << strict.err;
+        EXPECT_FALSE(fs::exists(saved));
+    }
+    const vantor::test::TRun clean = Run({"air", "24/17", "--strict"});
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.err, "");
+}
+
 TEST_F(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
 {
     const std::vector<std::vector<std::string>> cases = {

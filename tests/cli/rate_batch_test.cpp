@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using vantor::test::TRun;
 
 std::vector<std::string> Lines(const std::string& text)
@@ -57,7 +59,7 @@ TEST_F(RateBatchTest, BadLineInTheMiddleGetsItsMessageAndTheOthersRateAsRateDoes
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "tag,model,air-volume,on-coil,fluid-inlet,design-dt,fluid-control,Status,StatusText,Qt,Qs,"
                         "LeavingTemp,AirOffDryBulb,AirOffWetBulb,AirPressureDrop,FluidPressureDrop,FluidFlow,"
-                        "TubeVelocity,AirVolume,AirVelocity,AirMassFlow,PipeSize,Model,Message");
+                        "TubeVelocity,AirVolume,AirVelocity,AirMassFlow,PipeSize,RatedModel,Message");
 
     const std::vector<std::string> bad = Fields(lines[2]);
     ASSERT_EQ(bad.size(), 24u) << lines[2];
@@ -105,6 +107,105 @@ TEST_F(RateBatchTest, AllLinesRatedExitsZeroAndWritesToStandardOutput)
     // An empty cell keeps the first-run value.
     EXPECT_NE(lines[2].find(",544 x 720  4r  12f  7c,"), std::string::npos) << lines[2];
     EXPECT_NE(lines[1], lines[2].substr(0, lines[1].size()));
+}
+
+// The row options of the command line are every line's defaults; a line's cell wins over the
+// option of its name, and nothing one line sets reaches the next.
+TEST_F(RateBatchTest, CommandLineRowOptionsAreTheDefaultsOfEveryLine)
+{
+    const std::string schedule = Schedule("tag,fluid-inlet,air-volume,model\n"
+                                          "one,,,\n"
+                                          "two,60,2,610 1200 3r 10f 8c\n"
+                                          "three,,,\n");
+    const TRun run = Run({"rate", "--batch", schedule, "--no-settings", "--model", "762 1219 2r 10f 8c", "--fluid-inlet",
+                          "70", "--air-velocity", "3", "--maker", "Typical", "--range", "5/8 inch"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 4u) << run.out;
+
+    // As one rate call with the merged options: the air volume of line two is applied before
+    // the command line's face velocity, which therefore decides the air.
+    const std::vector<std::string> defaultsOnly = {"--model", "762 1219 2r 10f 8c", "--fluid-inlet", "70",
+                                                   "--air-velocity", "3", "--maker", "Typical", "--range", "5/8 inch"};
+    const std::vector<std::string> merged[] = {
+        defaultsOnly,
+        {"--model", "610 1200 3r 10f 8c", "--fluid-inlet", "60", "--air-volume", "2", "--air-velocity", "3", "--maker",
+         "Typical", "--range", "5/8 inch"},
+        defaultsOnly,
+    };
+    for (size_t i = 0; i < std::size(merged); ++i) {
+        SCOPED_TRACE(lines[i + 1]);
+        std::vector<std::string> rate = {"rate", "--no-settings", "--json"};
+        rate.insert(rate.end(), merged[i].begin(), merged[i].end());
+        const TRun rated = Run(rate);
+        ASSERT_EQ(rated.exitCode, 0) << rated.err;
+        const nlohmann::json json = rated.Json();
+        const std::vector<std::string> fields = Fields(lines[i + 1]);
+        ASSERT_EQ(fields.size(), 21u);
+        EXPECT_EQ(fields[4], "0");
+        EXPECT_EQ(std::stod(fields[6]), json["Qt"].get<double>());
+        EXPECT_EQ(std::stod(fields[13]), json["FluidFlow"].get<double>());
+        EXPECT_EQ(std::stod(fields[15]), json["AirVolume"].get<double>());
+        EXPECT_EQ(std::stod(fields[16]), json["AirVelocity"].get<double>());
+        EXPECT_NEAR(std::stod(fields[16]), 3.0, 1e-12);
+        EXPECT_EQ(fields[19], json["Model"].get<std::string>());
+        EXPECT_EQ(json["Range"], "5/8 inch");
+    }
+    EXPECT_EQ(Fields(lines[3])[19], "762 x 1219  2r  10f  8c") << "line two's model does not carry over";
+    EXPECT_EQ(lines[1].substr(lines[1].find(",0,")), lines[3].substr(lines[3].find(",0,")));
+}
+
+// --units reaches the texts only: the warnings in Message; the numbers stay in SI units.
+TEST_F(RateBatchTest, UnitsChooseTheUnitsOfTheMessagesOnly)
+{
+    const std::string schedule = Schedule("tag,air-volume\nfast,100\n");
+    const TRun metric = Run({"rate", "--batch", schedule, "--no-settings", "--units", "metric"});
+    const TRun imperial = Run({"rate", "--batch", schedule, "--no-settings", "--units", "imperial"});
+    ASSERT_EQ(metric.exitCode, 0) << metric.err;
+    ASSERT_EQ(imperial.exitCode, 0) << imperial.err;
+    // No column of the schedule is named like a result column: none is renamed.
+    EXPECT_TRUE(Lines(metric.out)[0].ends_with(",PipeSize,Model,Message")) << metric.out;
+    const std::vector<std::string> m = Fields(Lines(metric.out)[1]);
+    const std::vector<std::string> i = Fields(Lines(imperial.out)[1]);
+    ASSERT_EQ(m.size(), i.size());
+    for (size_t f = 0; f + 1 < m.size(); ++f) EXPECT_EQ(m[f], i[f]) << f;
+    // 255.31 m/s = 50258 ft/min.
+    EXPECT_NE(m.back().find("255.31 m/s"), std::string::npos) << m.back();
+    EXPECT_NE(i.back().find("50258"), std::string::npos) << i.back();
+}
+
+TEST_F(RateBatchTest, LineWithTooManyFieldsGetsItsMessageAndTheOthersRate)
+{
+    const std::string schedule = Schedule("tag,model\n"
+                                          "one,544 720 4r 12f 7c\n"
+                                          "AHU-2, east,610 1200 3r 10f 8c\n"
+                                          "three,610 1200 3r 10f 8c\n");
+    const TRun run = Run({"rate", "--batch", schedule, "--no-settings"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 4u) << run.out;
+    EXPECT_TRUE(lines[1].starts_with("one,544 720 4r 12f 7c,0,Solved...,")) << lines[1];
+    // The line keeps a field a column; its result columns stay empty.
+    EXPECT_EQ(lines[2], "AHU-2,\" east\"" + std::string(17, ',') + "line 3: 3 fields for 2 columns");
+    EXPECT_TRUE(lines[3].starts_with("three,610 1200 3r 10f 8c,0,Solved...,")) << lines[3];
+}
+
+// Results written over the schedule would destroy it, by its name or through a link.
+TEST_F(RateBatchTest, OutNamingTheScheduleItselfIsRefused)
+{
+    const std::string text = "model\n544 720 4r 12f 7c\n";
+    const std::string schedule = Schedule(text);
+    fs::create_symlink(schedule, m_base / "link.csv");
+    fs::create_hard_link(schedule, m_base / "hard.csv");
+    for (const fs::path& out : {fs::path(schedule), m_base / "link.csv", m_base / "hard.csv", m_base / "." / "schedule.csv"}) {
+        SCOPED_TRACE(out);
+        const TRun run = Run({"rate", "--batch", schedule, "--out", out.string(), "--no-settings"});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("is the schedule itself"), std::string::npos) << run.err;
+        EXPECT_EQ(vantor::test::Slurp(schedule), text);
+        EXPECT_TRUE(fs::is_symlink(m_base / "link.csv"));
+    }
 }
 
 TEST_F(RateBatchTest, SchedulesAndOptionsThatCannotBeUsedAreRefused)

@@ -328,4 +328,40 @@ TEST_F(RateCommandTest, FileOpensFirstAndSaveWritesAfterTheSolve)
     EXPECT_NE(foreign.err.find("Invalid file format..."), std::string::npos) << foreign.err;
 }
 
+// A run that exits 1 must neither replace a data file nor create one: the file on disk would
+// claim a rating that failed.
+TEST_F(RateCommandTest, SaveWritesNothingWhenTheRunFails)
+{
+    fs::create_directory(m_base / "a folder");
+    const struct {
+        const char* why;
+        std::vector<std::string> args;
+    } failures[] = {
+        {"a failed solve", {"rate", "--fluid-inlet", "5"}},
+        {"a warning with --strict", {"rate", "--fluid-inlet", "24.9", "--strict"}},
+        {"a --psy that cannot be written", {"rate", "--psy", (m_base / "a folder").string()}},
+        // 1 m³/s of air at 25 °C cannot take 60 kW from water at 45 °C.
+        {"a failed size --by",
+         {"size", "--by", "face-area", "--keep-air-volume", "--air-volume", "1.0", "--design-duty", "60"}},
+    };
+    const fs::path existing = m_base / "existing.hqx";
+    const fs::path fresh = m_base / "fresh.hqx";
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.why);
+        std::ofstream(existing) << "kept";
+        for (const fs::path& file : {existing, fresh}) {
+            std::vector<std::string> args = f.args;
+            args.insert(args.end(), {"--no-settings", "--save", file.string()});
+            const vantor::test::TRun run = Run(args);
+            EXPECT_EQ(run.exitCode, 1) << run.err;
+            EXPECT_NE(run.err.find(file.string() + ": not written: the run failed\n"), std::string::npos) << run.err;
+        }
+        EXPECT_EQ(vantor::test::Slurp(existing), "kept");
+        EXPECT_FALSE(fs::exists(fresh));
+    }
+    // The same runs that succeed write the file.
+    ASSERT_EQ(Run({"rate", "--no-settings", "--fluid-inlet", "24.9", "--save", fresh.string()}).exitCode, 0);
+    EXPECT_NE(vantor::test::Slurp(fresh).find("<datafile"), std::string::npos);
+}
+
 }  // namespace

@@ -101,12 +101,14 @@ TResult ReadScheduleTable(std::string_view text, TScheduleTable& table)
     }
     for (size_t r = 1; r < records.size(); ++r) {
         std::vector<std::string>& fields = records[r];
+        std::string problem;
         if (fields.size() > table.Columns.size())
-            return TResult::Error(1, "line " + std::to_string(lineNumbers[r]) + ": " + std::to_string(fields.size()) +
-                                         " fields for " + std::to_string(table.Columns.size()) + " columns");
+            problem = "line " + std::to_string(lineNumbers[r]) + ": " + std::to_string(fields.size()) + " fields for " +
+                      std::to_string(table.Columns.size()) + " columns";
         fields.resize(table.Columns.size());
         table.Lines.push_back(std::move(fields));
         table.LineNumbers.push_back(lineNumbers[r]);
+        table.Problems.push_back(std::move(problem));
     }
     return TResult::Ok();
 }

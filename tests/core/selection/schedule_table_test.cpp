@@ -36,6 +36,7 @@ TEST(ScheduleTable, ReadsQuotedFieldsLineEndsAndShortLines)
         EXPECT_EQ(table.Columns, c.columns) << c.name;
         EXPECT_EQ(table.Lines, c.lines) << c.name;
         EXPECT_EQ(table.LineNumbers, c.lineNumbers) << c.name;
+        EXPECT_EQ(table.Problems, std::vector<std::string>(c.lines.size())) << c.name;
     }
 }
 
@@ -51,7 +52,6 @@ TEST(ScheduleTable, RefusesBrokenText)
         {"text after a quote", "a\n\"x\"y\n", "after a closing quote"},
         {"a column twice", "model,Model\n", "named twice"},
         {"a nameless column", "a,,b\n", "without a name"},
-        {"too many fields", "a,b\n1,2,3\n", "line 2: 3 fields for 2 columns"},
     };
     for (const auto& c : cases) {
         TScheduleTable table;
@@ -59,6 +59,16 @@ TEST(ScheduleTable, RefusesBrokenText)
         EXPECT_FALSE(read) << c.name;
         EXPECT_NE(read.Message.find(c.message), std::string::npos) << c.name << ": " << read.Message;
     }
+}
+
+// One line with too many fields (an unquoted comma in a tag) must not cost the lines around it.
+TEST(ScheduleTable, LineWithTooManyFieldsIsNotedAndTheOthersAreRead)
+{
+    TScheduleTable table;
+    ASSERT_TRUE(ReadScheduleTable("tag,model\none,x\nAHU-2, east,y,z\n\nthree,w\n", table));
+    EXPECT_EQ(table.Lines, (TLines{{"one", "x"}, {"AHU-2", " east"}, {"three", "w"}}));
+    EXPECT_EQ(table.LineNumbers, (std::vector<int>{2, 3, 5}));
+    EXPECT_EQ(table.Problems, (std::vector<std::string>{"", "line 3: 4 fields for 2 columns", ""}));
 }
 
 TEST(ScheduleTable, CsvLineQuotesWhatWouldNotReadBack)
