@@ -87,7 +87,8 @@ TEST_F(FluidCommandsTest, AirTextCorrectionsAreNamedAndStrictRefusesThem)
         {"200/10", 99, 33.531,
          {"dry bulb 200 °C is above the highest dry bulb; 99 °C used",
           "wet bulb 10 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 33.53 °C used"}},
-        {"24/-40", 24, 8.016, {"wet bulb -40 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.016 °C used"}},
+        {"24/-40", 24, 8.016,
+         {"wet bulb -40 °C is below the lowest wet bulb of air at this dry bulb (1 % RH); 8.016 °C used"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

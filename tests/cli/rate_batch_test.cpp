@@ -117,8 +117,8 @@ TEST_F(RateBatchTest, CommandLineRowOptionsAreTheDefaultsOfEveryLine)
                                           "one,,,\n"
                                           "two,60,2,610 1200 3r 10f 8c\n"
                                           "three,,,\n");
-    const TRun run = Run({"rate", "--batch", schedule, "--no-settings", "--model", "762 1219 2r 10f 8c", "--fluid-inlet",
-                          "70", "--air-velocity", "3", "--maker", "Typical", "--range", "5/8 inch"});
+    const TRun run = Run({"rate", "--batch", schedule, "--no-settings", "--model", "762 1219 2r 10f 8c",
+                          "--fluid-inlet", "70", "--air-velocity", "3", "--maker", "Typical", "--range", "5/8 inch"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 4u) << run.out;
@@ -197,7 +197,8 @@ TEST_F(RateBatchTest, OutNamingTheScheduleItselfIsRefused)
     const std::string schedule = Schedule(text);
     fs::create_symlink(schedule, m_base / "link.csv");
     fs::create_hard_link(schedule, m_base / "hard.csv");
-    for (const fs::path& out : {fs::path(schedule), m_base / "link.csv", m_base / "hard.csv", m_base / "." / "schedule.csv"}) {
+    for (const fs::path& out :
+         {fs::path(schedule), m_base / "link.csv", m_base / "hard.csv", m_base / "." / "schedule.csv"}) {
         SCOPED_TRACE(out);
         const TRun run = Run({"rate", "--batch", schedule, "--out", out.string(), "--no-settings"});
         EXPECT_EQ(run.exitCode, 2);
