@@ -86,6 +86,10 @@ int RunSimulate(const TSimulateOptions& o)
         }
     }
     const TStepSimulation simulation = doc.Stepbystepsimulation1Click();
+    if (!simulation.Result) {
+        LogToStderr(simulation.Result.Message);
+        return kExitFailed;
+    }
     if (o.Json)
         PrintJson(simulation);
     else if (o.Csv)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -101,6 +102,82 @@ TEST_F(SimulateCommandTest, RefusesWhatItCannotUse)
     EXPECT_EQ(text.out.rfind("Step-by-Step Simulation\nDuty 18.3 kW\nFluid ", 0), 0u) << text.out;
     EXPECT_NE(text.out.find(" - 45.0 °C\nAir "), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("\n\nPosition,Fluid,Air,Surface,Dew Point\n0,"), std::string::npos) << text.out;
+}
+
+// Coils whose leaving fluid comes close to the entering air, so that the fluid temperature at
+// the far end answers a change at the air inlet face many times over.
+TEST_F(SimulateCommandTest, SteepCoilsEndAtTheInletWithTheRatedDuty)
+{
+    struct TCase {
+        std::vector<std::string> Inputs;
+        double Inlet;
+    };
+    const TCase cases[] = {
+        {{"--model", "700 2400 4r 10f 4c", "--on-coil", "13.5/9.1", "--air-volume", "4.28", "--fluid-inlet", "80.4"},
+         80.4},
+        {{"--model", "300 2400 6r 12f 1c", "--on-coil", "19.5/18.9", "--air-volume", "1.3", "--fluid-inlet", "43.8"},
+         43.8},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Inputs[1]);
+        std::vector<std::string> args = {"--no-settings", "--fluid-control", "flow", "--json"};
+        args.insert(args.end(), c.Inputs.begin(), c.Inputs.end());
+        std::vector<std::string> rate = {"rate"};
+        rate.insert(rate.end(), args.begin(), args.end());
+        std::vector<std::string> simulate = {"simulate"};
+        simulate.insert(simulate.end(), args.begin(), args.end());
+
+        const vantor::test::TRun rated = Run(rate);
+        ASSERT_EQ(rated.exitCode, 0) << rated.err;
+        const double ratedDuty = rated.Json()["Qt"].get<double>();
+        const vantor::test::TRun run = Run(simulate);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const nlohmann::json json = run.Json();
+        EXPECT_NEAR(json["Duty"].get<double>(), ratedDuty, 0.005 * ratedDuty);
+        const auto& series = json["Series"];
+        for (const char* name : {"Fluid", "Air", "Surface", "DewPoint"}) {
+            ASSERT_EQ(series[name].size(), 100u) << name;
+            for (const auto& value : series[name]) {
+                ASSERT_TRUE(value.is_number()) << name;  // NaN would print as null
+                EXPECT_LT(std::abs(value.get<double>()), 200) << name;
+            }
+        }
+        EXPECT_NEAR(series["Fluid"].back().get<double>(), c.Inlet, 1e-5);
+    }
+    // The first of them is rated at 127.3 kW.
+    const vantor::test::TRun text = Run({"simulate", "--no-settings", "--fluid-control", "flow", "--model",
+                                         "700 2400 4r 10f 4c", "--on-coil", "13.5/9.1", "--air-volume", "4.28",
+                                         "--fluid-inlet", "80.4"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("Step-by-Step Simulation\nDuty 127 kW\nFluid ", 0), 0u) << text.out;
+    EXPECT_NE(text.out.find(" - 80.4 °C\nAir "), std::string::npos) << text.out;
+}
+
+// Water at 0.2 m/s in two circuits leaves within 0.04 K of the 9.36 °C air: the face
+// temperature that would bring the fluid to its inlet lies closer to the air than a double
+// can tell apart. The command says so and prints no profile.
+TEST_F(SimulateCommandTest, AProfileBeyondResolvingFails)
+{
+    const std::vector<std::string> inputs = {"--no-settings", "--model", "954 2144 6r 13f 2c", "--on-coil",
+                                             "9.36/6.02", "--air-velocity", "3.155", "--fluid-inlet", "36.157",
+                                             "--fluid-control", "flow", "--tube-velocity", "0.2"};
+    std::vector<std::string> rate = {"rate", "--json"};
+    rate.insert(rate.end(), inputs.begin(), inputs.end());
+    const vantor::test::TRun rated = Run(rate);
+    ASSERT_EQ(rated.exitCode, 0) << rated.err;
+    EXPECT_LT(rated.Json()["LeavingTemp"].get<double>() - 9.36, 0.04);
+
+    for (const char* output : {"--json", "--csv", ""}) {
+        SCOPED_TRACE(output);
+        std::vector<std::string> args = {"simulate"};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        if (*output) args.emplace_back(output);
+        const vantor::test::TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "vantor-cli: Step-by-step simulation failed: the temperatures along the coil cannot be "
+                           "resolved (the leaving fluid is too close to the entering air).\n");
+    }
 }
 
 }  // namespace

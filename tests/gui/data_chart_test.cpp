@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -121,6 +122,42 @@ private slots:
         QVERIFY(!failed);
         QVERIFY(!failed.Message.empty());
         QVERIFY(!chart.SaveChart(folder.filePath("none/chart.pdf")));
+        chart.hide();
+    }
+
+    void aFailedSimulationShowsItsMessageInsteadOfAChart()
+    {
+        TDataChart chart;
+        TStepSimulation drawn;
+        drawn.Caption = "Step-by-Step Simulation";
+        drawn.Series.assign(kProfileRows, {});
+        drawn.Legends = {"Fluid", "Air", "Surface", "Dew Point"};
+        drawn.LastIndex = kProfileSteps - 1;
+        drawn.DutyLabel = "Duty 0 kW";
+        PrepareStepSimulation(chart, drawn);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QCOMPARE(chart.Chart().CurveCount(), 4);
+        QVERIFY(!chart.MessageLabel().isVisible());
+
+        // The same window reused for a simulation that failed: no curves left from the last.
+        chart.hide();
+        TStepSimulation failed;
+        failed.Caption = "Step-by-Step Simulation";
+        const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
+        failed.Result = TResult::Error(ssDataError, std::string(message));
+        PrepareStepSimulation(chart, failed);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QCOMPARE(chart.windowTitle(), QString("Step-by-Step Simulation"));
+        QVERIFY(chart.MessageLabel().isVisible());
+        QCOMPARE(chart.MessageLabel().text(), QString::fromUtf8(message.data(), qsizetype(message.size())));
+        QVERIFY(!chart.Chart().isVisible());
+        QCOMPARE(chart.Chart().CurveCount(), 0);
+        for (int i = 0; i < 4; ++i) QVERIFY(!chart.Legend(i).isVisible());
+        QVERIFY(chart.DutyLabel().text().isEmpty());
+        for (QPushButton* button : chart.findChildren<QPushButton*>())
+            QCOMPARE(button->isEnabled(), button->text() == "Close");
         chart.hide();
     }
 

@@ -736,10 +736,16 @@ TResult TRatingDocument::SetIdealFlows1Click()
 
 TStepSimulation TRatingDocument::Stepbystepsimulation1Click()
 {
-    if (!Solved()) Solve();
     TStepSimulation chart;
     chart.Caption = "Step-by-Step Simulation";
-    chart.Duty = m_coil->SimulateSteps();
+    if (!Solved()) chart.Result = Solve();
+    if (!chart.Result) return chart;
+    const TSimulation simulation = m_coil->SimulateSteps();
+    if (!simulation.Converged()) {
+        chart.Result = TResult::Error(ssDataError, std::string(SimulationMessage(simulation.Outcome)));
+        return chart;
+    }
+    chart.Duty = simulation.Duty;
     chart.Series = m_coil->Profile;
     chart.Legends = {"Fluid", "Air", "Surface", "Dew Point"};
     chart.FirstIndex = 0;

@@ -60,8 +60,10 @@ struct TDocumentServices {
     std::vector<std::string> Arguments;
 };
 
-// What the step-by-step simulation chart shows.
+// What the step-by-step simulation chart shows. A failed simulation has only its caption and
+// the reason in Result.
 struct TStepSimulation {
+    TResult Result;
     std::string Caption;
     TProfile Series;  // fluid, air, surface and dew-point temperatures over the slices, °C
     std::array<std::string, kProfileRows> Legends;

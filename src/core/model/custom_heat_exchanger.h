@@ -37,6 +37,24 @@ inline constexpr int kProfileRows = 4;
 inline constexpr int kProfileSteps = 100;
 using TProfile = std::vector<std::array<double, kProfileSteps>>;
 
+// How a step-by-step simulation ended.
+enum class TSimulationOutcome {
+    Converged,   // the march ends at the fluid inlet temperature; Profile holds it
+    NotRated,    // no usable rating to march through
+    NoRoot,      // no fluid temperature at the air inlet face makes the march end at the inlet
+    Unresolved,  // the search ended without the march meeting the inlet closely enough
+};
+
+struct TSimulation {
+    TSimulationOutcome Outcome = TSimulationOutcome::NotRated;
+    double Duty = 0;  // kW; 0 unless converged
+
+    bool Converged() const { return Outcome == TSimulationOutcome::Converged; }
+};
+
+// What the user is told about an outcome; empty for a converged one.
+std::string_view SimulationMessage(TSimulationOutcome outcome);
+
 class TCustomHeatExchanger {
 public:
     virtual ~TCustomHeatExchanger() = default;
@@ -53,8 +71,9 @@ public:
     // Rates the exchanger; returns the outcome (a TSolveStatus).
     virtual int Solve() = 0;
     // Marches through the exchanger in kProfileSteps slices, fills Profile and returns the
-    // duty, kW. Uses the coefficients of the last solve.
-    virtual double SimulateSteps() = 0;
+    // duty, kW, or why no profile could be found (Profile is then meaningless). Uses the
+    // coefficients of the last solve.
+    [[nodiscard]] virtual TSimulation SimulateSteps() = 0;
     // The result reports: the tabbed text, the diagnostics and the comma-separated text.
     // A bare exchanger has nothing to report.
     virtual void ReportText(TReportSink&) const {}

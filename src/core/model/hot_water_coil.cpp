@@ -5,6 +5,7 @@
 #include "psychro/psychro.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vantor {
 
@@ -20,10 +21,67 @@ constexpr double kStandardDesignDrop = 6.0;   // K
 // Tube velocity a temperature-controlled coil without flow starts from, m/s.
 constexpr double kStartVelocity = 1.0;
 
-constexpr double kRelaxation = 0.618;
-constexpr double kProfileTolerance = 1e-5;  // K
+// The march must end within this of the fluid inlet temperature, K.
+constexpr double kProfileTolerance = 1e-5;
+// Marches the search may spend: enough for bisection to reach neighbouring doubles.
+constexpr int kMaxMarches = 102;
+// The miss of a march that ran away: too high, whichever way the coil transfers heat.
+constexpr double kRunaway = std::numeric_limits<double>::infinity();
+
+// The end temperature of a march that left the psychrometric range.
+constexpr double kNoEnd = std::numeric_limits<double>::quiet_NaN();
 
 bool Positive(double x) { return std::isfinite(x) && x > 0; }
+
+bool StrictlyBetween(double x, double a, double b) { return (x - a) * (x - b) < 0; }
+
+// The point between `low` and `high` where miss is within tolerance of zero, miss being
+// lowMiss (negative) at `low`, positive at `high`, and infinite where the march ran away.
+// Secant steps from the estimate, through the last two points, while they stay inside the
+// bracket and it at least halves every second step; bisection otherwise. On success the last
+// call of miss was at the root, so whatever it left behind belongs to the root.
+template <class MissFunction>
+TSimulationOutcome FindFaceTemperature(const MissFunction& miss, double low, double lowMiss, double high,
+                                       double estimate, double tolerance)
+{
+    struct TPoint {
+        double X;
+        double Miss;
+    };
+    const auto evaluate = [&miss](double x) { return TPoint{x, miss(x)}; };
+    const auto found = [tolerance](const TPoint& p) { return std::abs(p.Miss) < tolerance; };
+
+    TPoint lower{low, lowMiss};
+    if (found(lower)) return found(evaluate(low)) ? TSimulationOutcome::Converged : TSimulationOutcome::Unresolved;
+    TPoint upper = evaluate(high);
+    if (found(upper)) return TSimulationOutcome::Converged;
+    if (!(lowMiss < 0) || upper.Miss < 0) return TSimulationOutcome::NoRoot;
+
+    // The first secant runs from the estimate to the end on the other side of the root.
+    TPoint current = evaluate(StrictlyBetween(estimate, low, high) ? estimate : low + 0.5 * (high - low));
+    TPoint previous = current.Miss < 0 ? upper : lower;
+    // The bracket's widths after the last two steps; the first two steps may be secants freely.
+    double widths[2] = {2 * std::abs(high - low), 2 * std::abs(high - low)};
+    for (int marches = 2; marches < kMaxMarches; ++marches) {
+        if (found(current)) return TSimulationOutcome::Converged;
+        (current.Miss < 0 ? lower : upper) = current;
+        const double width = std::abs(upper.X - lower.X);
+        const bool halving = width <= 0.5 * widths[0];
+        widths[0] = widths[1];
+        widths[1] = width;
+
+        double next = lower.X + 0.5 * (upper.X - lower.X);
+        if (std::isfinite(current.Miss) && std::isfinite(previous.Miss) && current.Miss != previous.Miss && halving) {
+            const double secant = current.X - current.Miss * (current.X - previous.X) / (current.Miss - previous.Miss);
+            if (StrictlyBetween(secant, lower.X, upper.X)) next = secant;
+        }
+        // No double left between the ends: the root is finer than the arithmetic can place it.
+        if (!StrictlyBetween(next, lower.X, upper.X)) return TSimulationOutcome::Unresolved;
+        previous = current;
+        current = evaluate(next);
+    }
+    return TSimulationOutcome::Unresolved;
+}
 
 }  // namespace
 
@@ -182,40 +240,72 @@ bool THotWaterCoil::CompleteAirOff()
     return true;
 }
 
-double THotWaterCoil::SimulateSteps()
+TSimulation THotWaterCoil::SimulateSteps()
 {
     CreateProfile();
     const double cw = LiquidState.cw;
-    const double airMassFlow = AirMassFlow();
-    if (!Positive(cw) || !Positive(airMassFlow) || !std::isfinite(ho) || !std::isfinite(ConductanceRatio)) return 0;
-
     const double inlet = LiquidState.InletTemp();
-    const double sliceArea = Ao / kProfileSteps;
-    // The fluid temperature at the air inlet face, the coil being counterflow: first the
-    // leaving temperature, then corrected until the march ends at the given inlet.
-    double faceTemp = LiquidState.LeavingTemp();
+    const TMoistAirState& airOn = AirOn();
+    if (Status == ssDataError || !(cw >= 0) || !Positive(AirMassFlow()) || !std::isfinite(ho) ||
+        !std::isfinite(ConductanceRatio) || !std::isfinite(inlet) || !std::isfinite(airOn.db))
+        return {TSimulationOutcome::NotRated, 0};
+    if (cw == 0) return StandingFluid();
+
+    // The coil is counterflow: the air enters where the fluid leaves. The march starts at the
+    // air inlet face from a guessed fluid temperature there; the right guess makes the fluid
+    // arrive at its inlet temperature at the far end. The guess lies between the entering air
+    // (nothing is transferred and the march ends at the air's temperature, exactly; marched,
+    // a steep coil would blow rounding up instead) and the fluid inlet (the fluid passes its
+    // inlet temperature). The miss is oriented so that it is negative at the air's end whether
+    // the coil heats or cools the air.
+    const double orientation = inlet >= airOn.db ? 1.0 : -1.0;
     double duty = 0;
-    for (int pass = 0;; ++pass) {
-        TMoistAirState air = AirOn();
-        double tw = faceTemp;
-        duty = 0;
-        for (int slice = 0; slice < kProfileSteps; ++slice) {
-            const double surface = (ConductanceRatio * air.db + tw) / (ConductanceRatio + 1);
-            const double dq = ho * sliceArea * (surface - air.db);
-            duty += dq;
-            tw += dq / cw;
-            air.h += dq / airMassFlow;
-            AirState(air, air, pcHW);
-            Profile[0][slice] = tw;
-            Profile[1][slice] = air.db;
-            Profile[2][slice] = surface;
-            Profile[3][slice] = air.td;
-        }
-        const double miss = tw - inlet;
-        faceTemp -= kRelaxation * miss;
-        if (std::abs(miss) < kProfileTolerance || pass >= kLastPass) break;
+    const auto miss = [&](double faceTemp) {
+        const double end = March(faceTemp, duty);
+        return std::isfinite(end) ? orientation * (end - inlet) : kRunaway;
+    };
+    const TSimulationOutcome outcome = FindFaceTemperature(miss, airOn.db, -std::abs(inlet - airOn.db), inlet,
+                                                           LiquidState.LeavingTemp(), kProfileTolerance);
+    if (outcome != TSimulationOutcome::Converged) return {outcome, 0};
+    return {outcome, duty};
+}
+
+double THotWaterCoil::March(double faceTemp, double& duty)
+{
+    const double cw = LiquidState.cw;
+    const double airMassFlow = AirMassFlow();
+    const double sliceArea = Ao / kProfileSteps;
+    TMoistAirState air = AirOn();
+    double tw = faceTemp;
+    duty = 0;
+    for (int slice = 0; slice < kProfileSteps; ++slice) {
+        // The surface divides the difference between fluid and air in the ratio of the
+        // conductances; taken from the difference, the air's own temperature gives none.
+        const double surface = air.db + (tw - air.db) / (ConductanceRatio + 1);
+        const double dq = ho * sliceArea * (surface - air.db);
+        duty += dq;
+        tw += dq / cw;
+        air.h += dq / airMassFlow;
+        // Air pushed out of the psychrometric range: the guess was far too hot for this coil.
+        if (!PsyStateFilled(AirState(air, air, pcHW)) || !std::isfinite(tw)) return kNoEnd;
+        Profile[0][slice] = tw;
+        Profile[1][slice] = air.db;
+        Profile[2][slice] = surface;
+        Profile[3][slice] = air.td;
     }
-    return duty;
+    return tw;
+}
+
+TSimulation THotWaterCoil::StandingFluid()
+{
+    // Without flow nothing is carried in or out: the fluid stands at its inlet temperature
+    // and the air passes unchanged.
+    const TMoistAirState& airOn = AirOn();
+    Profile[0].fill(LiquidState.InletTemp());
+    Profile[1].fill(airOn.db);
+    Profile[2].fill(airOn.db);
+    Profile[3].fill(airOn.td);
+    return {TSimulationOutcome::Converged, 0};
 }
 
 void THotWaterCoil::SetDesignDuty(double Q)

@@ -36,8 +36,10 @@ public:
     // The design drop the last solve was asked for, K (before a hold reduced it).
     double RequestedDesignDT() const { return m_requestedDesignDT; }
     // Needs a preceding solve; fills Profile with the fluid, air, surface and dew-point
-    // temperatures, and returns the duty, kW.
-    double SimulateSteps() override;
+    // temperatures, and returns the duty, kW. The fluid temperature at the air inlet face is
+    // searched for between the entering air and the fluid inlet; a coil whose profile cannot
+    // be resolved says so instead of returning a profile.
+    TSimulation SimulateSteps() override;
     // Flow control with the standard design drop, the flow for the duty, and as many circuits
     // as give the ideal tube velocity, which the flow then meets exactly.
     void SetDesignDuty(double Q) override;
@@ -55,6 +57,12 @@ private:
     bool IterateDuty();
     // The off-coil air from the duty; false when the air state cannot be formed.
     bool CompleteAirOff();
+    // One march through the slices from the air inlet face, with the fluid at faceTemp there:
+    // fills Profile and the duty, kW, and returns the fluid temperature at the far end (not a
+    // number when the air is driven out of the psychrometric range).
+    double March(double faceTemp, double& duty);
+    // The profile of a coil without flow.
+    TSimulation StandingFluid();
 
     THotWaterNote m_note = THotWaterNote::None;
     double m_requestedDesignDT = 0;

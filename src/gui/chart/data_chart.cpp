@@ -119,17 +119,26 @@ TDataChart::TDataChart(QWidget* parent) : QDialog(parent), m_chart(new TChartPan
     for (QLabel* label : {m_duty, m_fluid, m_air}) valueRow->addWidget(label);
     valueRow->addStretch();
 
+    m_message = new QLabel(this);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    m_message->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_message->hide();
+
     auto* buttons = new QDialogButtonBox(this);
-    connect(buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
-            &TDataChart::CopyChart);
-    connect(buttons->addButton(tr("Save C&hart..."), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
-            &TDataChart::SaveChartWithDialog);
-    connect(buttons->addButton(tr("Save &Profile..."), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
-            &TDataChart::SaveProfileWithDialog);
+    const auto addChartButton = [this, buttons](const QString& text, void (TDataChart::*slot)()) {
+        QPushButton* button = buttons->addButton(text, QDialogButtonBox::ActionRole);
+        connect(button, &QPushButton::clicked, this, slot);
+        m_chartButtons.push_back(button);
+    };
+    addChartButton(tr("&Copy"), &TDataChart::CopyChart);
+    addChartButton(tr("Save C&hart..."), &TDataChart::SaveChartWithDialog);
+    addChartButton(tr("Save &Profile..."), &TDataChart::SaveProfileWithDialog);
     connect(buttons->addButton(QDialogButtonBox::Close), &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_chart, 1);
+    layout->addWidget(m_message, 1);
     layout->addLayout(legendRow);
     layout->addLayout(valueRow);
     layout->addWidget(buttons);
@@ -157,9 +166,23 @@ void TDataChart::SetValueLabels(const QString& duty, const QString& fluid, const
     m_air->setText(air);
 }
 
+void TDataChart::SetMessage(const QString& message)
+{
+    m_message->setText(message);
+    m_message->setVisible(!message.isEmpty());
+    m_chart->setVisible(message.isEmpty());
+    for (QPushButton* button : m_chartButtons) button->setEnabled(message.isEmpty());
+}
+
 void TDataChart::Build()
 {
-    if (m_data.Series.empty()) return;
+    if (m_data.Series.empty()) {
+        // Nothing to plot: no legends, and no curves left over from an earlier chart.
+        for (QLabel* legend : m_legends) legend->hide();
+        m_chart->ClearCurves();
+        m_chart->Redraw();
+        return;
+    }
     for (int i = 0; i < static_cast<int>(m_legends.size()); ++i)
         m_legends[static_cast<size_t>(i)]->setVisible(m_data.IsShown(i));
     m_chart->ClearCurves();
@@ -233,6 +256,7 @@ void TDataChart::done(int result)
 void PrepareStepSimulation(TDataChart& chart, const TStepSimulation& simulation)
 {
     chart.setWindowTitle(ToQString(simulation.Caption));
+    chart.SetMessage(ToQString(simulation.Result.Message));
     chart.Chart().SetShowXScale(false);
     chart.SetCurveWidth(2);
     std::vector<TFloatMat> series;

@@ -17,6 +17,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 
 namespace vantor {
 
@@ -41,6 +42,8 @@ public:
     void SetLegends(const QStringList& legends);
     void SetValueLabels(const QString& duty, const QString& fluid, const QString& air);
     void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
+    // A text shown in place of the chart (why there is nothing to draw); empty shows the chart.
+    void SetMessage(const QString& message);
 
     const TDataChartSeries& Data() const { return m_data; }
     TChartPanel& Chart() const { return *m_chart; }
@@ -48,6 +51,7 @@ public:
     QLabel& DutyLabel() const { return *m_duty; }
     QLabel& FluidLabel() const { return *m_fluid; }
     QLabel& AirLabel() const { return *m_air; }
+    QLabel& MessageLabel() const { return *m_message; }
 
     // The curves and ranges from the series (done when the window is shown).
     void Build();
@@ -76,12 +80,14 @@ private:
     QLabel* m_duty;
     QLabel* m_fluid;
     QLabel* m_air;
+    QLabel* m_message;
+    std::vector<QPushButton*> m_chartButtons;  // copying and saving: nothing to do without a chart
     TChooseFile m_chooseFile;
 };
 
 // Fills the window with the temperature profile of a step-by-step simulation: its caption,
 // the four series shown with their legends, the duty, fluid and air labels, curves 2 pixels
-// wide and no position scale.
+// wide and no position scale. A failed simulation shows its message instead of a chart.
 void PrepareStepSimulation(TDataChart& chart, const TStepSimulation& simulation);
 
 }  // namespace vantor

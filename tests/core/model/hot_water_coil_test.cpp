@@ -301,11 +301,12 @@ TEST(HotWaterCoil, BadInputFailsCleanly)
 TEST(HotWaterCoil, RatingAllocatesNothing)
 {
     TFirstRunCoil r;
-    r.Coil.SimulateSteps();  // the profile's storage exists from here on
+    (void)r.Coil.SimulateSteps();  // the profile's storage exists from here on
     const long before = test::AllocationCount();
     const int status = r.Coil.Solve();
-    r.Coil.SimulateSteps();
+    const TSimulation simulation = r.Coil.SimulateSteps();
     EXPECT_EQ(status, ssSolved);
+    EXPECT_TRUE(simulation.Converged());
     EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
@@ -313,7 +314,9 @@ TEST(HotWaterCoil, StepByStepSimulationFollowsTheRating)
 {
     TFirstRunCoil r;
     ASSERT_EQ(r.Coil.Solve(), ssSolved);
-    const double duty = r.Coil.SimulateSteps();
+    const TSimulation simulation = r.Coil.SimulateSteps();
+    ASSERT_TRUE(simulation.Converged());
+    const double duty = simulation.Duty;
     const TProfile& p = r.Coil.Profile;
     ASSERT_EQ(p.size(), 4u);
     // The march ends at the given inlet; its duty is the rating's within the slicing.
@@ -326,6 +329,54 @@ TEST(HotWaterCoil, StepByStepSimulationFollowsTheRating)
         EXPECT_TRUE(p[1][j] < p[2][j] && p[2][j] < p[0][j]) << j;  // the surface in between
         EXPECT_NEAR(p[3][j], r.AirOn.td, 1e-6) << j;               // heating keeps the dew point
     }
+}
+
+// The cases besides an ordinary heating coil: fluid colder than the air, fluid at the air's
+// temperature, no flow, and a coil the solve refused.
+TEST(HotWaterCoil, StepByStepSimulationOfTheOtherCases)
+{
+    // 20 °C water in 25/17 air (dew point 12.1 °C): sensible cooling, fluid and air fall
+    // along the air path and the march still ends at the inlet.
+    TFirstRunCoil cooling;
+    cooling.Coil.LiquidState.SetInletTemp(20);
+    ASSERT_EQ(cooling.Coil.Solve(), ssSolved);
+    const TSimulation cooled = cooling.Coil.SimulateSteps();
+    ASSERT_TRUE(cooled.Converged());
+    EXPECT_LT(cooled.Duty, 0);
+    EXPECT_NEAR(cooled.Duty, cooling.Coil.Qt, 0.005 * std::abs(cooling.Coil.Qt));
+    const TProfile& p = cooling.Coil.Profile;
+    EXPECT_NEAR(p[0][kProfileSteps - 1], 20, 1e-5);
+    for (int j = 1; j < kProfileSteps; ++j) {
+        EXPECT_LT(p[0][j], p[0][j - 1]) << j;
+        EXPECT_LT(p[1][j], p[1][j - 1]) << j;
+    }
+
+    // Water at the air's dry bulb, and water that does not flow: nothing is transferred, the
+    // air passes at 25 °C and the fluid stays at its inlet temperature.
+    TFirstRunCoil level;
+    level.Coil.LiquidState.SetInletTemp(25);
+    TFirstRunCoil still;
+    still.Coil.LiquidState.SetMassFlow(0);
+    for (TFirstRunCoil* r : {&level, &still}) {
+        ASSERT_EQ(r->Coil.Solve(), ssSolved);
+        const TSimulation flat = r->Coil.SimulateSteps();
+        ASSERT_TRUE(flat.Converged());
+        EXPECT_NEAR(flat.Duty, 0, 1e-9);
+        for (int j = 0; j < kProfileSteps; ++j) {
+            EXPECT_NEAR(r->Coil.Profile[0][j], r->Water.tfi, 1e-9) << j;
+            EXPECT_NEAR(r->Coil.Profile[1][j], 25, 1e-9) << j;
+            EXPECT_NEAR(r->Coil.Profile[3][j], r->AirOn.td, 1e-9) << j;
+        }
+    }
+
+    // Water below the dew point is not rated, so there is nothing to march through.
+    TFirstRunCoil refused;
+    refused.Coil.LiquidState.SetInletTemp(5);
+    ASSERT_EQ(refused.Coil.Solve(), ssDataError);
+    const TSimulation none = refused.Coil.SimulateSteps();
+    EXPECT_EQ(none.Outcome, TSimulationOutcome::NotRated);
+    EXPECT_EQ(none.Duty, 0);
+    EXPECT_FALSE(SimulationMessage(none.Outcome).empty());
 }
 
 }  // namespace
