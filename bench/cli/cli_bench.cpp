@@ -79,6 +79,10 @@ std::vector<std::string> Plus(std::vector<std::string> args, const std::vector<s
 BENCHMARK_CAPTURE(Process, SelectFreeFace,
                   Plus(kSelect, {"--min-height", "300", "--max-height", "2000", "--min-length", "300", "--max-length", "3000"}))
     ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Process, SelectFreeFaceDistinct,
+                  Plus(kSelect, {"--min-height", "300", "--max-height", "2000", "--min-length", "300", "--max-length", "3000",
+                                 "--distinct"}))
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Process, SelectFixedFace, Plus(kSelect, {"--height", "914.4", "--length", "1500"}))
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 

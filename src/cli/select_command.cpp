@@ -70,8 +70,8 @@ TIntRange ReadIntRange(std::string_view option, const std::string& text)
 }
 
 // A quantity of the requirement as given, at full precision: not a typed row value, so neither
-// rounded to a row's format nor held to a row's range. Values that mean nothing (zero,
-// negative, not finite) are refused by the selection's own check.
+// rounded to a row's format nor held to a row's range. Zero and negative values are refused by
+// the selection's own check; text that is not a finite number is not read.
 std::optional<double> ReadQuantity(std::string_view option, const std::optional<std::string>& text)
 {
     if (!text) return std::nullopt;

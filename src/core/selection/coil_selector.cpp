@@ -114,7 +114,7 @@ public:
             for (int fins = space.Fins.Lo; fins <= space.Fins.Hi; ++fins) {
                 if (feedback.Canceled()) return;
                 if (!m_rater.SetGeometry({item.Face.Height, item.Face.Length, rows, fins})) {
-                    furthest = std::max(furthest.value_or(roNotSolved), roNotSolved);
+                    if (!furthest) furthest = roNotSolved;
                     continue;
                 }
                 if (m_rater.DryWeight() > m_bound.Get()) {

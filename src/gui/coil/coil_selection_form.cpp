@@ -152,14 +152,10 @@ QWidget* TCoilSelectionForm::BuildRequirement()
     m_byFlow = new QRadioButton(tr("Fluid flow"));
     m_designDrop = NumberEdit(0.1, 200, 2, QStringLiteral(" K"));
     m_fluidFlow = NumberEdit(0.0001, 10000, 4, QStringLiteral(" kg/s"));
-    m_exactDuty.Edit = m_duty;
-    m_exactDuty.Show(req.Duty);
-    m_exactAirVolume.Edit = m_airVolume;
-    m_exactAirVolume.Show(req.AirVolume);
-    m_exactDesignDrop.Edit = m_designDrop;
-    m_exactDesignDrop.Show(req.DesignDT);
-    m_exactFluidFlow.Edit = m_fluidFlow;
-    m_exactFluidFlow.Show(m_doc.HotWaterCoil().LiquidState.MassFlow());
+    m_exactDuty.Show(m_duty, req.Duty);
+    m_exactAirVolume.Show(m_airVolume, req.AirVolume);
+    m_exactDesignDrop.Show(m_designDrop, req.DesignDT);
+    m_exactFluidFlow.Show(m_fluidFlow, m_doc.HotWaterCoil().LiquidState.MassFlow());
     form->addRow(tr("Duty"), m_duty);
     form->addRow(tr("Air volume"), m_airVolume);
     // The air and the fluid stay the document's, so the chosen coil rates there as here.
@@ -320,8 +316,9 @@ void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
     UpdateFaceControls();
 }
 
-void TCoilSelectionForm::TExactEdit::Show(double exact)
+void TCoilSelectionForm::TExactEdit::Show(QDoubleSpinBox* edit, double exact)
 {
+    Edit = edit;
     Exact = exact;
     Edit->setValue(exact);
     Shown = Edit->value();

@@ -78,7 +78,7 @@ private:
         QDoubleSpinBox* Edit = nullptr;
         double Exact = 0;
         double Shown = 0;
-        void Show(double exact);
+        void Show(QDoubleSpinBox* edit, double exact);
         double Value() const;
     };
 

@@ -27,7 +27,9 @@ constexpr unsigned kSeed = 20261209;
 // meet (a share of what the air could take up warmed to the water's inlet).
 TSelectionRequest RandomRequest(std::mt19937& random)
 {
-    const auto uniform = [&random](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+    const auto uniform = [&random](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(random);
+    };
     TSelectionRequest request = SmallRequest();
     TSelectionRequirement& req = request.Requirement;
     const double dryBulb = uniform(-10, 25);
