@@ -22,7 +22,7 @@ int SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TF
     editor.SetTargetCoil(&doc.Coil());
     editor.KeepAirFlow = keepAirVolume;
     const int status = editor.Size(sizing, doc.DesignDuty());
-    doc.ModelEditorAccepted();
+    doc.AcceptEditorResult();
     return status;
 }
 
