@@ -44,9 +44,6 @@ enum class TOutput { Report, Json, Csv, Diagnostics, Manufacturing };
 
 // ---- Reading the options ----
 
-// Relative humidity of an on-coil dry bulb given alone, as the row takes it.
-constexpr double kDefaultAirRH = 0.5;
-
 // One number of an option, as given and as read.
 struct TNumber {
     std::string Option;
@@ -71,50 +68,40 @@ int ReadCode(std::string_view option, std::string_view text, int highest)
     return static_cast<int>(*value);
 }
 
-// The fluid dialog's inputs.
-struct TFluidEdit {
-    std::optional<int> FluidCode;
-    std::optional<int> Additive;
-    std::optional<TNumber> Volume;
-    std::optional<TUserProperties> User;
-};
-
 // One row option, read and waiting to be applied in row order.
 struct TRowEdit {
     int Row = 0;
-    std::string Text;              // the model row
-    std::vector<TNumber> Numbers;  // a numeric row's value; the on-coil dry and wet bulb
-    int Choice = 0;                // an enumeration row's index
-    TFluidEdit Fluid;              // the fluid row
+    std::string Option;
+    TVariant Value;      // SI number, the designation, "db/wb" or a list index
+    TFluidChoice Fluid;  // the fluid row
 };
 
 std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 {
     std::vector<TRowEdit> edits;
     const auto number = [&edits](int row, std::string_view option, const std::optional<std::string>& text) {
-        if (text) edits.push_back({row, {}, {ReadNumber(option, *text)}, 0, {}});
+        if (text) edits.push_back({row, std::string(option), ReadNumber(option, *text).Value, {}});
     };
-    const auto choice = [&edits](int row, const std::optional<std::string>& text, std::string_view first) {
-        if (text) edits.push_back({row, {}, {}, SameText(*text, first) ? 0 : 1, {}});
+    const auto choice = [&edits](int row, std::string_view option, const std::optional<std::string>& text,
+                                 std::string_view first) {
+        if (text) edits.push_back({row, std::string(option), SameText(*text, first) ? 0LL : 1LL, {}});
     };
 
-    if (o.Model) edits.push_back({rowModel, *o.Model, {}, 0, {}});
+    if (o.Model) edits.push_back({rowModel, "--model", *o.Model, {}});
     number(rowBarometer, "--barometer", o.Barometer);
     if (o.OnCoil) {
         // Read as the rows read it: "db" or "db/wb" exactly, nothing cleaned away.
-        const std::optional<TNumberPair> pair = ReadNumberPair(*o.OnCoil);
-        if (!pair) throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
-        TRowEdit edit{rowAirOn, {}, {{"--on-coil", FormatShortest(pair->First), pair->First}}, 0, {}};
-        if (pair->Second) edit.Numbers.push_back({"--on-coil", FormatShortest(*pair->Second), *pair->Second});
-        edits.push_back(std::move(edit));
+        if (!ReadNumberPair(*o.OnCoil))
+            throw TUsageError("--on-coil: \"" + *o.OnCoil + "\" is not dry bulb/wet bulb in °C, as 25/17");
+        edits.push_back({rowAirOn, "--on-coil", *o.OnCoil, {}});
     }
     number(rowAirVolume, "--air-volume", o.AirVolume);
     number(rowAirVelocity, "--air-velocity", o.AirVelocity);
     if (o.FluidSpec || o.Additive || o.AdditiveVolume || o.User) {
-        TRowEdit edit{rowFluid, {}, {}, 0, {}};
+        TRowEdit edit{rowFluid, "--fluid-spec", {}, {}};
         if (o.FluidSpec) edit.Fluid.FluidCode = ReadCode("--fluid-spec", *o.FluidSpec, kFluidCount - 1);
         if (o.Additive) edit.Fluid.Additive = ReadCode("--additive", *o.Additive, kWaterAdditiveCount - 1);
-        if (o.AdditiveVolume) edit.Fluid.Volume = ReadNumber("--additive-volume", *o.AdditiveVolume);
+        if (o.AdditiveVolume) edit.Fluid.Volume = ReadNumber("--additive-volume", *o.AdditiveVolume).Value;
         if (o.User) {
             const std::vector<std::string> values = SplitToArray(*o.User, ',');
             if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
@@ -128,16 +115,16 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
         }
         edits.push_back(std::move(edit));
     }
-    choice(rowControl, o.FluidControl, "temperature");
+    choice(rowControl, "--fluid-control", o.FluidControl, "temperature");
     number(rowFluidInlet, "--fluid-inlet", o.FluidInlet);
     number(rowDesignDT, "--design-dt", o.DesignDT);
     number(rowFluidFlow, "--fluid-flow", o.FluidFlow);
     number(rowTubeVelocity, "--tube-velocity", o.TubeVelocity);
     number(rowDesignDuty, "--design-duty", o.DesignDuty);
     if (sizing)
-        edits.push_back({rowCalcMode, {}, {}, o.By.empty() ? cmCoilSize : cmHeatingDuty, {}});
+        edits.push_back({rowCalcMode, "--calculate", static_cast<long long>(o.By.empty() ? cmCoilSize : cmHeatingDuty), {}});
     else
-        choice(rowCalcMode, o.Calculate, "duty");
+        choice(rowCalcMode, "--calculate", o.Calculate, "duty");
     return edits;
 }
 
@@ -210,128 +197,18 @@ void Warn(const std::string& message, bool strict, const TRateLog& log)
     log("warning: " + message);
 }
 
-// A number held to a row's range, and what to say when it had to be moved.
-struct TLimited {
-    double Used = 0;
-    std::string Problem;  // empty when the number is used as given
-};
-
-// A value beyond a row's range is treated as the window treats it: within half a per cent
-// of a limit it passes, beyond that the nearer limit is used. The check is made in the
-// model's units.
-TLimited LimitNumber(std::string_view name, const TNumberFormat& field, const TNumber& number)
-{
-    TNumberFormat stored = field;
-    stored.Factor = 1;
-    stored.Offset = 0;
-    TLimited limited{number.Value, {}};
-    if (!stored.CheckRange(limited.Used))
-        limited.Problem = number.Option + ": " + std::string(name) + " " + number.Given + " is outside " +
-                          FormatShortest(stored.RangeLo) + " to " + FormatShortest(stored.RangeHi);
-    return limited;
-}
-
-double LimitToRange(std::string_view name, const TNumberFormat& field, const TNumber& number, bool strict,
-                    const TRateLog& log)
-{
-    const TLimited limited = LimitNumber(name, field, number);
-    if (!limited.Problem.empty()) Warn(limited.Problem + "; " + FormatShortest(limited.Used) + " used", strict, log);
-    return limited.Used;
-}
-
-double LimitToRow(const TRatingDocument& doc, int row, const TNumber& number, bool strict, const TRateLog& log)
-{
-    const TNumField* field = doc.Rows().NumField(row);
-    return field ? LimitToRange(Trim(doc.Rows().Cell(0, row)), *field, number, strict, log) : number.Value;
-}
-
-void Check(const TResult& result)
-{
-    if (!result) throw TInputError(result.Message);
-}
-
-void ApplyModel(TRatingDocument& doc, const std::string& text)
-{
-    TModelValues values;
-    if (const int code = ParseDesignation(text, values); code != kDesignationOk)
-        throw TInputError("--model: \"" + text + "\": " + std::string(DesignationErrorText(code)));
-    if (const double tubes = doc.HotWaterCoil().Geometry().TubeCountOf(values); values.Circ > tubes)
-        throw TInputError("--model: \"" + text + "\": " + std::string(DesignationErrorText(kDesignationMoreCircuitsThanTubes)) +
-                          " (" + FormatShortest(values.Circ) + " circuits on " + FormatShortest(tubes) + " tubes)");
-    Check(doc.SetRowValue(rowModel, text));
-    // A designation the geometry cannot build is refused by the row, which keeps its coil.
-    if (doc.CoilModel() != text) throw TInputError("--model: \"" + text + "\": the coil cannot be built");
-}
-
-void ApplyFluid(TRatingDocument& doc, const TFluidEdit& edit, bool strict, const TRateLog& log)
-{
-    TFluidChoice choice;
-    choice.FluidCode = edit.FluidCode;
-    choice.Additive = edit.Additive;
-    if (edit.Volume) choice.Volume = edit.Volume->Value;
-    choice.User = edit.User;
-    const TFluidChoiceResult chosen = ApplyFluidChoice(doc.Liquid(), choice);
-    for (const std::string& note : chosen.Notes) log("warning: " + note);
-    // A volume given with an additive is held to the dialog's range.
-    if (edit.Volume && doc.Liquid().WaterAdditive != waNone) {
-        TNumberFormat range;
-        range.RangeLo = kAdditiveVolumeLo;
-        range.RangeHi = kAdditiveVolumeHi;
-        doc.Liquid().AdditiveVolume = LimitToRange("Additive Volume", range, *edit.Volume, strict, log);
-        doc.Liquid().Update();
-    }
-    Check(doc.FluidEditorClosed(true));
-}
-
-// The on-coil air as the row takes it: each temperature held to the row's range, then made a
-// possible state by the air reader. Each warning names the temperature finally used.
-void ApplyAirOn(TRatingDocument& doc, const TRowEdit& edit, bool strict, const TRateLog& log)
-{
-    const TNumField* field = doc.Rows().NumField(rowAirOn);
-    const std::string name = Trim(doc.Rows().Cell(0, rowAirOn));
-    std::vector<TLimited> limited;
-    for (const TNumber& number : edit.Numbers)
-        limited.push_back(field ? LimitNumber(name, *field, number) : TLimited{number.Value, {}});
-    const std::optional<double> wetBulb = limited.size() > 1 ? std::optional(limited[1].Used) : std::nullopt;
-    TMoistAirState state = doc.AirOn();
-    const TAirReading reading = ReadAirTemperatures(limited[0].Used, wetBulb, state, doc.Barometer(), kDefaultAirRH);
-    for (size_t i = 0; i < limited.size(); ++i) {
-        const TAirPart part = i == 0 ? TAirPart::DryBulb : TAirPart::WetBulb;
-        const auto corrected = std::find_if(reading.Corrections.begin(), reading.Corrections.end(),
-                                            [part](const TAirCorrection& c) { return c.Part == part; });
-        if (corrected != reading.Corrections.end()) {
-            TAirCorrection correction = *corrected;
-            correction.Given = edit.Numbers[i].Value;
-            Warn(edit.Numbers[i].Option + ": " + name + " " + AirCorrectionText(correction), strict, log);
-        } else if (!limited[i].Problem.empty()) {
-            Warn(limited[i].Problem + "; " + FormatShortest(limited[i].Used) + " used", strict, log);
-        }
-    }
-    std::string text = FormatShortest(state.db);
-    if (wetBulb) text += "/" + FormatShortest(state.wb);
-    Check(doc.SetRowValue(rowAirOn, text));
-}
-
+// One option applied as its row takes it; what the document noted is a warning naming the
+// option, and a refusal ends the command.
 void ApplyRowEdit(TRatingDocument& doc, const TRowEdit& edit, bool strict, const TRateLog& log)
 {
-    switch (edit.Row) {
-    case rowModel:
-        ApplyModel(doc, edit.Text);
-        break;
-    case rowAirOn:
-        ApplyAirOn(doc, edit, strict, log);
-        break;
-    case rowFluid:
-        ApplyFluid(doc, edit.Fluid, strict, log);
-        break;
-    case rowControl:
-    case rowCalcMode:
-        Check(doc.SetRowValue(edit.Row, static_cast<long long>(edit.Choice)));
-        break;
-    default:
-        Check(doc.SetRowValue(edit.Row, LimitToRow(doc, edit.Row, edit.Numbers[0], strict, log)));
-        break;
-    }
+    const TEditNotes applied = edit.Row == rowFluid ? doc.SetFluid(edit.Fluid) : doc.SetInput(edit.Row, edit.Value);
+    // The fluid dialog's rules name what they changed themselves.
+    const std::string prefix = edit.Row == rowFluid ? std::string() : edit.Option + ": ";
+    for (const std::string& note : applied.Notes) Warn(prefix + note, strict, log);
+    if (applied) return;
+    if (edit.Row == rowModel)
+        throw TInputError(edit.Option + ": \"" + VariantText(edit.Value) + "\": " + applied.Result.Message);
+    throw TInputError(applied.Result.Message);
 }
 
 // ---- Output ----

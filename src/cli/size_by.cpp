@@ -24,7 +24,7 @@ TResult SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey
     editor.SetTargetCoil(&doc.Coil());
     editor.KeepAirFlow = keepAirVolume;
     const int status = editor.Size(sizing, doc.DesignDuty());
-    doc.ModelEditorAccepted();
+    doc.AcceptEditorResult();
     if (status == ssSolved) return TResult::Ok();
     if (doc.Coil().DutyOutOfReach) return TResult::Error(status, std::string(TCoil::kDutyOutOfReachText));
     return TResult::Error(status, "the sizing ended " + std::string(SolveStatusName(status)));

@@ -3,12 +3,17 @@
 
 #include "cli_test_support.h"
 
+#include "document/design_settings.h"
+#include "document/rating_document.h"
+#include "model/fat_editor.h"
 #include "settings/settings_store.h"
+#include "units/units_registry.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -178,6 +183,43 @@ TEST_F(SizeByTest, OptionsAreCheckedAndSizeWithoutByStillSizesTheDocument)
     const std::string text = plain.out;
     EXPECT_LT(text.find("\"RequestedDuty\""), text.find("\"Qt\""));
     EXPECT_FALSE(Run({"rate", "--no-settings", "--json"}).Json().contains("RequestedDuty"));
+}
+
+// The editor's sizing accepted into a first-run document and rated, as the main window does it:
+// the stored design settings on the coil, the editor's apply callback solving the document
+// after each change, Accept, then a solve.
+double DutyOfTheEditorsSizing(vantor::TFatSizing sizing, double duty)
+{
+    using namespace vantor;
+    const TFolderEnvironment env = TFolderEnvironment::FromProcess();
+    TUnitsRegistry units = StandardUnitsRegistry();
+    units.LoadUnitsIni(env);
+    const TSettingsStore programKey(TSettingsKey::Program, env);
+    const TSettingsStore sharedKey(TSettingsKey::Shared, env);
+    TRatingDocument doc({units, programKey, sharedKey, env, nullptr, {}});
+    ApplyStoredDesignSettings(programKey, doc.Coil());
+    doc.BeginModelEdit();
+    TFatEditor editor;
+    editor.SetTargetCoil(&doc.Coil());
+    editor.SetApplyCallback([&doc](bool) { doc.ApplyFromEditor(); });
+    editor.Activate();
+    editor.Size(sizing, duty);
+    doc.AcceptEditorResult();
+    EXPECT_TRUE(doc.Solve());
+    return doc.HotWaterCoil().Qt;
+}
+
+TEST_F(SizeByTest, TheEditorsSizingsAcceptedRateAsTheCommandLineSizes)
+{
+    const std::map<std::string, vantor::TFatSizing> sizings{
+        {"face-area", vantor::TFatSizing::FaceArea}, {"height", vantor::TFatSizing::Height},
+        {"length", vantor::TFatSizing::Length},      {"rows", vantor::TFatSizing::Rows},
+        {"fins", vantor::TFatSizing::Fins},          {"rows-and-fins", vantor::TFatSizing::RowsAndFins}};
+    for (const auto& [by, sizing] : sizings) {
+        SCOPED_TRACE(by);
+        const nlohmann::json json = Sized({"--by", by, "--design-duty", "20"});
+        EXPECT_NEAR(DutyOfTheEditorsSizing(sizing, 20), json["Qt"].get<double>(), 1e-9);
+    }
 }
 
 }  // namespace

@@ -181,9 +181,7 @@ void AcceptCalibration(TRatingDocument& document)
     factors.FluidDP = coil.FluidDPFactor;
     factors.ho = coil.hoFactor;
     factors.hi = coil.hiFactor;
-    document.SetFactors(factors);
-    document.SetModified(true);
-    document.ShowValues();
+    document.Calibrate(factors);
 }
 
 std::filesystem::path CalibrationFile(const TFolderEnvironment& env)

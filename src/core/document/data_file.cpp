@@ -41,18 +41,6 @@ TResult ReadXmlDataFile(TXMLFile& file, const TDataFileModel& model)
     return TResult::Ok();
 }
 
-// The document shows the model as the file left it; the barometer row takes the mean
-// pressure of the two air states. A file holds a coil to rate: sizing it anew is the user's
-// choice afterwards, so the next solve rates it instead of replacing its design.
-void ShowModel(TRatingDocument& document)
-{
-    THotWaterCoil& coil = document.HotWaterCoil();
-    document.SetBarometer(coil.Barometer());
-    document.SetCalcMode(cmHeatingDuty);
-    document.ShowValues();
-    document.UpdateRowStates();
-}
-
 }  // namespace
 
 bool IsDataFile(TXMLFile& file) { return file.CheckRoot(kDataFileRoot, kProgramName, ""); }
@@ -80,25 +68,14 @@ TResult OpenFile(TRatingDocument& document, TFileProperties& properties, std::st
 
     const std::optional<std::string> bytes = ReadFileText(path, kMaxDataFileBytes);
     TInputCheck notes;
-    const TResult read =
-        bytes ? ReadDataFile(*bytes, {document.HotWaterCoil(), properties, document.Makers(), &notes})
-              : TResult::Error(dfReadError, std::string(kErrorReadingFile));
+    const TResult read = document.OpenModel(path.string(), [&](THotWaterCoil& coil, TCoilMakers& makers) {
+        return bytes ? ReadDataFile(*bytes, {coil, properties, makers, &notes})
+                     : TResult::Error(dfReadError, std::string(kErrorReadingFile));
+    });
     if (read.Code == dfInvalidFormat) return read;
     if (check) check->Append(notes);
     document.ShowInputCheck(notes, path.string());
-    if (!read) {
-        document.SetSolved(false);
-        ShowModel(document);
-        return read;
-    }
-    document.SetSaved(true);
-    document.SetSolved(false);
-    // A model text typed later and refused falls back to the file's coil, not an older one.
-    document.SetCoilModel(document.HotWaterCoil().GetModelText());
-    ShowModel(document);
-    document.UpdateReport();
-    document.SetFileName(path.string());
-    return TResult::Ok();
+    return read;
 }
 
 TResult SaveFile(TRatingDocument& document, const TFileProperties& properties, std::string_view name)

@@ -25,8 +25,6 @@ namespace vantor {
 
 namespace {
 
-// Relative humidity of an air text that gives no wet bulb.
-constexpr double kDefaultRH = 0.5;
 // The tube size code a new coil asks its maker for: 1/2 inch.
 constexpr int kStartTubeCode = 4;
 // Air texts are shown with one decimal and kept in the settings with four.
@@ -60,10 +58,10 @@ void ReadStoredAir(std::string_view name, std::string_view text, std::string_vie
 {
     try {
         const std::string part(name);
-        NoteAirCorrections(ReadAirText(text, state, P, kDefaultRH), part + " dry bulb", part + " wet bulb", check);
+        NoteAirCorrections(ReadAirText(text, state, P, kDefaultAirRH), part + " dry bulb", part + " wet bulb", check);
     } catch (const EConvertError&) {
         check.Note(name, "\"" + std::string(text) + "\"", "is not dry bulb/wet bulb", std::string(defaultText) + " used");
-        ParseAirState(defaultText, state, P, kDefaultRH);
+        ParseAirState(defaultText, state, P, kDefaultAirRH);
     }
 }
 
@@ -394,8 +392,8 @@ void TRatingDocument::ApplyBarometerRow()
     // Both states are read again at the new pressure from their texts, one decimal each.
     TMoistAirState airOn = m_airOn;
     TMoistAirState airOff = m_airOff;
-    const TAirReading airOnReading = ReadAirText(airOnText, airOn, barometer, kDefaultRH);
-    ParseAirState(m_coil->AirOffText(), airOff, barometer, kDefaultRH);
+    const TAirReading airOnReading = ReadAirText(airOnText, airOn, barometer, kDefaultAirRH);
+    ParseAirState(m_coil->AirOffText(), airOff, barometer, kDefaultAirRH);
     ReportAirCorrections(airOnReading);
     m_barometer = barometer;
     m_airOn = airOn;
@@ -410,7 +408,7 @@ void TRatingDocument::ApplyAirOnRow()
     const std::string text = RowText(rowAirOn);
     const double faceVelocity = m_coil->FaceVelocity();
     TMoistAirState airOn = m_airOn;
-    const TAirReading reading = ReadAirText(text, airOn, m_barometer, kDefaultRH);
+    const TAirReading reading = ReadAirText(text, airOn, m_barometer, kDefaultAirRH);
     ReportAirCorrections(reading);
     m_airOn = airOn;
     SetRow(rowAirOn, FormatAirState(m_airOn, kRowAirFormat));
@@ -686,26 +684,9 @@ void TRatingDocument::GridAfterRightClick(int row)
 
 // ---- Row editors ----
 
-TResult TRatingDocument::ModelEditorAccepted()
+TResult TRatingDocument::ApplyFromEditor()
 {
     SetRow(rowModel, m_coil->GetModelText());
-    m_rows.SetCell(kUnitsColumn, rowModel, MakerName());
-    m_modelFromEditor = true;
-    return GridDoSetData(rowModel);
-}
-
-TResult TRatingDocument::ApplyFromEditor(bool keepAirVolume)
-{
-    SetRow(rowModel, m_coil->GetModelText());
-    try {
-        if (keepAirVolume)
-            m_coil->SetAirVolume(m_coil->AirVolume());
-        else
-            m_coil->SetFaceVelocity(RowNumber(rowAirVelocity));
-    } catch (const EConvertError& error) {
-        Notify(error.what(), TMessageKind::Error);
-        return TResult::Error(1, error.what());
-    }
     return Solve();
 }
 

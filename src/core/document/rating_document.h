@@ -17,18 +17,25 @@
 // from other rows (the face velocity kept over a new model, the flow kept over a new inlet
 // temperature) come from the model, so an edit never moves them to their rounded texts.
 //
-// The data file, calibration, simulation and automation work on the objects and values
-// exposed below; after changing them they call ShowValues (and SetModified where the user
-// changed an input).
+// Every way into the document (the grid, the fin and tube editor, the calibrator, a selected
+// coil, a data file, the command line) changes it through the edit operations below, which
+// apply the row rules, refresh the rows and set the Saved/Solved/Modified flags once, and
+// return notes of every value they could not take as given:
+//
+//   TEditNotes set = doc.SetInput(rowAirVolume, 271.6);   // SI units, as if typed
+//   // set.Notes: "Air Volume 271.6 is outside 0.1 to 100; 100 used"
 
+#include "document/data_file_model.h"
 #include "document/document_observer.h"
 #include "document/document_rows.h"
 #include "document/document_settings.h"
 #include "document/document_status.h"
+#include "document/fluid_choice.h"
 #include "document/fluid_defaults.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
 #include "geometry/coil_makers.h"
+#include "geometry/mnf_rec.h"
 #include "model/hot_water_coil.h"
 #include "psychro/moist_air_state.h"
 #include "reports/report_sink.h"
@@ -43,6 +50,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +82,30 @@ struct TStepSimulation {
     std::string FluidLabel;
     std::string AirLabel;
 };
+
+// The relative humidity of an on-coil dry bulb given without a wet bulb.
+inline constexpr double kDefaultAirRH = 0.5;
+
+// What an edit operation did: Ok, or why the document refused the edit (and kept its values);
+// and one note for each value it could not take as given, naming the value it used instead.
+struct TEditNotes {
+    TResult Result;
+    std::vector<std::string> Notes;
+
+    explicit operator bool() const { return Result.IsOk(); }
+};
+
+// A coil of the catalogue to rate: its maker's tube range and designation, with the air volume
+// (m³/s) and the fluid mass flow (kg/s) it was chosen for.
+struct TCoilChoice {
+    TMnfRec Range;
+    std::string Designation;
+    double AirVolume = 0;
+    double FluidFlow = 0;
+};
+
+// Reads a data file into the coil; dfInvalidFormat when the model was left untouched.
+using TModelReader = std::function<TResult(THotWaterCoil& coil, TCoilMakers& makers)>;
 
 class TRatingDocument {
 public:
@@ -112,6 +144,33 @@ public:
     // Every row from the model, the coil maker beside row 1 and row 12's label; the row states
     // then follow the model's control and calculation mode.
     void ShowValues();
+
+    // ---- Edit operations ----
+    // One input as if typed into its row: a number in SI units (rows 2, 4, 5, 8 to 12), the
+    // designation (row 1), "db" or "db/wb" in °C (row 3) or a list index (rows 7 and 13). A
+    // number is held to its row's range (within half a per cent of a limit it passes, beyond
+    // that the limit is used, with a note) and rounded to the row's format; an on-coil state
+    // that cannot exist is corrected with a note. A designation the coil refuses, a text that
+    // is not a number or a list index out of range is refused and changes nothing.
+    TEditNotes SetInput(int row, const TVariant& value);
+    // The fluid dialog's choice, under its rules; an additive volume outside the dialog's
+    // range takes the nearer limit with a note.
+    TEditNotes SetFluid(const TFluidChoice& choice);
+    // A coil of the catalogue with its exact air volume and fluid flow, flow control and
+    // "Heating Duty" mode; refused without a change when the coil cannot be built.
+    TEditNotes UseCoil(const TCoilChoice& coil);
+    // A data file read into the model by read. Afterwards the document shows what was read with
+    // the barometer of its air in "Heating Duty" mode, not solved; a good read leaves it saved
+    // under path. A file of another kind (dfInvalidFormat) changes nothing.
+    TResult OpenModel(const std::string& path, const TModelReader& read);
+    // New calibration factors, given to the coil.
+    TEditNotes Calibrate(const TCalibrationFactors& factors);
+    // The fin and tube editor works on the coil itself. Before it opens the document remembers
+    // every input and result; Accept takes the coil and its air and fluid flows exactly as the
+    // editor left them, Cancel puts everything back as it was, bit for bit.
+    void BeginModelEdit();
+    TEditNotes AcceptEditorResult();
+    void CancelModelEdit();
 
     // ---- Solving ----
     // Sizes the face first in "Coil Size" mode, then rates the coil. Ok when solved; otherwise
@@ -165,12 +224,10 @@ public:
     std::function<void(int row)> OnRowUnitsChanged;
 
     // ---- Row editors ----
-    // The fin and tube editor was closed with OK after changing the coil itself.
-    TResult ModelEditorAccepted();
-    // The editor's Apply while it is open: its model into row 1, and a solve. The face
-    // velocity of row 5 is kept, or, while the editor keeps the entered airflow, the air
-    // volume it kept (row 4): putting the velocity back would undo that air volume.
-    TResult ApplyFromEditor(bool keepAirVolume = false);
+    // The editor's Apply while it is open: its model into row 1, and a solve. The air flow is
+    // the coil's as the editor left it (a new face keeps the velocity or the volume, a sizing
+    // sets the design velocity); the rounded rows never move it.
+    TResult ApplyFromEditor();
     // The fluid dialog was closed; an accepted change counts as an edit.
     TResult FluidEditorClosed(bool accepted);
 
@@ -249,6 +306,28 @@ private:
 
     bool SizedForDesignDuty() const;
     TResult Unsolved(int status);
+
+    // Every input and result of the document.
+    struct TSnapshot {
+        std::unique_ptr<THotWaterCoil> Coil;  // shares the document's air states and liquid
+        TLiquid Liquid;
+        TMoistAirState AirOn;
+        TMoistAirState AirOff;
+        double Barometer = 0;
+        double DesignDuty = 0;
+        int CalcMode = cmHeatingDuty;
+        std::string CoilModel;
+        bool ModelFromEditor = false;
+        TCalibrationFactors Factors;
+        TDocumentStatus Status;
+    };
+    TEditNotes SetModelInput(const std::string& text);
+    TEditNotes SetAirOnInput(const std::string& text);
+    TEditNotes SetNumberInput(int row, const TVariant& value);
+    // The number held to the row's range in stored units, with a note when it was moved.
+    double LimitToRow(int row, double value, std::vector<std::string>& notes) const;
+    // After an operation changed an input: the flags and the rows, once.
+    void InputChanged();
     std::vector<std::string> CollectSolveWarnings(int result) const;
     std::string CoilNoteText() const;
     // The row's name as its descriptor gives it: "Fluid Inlet".
@@ -290,6 +369,7 @@ private:
     std::unique_ptr<TLiquid> m_liquid;
     std::unique_ptr<THotWaterCoil> m_coil;
     TPropertyRows m_rows;
+    std::optional<TSnapshot> m_beforeEdit;  // while the fin and tube editor is open
 };
 
 }  // namespace vantor

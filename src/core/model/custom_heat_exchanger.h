@@ -58,8 +58,6 @@ std::string_view SimulationMessage(TSimulationOutcome outcome);
 class TCustomHeatExchanger {
 public:
     virtual ~TCustomHeatExchanger() = default;
-    TCustomHeatExchanger(const TCustomHeatExchanger&) = delete;
-    TCustomHeatExchanger& operator=(const TCustomHeatExchanger&) = delete;
 
     // The model designation shown as the exchanger's caption.
     virtual std::string GetModelText();
@@ -127,6 +125,10 @@ public:
 
 protected:
     TCustomHeatExchanger(std::string_view modelText, TLiquid& liquid);
+    // Only a whole exchanger is copied (never through its base): a copy shares the liquid and
+    // air states of the original, as the document's snapshot for the editor's Cancel needs.
+    TCustomHeatExchanger(const TCustomHeatExchanger&) = default;
+    TCustomHeatExchanger& operator=(const TCustomHeatExchanger&) = default;
 
     void AttachLiquid(TLiquid& liquid) { m_liquid = &liquid; }
     void StoreModelText(std::string_view text) { m_modelText = text; }

@@ -1,6 +1,5 @@
 #include "selection/use_selected_coil.h"
 
-#include "document/document_settings.h"
 #include "text/text_routines.h"
 
 #include <algorithm>
@@ -19,25 +18,8 @@ TResult UseSelectedCoil(TRatingDocument& doc, const TSelectionResult& coil, doub
     if (range == ranges.end())
         return TResult::Error(1, "The catalogue has no tube range \"" + coil.Range + "\" of " + coil.Maker + ".");
 
-    THotWaterCoil& hw = doc.HotWaterCoil();
-    const TModelRec previous = hw.Geometry().ModelRecord();
-    TModelRec rec = previous;
-    ApplyMnfRec(*range, rec);
-    hw.SetModelRecord(rec);
-    hw.SetModelText(coil.Designation);
-    if (!hw.ModelValid) {
-        hw.SetModelRecord(previous);
-        hw.SetModelText(doc.CoilModel());
-        return TResult::Error(1, "The coil " + coil.Designation + " cannot be built.");
-    }
-    doc.SetCoilModel(coil.Designation);
-    hw.SetAirVolume(airVolume);
-    hw.LiquidState.ctrl = ctrlFlow;
-    hw.LiquidState.SetMassFlow(coil.FluidFlow);
-    doc.SetCalcMode(cmHeatingDuty);
-    doc.SetModified(true);
-    doc.UpdateRowStates();
-    doc.ShowValues();
+    const TEditNotes used = doc.UseCoil({*range, coil.Designation, airVolume, coil.FluidFlow});
+    if (!used) return used.Result;
     return doc.Solve();
 }
 

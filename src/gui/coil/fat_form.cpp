@@ -31,6 +31,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -353,6 +355,13 @@ void TFatForm::EditExit(TFatValue value)
     TFmtEdit& edit = Edit(value);
     // Only a value the user typed: passing through an edit changes nothing.
     if (!edit.isModified()) return;
+    // An emptied entry, or one without a digit, would be read as 0 and then taken to the low
+    // limit (a fin height of one tube pair, one circuit): the coil keeps its value instead.
+    const QString typed = edit.text();
+    if (!std::any_of(typed.begin(), typed.end(), [](QChar c) { return c.isDigit(); })) {
+        ShowGeometry();
+        return;
+    }
     edit.Validate();
     const std::optional<double> x = VariantNumber(edit.Value());
     if (!x) return;  // the edit shows the text it refused; the coil keeps its value

@@ -436,12 +436,17 @@ int TVantorForm::EditModel()
         m_coilSettings->exec();
     });
     m_coilSettings->SetCoil(m_document->HotWaterCoil());
-    editor.SetApplyCallback([this](bool keepAirVolume) { m_document->ApplyFromEditor(keepAirVolume); });
+    editor.SetApplyCallback([this](bool) { m_document->ApplyFromEditor(); });
     editor.SetDesignDuty(m_document->DesignDuty());
     editor.SetKeepAirFlow(false);
+    // Before the editor rates the coil for its first summary: Cancel puts back exactly this.
+    m_document->BeginModelEdit();
     const bool accepted = editor.exec() == QDialog::Accepted;
     editor.SetApplyCallback({});
-    if (accepted) m_document->ModelEditorAccepted();
+    if (accepted)
+        m_document->AcceptEditorResult();
+    else
+        m_document->CancelModelEdit();
     return 2;
 }
 

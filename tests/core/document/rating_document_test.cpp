@@ -726,7 +726,7 @@ TEST_F(RatingDocument, ModelFromTheEditorIsTakenAsTheCoilHasIt)
 {
     TRatingDocument& doc = Open();
     doc.HotWaterCoil().SetRows(6);
-    ASSERT_TRUE(doc.ModelEditorAccepted());
+    ASSERT_TRUE(doc.AcceptEditorResult());
     EXPECT_FALSE(doc.ModelFromEditor());
     EXPECT_EQ(doc.CoilModel(), "544 x 720  6r  12f  7c");
     EXPECT_EQ(Row(rowModel), "544 x 720  6r  12f  7c");
@@ -742,7 +742,7 @@ TEST_F(RatingDocument, ModelFromTheEditorIsTakenAsTheCoilHasIt)
     const double volume = doc.HotWaterCoil().AirVolume();
     doc.HotWaterCoil().SetFinnedLength(1.44);
     doc.HotWaterCoil().SetAirVolume(volume);
-    ASSERT_TRUE(doc.ApplyFromEditor(true));
+    ASSERT_TRUE(doc.ApplyFromEditor());
     EXPECT_NEAR(doc.HotWaterCoil().AirVolume(), volume, 1e-12);
     EXPECT_NEAR(doc.HotWaterCoil().FaceVelocity(), 1.25, 0.01);
     EXPECT_EQ(Row(rowAirVelocity).substr(0, 4), "1.25");
