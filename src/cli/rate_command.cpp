@@ -373,7 +373,8 @@ int RunRate(const TRateOptions& o, bool sizing)
 
     int exitCode = kExitOk;
     std::optional<int> sizeResult;
-    // The duty asked for: a solve makes the rated duty the design duty.
+    // The duty a sizing asks for: a solve makes the rated duty the design duty.
+    const bool sizes = !o.By.empty() || doc.CalcMode() == cmCoilSize;
     const double requestedDuty = doc.DesignDuty();
     if (!o.By.empty()) {
         const TResult sized = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
@@ -403,7 +404,7 @@ int RunRate(const TRateOptions& o, bool sizing)
             exitCode = kExitFailed;
         }
     }
-    Print(doc, OutputOf(o), solved, sizeResult, sizing ? std::optional(requestedDuty) : std::nullopt);
+    Print(doc, OutputOf(o), solved, sizeResult, sizes ? std::optional(requestedDuty) : std::nullopt);
     return exitCode;
 }
 

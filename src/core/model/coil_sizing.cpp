@@ -119,6 +119,11 @@ public:
 
     // The coil as last rated gives at least the lower band of the duty.
     bool DutyReached() const { return m_coil.Status == ssSolved && m_coil.Qt >= kDutyBandBelow * m_duty; }
+    // The last trial rated well and falls short of the lower band.
+    bool EndedShort() const
+    {
+        return m_rated && m_coil.Status == ssSolved && std::isfinite(m_coil.Qt) && m_coil.Qt < kDutyBandBelow * m_duty;
+    }
 
     // Heights move in steps of two tube pitches, whole tube pairs.
     double HeightStep() const { return 2 * m_coil.Geometry().TubePitch(); }
@@ -209,7 +214,7 @@ public:
         } else {
             while (c.Qt < m_duty && height + step <= highest + kWholeTolerance) HeightTrial(height += step);
         }
-        if (c.Status == ssSolved && DutyReached()) LearnDutyPerVolume();
+        if (DutyReached()) LearnDutyPerVolume();
         return c.Status;
     }
 
@@ -249,6 +254,7 @@ private:
         else
             m_coil.SetFaceVelocity(m_coil.DesignVf);
         m_coil.Solve();
+        m_rated = true;
     }
 
     double Error() const { return m_duty - m_coil.Qt; }
@@ -284,6 +290,7 @@ private:
     double m_givenVolume;
     double m_duty;
     double m_wantedCircuits;
+    bool m_rated = false;  // a trial has rated the coil
 };
 
 // Runs a sizing body for a duty; a duty below the smallest one (or not a number) and any
@@ -298,8 +305,7 @@ int RunSizing(TCoil& coil, double airVolume, double duty, Body body)
         try {
             TSizing sizing(coil, airVolume, duty);
             status = sizing.SettingsUsable() ? body(sizing) : ssDataError;
-            const bool rated = status == ssSolved || coil.Status == ssSolved;
-            if (rated && std::isfinite(coil.Qt) && coil.Qt < kDutyBandBelow * duty) {
+            if (sizing.EndedShort()) {
                 coil.DutyOutOfReach = true;
                 status = ssDataError;
             }

@@ -60,7 +60,8 @@ TEST(CoilSizing, DutyOutOfReachIsNotReportedAsSized)
     // 20 MW needs far more face than 9.144 m × 10 m: the face stops at both limits.
     TFirstRunCoil face;
     const int status = face.Coil.SizeFaceArea(0, 20000);
-    EXPECT_TRUE(status == ssDataError || status == ssCountOut) << status;
+    EXPECT_EQ(status, ssDataError);
+    EXPECT_TRUE(face.Coil.DutyOutOfReach);
     EXPECT_DOUBLE_EQ(face.Coil.fHeight(), face.Coil.MaxHeight);
     EXPECT_DOUBLE_EQ(face.Coil.fLength(), face.Coil.MaxLength);
 
@@ -82,15 +83,17 @@ TEST(CoilSizing, HeightInSteps)
     EXPECT_GE(r.Coil.Qt, 0.98 * 30);
 
     // A tiny duty steps down to one step (the search stops within a step of MinHeight); a
-    // huge one steps up to the first step reaching MaxHeight, also from far beyond it.
+    // huge one steps up to the last whole step within MaxHeight, also from far beyond it,
+    // and fails short of the duty.
     TFirstRunCoil small;
     small.Coil.SizeHeight(0, 0.05);
     EXPECT_NEAR(small.Coil.fHeight(), kHeightStep, 1e-12);
     for (double airVolume : {0.0, 1e6}) {
         TFirstRunCoil large;
-        large.Coil.SizeHeight(airVolume, 5000);
-        EXPECT_GE(large.Coil.fHeight(), large.Coil.MaxHeight - 1e-9);
-        EXPECT_LT(large.Coil.fHeight(), large.Coil.MaxHeight + kHeightStep);
+        large.Coil.MaxHeight = 9.0;  // 118.1 steps
+        EXPECT_EQ(large.Coil.SizeHeight(airVolume, 5000), ssDataError);
+        EXPECT_TRUE(large.Coil.DutyOutOfReach);
+        EXPECT_NEAR(large.Coil.fHeight(), 118 * kHeightStep, 1e-9);
     }
 }
 
