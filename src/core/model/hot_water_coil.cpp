@@ -286,7 +286,7 @@ double THotWaterCoil::March(double faceTemp, double& duty)
         duty += dq;
         tw += dq / cw;
         air.h += dq / airMassFlow;
-        // Air pushed out of the psychrometric range: the guess was far too hot for this coil.
+        // Air pushed out of the psychrometric range: the guess lies far beyond the root.
         if (!PsyStateFilled(AirState(air, air, pcHW)) || !std::isfinite(tw)) return kNoEnd;
         Profile[0][slice] = tw;
         Profile[1][slice] = air.db;

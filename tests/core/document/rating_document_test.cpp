@@ -684,6 +684,32 @@ TEST_F(RatingDocument, StepSimulationSolvesFirstAndDescribesTheChart)
     EXPECT_TRUE(chart.AirLabel.ends_with(" - 40.5 °C")) << chart.AirLabel;
 }
 
+TEST_F(RatingDocument, StepSimulationThatCannotBeShownSaysWhy)
+{
+    TRatingDocument& doc = Open();
+    // 5 °C water in 25/17 air is below its dew point: not rated, so nothing to march through.
+    ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "5"));
+    const TStepSimulation refused = doc.Stepbystepsimulation1Click();
+    EXPECT_FALSE(refused.Result);
+    EXPECT_EQ(refused.Result.Message, "Data Error...");
+    EXPECT_EQ(refused.Caption, "Step-by-Step Simulation");
+    EXPECT_TRUE(refused.Series.empty());
+    EXPECT_TRUE(refused.DutyLabel.empty());
+
+    // A trickle of water through two circuits leaves within hundredths of a kelvin of the air:
+    // solved, but the profile is finer than double precision can place.
+    for (const auto& [row, text] : std::initializer_list<std::pair<int, const char*>>{
+             {rowModel, "954 2144 6r 13f 2c"}, {rowAirOn, "9.36/6.02"}, {rowFluidInlet, "36.157"},
+             {rowTubeVelocity, "0.2"}})
+        ASSERT_TRUE(doc.EnterRowText(row, text)) << text;
+    const TStepSimulation unresolved = doc.Stepbystepsimulation1Click();
+    EXPECT_TRUE(doc.Solved());
+    EXPECT_FALSE(unresolved.Result);
+    EXPECT_EQ(unresolved.Result.Message, SimulationMessage(TSimulationOutcome::Unresolved));
+    EXPECT_TRUE(unresolved.Series.empty());
+    EXPECT_EQ(unresolved.Duty, 0);
+}
+
 TEST_F(RatingDocument, ReportFollowsTheSolvedFlag)
 {
     TRatingDocument& doc = Open();
