@@ -16,17 +16,45 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 using namespace vantor;
 using namespace vantor::test;
+
+namespace {
+
+// The document's rows, and its model values as their bits: equal prints, equal documents.
+QStringList PrintOf(TRatingDocument& doc)
+{
+    QStringList print;
+    for (int row = rowModel; row <= kDocumentRowCount; ++row)
+        print << QString::fromStdString(doc.Rows().Cell(kValueColumn, row));
+    const THotWaterCoil& coil = doc.HotWaterCoil();
+    const TLiquidState& state = coil.LiquidState;
+    for (const double x : {doc.Barometer(), doc.DesignDuty(), doc.AirOn().db, doc.AirOn().wb, doc.AirOn().ro,
+                           doc.AirOff().db, doc.AirOff().wb, coil.AirVolume(), coil.FaceVelocity(), coil.AirMassFlow(),
+                           coil.fHeight(), coil.fLength(), coil.Rows(), coil.fpi(), coil.Circ(), coil.Qt, coil.Qs,
+                           coil.e, state.InletTemp(), state.LeavingTemp(), state.MassFlow(), state.vw, state.designdt})
+        print << QString::number(std::bit_cast<std::uint64_t>(x));
+    for (const TStatusPanel panel : {spEdit, spSolve, spFile}) print << QString::fromStdString(doc.StatusText(panel));
+    print << QString::number(doc.Solved()) << QString::number(doc.Saved()) << QString::number(doc.Modified());
+    return print;
+}
+
+}  // namespace
 
 class FatFormTest : public QObject {
     Q_OBJECT
@@ -265,6 +293,85 @@ private slots:
         QCOMPARE(doc.Coil().Rows(), rows + 1);
         QVERIFY(QString::fromStdString(doc.Rows().Cell(1, rowModel)).contains(QString("%1r").arg(rows + 1)));
     }
+
+    void anEmptyEntryKeepsTheValue()
+    {
+        const double height = Coil().fHeight();
+        const double circuits = Coil().Circ();
+        TFmtEdit& edit = Form().Edit(TFatValue::FinHeight);
+        const QString shown = edit.text();
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+        QTest::keyClicks(&edit, "abc");  // refused by the edit: it stays empty
+        QTest::keyClick(&edit, Qt::Key_Tab);
+        QCOMPARE(Coil().fHeight(), height);
+        QCOMPARE(Coil().Circ(), circuits);
+        QCOMPARE(edit.text(), shown);
+        QCOMPARE(m_applied, 0);
+    }
+
+    void cancelLeavesTheDocumentAsItWas()
+    {
+        m_form.reset();
+        qputenv("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR);
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm main(units);
+        TRatingDocument& doc = main.Document();
+        for (const bool imperial : {false, true}) {
+            main.SetUnitSystem(imperial);
+            for (const bool escape : {false, true}) {
+                const QStringList before = PrintOf(doc);
+                // Three openings in a row: nothing may drift from one to the next.
+                for (int opening = 0; opening < 3; ++opening) {
+                    OnNextModal([escape, opening](QWidget& window) {
+                        auto* editor = qobject_cast<TFatForm*>(&window);
+                        if (!editor) return;
+                        if (opening == 1) editor->Size(TFatSizing::FaceArea);
+                        if (opening == 2) editor->Spin(TFatValue::Rows, true);
+                        if (escape)
+                            QTest::keyClick(editor, Qt::Key_Escape);
+                        else
+                            editor->CancelClick();
+                    });
+                    main.EditModel();
+                    QCOMPARE(PrintOf(doc), before);
+                }
+            }
+            QVERIFY(main.Solve());
+        }
+    }
+
+#ifdef VANTOR_CLI
+    void acceptedSizingsRateAsTheCommandLineSizes()
+    {
+        m_form.reset();
+        qputenv("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR);
+        const std::pair<TFatSizing, const char*> sizings[] = {
+            {TFatSizing::FaceArea, "face-area"}, {TFatSizing::Height, "height"}, {TFatSizing::Length, "length"},
+            {TFatSizing::Rows, "rows"},          {TFatSizing::Fins, "fins"},     {TFatSizing::RowsAndFins, "rows-and-fins"}};
+        for (const auto& [sizing, by] : sizings) {
+            ClearSettings();
+            TUnitsRegistry units = StandardUnitsRegistry();
+            TVantorForm main(units);
+            OnNextModal([sizing = sizing](QWidget& window) {
+                auto* editor = qobject_cast<TFatForm*>(&window);
+                if (!editor) return;
+                editor->SetDesignDuty(20);
+                editor->Size(sizing);
+                editor->accept();
+            });
+            main.EditModel();
+            QVERIFY(main.Solve());
+            QProcess cli;
+            cli.start(VANTOR_CLI, {"size", "--no-settings", "--json", "--by", by, "--design-duty", "20"});
+            QVERIFY(cli.waitForFinished(60000));
+            QCOMPARE(cli.exitCode(), 0);
+            const double duty = QJsonDocument::fromJson(cli.readAllStandardOutput()).object()["Qt"].toDouble();
+            QVERIFY2(std::abs(main.Document().HotWaterCoil().Qt - duty) < 1e-9, by);
+        }
+    }
+#endif
 };
 
 VANTOR_GUI_TEST_MAIN(FatFormTest)

@@ -87,8 +87,7 @@ TResult SaveFile(TRatingDocument& document, const TFileProperties& properties, s
     file.SetFileName(path.string());
     const TResult saved = file.Save();
     if (!saved) return TResult::Error(IsRefusedTarget(saved.Code) ? dfTargetRefused : dfWriteError, saved.Message);
-    document.SetSaved(true);
-    document.SetFileName(path.string());
+    document.FileSaved(path.string());
     return TResult::Ok();
 }
 

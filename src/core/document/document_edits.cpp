@@ -205,6 +205,14 @@ TEditNotes TRatingDocument::Calibrate(const TCalibrationFactors& factors)
     return {};
 }
 
+void TRatingDocument::FileSaved(const std::string& path)
+{
+    m_status.SetSaved(true);
+    SetFileName(path);
+}
+
+void TRatingDocument::FilePropertiesChanged() { m_status.SetSaved(false); }
+
 void TRatingDocument::BeginModelEdit()
 {
     m_beforeEdit.emplace(TSnapshot{std::make_unique<THotWaterCoil>(*m_coil), *m_liquid, m_airOn, m_airOff,

@@ -165,6 +165,10 @@ public:
     TResult OpenModel(const std::string& path, const TModelReader& read);
     // New calibration factors, given to the coil.
     TEditNotes Calibrate(const TCalibrationFactors& factors);
+    // The data file was written to path: the document equals it now.
+    void FileSaved(const std::string& path);
+    // The file properties changed: they are part of the data file, so there is work to save.
+    void FilePropertiesChanged();
     // The fin and tube editor works on the coil itself. Before it opens the document remembers
     // every input and result; Accept takes the coil and its air and fluid flows exactly as the
     // editor left them, Cancel puts everything back as it was, bit for bit.
@@ -195,6 +199,7 @@ public:
     bool Saved() const { return m_status.Saved(); }
     bool Solved() const { return m_status.Solved(); }
     bool Modified() const { return m_status.Modified(); }
+    // For automation, which keeps its own rules; every other way in uses the edit operations.
     void SetSaved(bool saved) { m_status.SetSaved(saved); }
     void SetSolved(bool solved) { m_status.SetSolved(solved); }
     void SetModified(bool modified) { m_status.SetModified(modified); }
@@ -262,16 +267,14 @@ public:
     THotWaterCoil& HotWaterCoil() { return *m_coil; }
     const THotWaterCoil& HotWaterCoil() const { return *m_coil; }
     TCoil& Coil() { return *m_coil; }
-    TCustomHeatExchanger& Exchanger() { return *m_coil; }
-    TMoistAirState& AirOn() { return m_airOn; }
-    TMoistAirState& AirOff() { return m_airOff; }
+    const TMoistAirState& AirOn() const { return m_airOn; }
+    const TMoistAirState& AirOff() const { return m_airOff; }
     TLiquid& Liquid() { return *m_liquid; }
     const TLiquid& Liquid() const { return *m_liquid; }
     TCoilMakers& Makers() { return m_makers; }
     TUnitsRegistry& Units() { return m_units; }
 
     double Barometer() const { return m_barometer; }
-    void SetBarometer(double kPa) { m_barometer = kPa; }
     double DesignDuty() const { return m_designDuty; }
     void SetDesignDuty(double kW) { m_designDuty = kW; }
     int CalcMode() const { return m_calcMode; }
@@ -280,11 +283,9 @@ public:
     const std::string& CoilModel() const { return m_coilModel; }
     void SetCoilModel(std::string text) { m_coilModel = std::move(text); }
     bool ModelFromEditor() const { return m_modelFromEditor; }
-    void SetModelFromEditor(bool fromEditor) { m_modelFromEditor = fromEditor; }
     // The stored calibration factors; the coil computes with its own until they are given
     // to it.
     const TCalibrationFactors& Factors() const { return m_factors; }
-    void SetFactors(const TCalibrationFactors& factors) { m_factors = factors; }
     void ApplyFactorsToCoil();
 
 private:

@@ -495,7 +495,7 @@ void TVantorForm::ShowFileProperties()
     m_filePropertiesForm->SetFileName(DocumentFileName());
     // The properties are part of the data file: changed ones are work to save.
     if (m_filePropertiesForm->exec() == QDialog::Accepted && m_filePropertiesForm->Edit().Changed())
-        m_document->SetSaved(false);
+        m_document->FilePropertiesChanged();
 }
 
 // ---- Closing ----

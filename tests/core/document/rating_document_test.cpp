@@ -353,7 +353,7 @@ TEST_F(RatingDocument, DerivedValuesOutsideTheirRowsStillRateWithAWarning)
 TEST_F(RatingDocument, BarometerEditRereadsBothAirStatesAtOneDecimal)
 {
     TRatingDocument& doc = Open();
-    ParseAirState("40.04/22.06", doc.AirOff(), 101.325, 0.5);
+    ParseAirState("40.04/22.06", doc.HotWaterCoil().AirOff(), 101.325, 0.5);
     const double massFlow = doc.HotWaterCoil().AirMassFlow();
 
     ASSERT_TRUE(doc.EnterRowText(rowBarometer, "90"));
