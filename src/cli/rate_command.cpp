@@ -15,14 +15,12 @@
 #include "document/rating_document.h"
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
-#include "geometry/designation.h"
 #include "model/solve_status.h"
 #include "reports/file_properties.h"
 #include "reports/plain_text_sink.h"
 #include "text/file_io.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
-#include "units/num_field.h"
 #include "units/unit_choices.h"
 
 #include <nlohmann/json.hpp>
