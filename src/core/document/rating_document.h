@@ -95,6 +95,9 @@ struct TEditNotes {
     explicit operator bool() const { return Result.IsOk(); }
 };
 
+// The quantities an automation client can put, in SI units.
+enum class TPutQuantity { FluidInlet, FaceVelocity, FluidFlow, AirOnDryBulb, AirOnWetBulb, AirVolume, AirMassFlow };
+
 // A coil of the catalogue to rate: its maker's tube range and designation, with the air volume
 // (m³/s) and the fluid mass flow (kg/s) it was chosen for.
 struct TCoilChoice {
@@ -175,6 +178,17 @@ public:
     void BeginModelEdit();
     TEditNotes AcceptEditorResult();
     void CancelModelEdit();
+
+    // What an automation client puts: the value taken as given, through the coil's own
+    // setter (no row rounding, no row range), the rows then showing it. The document is no
+    // longer solved; Saved and Modified keep their state. An on-coil dry or wet bulb that
+    // leaves air which cannot exist (moisture kept from warmer air) is corrected as the row
+    // corrects a typed state, with a note. A value that is not finite, or air the
+    // psychrometric library refuses, is refused and changes nothing.
+    TEditNotes PutValue(TPutQuantity quantity, double value);
+    // The designation through the coil's own setter; one the coil cannot be built from is
+    // refused and the coil kept.
+    TEditNotes PutModelText(std::string_view text);
 
     // ---- Solving ----
     // Sizes the face first in "Coil Size" mode, then rates the coil. Ok when solved; otherwise
@@ -329,6 +343,10 @@ private:
     double LimitToRow(int row, double value, std::vector<std::string>& notes) const;
     // After an operation changed an input: the flags and the rows, once.
     void InputChanged();
+    TEditNotes PutAirOnValue(bool dryBulb, double value);
+    // After an automation put: not solved, the rows showing the model.
+    void ValuePut();
+
     std::vector<std::string> CollectSolveWarnings(int result) const;
     std::string CoilNoteText() const;
     // The row's name as its descriptor gives it: "Fluid Inlet".

@@ -1,14 +1,7 @@
 #include "document/thermacoil.h"
 
-#include "document/document_rows.h"
 #include "document/rating_document.h"
-#include "fluids/air_state_text.h"
-#include "geometry/designation.h"
-#include "psychro/psychro.h"
 #include "text/text_routines.h"
-
-#include <cmath>
-#include <exception>
 
 namespace vantor {
 
@@ -145,103 +138,43 @@ TResult TThermacoil::Solve(double& value)
 
 // ---- Puts ----
 
-void TThermacoil::Changed()
+TResult TThermacoil::PutThrough(std::string_view name, const TEditNotes& put)
 {
-    m_document.SetSolved(false);
-    m_document.ShowValues();
-}
-
-template <class Change>
-TResult TThermacoil::PutNumber(std::string_view name, double value, Change change)
-{
-    if (!std::isfinite(value)) return TResult::Error(1, Failure(name, "the value is not a finite number"));
-    change(value);
-    Changed();
+    if (!put) return TResult::Error(1, Failure(name, put.Result.Message));
+    // What the document corrected joins the warnings the client reads, naming the property.
+    for (const std::string& note : put.Notes) m_document.AddInputNote(std::string(name) + ": " + note);
     return TResult::Ok();
 }
 
-TResult TThermacoil::PutModel(std::string_view value)
-{
-    TModelValues values;
-    if (const int code = ParseDesignation(value, values); code != kDesignationOk)
-        return TResult::Error(1, Failure("Model", "\"" + std::string(value) + "\": " +
-                                                      std::string(DesignationErrorText(code))));
-    THotWaterCoil& coil = m_document.HotWaterCoil();
-    const std::string previous = coil.GetModelText();
-    coil.SetModelText(value);
-    if (!coil.ModelValid) {
-        // The geometry kept the previous coil; so does the model text.
-        coil.SetModelText(previous);
-        return TResult::Error(1, Failure("Model", "\"" + std::string(value) + "\": the coil cannot be built"));
-    }
-    // A row 1 text refused later falls back to this coil, not to an older one.
-    m_document.SetCoilModel(std::string(value));
-    Changed();
-    return TResult::Ok();
-}
+TResult TThermacoil::PutModel(std::string_view value) { return PutThrough("Model", m_document.PutModelText(value)); }
 
 TResult TThermacoil::PutWaterOn(double value)
 {
-    // The tube velocity is left as it was.
-    return PutNumber("WaterOn", value, [this](double t) { m_document.Liquid().SetTfi(t); });
+    return PutThrough("WaterOn", m_document.PutValue(TPutQuantity::FluidInlet, value));
 }
 
 TResult TThermacoil::PutAirFaceVelocity(double value)
 {
-    return PutNumber("AirFaceVelocity", value, [this](double v) { m_document.HotWaterCoil().SetFaceVelocity(v); });
+    return PutThrough("AirFaceVelocity", m_document.PutValue(TPutQuantity::FaceVelocity, value));
 }
 
 TResult TThermacoil::PutWaterFlow(double value)
 {
-    return PutNumber("WaterFlow", value, [this](double m) { m_document.HotWaterCoil().LiquidState.SetMassFlow(m); });
+    return PutThrough("WaterFlow", m_document.PutValue(TPutQuantity::FluidFlow, value));
 }
 
-TResult TThermacoil::PutAirOn(std::string_view name, double value, bool dryBulb)
-{
-    if (!std::isfinite(value)) return TResult::Error(1, Failure(name, "the value is not a finite number"));
-    THotWaterCoil& coil = m_document.HotWaterCoil();
-    // The air mass flow stays; the air volume follows the new density.
-    const TMoistAirState before = coil.AirOn();
-    if (dryBulb)
-        coil.SetAirOnDryBulb(value);
-    else
-        coil.SetAirOnWetBulb(value);
-    if (const int status = PsyStatus(); !PsyStateFilled(status)) {
-        coil.AirOn() = before;
-        return TResult::Error(1, Failure(name, PsyStatusText(status)));
-    }
-    // Kept moisture can be more than the new dry bulb holds (a dry bulb of 0 °C under air of
-    // 25/17 would have its wet bulb above it): such a state is corrected as the on-coil row
-    // corrects a typed one. Both bulbs are given, so the reader's default humidity plays no part.
-    TMoistAirState corrected = coil.AirOn();
-    const TAirReading reading = ReadAirTemperatures(corrected.db, corrected.wb, corrected, corrected.P, 0.5);
-    if (!reading.Corrections.empty()) {
-        if (!PsyStateFilled(reading.Status)) {
-            coil.AirOn() = before;
-            return TResult::Error(1, Failure(name, PsyStatusText(reading.Status)));
-        }
-        coil.AirOn() = corrected;
-    }
-    coil.SetMassFlow(coil.AirMassFlow());
-    Changed();
-    const std::string row = Trim(m_document.Rows().Cell(0, rowAirOn));
-    for (const TAirCorrection& correction : reading.Corrections)
-        m_document.AddInputNote(std::string(name) + ": " + row + " " + AirCorrectionText(correction));
-    return TResult::Ok();
-}
+TResult TThermacoil::PutDBon(double value) { return PutThrough("DBon", m_document.PutValue(TPutQuantity::AirOnDryBulb, value)); }
 
-TResult TThermacoil::PutDBon(double value) { return PutAirOn("DBon", value, true); }
-
-TResult TThermacoil::PutWBon(double value) { return PutAirOn("WBon", value, false); }
+TResult TThermacoil::PutWBon(double value) { return PutThrough("WBon", m_document.PutValue(TPutQuantity::AirOnWetBulb, value)); }
 
 TResult TThermacoil::PutInletAirFlow(double value)
 {
-    return PutNumber("InletAirFlow", value, [this](double volume) { m_document.HotWaterCoil().SetAirVolume(volume); });
+    return PutThrough("InletAirFlow", m_document.PutValue(TPutQuantity::AirVolume, value));
 }
 
 TResult TThermacoil::PutAirMassFlow(double value)
 {
-    return PutNumber("AirMassFlow", value, [this](double mass) { m_document.HotWaterCoil().SetMassFlow(mass); });
+    return PutThrough("AirMassFlow", m_document.PutValue(TPutQuantity::AirMassFlow, value));
 }
 
 // ---- By name ----

@@ -29,6 +29,7 @@
 namespace vantor {
 
 class TRatingDocument;
+struct TEditNotes;
 
 enum class TAutomationAccess { Get, Put, Method };
 enum class TAutomationType { String, Double, Int32, Boolean, StringList };
@@ -83,10 +84,8 @@ public:
     TRatingDocument& Document() const { return m_document; }
 
 private:
-    template <class Change>
-    TResult PutNumber(std::string_view name, double value, Change change);
-    TResult PutAirOn(std::string_view name, double value, bool dryBulb);
-    void Changed();
+    // A put's outcome for the client: a refusal names the property, corrections become notes.
+    TResult PutThrough(std::string_view name, const TEditNotes& put);
 
     TRatingDocument& m_document;
 };
