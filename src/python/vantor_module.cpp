@@ -149,6 +149,15 @@ struct TCollected {
     }
 };
 
+// What every rating starts from: the first-run defaults and the units registry. Made once, on
+// the first call that needs it (with the interpreter's lock held), and shared by the calls and
+// threads after it, as a schedule's lines share it; its warnings go with that first call.
+const cli::TRateStart& FirstRunStart(const cli::TRateLog& log)
+{
+    static const cli::TRateStart start(true, log);
+    return start;
+}
+
 py::tuple Rate(const TTexts& texts, bool sizing, const std::string& by, bool keepAirVolume)
 {
     return Guarded([&] {
@@ -161,7 +170,7 @@ py::tuple Rate(const TTexts& texts, bool sizing, const std::string& by, bool kee
             throw cli::TUsageError("by: \"" + by + "\" is not one of " + names);
         }
         TCollected warnings;
-        const cli::TRateStart start(true, warnings.Log());
+        const cli::TRateStart& start = FirstRunStart(warnings.Log());
         const cli::TRateRun run = cli::RunRating(o, sizing, start, warnings.Log());
         if (!run.Sized) warnings.Lines.push_back(run.Sized.Message);
         for (const std::string& warning : run.Rating.Document->SolveWarnings()) warnings.Lines.push_back(warning);
@@ -173,7 +182,7 @@ py::tuple Simulate(const TTexts& texts)
 {
     return Guarded([&] {
         TCollected warnings;
-        const cli::TRateStart start(true, warnings.Log());
+        const cli::TRateStart& start = FirstRunStart(warnings.Log());
         const cli::TRating rating = cli::PrepareRating(RateOptions(texts), false, start, warnings.Log());
         const TStepSimulation simulation = cli::SimulateRating(*rating.Document, warnings.Log());
         return py::make_tuple(ToPython(cli::SimulationJson(simulation)), warnings.Lines);
@@ -291,10 +300,10 @@ py::tuple RateMany(const std::map<std::string, std::vector<std::string>>& column
         lines[i] = RateOptions(texts);
     }
     std::vector<cli::TRatedLine> rated(count);
-    std::vector<std::string> startWarnings;
+    TCollected startWarnings;
+    const cli::TRateStart& start = FirstRunStart(startWarnings.Log());
     {
         py::gil_scoped_release released;
-        const cli::TRateStart start(true, [&](const std::string& line) { startWarnings.push_back(line); });
         RunInParallel(count, 0, [&](size_t i) { rated[i] = cli::RateScheduleLine(lines[i], start); });
     }
 
@@ -322,7 +331,7 @@ py::tuple RateMany(const std::map<std::string, std::vector<std::string>>& column
     for (size_t k = 0; k <= cli::kResultNumberCount; ++k) out[py::str(std::string(names[k + 2]))] = numbers[k + 1];
     out[py::str(std::string(names[cli::kResultNumberCount + 3]))] = models;
     out[py::str(std::string(names[cli::kResultNumberCount + 4]))] = messages;
-    return py::make_tuple(out, warned, startWarnings);
+    return py::make_tuple(out, warned, startWarnings.Lines);
 }
 
 }  // namespace
