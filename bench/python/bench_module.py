@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Times the vantor module: one vantor.rate call, a serial loop of vantor.rate over N coils,
+"""Times the vantor module: one vantor.rate call (the same work in C++ is
+vantor_bench_rate_json's BM_RateJsonFirstRun), a serial loop of vantor.rate over N coils,
 rate_many over the same coils, and vantor-cli rate --batch over them as a schedule.
 
     PYTHONPATH=build/release/python /usr/bin/python3 bench/python/bench_module.py [N]
@@ -35,7 +36,7 @@ def main():
     inlets = np.linspace(60.0, 90.0, count)
 
     one = best_of(200, lambda: vantor.rate(air_volume=1.8, fluid_inlet=75))
-    print(f"vantor.rate, one coil:            {one * 1e6:9.1f} µs")
+    print(f"vantor.rate, one coil:            {one * 1e6:9.1f} µs  (compare vantor_bench_rate_json)")
 
     def serial():
         for v, t in zip(volumes.tolist(), inlets.tolist()):

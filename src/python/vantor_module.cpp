@@ -17,6 +17,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -77,17 +78,18 @@ cli::TRateOptions RateOptions(const TTexts& texts)
 }
 
 // The command line's message with its options named as the keywords: "--air-volume: ..."
-// becomes "air_volume: ...".
+// becomes "air_volume: ...". Only an option's name is changed, never quoted input such as
+// "--5".
 std::string KeywordMessage(std::string text)
 {
-    for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
-        size_t end = at + 2;
-        while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '-')) {
-            if (text[end] == '-') text[end] = '_';
-            ++end;
-        }
+    for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 1)) {
+        const bool named = (at == 0 || text[at - 1] == ' ' || text[at - 1] == '(') && at + 2 < text.size() &&
+                           std::islower(static_cast<unsigned char>(text[at + 2]));
+        if (!named) continue;
         text.erase(at, 2);
-        at = end - 2;
+        for (size_t end = at; end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '-');
+             ++end)
+            if (text[end] == '-') text[end] = '_';
     }
     return text;
 }

@@ -77,6 +77,9 @@ def test_refused_input_raises_input_error_naming_the_keyword():
     assert isinstance(error.value, ValueError)
     with pytest.raises(vantor.InputError, match=r'^air_volume: "lots" is not a number$'):
         vantor.rate(air_volume="lots")
+    # The value given is quoted as given, even when it looks like an option.
+    with pytest.raises(vantor.InputError, match=r'^design_dt: "--5" is not a number$'):
+        vantor.rate(design_dt="--5")
     with pytest.raises(vantor.InputError, match="^maker: "):
         vantor.rate(maker="Nobody")
     with pytest.raises(vantor.InputError, match="^by: "):
