@@ -67,7 +67,6 @@ std::string Number(std::string_view format, double value)
 
 // ---- air ----
 
-
 void PrintAirState(const TMoistAirState& s, int status, const std::string& message, bool json)
 {
     if (json) {
@@ -188,7 +187,6 @@ int RunBarometer(const TBarometerOptions& options)
 }
 
 // ---- fluid ----
-
 
 // A value held to the fluid dialog's range as the dialog holds a typed one; the warning names
 // the value used, --strict makes it an error.

@@ -27,7 +27,6 @@ constexpr double kMm = 0.001;
 constexpr auto kQuietTime = std::chrono::seconds(1);
 constexpr int kBarWidth = 40;
 
-
 // "LO-HI" of two numbers.
 std::pair<double, double> ReadRange(std::string_view option, const std::string& text)
 {
