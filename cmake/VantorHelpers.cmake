@@ -31,6 +31,8 @@ function(vantor_add_library name)
     target_compile_options(${name} PRIVATE ${VANTOR_WARNINGS})
   else()
     target_compile_options(${name} PRIVATE ${VANTOR_CORE_WARNINGS})
+    # The core is linked into the Python extension module as well, a shared object.
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   endif()
 endfunction()
 

@@ -3,6 +3,7 @@
 #   share/korvane/                 the maker root: units, catalogue, help pages, data-file list
 #   share/applications/vantor.desktop, share/mime/packages/vantor.xml (".hqx"),
 #   share/icons/hicolor/scalable/apps/vantor.svg
+#   lib/python3/dist-packages/vantor/   the Python module (Debian's python3 finds it there)
 #   lib/vantor/aerograph           the psychrometric chart program, linked from the maker
 #                                  root as share/korvane/Aerograph/aerograph
 # The programs find the maker root as <bin>/../share/korvane.
@@ -46,13 +47,15 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rating and sizing of hot water heating coils")
 set(CPACK_PACKAGE_DESCRIPTION "Vantor rates and sizes finned-tube hot water heating coils for air-conditioning
 and ventilation plant: heating duty, leaving air and fluid states, pressure drops and reports.
-The package holds the desktop program and the command-line program vantor-cli.")
+The package holds the desktop program, the command-line program vantor-cli and the
+Python module vantor for Debian's python3.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Korvane Vantor team <vantor@korvane.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The Python module needs python3 and numpy; the programs run without them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, python3, python3-numpy")
 find_program(VANTOR_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VANTOR_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

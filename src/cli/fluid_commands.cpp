@@ -67,24 +67,10 @@ std::string Number(std::string_view format, double value)
 
 // ---- air ----
 
-struct TAirOptions {
-    std::string Text;
-    std::string Pressure = "101.325";
-    std::vector<std::string> Pair;
-    bool Json = false;
-    bool Strict = false;  // a corrected air text is an error
-    std::string Psx;      // a state file to show instead of a computed state
-    std::string SavePsx;  // where to write the state computed
-};
-
 void PrintAirState(const TMoistAirState& s, int status, const std::string& message, bool json)
 {
     if (json) {
-        nlohmann::ordered_json out = {{"P", s.P},   {"db", s.db}, {"wb", s.wb}, {"h", s.h},   {"W", s.W},
-                                      {"RH", s.RH}, {"td", s.td}, {"pv", s.pv}, {"ps", s.ps}, {"ro", s.ro},
-                                      {"cp", s.cp}, {"k", s.k},   {"mu", s.mu}, {"status", status},
-                                      {"message", message}};
-        std::cout << out.dump(2) << "\n";
+        std::cout << AirJson({s, status, message, message.empty()}).dump(2) << "\n";
         return;
     }
     PrintRow("Pressure", Number("%0.3f", s.P), "kPa");
@@ -106,7 +92,7 @@ void PrintAirState(const TMoistAirState& s, int status, const std::string& messa
 
 // The air text read as the rows read it. A temperature the reader had to change to give a
 // possible state is named with the value used; with --strict it is an error.
-int ReadAirOption(const TAirOptions& options, TMoistAirState& state, double P)
+int ReadAirOption(const TAirOptions& options, TMoistAirState& state, double P, const TWarningLog& warn)
 {
     TAirReading reading;
     try {
@@ -116,58 +102,49 @@ int ReadAirOption(const TAirOptions& options, TMoistAirState& state, double P)
     }
     for (const TAirCorrection& correction : reading.Corrections) {
         if (options.Strict) throw TInputError(AirCorrectionText(correction));
-        std::cerr << "vantor-cli air: warning: " << AirCorrectionText(correction) << "\n";
+        warn(AirCorrectionText(correction));
     }
     return reading.Status;
 }
 
+void WarnToStderr(std::string_view command, const std::string& text)
+{
+    std::cerr << "vantor-cli " << command << ": warning: " << text << "\n";
+}
+
 int RunAir(const TAirOptions& options)
 {
-    const double P = ReadPositive("--pressure", options.Pressure);
-    TMoistAirState state;
-    // A state the library cannot compute keeps these and shows no numbers.
-    state.db = state.wb = state.h = state.W = state.RH = state.td = kNaN;
-    state.pv = state.ps = state.ro = state.cp = state.k = state.mu = state.P = kNaN;
-
-    int status = psyOk;
+    TAirLookup air;
     if (!options.Psx.empty()) {
         if (!options.Pair.empty() || !options.Text.empty() || !options.SavePsx.empty())
             throw TUsageError("--psx shows a state file; give no air text, --pair or --save-psx with it");
-        const TResult read = ReadPsxFile(options.Psx, state);
+        air.State = UnknownAirState();
+        const TResult read = ReadPsxFile(options.Psx, air.State);
         if (!read) {
             std::cerr << "vantor-cli air: " << read.Message << "\n";
             return kExitFailed;
         }
         // The library's verdict as the file keeps it; a value no status has counts as bad.
-        status = state.Status >= 0 && state.Status <= static_cast<double>(psyUnknownPairCode) ? static_cast<int>(state.Status) : psyBadValue;
-    } else if (!options.Pair.empty()) {
-        if (!options.Text.empty()) throw TUsageError("give either an air text or --pair, not both");
-        const std::optional<long long> code = ParseInteger(options.Pair[0]);
-        if (!code || !IsPairCode(static_cast<int>(*code)))
-            throw TUsageError("--pair: \"" + options.Pair[0] + "\" is not a pair code (0-5, 7-19, 25, 26, 28-32)");
-        status = SetState(state, P, ReadNumber("--pair X", options.Pair[1]), ReadNumber("--pair Y", options.Pair[2]),
-                          static_cast<int>(*code));
-    } else if (options.Text.empty()) {
-        throw TUsageError("give an air text such as 24/17, or --pair CODE X Y");
+        const double kept = air.State.Status;
+        air.Status = kept >= 0 && kept <= static_cast<double>(psyUnknownPairCode) ? static_cast<int>(kept) : psyBadValue;
+        air.Valid = CheckAirState(air.State, air.Message);
     } else {
-        status = ReadAirOption(options, state, P);
+        air = LookUpAir(options, [](const std::string& text) { WarnToStderr("air", text); });
     }
-    std::string message;
-    const bool valid = CheckAirState(state, message);
     if (!options.SavePsx.empty()) {
         // Only a state the calculator would save.
-        if (!valid) {
-            std::cerr << "vantor-cli air: " << message << " The state was not saved.\n";
+        if (!air.Valid) {
+            std::cerr << "vantor-cli air: " << air.Message << " The state was not saved.\n";
             return kExitFailed;
         }
-        const TResult written = WritePsxFile(options.SavePsx, state);
+        const TResult written = WritePsxFile(options.SavePsx, air.State);
         if (!written) {
             std::cerr << "vantor-cli air: " << written.Message << "\n";
             return kExitFailed;
         }
     }
-    PrintAirState(state, status, message, options.Json);
-    return valid ? kExitOk : kExitFailed;
+    PrintAirState(air.State, air.Status, air.Message, options.Json);
+    return air.Valid ? kExitOk : kExitFailed;
 }
 
 // ---- barometer ----
@@ -211,79 +188,24 @@ int RunBarometer(const TBarometerOptions& options)
 
 // ---- fluid ----
 
-struct TFluidOptions {
-    std::string FluidCode = "0";
-    std::string Additive = "0";
-    std::optional<std::string> Volume;
-    std::string Temperature = "40";
-    std::string Pressure = "5";
-    std::string User;
-    bool Strict = false;
-    bool Json = false;
-};
-
 // A value held to the fluid dialog's range as the dialog holds a typed one; the warning names
 // the value used, --strict makes it an error.
-double Limited(std::string_view option, double value, const TValueRange& range, bool strict)
+double Limited(std::string_view option, double value, const TValueRange& range, bool strict, const TWarningLog& warn)
 {
     TInputCheck check;
     const double used = check.Checked(option, value, value, range);
     for (const std::string& note : check.Notes()) {
         if (strict) throw TInputError(note);
-        std::cerr << "vantor-cli fluid: warning: " << note << "\n";
+        warn(note);
     }
     return used;
 }
 
-TLiquid LiquidFromOptions(const TFluidOptions& options)
-{
-    TFluidChoice choice;
-    choice.FluidCode = ReadCode("--spec", options.FluidCode, kFluidCount - 1);
-    choice.Additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
-    if (options.Volume) choice.Volume = ReadNumber("--volume", *options.Volume);
-    const double t = Limited("--t", ReadNumber("--t", options.Temperature), kFluidTemperatureRange, options.Strict);
-    if (!options.User.empty()) {
-        const std::vector<std::string> values = SplitToArray(options.User, ',');
-        if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
-        const struct {
-            const char* Option;
-            TValueRange Range;
-        } properties[] = {{"--user RO", kUserDensityRange}, {"--user CP", kUserCpRange},
-                          {"--user MU", kUserMuRange}, {"--user KO", kUserKoRange}};
-        std::array<double, 4> read{};
-        for (size_t i = 0; i < read.size(); ++i)
-            read[i] = Limited(properties[i].Option, ReadPositive(properties[i].Option, values[i]), properties[i].Range,
-                              options.Strict);
-        choice.User = TUserProperties{read[0], read[1], read[2], read[3]};
-    }
-
-    TLiquid liquid("Water", 0.0, t, t, fcWater);
-    liquid.Pf = Limited("--pf", ReadPositive("--pf", options.Pressure), kFluidPressureRange, options.Strict);
-    // The dialog's rules: an additive goes with water only, water without one has no volume,
-    // an additive without a volume starts at 30 %.
-    for (const std::string& note : ApplyFluidChoice(liquid, choice).Notes) {
-        if (options.Strict) throw TInputError(note);
-        std::cerr << "vantor-cli fluid: warning: " << note << "\n";
-    }
-    if (choice.Volume && liquid.WaterAdditive != waNone) {
-        liquid.AdditiveVolume = Limited("--volume", *choice.Volume, kAdditiveVolumeRange, options.Strict);
-        liquid.Update();
-    }
-    return liquid;
-}
-
 int RunFluid(const TFluidOptions& options)
 {
-    const TLiquid liquid = LiquidFromOptions(options);
+    const TLiquid liquid = LiquidFromOptions(options, [](const std::string& text) { WarnToStderr("fluid", text); });
     if (options.Json) {
-        const nlohmann::ordered_json out = {
-            {"Caption", liquid.GetCaption()}, {"ShortCaption", liquid.GetShortCaption()},
-            {"t", liquid.t},                  {"ro", liquid.ro},
-            {"Cp", liquid.Cp},                {"mu", liquid.mu},
-            {"Ko", liquid.Ko},                {"Pr", liquid.Pr},
-            {"Tmin", liquid.Tmin},            {"Tmax", liquid.Tmax},
-            {"OutOfRange", liquid.OutOfRange}};
-        std::cout << out.dump(2) << "\n";
+        std::cout << FluidJson(liquid).dump(2) << "\n";
         return kExitOk;
     }
     const std::string caption = liquid.GetCaption();
@@ -302,6 +224,92 @@ int RunFluid(const TFluidOptions& options)
 }
 
 }  // namespace
+
+TMoistAirState UnknownAirState()
+{
+    TMoistAirState state;
+    // A state the library cannot compute keeps these and shows no numbers.
+    state.db = state.wb = state.h = state.W = state.RH = state.td = kNaN;
+    state.pv = state.ps = state.ro = state.cp = state.k = state.mu = state.P = kNaN;
+    return state;
+}
+
+TAirLookup LookUpAir(const TAirOptions& options, const TWarningLog& warn)
+{
+    const double P = ReadPositive("--pressure", options.Pressure);
+    TAirLookup air;
+    air.State = UnknownAirState();
+    if (!options.Pair.empty()) {
+        if (!options.Text.empty()) throw TUsageError("give either an air text or --pair, not both");
+        const std::optional<long long> code = ParseInteger(options.Pair[0]);
+        if (!code || !IsPairCode(static_cast<int>(*code)))
+            throw TUsageError("--pair: \"" + options.Pair[0] + "\" is not a pair code (0-5, 7-19, 25, 26, 28-32)");
+        air.Status = SetState(air.State, P, ReadNumber("--pair X", options.Pair[1]),
+                              ReadNumber("--pair Y", options.Pair[2]), static_cast<int>(*code));
+    } else if (options.Text.empty()) {
+        throw TUsageError("give an air text such as 24/17, or --pair CODE X Y");
+    } else {
+        air.Status = ReadAirOption(options, air.State, P, warn);
+    }
+    air.Valid = CheckAirState(air.State, air.Message);
+    return air;
+}
+
+nlohmann::ordered_json AirJson(const TAirLookup& air)
+{
+    const TMoistAirState& s = air.State;
+    return {{"P", s.P},   {"db", s.db}, {"wb", s.wb}, {"h", s.h},   {"W", s.W},
+            {"RH", s.RH}, {"td", s.td}, {"pv", s.pv}, {"ps", s.ps}, {"ro", s.ro},
+            {"cp", s.cp}, {"k", s.k},   {"mu", s.mu}, {"status", air.Status},
+            {"message", air.Message}};
+}
+
+nlohmann::ordered_json FluidJson(const TLiquid& liquid)
+{
+    return {{"Caption", liquid.GetCaption()}, {"ShortCaption", liquid.GetShortCaption()},
+            {"t", liquid.t},                  {"ro", liquid.ro},
+            {"Cp", liquid.Cp},                {"mu", liquid.mu},
+            {"Ko", liquid.Ko},                {"Pr", liquid.Pr},
+            {"Tmin", liquid.Tmin},            {"Tmax", liquid.Tmax},
+            {"OutOfRange", liquid.OutOfRange}};
+}
+
+TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
+{
+    TFluidChoice choice;
+    choice.FluidCode = ReadCode("--spec", options.FluidCode, kFluidCount - 1);
+    choice.Additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
+    if (options.Volume) choice.Volume = ReadNumber("--volume", *options.Volume);
+    const double t = Limited("--t", ReadNumber("--t", options.Temperature), kFluidTemperatureRange, options.Strict, warn);
+    if (!options.User.empty()) {
+        const std::vector<std::string> values = SplitToArray(options.User, ',');
+        if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
+        const struct {
+            const char* Option;
+            TValueRange Range;
+        } properties[] = {{"--user RO", kUserDensityRange}, {"--user CP", kUserCpRange},
+                          {"--user MU", kUserMuRange}, {"--user KO", kUserKoRange}};
+        std::array<double, 4> read{};
+        for (size_t i = 0; i < read.size(); ++i)
+            read[i] = Limited(properties[i].Option, ReadPositive(properties[i].Option, values[i]), properties[i].Range,
+                              options.Strict, warn);
+        choice.User = TUserProperties{read[0], read[1], read[2], read[3]};
+    }
+
+    TLiquid liquid("Water", 0.0, t, t, fcWater);
+    liquid.Pf = Limited("--pf", ReadPositive("--pf", options.Pressure), kFluidPressureRange, options.Strict, warn);
+    // The dialog's rules: an additive goes with water only, water without one has no volume,
+    // an additive without a volume starts at 30 %.
+    for (const std::string& note : ApplyFluidChoice(liquid, choice).Notes) {
+        if (options.Strict) throw TInputError(note);
+        std::cerr << "vantor-cli fluid: warning: " << note << "\n";
+    }
+    if (choice.Volume && liquid.WaterAdditive != waNone) {
+        liquid.AdditiveVolume = Limited("--volume", *choice.Volume, kAdditiveVolumeRange, options.Strict, warn);
+        liquid.Update();
+    }
+    return liquid;
+}
 
 void AddFluidCommands(CLI::App& app, int& exitCode)
 {

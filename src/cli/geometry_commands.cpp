@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -18,17 +19,6 @@
 namespace vantor::cli {
 
 namespace {
-
-constexpr std::string_view kFirstRunMaker = "Typical";
-constexpr int kHalfInchTube = 4;
-
-struct TGeometryOptions {
-    std::string Designation;
-    std::string Maker{kFirstRunMaker};
-    std::string Range;
-    int Tube = kHalfInchTube;
-    bool Json = false;
-};
 
 // A derived figure as the command shows it: the JSON key, the SI unit and its value.
 struct TFigure {
@@ -66,21 +56,6 @@ nlohmann::ordered_json ModelRecJson(const TModelRec& r)
             {"tc", r.tc}};
 }
 
-void PrintJson(const TFinAndTube& g)
-{
-    nlohmann::ordered_json json;
-    json["Designation"] = g.Designation();
-    // Only a coil that was built is shown; the field stays for readers of the format.
-    json["ErrorCode"] = 0;
-    json["MakerDesignation"] = g.MakerDesignation();
-    json["SerpLabel"] = CircuitFractionLabel(g.SerpentineIndex());
-    json["ModelRec"] = ModelRecJson(g.ModelRecord());
-    json["TubesHigh"] = g.TubesHigh();
-    for (const TFigure& figure : kFigures) json[figure.Name] = figure.Value(g);
-    json["OppositeEnd"] = g.OppositeEnd();
-    std::cout << json.dump(2) << "\n";
-}
-
 void PrintText(const TFinAndTube& g)
 {
     const TModelRec& r = g.ModelRecord();
@@ -113,12 +88,14 @@ std::optional<TMnfRec> FindRange(TCoilMakers& catalogue, const std::string& make
     return *found;
 }
 
-TCoilMakers CatalogueForCommandLine()
+TCoilMakers CatalogueForCommandLine(const std::function<void(const std::string&)>& log)
 {
     TCoilMakers catalogue;
-    catalogue.SetMessageHandler([](std::string_view message) { std::cerr << message << "\n"; });
+    catalogue.SetMessageHandler([log](std::string_view message) { log(std::string(message)); });
     return catalogue;
 }
+
+void PrintToStderr(const std::string& line) { std::cerr << line << "\n"; }
 
 std::string JoinedNames(const std::vector<std::string>& names)
 {
@@ -162,38 +139,15 @@ std::optional<std::string> CheckChoice(TCoilMakers& catalogue, const TGeometryOp
 
 int RunGeometry(const TGeometryOptions& options, bool tubeGiven)
 {
-    TCoilMakers catalogue = CatalogueForCommandLine();
-    if (const std::optional<std::string> refused = CheckChoice(catalogue, options, tubeGiven)) {
-        std::cerr << *refused << "\n";
-        return kExitFailed;
-    }
-    TModelValues parsed;
-    if (const int designationError = ParseDesignation(options.Designation, parsed); designationError != kDesignationOk) {
-        std::cerr << "Invalid designation \"" << options.Designation << "\": " << DesignationErrorText(designationError)
-                  << "\n";
-        return kExitFailed;
-    }
-
-    int tube = options.Tube;
-    std::optional<TMnfRec> range;
-    if (!options.Range.empty()) {
-        range = FindRange(catalogue, options.Maker, options.Range);
-        if (range) tube = range->d;
-    }
     TFinAndTube geometry;
-    geometry.Create(catalogue, options.Maker, options.Designation, kHotWaterCoil, tube);
-    if (range) geometry.SetCatalogueRecord(*range);
-    geometry.ComputeWeight();
-
-    // A designation the geometry refuses, or a range it cannot be computed from: nothing is
-    // shown of a coil that was not built.
-    if (const int errorCode = geometry.TakeError(); errorCode != 0) {
-        std::cerr << "The coil geometry of \"" << options.Designation << "\" cannot be computed from the tube range "
-                  << geometry.ModelRecord().Model << " of " << geometry.ModelRecord().Mnf << "\n";
+    try {
+        BuildGeometry(options, tubeGiven, geometry, PrintToStderr);
+    } catch (const TInputError& e) {
+        std::cerr << e.what() << "\n";
         return kExitFailed;
     }
     if (options.Json)
-        PrintJson(geometry);
+        std::cout << GeometryJson(geometry).dump(2) << "\n";
     else
         PrintText(geometry);
     return kExitOk;
@@ -201,7 +155,7 @@ int RunGeometry(const TGeometryOptions& options, bool tubeGiven)
 
 int RunMakers(const std::string& maker)
 {
-    TCoilMakers catalogue = CatalogueForCommandLine();
+    TCoilMakers catalogue = CatalogueForCommandLine(PrintToStderr);
     const std::vector<std::string> names = catalogue.MakerNames();
     if (names.empty()) {
         std::cerr << "No coil makers in the catalogue " << catalogue.CataloguePath().string() << "\n";
@@ -221,6 +175,48 @@ int RunMakers(const std::string& maker)
 }
 
 }  // namespace
+
+void BuildGeometry(const TGeometryOptions& options, bool tubeGiven, TFinAndTube& geometry,
+                   const std::function<void(const std::string&)>& log)
+{
+    TCoilMakers catalogue = CatalogueForCommandLine(log);
+    if (const std::optional<std::string> refused = CheckChoice(catalogue, options, tubeGiven))
+        throw TInputError(*refused);
+    TModelValues parsed;
+    if (const int designationError = ParseDesignation(options.Designation, parsed); designationError != kDesignationOk)
+        throw TInputError("Invalid designation \"" + options.Designation + "\": " +
+                          std::string(DesignationErrorText(designationError)));
+
+    int tube = options.Tube;
+    std::optional<TMnfRec> range;
+    if (!options.Range.empty()) {
+        range = FindRange(catalogue, options.Maker, options.Range);
+        if (range) tube = range->d;
+    }
+    geometry.Create(catalogue, options.Maker, options.Designation, kHotWaterCoil, tube);
+    if (range) geometry.SetCatalogueRecord(*range);
+    geometry.ComputeWeight();
+
+    // A designation the geometry refuses, or a range it cannot be computed from: nothing is
+    // shown of a coil that was not built.
+    if (const int errorCode = geometry.TakeError(); errorCode != 0)
+        throw TInputError("The coil geometry of \"" + options.Designation + "\" cannot be computed from the tube range " +
+                          geometry.ModelRecord().Model + " of " + geometry.ModelRecord().Mnf);
+}
+
+nlohmann::ordered_json GeometryJson(const TFinAndTube& g)
+{
+    nlohmann::ordered_json json;
+    json["Designation"] = g.Designation();
+    json["ErrorCode"] = 0;
+    json["MakerDesignation"] = g.MakerDesignation();
+    json["SerpLabel"] = CircuitFractionLabel(g.SerpentineIndex());
+    json["ModelRec"] = ModelRecJson(g.ModelRecord());
+    json["TubesHigh"] = g.TubesHigh();
+    for (const TFigure& figure : kFigures) json[figure.Name] = figure.Value(g);
+    json["OppositeEnd"] = g.OppositeEnd();
+    return json;
+}
 
 void AddGeometryCommands(CLI::App& app, int& exitCode)
 {

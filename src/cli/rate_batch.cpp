@@ -103,18 +103,13 @@ struct TLineResult {
     std::vector<std::string> Fields;  // the result columns
 };
 
-// The result columns but the message.
-std::vector<std::string> ResultFields(TRatingDocument& doc)
+// The result columns of a line that was rated, but the message.
+std::vector<std::string> ResultFields(const TRatedLine& rated)
 {
-    const THotWaterCoil& coil = doc.HotWaterCoil();
-    const TLiquidState& state = coil.LiquidState;
-    std::vector<std::string> fields = {std::to_string(coil.Status), doc.StatusText(spSolve)};
-    for (const double x : {coil.Qt, coil.Qs, state.LeavingTemp(), doc.AirOff().db, doc.AirOff().wb,
-                           coil.AirPressureDrop(), coil.FluidPressureDrop(), state.MassFlow(), state.vw,
-                           coil.AirVolume(), coil.FaceVelocity(), coil.AirMassFlow()})
-        fields.push_back(FormatShortest(x));
-    fields.push_back(std::to_string(coil.PipeSize()));
-    fields.push_back(doc.HotWaterCoil().GetModelText());
+    std::vector<std::string> fields = {std::to_string(rated.Status), rated.StatusText};
+    for (const double x : rated.Numbers) fields.push_back(FormatShortest(x));
+    fields.push_back(std::to_string(rated.PipeSize));
+    fields.push_back(rated.Model);
     return fields;
 }
 
@@ -129,24 +124,10 @@ TLineResult UnratedLine(const std::string& message)
 
 TLineResult RateLine(const TRateOptions& o, const TRateStart& start)
 {
-    std::string messages;
-    const auto note = [&messages](const std::string& text) { messages += (messages.empty() ? "" : "; ") + text; };
-    TLineResult line;
-    try {
-        const TRating rating = PrepareRating(o, false, start, note);
-        TRatingDocument& doc = *rating.Document;
-        // The units reach the texts (the messages); the result columns are in the model's units.
-        ApplyUnitSystem(doc, o.Units);
-        const TResult solved = doc.Solve();
-        line.Rated = solved.IsOk();
-        line.Fields = ResultFields(doc);
-        if (!solved) note(solved.Message);
-        for (const std::string& warning : doc.SolveWarnings()) note("warning: " + warning);
-    } catch (const std::exception& e) {
-        note(e.what());
-        return UnratedLine(messages);
-    }
-    line.Fields.push_back(messages);
+    const TRatedLine rated = RateScheduleLine(o, start);
+    if (rated.Refused) return UnratedLine(rated.Message);
+    TLineResult line{rated.Rated, ResultFields(rated)};
+    line.Fields.push_back(rated.Message);
     return line;
 }
 
@@ -183,6 +164,40 @@ std::string ReadSchedule(const std::string& fileName)
 }
 
 }  // namespace
+
+std::span<const std::string_view> ResultColumnNames() { return kResultColumns; }
+
+TRatedLine RateScheduleLine(const TRateOptions& o, const TRateStart& start)
+{
+    TRatedLine line;
+    const auto note = [&line](const std::string& text) {
+        line.Message += (line.Message.empty() ? "" : "; ") + text;
+        line.Warned = line.Warned || text.starts_with("warning: ");
+    };
+    try {
+        const TRating rating = PrepareRating(o, false, start, note);
+        TRatingDocument& doc = *rating.Document;
+        // The units reach the texts (the messages); the results are in the model's units.
+        ApplyUnitSystem(doc, o.Units);
+        const TResult solved = doc.Solve();
+        const THotWaterCoil& coil = doc.HotWaterCoil();
+        const TLiquidState& state = coil.LiquidState;
+        line.Rated = solved.IsOk();
+        line.Status = coil.Status;
+        line.StatusText = doc.StatusText(spSolve);
+        line.Numbers = {coil.Qt, coil.Qs, state.LeavingTemp(), doc.AirOff().db, doc.AirOff().wb,
+                        coil.AirPressureDrop(), coil.FluidPressureDrop(), state.MassFlow(), state.vw,
+                        coil.AirVolume(), coil.FaceVelocity(), coil.AirMassFlow()};
+        line.PipeSize = coil.PipeSize();
+        line.Model = doc.HotWaterCoil().GetModelText();
+        if (!solved) note(solved.Message);
+        for (const std::string& warning : doc.SolveWarnings()) note("warning: " + warning);
+    } catch (const std::exception& e) {
+        note(e.what());
+        line.Refused = true;
+    }
+    return line;
+}
 
 int RunBatch(const TRateOptions& o)
 {

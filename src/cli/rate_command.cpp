@@ -233,71 +233,13 @@ nlohmann::ordered_json WithRequestedDuty(const nlohmann::ordered_json& json, dou
     return out;
 }
 
-void PrintJson(TRatingDocument& doc, const TResult& solved, std::optional<int> sizeResult,
-               std::optional<double> requestedDuty)
+void Print(const TRateRun& run, TOutput output)
 {
-    const THotWaterCoil& coil = doc.HotWaterCoil();
-    const TLiquidState& state = coil.LiquidState;
-    const TModelRec& rec = coil.Geometry().ModelRecord();
-    nlohmann::ordered_json json = {
-        {"Model", doc.HotWaterCoil().GetModelText()},
-        {"Barometer", doc.Barometer()},
-        {"OnCoil", FormatAirState(doc.AirOn(), "%0.1f")},
-        {"AirVolume", coil.AirVolume()},
-        {"AirVelocity", coil.FaceVelocity()},
-        {"HeatingFluid", doc.Liquid().GetCaption()},
-        {"FluidControl", state.ctrl},
-        {"FluidInlet", state.InletTemp()},
-        {"DesignDT", state.designdt},
-        {"FluidFlow", state.MassFlow()},
-        {"TubeVelocity", state.vw},
-        {"DesignDuty", doc.DesignDuty()},
-        {"Calculate", doc.CalcMode()},
-        {"Maker", rec.Mnf},
-        {"Range", rec.Model},
-        {"Status", coil.Status},
-        {"SolveResult", solved.Code},
-        {"Solved", doc.Solved()},
-        {"StatusText", doc.StatusText(spSolve)},
-        {"Qt", coil.Qt},
-        {"Qs", coil.Qs},
-        {"e", coil.e},
-        {"Ntu", coil.Ntu},
-        {"Cr", coil.Cr},
-        {"ho", coil.ho},
-        {"hi", coil.hi},
-        {"Ui", coil.Ui},
-        {"Uo", coil.Uo},
-        {"Ao", coil.Ao},
-        {"Ai", coil.Ai},
-        {"NtuAir", coil.NtuAir},
-        {"NtuLiquid", coil.NtuLiquid},
-        {"BypassFactor", coil.BypassFactor},
-        {"AirMassFlow", coil.AirMassFlow()},
-        {"AirOff", AirStateJson(doc.AirOff())},
-        {"LeavingTemp", state.LeavingTemp()},
-        {"AirPressureDrop", coil.AirPressureDrop()},
-        {"FluidPressureDrop", coil.FluidPressureDrop()},
-        {"PipeSize", coil.PipeSize()},
-        {"fHeight", coil.fHeight()},
-        {"fLength", coil.fLength()},
-        {"Rows", coil.Rows()},
-        {"fpi", coil.fpi()},
-        {"Circ", coil.Circ()},
-        {"Warnings", doc.SolveWarnings()},
-    };
-    if (requestedDuty) json = WithRequestedDuty(json, *requestedDuty);
-    if (sizeResult) json["SizeResult"] = *sizeResult;
-    std::cout << json.dump(2) << "\n";
-}
-
-void Print(TRatingDocument& doc, TOutput output, const TResult& solved, std::optional<int> sizeResult = {},
-           std::optional<double> requestedDuty = {})
-{
+    TRatingDocument& doc = *run.Rating.Document;
     TPlainTextSink sink(std::cout);
     switch (output) {
     case TOutput::Json:
-        PrintJson(doc, solved, sizeResult, requestedDuty);
+        std::cout << RatingJson(run).dump(2) << "\n";
         break;
     case TOutput::Csv:
         std::cout << doc.HotWaterCoil().CsvText() << "\r\n";
@@ -365,24 +307,15 @@ bool WritePsy(TRatingDocument& doc, const TFileProperties& properties, const std
 int RunRate(const TRateOptions& o, bool sizing)
 {
     const TRateStart start(o.NoSettings, PrintToStderr);
-    TRating rating = PrepareRating(o, sizing, start, PrintToStderr);
-    TRatingDocument& doc = *rating.Document;
-    ApplyUnitSystem(doc, o.Units);
+    const TRateRun run = RunRating(o, sizing, start, PrintToStderr);
+    TRatingDocument& doc = *run.Rating.Document;
+    const TResult& solved = run.Solved;
 
     int exitCode = kExitOk;
-    std::optional<int> sizeResult;
-    // The duty a sizing asks for: a solve makes the rated duty the design duty.
-    const bool sizes = !o.By.empty() || doc.CalcMode() == cmCoilSize;
-    const double requestedDuty = doc.DesignDuty();
-    if (!o.By.empty()) {
-        const TResult sized = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
-        sizeResult = sized.Code;
-        if (!sized) {
-            std::cerr << "vantor-cli: " << sized.Message << "\n";
-            exitCode = kExitFailed;
-        }
+    if (!run.Sized) {
+        std::cerr << "vantor-cli: " << run.Sized.Message << "\n";
+        exitCode = kExitFailed;
     }
-    const TResult solved = doc.Solve();
     for (const std::string& warning : doc.SolveWarnings()) PrintToStderr("warning: " + warning);
     // With --strict a rating with anything to warn about is not a clean result.
     if (o.Strict && !doc.SolveWarnings().empty()) exitCode = kExitFailed;
@@ -390,19 +323,19 @@ int RunRate(const TRateOptions& o, bool sizing)
         std::cerr << "vantor-cli: " << solved.Message << "\n";
         exitCode = kExitFailed;
     }
-    if (o.Psy && !WritePsy(doc, *rating.Properties, *o.Psy, solved)) exitCode = kExitFailed;
+    if (o.Psy && !WritePsy(doc, *run.Rating.Properties, *o.Psy, solved)) exitCode = kExitFailed;
     // Only a run that succeeded may create or replace the data file: a failed one would leave
     // a rating on disk that nobody asked for (an unsolved coil, or a sizing that ran away).
     if (o.Save) {
         const std::string name = o.Save->empty() ? "--save" : *o.Save;
         if (exitCode != kExitOk) {
             std::cerr << "vantor-cli: " << name << ": not written: the run failed\n";
-        } else if (const TResult saved = SaveFile(doc, *rating.Properties, *o.Save); !saved) {
+        } else if (const TResult saved = SaveFile(doc, *run.Rating.Properties, *o.Save); !saved) {
             std::cerr << "vantor-cli: " << name << ": " << saved.Message << "\n";
             exitCode = kExitFailed;
         }
     }
-    Print(doc, OutputOf(o), solved, sizeResult, sizes ? std::optional(requestedDuty) : std::nullopt);
+    Print(run, OutputOf(o));
     return exitCode;
 }
 
@@ -477,6 +410,81 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
     for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
     return rating;
 }
+
+TRateRun RunRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
+{
+    TRateRun run{PrepareRating(o, sizing, start, log), TResult::Ok(), std::nullopt, TResult::Ok(), std::nullopt};
+    TRatingDocument& doc = *run.Rating.Document;
+    ApplyUnitSystem(doc, o.Units);
+    // The duty a sizing asks for: a solve makes the rated duty the design duty.
+    if (!o.By.empty() || doc.CalcMode() == cmCoilSize) run.RequestedDuty = doc.DesignDuty();
+    if (!o.By.empty()) {
+        run.Sized = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
+        run.SizeResult = run.Sized.Code;
+    }
+    run.Solved = doc.Solve();
+    return run;
+}
+
+nlohmann::ordered_json RatingJson(const TRateRun& run)
+{
+    TRatingDocument& doc = *run.Rating.Document;
+    const TResult& solved = run.Solved;
+    const THotWaterCoil& coil = doc.HotWaterCoil();
+    const TLiquidState& state = coil.LiquidState;
+    const TModelRec& rec = coil.Geometry().ModelRecord();
+    nlohmann::ordered_json json = {
+        {"Model", doc.HotWaterCoil().GetModelText()},
+        {"Barometer", doc.Barometer()},
+        {"OnCoil", FormatAirState(doc.AirOn(), "%0.1f")},
+        {"AirVolume", coil.AirVolume()},
+        {"AirVelocity", coil.FaceVelocity()},
+        {"HeatingFluid", doc.Liquid().GetCaption()},
+        {"FluidControl", state.ctrl},
+        {"FluidInlet", state.InletTemp()},
+        {"DesignDT", state.designdt},
+        {"FluidFlow", state.MassFlow()},
+        {"TubeVelocity", state.vw},
+        {"DesignDuty", doc.DesignDuty()},
+        {"Calculate", doc.CalcMode()},
+        {"Maker", rec.Mnf},
+        {"Range", rec.Model},
+        {"Status", coil.Status},
+        {"SolveResult", solved.Code},
+        {"Solved", doc.Solved()},
+        {"StatusText", doc.StatusText(spSolve)},
+        {"Qt", coil.Qt},
+        {"Qs", coil.Qs},
+        {"e", coil.e},
+        {"Ntu", coil.Ntu},
+        {"Cr", coil.Cr},
+        {"ho", coil.ho},
+        {"hi", coil.hi},
+        {"Ui", coil.Ui},
+        {"Uo", coil.Uo},
+        {"Ao", coil.Ao},
+        {"Ai", coil.Ai},
+        {"NtuAir", coil.NtuAir},
+        {"NtuLiquid", coil.NtuLiquid},
+        {"BypassFactor", coil.BypassFactor},
+        {"AirMassFlow", coil.AirMassFlow()},
+        {"AirOff", AirStateJson(doc.AirOff())},
+        {"LeavingTemp", state.LeavingTemp()},
+        {"AirPressureDrop", coil.AirPressureDrop()},
+        {"FluidPressureDrop", coil.FluidPressureDrop()},
+        {"PipeSize", coil.PipeSize()},
+        {"fHeight", coil.fHeight()},
+        {"fLength", coil.fLength()},
+        {"Rows", coil.Rows()},
+        {"fpi", coil.fpi()},
+        {"Circ", coil.Circ()},
+        {"Warnings", doc.SolveWarnings()},
+    };
+    if (run.RequestedDuty) json = WithRequestedDuty(json, *run.RequestedDuty);
+    if (run.SizeResult) json["SizeResult"] = *run.SizeResult;
+    return json;
+}
+
 
 void ApplyUnitSystem(TRatingDocument& doc, const std::string& system)
 {

@@ -14,6 +14,7 @@
 #include "document/rating_document.h"
 #include "reports/file_properties.h"
 #include "settings/settings_store.h"
+#include "text/result.h"
 #include "units/units_registry.h"
 
 #include <CLI/CLI.hpp>
@@ -97,6 +98,22 @@ struct TRating {
 // warnings and the document's messages go to log. Raises TUsageError for an option that
 // cannot be read, TInputError (or what the model raises) for one that cannot be used.
 TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
+
+// A rating run as `rate` and `size` run it: prepared, sized with --by, solved.
+struct TRateRun {
+    TRating Rating;
+    TResult Solved;
+    std::optional<int> SizeResult;       // the --by sizing's status
+    TResult Sized = TResult::Ok();       // why the --by sizing failed
+    std::optional<double> RequestedDuty;  // the duty a sizing asked for
+};
+
+// Prepares the rating as PrepareRating does, sizes it with o.By and solves it. The solve's
+// warnings stay in the document (SolveWarnings), for the caller to pass on.
+TRateRun RunRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log);
+
+// The object `rate --json` and `size --json` write.
+nlohmann::ordered_json RatingJson(const TRateRun& run);
 
 // The Reset menu's two systems ("metric" or "imperial") for the printed texts: the report,
 // CSV, diagnostics, manufacturing report and messages. Numbers written in the model's units

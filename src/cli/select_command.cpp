@@ -27,29 +27,6 @@ constexpr double kMm = 0.001;
 constexpr auto kQuietTime = std::chrono::seconds(1);
 constexpr int kBarWidth = 40;
 
-struct TSelectOptions {
-    TRateOptions Rate;  // maker, range, air, fluid and duty, applied as `rate` applies them
-    bool AllMakers = false;
-    std::optional<double> Height;
-    std::optional<double> Length;
-    std::optional<double> MinHeight;
-    std::optional<double> MaxHeight;
-    std::optional<double> MinLength;
-    std::optional<double> MaxLength;
-    std::optional<double> MaxFaceVelocity;
-    std::optional<std::string> Aspect;
-    std::optional<std::string> Rows;
-    std::optional<std::string> Fins;
-    std::optional<double> MaxAirDrop;
-    std::optional<double> MaxFluidDrop;
-    std::optional<std::string> TubeVelocity;
-    std::optional<double> Margin;  // %
-    int Top = 20;
-    bool Distinct = false;
-    bool Json = false;
-    bool Csv = false;
-};
-
 // "LO-HI" of two numbers.
 std::pair<double, double> ReadRange(std::string_view option, const std::string& text)
 {
@@ -117,7 +94,9 @@ void ApplyLimits(const TSelectOptions& o, TSelectionLimits& limits)
 
 // ---- Output ----
 
-nlohmann::ordered_json ResultJson(const TSelectionResult& r)
+}  // namespace
+
+nlohmann::ordered_json SelectionResultJson(const TSelectionResult& r)
 {
     return {{"Maker", r.Maker},
             {"Range", r.Range},
@@ -140,6 +119,8 @@ nlohmann::ordered_json ResultJson(const TSelectionResult& r)
             {"PipeSize", r.PipeSize},
             {"DryWeight", r.DryWeight}};
 }
+
+namespace {
 
 std::string CsvField(const std::string& text)
 {
@@ -215,6 +196,30 @@ private:
 int RunSelect(const TSelectOptions& o)
 {
     const TRateLog log = [](const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; };
+    TSelectionOutcome outcome;
+    {
+        TProgressBar bar;
+        outcome = SelectCoils(o, log, [&bar](double share) { bar.Show(share); });
+    }
+    if (outcome.Results.empty()) {
+        std::cerr << "vantor-cli: " << NothingSelectedText(outcome) << "\n";
+    }
+    if (o.Json) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const TSelectionResult& r : outcome.Results) list.push_back(SelectionResultJson(r));
+        std::cout << list.dump(2) << "\n";
+    } else if (o.Csv) {
+        PrintCsv(outcome.Results);
+    } else {
+        PrintTable(outcome.Results);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+TSelectionOutcome SelectCoils(const TSelectOptions& o, const TRateLog& log, const std::function<void(double)>& progress)
+{
     const TRateStart start(o.Rate.NoSettings, log);
     // The range is chosen among the candidates below, possibly of every maker. The document
     // gives the air and the fluid; the quantities are the requirement's own.
@@ -240,30 +245,16 @@ int RunSelect(const TSelectOptions& o)
     if (const TResult usable = TCoilSelector::CheckRequest(request); !usable) throw TInputError(usable.Message);
 
     TSelectionFeedback feedback;
-    TSelectionOutcome outcome;
-    {
-        TProgressBar bar;
-        outcome = TCoilSelector::Run(request, feedback, [&bar](double share) { bar.Show(share); });
-    }
-    if (outcome.Results.empty()) {
-        const TRuleOut main = outcome.MainRuleOut();
-        std::cerr << "vantor-cli: no coil meets the requirement; the limit that ruled out the most candidates ("
-                  << outcome.RuledOut[static_cast<size_t>(main)] << " of " << outcome.RuledOutTotal()
-                  << "): " << RuleOutText(main) << "\n";
-    }
-    if (o.Json) {
-        nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const TSelectionResult& r : outcome.Results) list.push_back(ResultJson(r));
-        std::cout << list.dump(2) << "\n";
-    } else if (o.Csv) {
-        PrintCsv(outcome.Results);
-    } else {
-        PrintTable(outcome.Results);
-    }
-    return kExitOk;
+    return TCoilSelector::Run(request, feedback, progress);
 }
 
-}  // namespace
+std::string NothingSelectedText(const TSelectionOutcome& outcome)
+{
+    const TRuleOut main = outcome.MainRuleOut();
+    return "no coil meets the requirement; the limit that ruled out the most candidates (" +
+           std::to_string(outcome.RuledOut[static_cast<size_t>(main)]) + " of " +
+           std::to_string(outcome.RuledOutTotal()) + "): " + std::string(RuleOutText(main));
+}
 
 void AddSelectCommand(CLI::App& app, int& exitCode)
 {

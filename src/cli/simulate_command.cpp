@@ -1,6 +1,7 @@
 #include "cli/simulate_command.h"
 
 #include "chart/data_chart_series.h"
+#include "cli/commands.h"
 #include "cli/rate_command.h"
 
 #include <nlohmann/json.hpp>
@@ -39,7 +40,9 @@ std::string ProfileCsv(const TStepSimulation& simulation)
                      std::vector<std::string>(simulation.Legends.begin(), simulation.Legends.end()));
 }
 
-void PrintJson(const TStepSimulation& simulation)
+}  // namespace
+
+nlohmann::ordered_json SimulationJson(const TStepSimulation& simulation)
 {
     nlohmann::ordered_json series = nlohmann::ordered_json::object();
     for (size_t i = 0; i < simulation.Series.size() && i < std::size(kSeriesKeys); ++i) {
@@ -49,7 +52,7 @@ void PrintJson(const TStepSimulation& simulation)
         for (int k = std::max(simulation.FirstIndex, 0); k <= last; ++k) values.push_back(row[static_cast<size_t>(k)]);
         series[kSeriesKeys[i]] = std::move(values);
     }
-    const nlohmann::ordered_json json = {
+    return {
         {"Duty", simulation.Duty},
         {"DutyLabel", simulation.DutyLabel},
         {"FluidLabel", simulation.FluidLabel},
@@ -59,8 +62,22 @@ void PrintJson(const TStepSimulation& simulation)
         {"LastIndex", simulation.LastIndex},
         {"Series", std::move(series)},
     };
-    std::cout << json.dump(2) << "\n";
 }
+
+TStepSimulation SimulateRating(TRatingDocument& doc, const TRateLog& log)
+{
+    // The simulation marches through the solved coil; a rating that fails has nothing to show.
+    if (!doc.Solved()) {
+        const TResult solved = doc.Solve();
+        for (const std::string& warning : doc.SolveWarnings()) log("warning: " + warning);
+        if (!solved) throw TInputError(solved.Message);
+    }
+    TStepSimulation simulation = doc.Stepbystepsimulation1Click();
+    if (!simulation.Result) throw TInputError(simulation.Result.Message);
+    return simulation;
+}
+
+namespace {
 
 void PrintText(const TStepSimulation& simulation)
 {
@@ -75,23 +92,9 @@ int RunSimulate(const TSimulateOptions& o)
 {
     const TRateStart start(o.Rating.NoSettings, LogToStderr);
     TRating rating = PrepareRating(o.Rating, false, start, LogToStderr);
-    TRatingDocument& doc = *rating.Document;
-    // The simulation marches through the solved coil; a rating that fails has nothing to show.
-    if (!doc.Solved()) {
-        const TResult solved = doc.Solve();
-        for (const std::string& warning : doc.SolveWarnings()) LogToStderr("warning: " + warning);
-        if (!solved) {
-            LogToStderr(solved.Message);
-            return kExitFailed;
-        }
-    }
-    const TStepSimulation simulation = doc.Stepbystepsimulation1Click();
-    if (!simulation.Result) {
-        LogToStderr(simulation.Result.Message);
-        return kExitFailed;
-    }
+    const TStepSimulation simulation = SimulateRating(*rating.Document, LogToStderr);
     if (o.Json)
-        PrintJson(simulation);
+        std::cout << SimulationJson(simulation).dump(2) << "\n";
     else if (o.Csv)
         std::cout << ProfileCsv(simulation);
     else

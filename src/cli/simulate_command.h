@@ -4,10 +4,22 @@
 // the window: the temperatures of fluid, air, fin surface and dew point at each step through
 // the coil, as JSON, CSV or a short text.
 
+#include "cli/rate_command.h"
+#include "document/rating_document.h"
+
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 namespace vantor::cli {
 
 void AddSimulateCommand(CLI::App& app, int& exitCode);
+
+// The simulation of a prepared rating, solved first when it is not; the solve's warnings go
+// to log. A rating that does not solve, or a simulation that cannot be shown, raises
+// TInputError with the reason.
+TStepSimulation SimulateRating(TRatingDocument& doc, const TRateLog& log);
+
+// The object `simulate --json` writes: duty, labels, legends and the four series, °C.
+nlohmann::ordered_json SimulationJson(const TStepSimulation& simulation);
 
 }  // namespace vantor::cli
