@@ -56,7 +56,7 @@ TEditNotes TRatingDocument::PutAirOnValue(bool dryBulb, double value)
         m_coil->SetAirOnWetBulb(value);
     if (const int status = PsyStatus(); !PsyStateFilled(status)) {
         m_coil->AirOn() = before;
-        return Refused(PsyStatusText(status));
+        return Refused(std::string(PsyStatusText(status)));
     }
     // Kept moisture can be more than the new dry bulb holds (a dry bulb of 0 °C under air of
     // 25/17 would have its wet bulb above it): such a state is corrected as the on-coil row
@@ -66,7 +66,7 @@ TEditNotes TRatingDocument::PutAirOnValue(bool dryBulb, double value)
     if (!reading.Corrections.empty()) {
         if (!PsyStateFilled(reading.Status)) {
             m_coil->AirOn() = before;
-            return Refused(PsyStatusText(reading.Status));
+            return Refused(std::string(PsyStatusText(reading.Status)));
         }
         m_coil->AirOn() = corrected;
     }
