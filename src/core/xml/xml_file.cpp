@@ -1,5 +1,6 @@
 #include "xml/xml_file.h"
 
+#include "text/code_page.h"
 #include "text/file_io.h"
 #include "text/format.h"
 #include "text/number_text.h"
@@ -360,7 +361,7 @@ void TXMLFile::SetAttribute(TNode node, std::string_view name, std::string_view 
     const std::string attributeName = Str(name);
     pugi::xml_attribute attribute = node.attribute(attributeName.c_str());
     if (!attribute) attribute = node.append_attribute(attributeName.c_str());
-    attribute.set_value(Str(value).c_str());
+    attribute.set_value(XmlSafeText(value).c_str());
 }
 
 TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool replace,
@@ -372,7 +373,10 @@ TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool re
         return {};
     }
     const TNode node = replace ? FindChild(parent, name, -1, true) : AddChild(parent, name);
-    if (!node.text().set(Str(text).c_str())) m_writeStatus = WriteTextFailed;
+    // Text XML cannot hold is written with U+FFFD in its place, so the file stays well-formed,
+    // and reported.
+    if (CheckXmlText(text) != TXmlTextFault::None) m_writeStatus = WriteTextFailed;
+    if (!node.text().set(XmlSafeText(text).c_str())) m_writeStatus = WriteTextFailed;
     return node;
 }
 
