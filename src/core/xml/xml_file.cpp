@@ -30,6 +30,12 @@ std::string Str(std::string_view text)
     return std::string(text);
 }
 
+// The text as XML can hold it; the check alone for the usual, well-formed text.
+std::string XmlText(std::string_view text)
+{
+    return CheckXmlText(text) == TXmlTextFault::None ? Str(text) : XmlSafeText(text);
+}
+
 bool IsElementNamed(pugi::xml_node node, std::string_view name, bool ignoreCase)
 {
     if (node.type() != pugi::node_element) return false;
@@ -361,7 +367,7 @@ void TXMLFile::SetAttribute(TNode node, std::string_view name, std::string_view 
     const std::string attributeName = Str(name);
     pugi::xml_attribute attribute = node.attribute(attributeName.c_str());
     if (!attribute) attribute = node.append_attribute(attributeName.c_str());
-    attribute.set_value(XmlSafeText(value).c_str());
+    attribute.set_value(XmlText(value).c_str());
 }
 
 TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool replace,
@@ -375,8 +381,9 @@ TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool re
     const TNode node = replace ? FindChild(parent, name, -1, true) : AddChild(parent, name);
     // Text XML cannot hold is written with U+FFFD in its place, so the file stays well-formed,
     // and reported.
-    if (CheckXmlText(text) != TXmlTextFault::None) m_writeStatus = WriteTextFailed;
-    if (!node.text().set(XmlSafeText(text).c_str())) m_writeStatus = WriteTextFailed;
+    const bool wellFormed = CheckXmlText(text) == TXmlTextFault::None;
+    if (!node.text().set((wellFormed ? Str(text) : XmlSafeText(text)).c_str()) || !wellFormed)
+        m_writeStatus = WriteTextFailed;
     return node;
 }
 
