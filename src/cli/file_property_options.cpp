@@ -35,8 +35,25 @@ std::string CommentsFromCommandLine(const std::string& text)
     return comments;
 }
 
+namespace {
+
+// Every text option is checked before any is applied, so a refused one changes nothing.
+void CheckPropertyText(const char* option, const std::optional<std::string>& text)
+{
+    if (!text) return;
+    if (const std::string problem = FilePropertyTextProblem(*text); !problem.empty())
+        throw TUsageError(std::string(option) + ": the text " + problem);
+}
+
+}  // namespace
+
 void ApplyFilePropertyOptions(const TFilePropertyOptions& o, TFileProperties& properties)
 {
+    CheckPropertyText("--project-name", o.ProjectName);
+    CheckPropertyText("--project-number", o.ProjectNumber);
+    CheckPropertyText("--comments", o.Comments);
+    CheckPropertyText("--author", o.Author);
+    CheckPropertyText("--company", o.Company);
     if (o.Date) {
         const std::optional<std::chrono::year_month_day> date = TryReadDate(*o.Date, ' ');
         if (!date) throw TUsageError("--date: \"" + *o.Date + "\" is not a date \"dd mm yyyy\"");

@@ -246,7 +246,7 @@ int RunBarometerAtPlace(const std::string& place, const std::string& database, b
     TOpenedPicker opened(std::string(), database, "");
     opened.ChoosePlace(place);
     const TLocationPicker& picker = opened.Picker();
-    const double altitude = picker.Record().Altitude;
+    const double altitude = static_cast<double>(picker.Record().Altitude);
     const TPlaceBarometer reading = BarometerAtPlace(picker.Record().Name, altitude);
     if (json) {
         nlohmann::ordered_json out = {{"P", reading.Barometer.Pressure},

@@ -59,6 +59,33 @@ TEST_F(RateFileProperties, PropertyOptionsGoIntoTheDataFileAndTheChartFile)
     EXPECT_NE(resaved.find("<date>05 03 2012</date>"), std::string::npos) << resaved;
 }
 
+TEST_F(RateFileProperties, TextsADataFileCannotStoreAreRefusedBeforeAnythingIsWritten)
+{
+    const struct {
+        const char* option;
+        std::string text;
+        const char* problem;
+    } cases[] = {
+        {"--company", "\xFF\xFE" "Korvane", "is not valid UTF-8"},
+        {"--company", "A\x01" "B", "holds a control character"},
+        {"--author", "Ann\x1B", "holds a control character"},
+        {"--comments", "one\\n\xC3", "is not valid UTF-8"},
+        {"--project-name", "\xEF\xBF\xBF", "holds a control character"},
+        {"--project-number", "P\x7F\x08", "holds a control character"},
+    };
+    for (const auto& c : cases) {
+        const vantor::test::TRun run = Rate({c.option, c.text, "--save", Path("x.hqx"), "--psy", Path("x.psy")});
+        EXPECT_EQ(run.exitCode, 2) << c.option;
+        EXPECT_NE(run.err.find(std::string(c.option) + ": the text " + c.problem), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(Path("x.hqx"))) << c.option;
+        EXPECT_FALSE(std::filesystem::exists(Path("x.psy"))) << c.option;
+    }
+    // Tabs and any script are text like any other.
+    const vantor::test::TRun run = Rate({"--company", "Kälte\tGmbH 東京", "--save", Path("ok.hqx")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(vantor::test::Slurp(Path("ok.hqx")).find("<company>Kälte\tGmbH 東京</company>"), std::string::npos);
+}
+
 TEST_F(RateFileProperties, BadDatesAndUnwritableChartFilesAreReported)
 {
     for (const char* date : {"2012-03-05", "31 02 2012", "today"}) {

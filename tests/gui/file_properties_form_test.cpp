@@ -46,6 +46,28 @@ private:
         return form.exec();
     }
 
+    // Closes the first message box that shows over the open window, keeping its text.
+    static void CloseMessageBoxOver(QString& text)
+    {
+        auto* timer = new QTimer;
+        timer->setInterval(5);
+        const QDeadlineTimer deadline(10000);
+        QObject::connect(timer, &QTimer::timeout, [timer, &text, deadline] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(window);
+                if (!box || !box->isVisible()) continue;
+                text = box->text();
+                box->accept();
+                break;
+            }
+            if (!text.isEmpty() || deadline.hasExpired()) {
+                timer->stop();
+                timer->deleteLater();
+            }
+        });
+        timer->start();
+    }
+
 private slots:
     void init()
     {
@@ -108,6 +130,27 @@ private slots:
             f.reject();
         });
         QCOMPARE(m_properties.ProjectNumber, std::string("P-17"));
+    }
+
+    void acceptRefusesTextADataFileCannotStore()
+    {
+        TFilePropertiesForm form(m_properties, *m_programKey);
+        QString message;
+        const int result = Show(form, [&message](TFilePropertiesForm& f) {
+            // Pasted text can hold control characters; Qt's text is always well-formed UTF-16.
+            Control<QLineEdit>(f, "edCompany").setText(QString("A") + QChar(0x01) + "B");
+            f.Pages().setCurrentIndex(0);
+            CloseMessageBoxOver(message);
+            f.accept();
+            QVERIFY(f.isVisible());
+            QCOMPARE(f.Pages().currentIndex(), 1);
+            QCOMPARE(f.focusWidget(), &Control<QLineEdit>(f, "edCompany"));
+            Control<QLineEdit>(f, "edCompany").setText("Korvane");
+            f.accept();
+        });
+        QCOMPARE(message, QString("Registered Organization: the text holds a control character a data file cannot store"));
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(m_properties.Company, std::string("Korvane"));
     }
 
     void generalPageShowsTheFileFacts()

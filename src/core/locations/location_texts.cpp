@@ -16,6 +16,9 @@ std::string Hemisphere(std::string_view format, double value, char positive, cha
 
 std::string Celsius(double value) { return FormatFloat("%0.1f °C", value); }
 
+// The record stores single precision; the texts are formatted in double.
+double Wide(float value) { return static_cast<double>(value); }
+
 }  // namespace
 
 std::string LatitudeText(double latitude) { return Hemisphere("%0.2f", latitude, 'N', 'S'); }
@@ -25,16 +28,16 @@ std::string TimeZoneText(double timeZone) { return Hemisphere("%0.0f", timeZone,
 std::vector<std::pair<std::string, std::string>> PlaceRows(const TLocationRecord& r)
 {
     return {
-        {"Latitude", LatitudeText(r.Latitude)},
-        {"Longitude", LongitudeText(r.Longitude)},
-        {"TimeZone", TimeZoneText(r.TimeZone)},
-        {"Altitude", FormatFloat("%0.0f m", r.Altitude)},
-        {"Cooling", Format("%0.1f/%0.1f °C", {r.CoolingDryBulb, r.CoolingWetBulb})},
-        {"Heating", Celsius(r.HeatingDryBulb)},
-        {"Wind Speed", FormatFloat("%0.1f m/s", r.WindSpeed)},
-        {"Max DryBulb", Celsius(r.MaxDryBulb)},
-        {"Min DryBulb", Celsius(r.MinDryBulb)},
-        {"DB Range", Celsius(r.DailyRange)},
+        {"Latitude", LatitudeText(Wide(r.Latitude))},
+        {"Longitude", LongitudeText(Wide(r.Longitude))},
+        {"TimeZone", TimeZoneText(Wide(r.TimeZone))},
+        {"Altitude", FormatFloat("%0.0f m", Wide(r.Altitude))},
+        {"Cooling", Format("%0.1f/%0.1f °C", {Wide(r.CoolingDryBulb), Wide(r.CoolingWetBulb)})},
+        {"Heating", Celsius(Wide(r.HeatingDryBulb))},
+        {"Wind Speed", FormatFloat("%0.1f m/s", Wide(r.WindSpeed))},
+        {"Max DryBulb", Celsius(Wide(r.MaxDryBulb))},
+        {"Min DryBulb", Celsius(Wide(r.MinDryBulb))},
+        {"DB Range", Celsius(Wide(r.DailyRange))},
     };
 }
 

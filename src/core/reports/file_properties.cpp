@@ -1,5 +1,6 @@
 #include "reports/file_properties.h"
 
+#include "text/code_page.h"
 #include "text/format.h"
 #include "text/text_routines.h"
 
@@ -96,6 +97,19 @@ void WriteFilePropertiesDefaults(TSettingsStore& programKey, const TFileProperti
     programKey.WriteString(kFilePropertiesSection, "Number", defaults.ProjectNumber);
     programKey.WriteString(kFilePropertiesSection, "Author", defaults.Author);
     programKey.WriteString(kFilePropertiesSection, "Company", defaults.Company);
+}
+
+std::string FilePropertyTextProblem(std::string_view text)
+{
+    switch (CheckXmlText(text)) {
+    case TXmlTextFault::NotUtf8:
+        return "is not valid UTF-8";
+    case TXmlTextFault::ForbiddenCharacter:
+        return "holds a control character a data file cannot store";
+    case TXmlTextFault::None:
+        break;
+    }
+    return {};
 }
 
 std::string FileSizeText(std::uintmax_t bytes)

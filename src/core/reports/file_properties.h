@@ -62,6 +62,10 @@ public:
     bool operator==(const TFileProperties&) const = default;
 };
 
+// Why text cannot be a file property, which data files store as XML: "is not valid UTF-8" or
+// "holds a control character a data file cannot store"; empty when it can be one.
+std::string FilePropertyTextProblem(std::string_view text);
+
 // The user's full name from the passwd entry (the login name when it records none).
 std::string RegisteredOwnerName();
 // The registered organisation; the system keeps none.

@@ -53,6 +53,12 @@ std::optional<char> Windows1252Byte(char32_t c)
     return std::nullopt;
 }
 
+bool IsXmlCharacter(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           c >= 0x10000;
+}
+
 }  // namespace
 
 void AppendUtf8(std::string& out, char32_t c)
@@ -96,6 +102,35 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text)
         const std::optional<char> byte = Windows1252Byte(*c);
         if (!byte) return std::nullopt;
         out += *byte;
+    }
+    return out;
+}
+
+TXmlTextFault CheckXmlText(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::optional<char32_t> c = NextUtf8(text, i);
+        if (!c) return TXmlTextFault::NotUtf8;
+        if (!IsXmlCharacter(*c)) return TXmlTextFault::ForbiddenCharacter;
+    }
+    return TXmlTextFault::None;
+}
+
+std::string XmlSafeText(std::string_view text)
+{
+    constexpr char32_t kReplacement = 0xFFFD;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const std::optional<char32_t> c = NextUtf8(text, i);
+        if (!c) {
+            // Only the lead byte is dropped, so a well-formed character after it survives.
+            i = start + 1;
+            AppendUtf8(out, kReplacement);
+        } else {
+            AppendUtf8(out, IsXmlCharacter(*c) ? *c : kReplacement);
+        }
     }
     return out;
 }

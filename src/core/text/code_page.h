@@ -20,4 +20,16 @@ std::string Windows1252ToUtf8(std::string_view text);
 // cannot write.
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
+// What keeps text from being XML 1.0 character data.
+enum class TXmlTextFault {
+    None,
+    NotUtf8,            // a malformed, overlong or surrogate sequence
+    ForbiddenCharacter  // a control character other than tab, line feed and carriage return,
+                        // or U+FFFE / U+FFFF
+};
+// The first fault found; None for text XML can hold as it is.
+TXmlTextFault CheckXmlText(std::string_view text);
+// The text with each malformed byte and each character XML forbids replaced by U+FFFD.
+std::string XmlSafeText(std::string_view text);
+
 }  // namespace vantor

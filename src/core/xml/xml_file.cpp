@@ -1,5 +1,6 @@
 #include "xml/xml_file.h"
 
+#include "text/code_page.h"
 #include "text/file_io.h"
 #include "text/format.h"
 #include "text/number_text.h"
@@ -27,6 +28,12 @@ constexpr const char* Indent = "  ";
 std::string Str(std::string_view text)
 {
     return std::string(text);
+}
+
+// The text as XML can hold it; the check alone for the usual, well-formed text.
+std::string XmlText(std::string_view text)
+{
+    return CheckXmlText(text) == TXmlTextFault::None ? Str(text) : XmlSafeText(text);
 }
 
 bool IsElementNamed(pugi::xml_node node, std::string_view name, bool ignoreCase)
@@ -360,7 +367,7 @@ void TXMLFile::SetAttribute(TNode node, std::string_view name, std::string_view 
     const std::string attributeName = Str(name);
     pugi::xml_attribute attribute = node.attribute(attributeName.c_str());
     if (!attribute) attribute = node.append_attribute(attributeName.c_str());
-    attribute.set_value(Str(value).c_str());
+    attribute.set_value(XmlText(value).c_str());
 }
 
 TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool replace,
@@ -372,7 +379,11 @@ TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool re
         return {};
     }
     const TNode node = replace ? FindChild(parent, name, -1, true) : AddChild(parent, name);
-    if (!node.text().set(Str(text).c_str())) m_writeStatus = WriteTextFailed;
+    // Text XML cannot hold is written with U+FFFD in its place, so the file stays well-formed,
+    // and reported.
+    const bool wellFormed = CheckXmlText(text) == TXmlTextFault::None;
+    if (!node.text().set((wellFormed ? Str(text) : XmlSafeText(text)).c_str()) || !wellFormed)
+        m_writeStatus = WriteTextFailed;
     return node;
 }
 

@@ -133,11 +133,14 @@ public:
     double ReadAttributeFloat(TNode node, std::string_view name, double defaultValue);
     int ReadAttributeInteger(TNode node, std::string_view name, int defaultValue);
 
-    // Sets (creating when missing) node's attribute name; nothing for a missing node.
+    // Sets (creating when missing) node's attribute name; nothing for a missing node. Texts
+    // here and in the writers below are UTF-8: a malformed byte or a character XML 1.0
+    // forbids is written as U+FFFD, so a saved document is always well-formed.
     void SetAttribute(TNode node, std::string_view name, std::string_view value);
     // Writes text as the child element name of parent and returns that element. With replace
     // the first existing child of that name is reused, otherwise a new one is always added.
-    // WriteStatus 2 for a missing parent, 1 when the text could not be set.
+    // WriteStatus 2 for a missing parent, 1 when the text could not be set or held a fault
+    // that was replaced.
     TNode WriteText(TNode parent, std::string_view name, bool replace, std::string_view text);
     // value formatted with a format string such as "%0.3f" or "%0.6g", then WriteText.
     TNode WriteFloat(TNode parent, std::string_view name, bool replace, std::string_view format,

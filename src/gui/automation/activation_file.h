@@ -18,16 +18,22 @@ namespace vantor {
 // nothing when neither the variable nor the home folder is known.
 std::optional<std::filesystem::path> ActivationFilePath(const TFolderEnvironment& env);
 
-// The file's text: the service name and the program started for automation.
-std::string ActivationFileText(const std::filesystem::path& program);
+// The file's text: the service name and the program started for automation; nothing when
+// the program's path cannot be written as an Exec word.
+std::optional<std::string> ActivationFileText(const std::filesystem::path& program);
 
-// The program's path as one word of the file's Exec line, quoted when it holds anything but
-// letters, digits and "/._+-".
-std::string ExecWord(std::string_view path);
+// The program's path as one word of the file's Exec line as dbus-daemon reads it, quoted when
+// it holds anything but letters, digits and "/._+-"; nothing for a path holding a control
+// character or bytes that are not UTF-8.
+std::optional<std::string> ExecWord(std::string_view path);
+
+// A regular file (not a link or folder) with the line "Name=com.korvane.Vantor".
+bool IsActivationFile(const std::filesystem::path& file);
 
 // Writes the file (creating its folders) for env's executable; the message names the file.
 TResult RegisterServer(const TFolderEnvironment& env);
-// Removes the file; a missing file is no failure.
+// Removes the file when IsActivationFile; anything else at that path is left and reported,
+// a missing file is no failure.
 TResult UnregisterServer(const TFolderEnvironment& env);
 
 }  // namespace vantor

@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace vantor {
 
 namespace {
@@ -318,8 +320,30 @@ bool TFilePropertiesForm::AttributeChecked(const QString& caption) const
     return false;
 }
 
+bool TFilePropertiesForm::TextsCanBeStored()
+{
+    const TFileProperties& p = m_edit.Properties();
+    const std::tuple<QWidget*, QString, const std::string*> fields[] = {
+        {m_projectName, tr("Project Name"), &p.ProjectName},
+        {m_projectNumber, tr("Project Number"), &p.ProjectNumber},
+        {m_description, tr("Comments"), &p.Description},
+        {m_author, tr("Registered User"), &p.Author},
+        {m_company, tr("Registered Organization"), &p.Company},
+    };
+    for (const auto& [control, label, text] : fields) {
+        const std::string problem = FilePropertyTextProblem(*text);
+        if (problem.empty()) continue;
+        m_pages->setCurrentWidget(control->parentWidget());
+        control->setFocus();
+        QMessageBox::warning(this, windowTitle(), tr("%1: the text %2").arg(label, ToQString(problem)));
+        return false;
+    }
+    return true;
+}
+
 void TFilePropertiesForm::accept()
 {
+    if (!TextsCanBeStored()) return;
     m_edit.Accept(m_keepAsDefault->isChecked(), m_programKey);
     if (m_keepAsDefault->isChecked())
         if (const TResult written = m_programKey.Flush(); !written)

@@ -6,7 +6,7 @@
 // and is hidden when there is no file. "Keep as default" with "Accept" stores the project
 // and user fields for new files; "Cancel" (and Escape) puts back what the window opened with.
 // Enter and Down move to the next control, Up to the previous one, where the control does not
-// need the key itself.
+// need the key itself. "Accept" refuses texts a data file cannot store.
 
 #include "reports/file_properties_edit.h"
 
@@ -68,6 +68,9 @@ private:
     void ShowValues();
     void ShowFileFacts();
     void WatchKeys();
+    // A text a data file cannot store (a control character pasted in, say) keeps the window
+    // open on its control, with the reason in a message.
+    bool TextsCanBeStored();
 
     TFilePropertiesEdit m_edit;
     TSettingsStore& m_programKey;

@@ -26,3 +26,18 @@ TEST(CodePage, EveryByteComesBack)
         EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(byte)), std::optional<std::string>(byte)) << b;
     }
 }
+
+TEST(CodePage, XmlTextKeepsOnlyWhatXmlCanHold)
+{
+    EXPECT_EQ(CheckXmlText("Kälte\t\r\n東京 😀"), TXmlTextFault::None);
+    EXPECT_EQ(CheckXmlText("\xFF\xFE" "A"), TXmlTextFault::NotUtf8);
+    EXPECT_EQ(CheckXmlText("\xED\xA0\x80"), TXmlTextFault::NotUtf8);  // a surrogate
+    EXPECT_EQ(CheckXmlText("A\x01" "B"), TXmlTextFault::ForbiddenCharacter);
+    EXPECT_EQ(CheckXmlText(std::string("A\0B", 3)), TXmlTextFault::ForbiddenCharacter);
+    EXPECT_EQ(CheckXmlText("\xEF\xBF\xBF"), TXmlTextFault::ForbiddenCharacter);  // U+FFFF
+    EXPECT_EQ(CheckXmlText("\xC2\x81"), TXmlTextFault::None);  // C1 controls are allowed in XML 1.0
+
+    // Only the bad lead byte goes: the letter after a cut sequence stays.
+    EXPECT_EQ(XmlSafeText("\xC3" "A\x01\tB\xFF"), "\xEF\xBF\xBD" "A\xEF\xBF\xBD\tB\xEF\xBF\xBD");
+    EXPECT_EQ(XmlSafeText("Kälte"), "Kälte");
+}

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -103,6 +104,26 @@ TEST(XMLFile, WritesReplaceOrAdd)
     EXPECT_TRUE(file.ReadBool(root, "Wet", false));
     EXPECT_EQ(file.ReadInteger(root, "Rows", 0), -3);
     EXPECT_EQ(file.ReadText(root, "Area", ""), "1.235");
+}
+
+TEST(XMLFile, TextXmlCannotHoldNeverReachesTheDocument)
+{
+    TXMLFile file;
+    const TNode root = file.NewRoot("Data", "Vantor", "3");
+    file.WriteText(root, "Company", true, "A\x01" "B\xFF\xFE");
+    EXPECT_EQ(file.WriteStatus(), TXMLFile::WriteTextFailed);
+    file.SetAttribute(root, "note", "x\x02y");
+    std::ostringstream saved;
+    file.Document().save(saved);
+    EXPECT_EQ(saved.str().find("&#"), std::string::npos) << saved.str();
+
+    // What was written parses back, the faults replaced.
+    TXMLFile again;
+    ASSERT_TRUE(again.LoadText(saved.str())) << again.LoadError();
+    EXPECT_EQ(again.ReadText(again.Root(), "Company", ""), "A\xEF\xBF\xBD" "B\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(again.ReadAttribute(again.Root(), "note", ""), "x\xEF\xBF\xBDy");
+    file.WriteText(root, "Company", true, "Korvane");
+    EXPECT_EQ(file.WriteStatus(), TXMLFile::WriteOk);
 }
 
 TEST(XMLFile, NavigationFindsOrCreates)

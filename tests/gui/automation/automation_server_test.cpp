@@ -21,7 +21,9 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -341,8 +343,11 @@ private slots:
         QTest::addColumn<QString>("exec");
         QTest::newRow("plain") << "/usr/bin/vantor" << "/usr/bin/vantor";
         QTest::newRow("blank") << "/opt/my apps/vantor" << "'/opt/my apps/vantor'";
-        QTest::newRow("quote") << "/home/o'brien/vantor" << "'/home/o'\\''brien/vantor'";
+        // dbus-daemon refuses a file with "\\'" in it: the quote goes in double quotes.
+        QTest::newRow("quote") << "/home/o'brien/vantor" << "'/home/o'\"'\"'brien/vantor'";
         QTest::newRow("dollar") << "/tmp/$x/vantor" << "'/tmp/$x/vantor'";
+        // A backslash is doubled for the key file and then literal inside the quotes.
+        QTest::newRow("backslash") << "/tmp/a\\b/vantor" << "'/tmp/a\\\\b/vantor'";
     }
 
     void activationFile()
@@ -374,6 +379,41 @@ private slots:
         env.XdgDataHome.clear();
         QCOMPARE(QString::fromStdString(ActivationFilePath(env)->string()),
                  home.path() + "/.local/share/dbus-1/services/com.korvane.Vantor.service");
+    }
+
+    void activationFileRefusesWhatItCannotWriteOrDidNotWrite()
+    {
+        QTemporaryDir home;
+        TFolderEnvironment env;
+        env.Home = home.path().toStdString();
+        env.XdgDataHome = (home.path() + "/data").toStdString();
+        const QString file = home.path() + "/data/dbus-1/services/com.korvane.Vantor.service";
+        for (const std::string program : {"/tmp/a\nb/vantor", "/tmp/a\x01" "b/vantor", "/tmp/\xff/vantor"}) {
+            env.ExecutablePath = program;
+            const TResult refused = RegisterServer(env);
+            QVERIFY(!refused.IsOk());
+            QVERIFY2(refused.Message.find("control character") != std::string::npos, refused.Message.c_str());
+            QVERIFY(!QFile::exists(file));
+        }
+
+        // A folder, or a file naming another service, at the file's place stays.
+        QVERIFY(QDir().mkpath(file));
+        const TResult folder = UnregisterServer(env);
+        QVERIFY(!folder.IsOk());
+        QVERIFY2(folder.Message.find("left in place") != std::string::npos, folder.Message.c_str());
+        QVERIFY(QFileInfo(file).isDir());
+        QVERIFY(QDir().rmdir(file));
+        QVERIFY(WriteFile(file, "[D-BUS Service]\nName=com.korvane.VantorX\nExec=/bin/true\n"));
+        QVERIFY(!UnregisterServer(env).IsOk());
+        QVERIFY(QFile::exists(file));
+        // A link to a file that would qualify is not removed either, nor is its target.
+        const QString target = home.path() + "/target.service";
+        QVERIFY(QFile::remove(file));
+        QVERIFY(WriteFile(target, "[D-BUS Service]\r\nName=com.korvane.Vantor\r\n"));
+        QVERIFY(IsActivationFile(target.toStdString()));
+        QVERIFY(QFile::link(target, file));
+        QVERIFY(!UnregisterServer(env).IsOk());
+        QVERIFY(QFile::exists(target));
     }
 };
 

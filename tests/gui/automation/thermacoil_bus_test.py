@@ -10,7 +10,9 @@ program outlives it. Cases: a python3-dbus client holding its connection (the au
 object's edge cases, two objects sharing one document, refused puts that change nothing);
 warnings, the solved flag, corrected air and refused releases; one-shot gdbus calls on
 /Thermacoil; a client that leaves the bus without releasing; the
-idle end; a second copy; activation by the bus after -regserver, and the installed file.
+idle end; a second copy; activation by the bus after -regserver (also from a folder whose
+path holds a quote, a blank and a dollar), -unregserver leaving what it did not write, and the
+installed file.
 """
 
 import math
@@ -365,13 +367,19 @@ print(path)
         self.assertNotEqual(second.returncode, 0)
         self.assertIn(SERVICE, second.stderr)
 
-    def test_activation(self):
+    def register_and_activate(self, program):
+        """-regserver from program, a first call that starts it through the bus, -unregserver;
+        returns the Exec line written."""
         data_home = os.environ["XDG_DATA_HOME"]
         service_file = os.path.join(data_home, "dbus-1", "services", SERVICE + ".service")
-        registered = subprocess.run([VANTOR, "-RegServer"], capture_output=True, text=True, timeout=30)
+        registered = subprocess.run([program, "-RegServer"], capture_output=True, text=True, timeout=30)
         self.assertEqual(registered.returncode, 0, registered.stderr)
         with open(service_file, encoding="utf-8") as file:
-            self.assertIn(f"Exec={VANTOR} -automation", file.read().splitlines())
+            exec_lines = [line for line in file.read().splitlines() if line.startswith("Exec=")]
+        # The bus may hold an earlier case's file of the same name: it reads the folder again.
+        subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                        "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.ReloadConfig"],
+                       capture_output=True, timeout=10, check=True)
         self.assertFalse(service_owned())
         try:
             # The first call starts the program.
@@ -379,18 +387,53 @@ print(path)
             self.assertEqual(got.returncode, 0, got.stderr)
             self.assertTrue(service_owned())
             bus = self.connect()
-            self.activated.append(int(bus.call_blocking("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                                        "org.freedesktop.DBus", "GetConnectionUnixProcessID", "s",
-                                                        (SERVICE,))))
+            pid = int(bus.call_blocking("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                        "GetConnectionUnixProcessID", "s", (SERVICE,)))
+            self.activated.append(pid)
+            self.assertEqual(os.readlink(f"/proc/{pid}/exe"), os.path.realpath(program))
             path, _, _, factory = self.instance(bus)
             factory.Release(path)
             self.assertTrue(wait_until(lambda: not service_owned(), END_SECONDS))
         finally:
-            unregistered = subprocess.run([VANTOR, "/unregserver"], capture_output=True, text=True, timeout=30)
+            unregistered = subprocess.run([program, "/unregserver"], capture_output=True, text=True, timeout=30)
         self.assertEqual(unregistered.returncode, 0, unregistered.stderr)
         self.assertFalse(os.path.exists(service_file))
-        again = subprocess.run([VANTOR, "-unregserver"], capture_output=True, text=True, timeout=30)
+        again = subprocess.run([program, "-unregserver"], capture_output=True, text=True, timeout=30)
         self.assertEqual(again.returncode, 0, again.stderr)
+        return exec_lines
+
+    def test_activation(self):
+        self.assertEqual(self.register_and_activate(VANTOR), [f"Exec={VANTOR} -automation"])
+
+    def test_activation_from_a_folder_with_quote_blank_and_dollar(self):
+        folder = tempfile.mkdtemp(prefix="v-quo'te $HOME ")
+        try:
+            program = os.path.join(folder, "vantor")
+            shutil.copy2(VANTOR, program)
+            self.assertEqual(self.register_and_activate(program),
+                             ["Exec='" + program.replace("'", "'\"'\"'") + "' -automation"])
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+
+    def test_unregserver_removes_only_its_own_file(self):
+        services = os.path.join(os.environ["XDG_DATA_HOME"], "dbus-1", "services")
+        service_file = os.path.join(services, SERVICE + ".service")
+        os.makedirs(service_file)
+        try:
+            folder = subprocess.run([VANTOR, "-unregserver"], capture_output=True, text=True, timeout=30)
+            self.assertEqual(folder.returncode, 1)
+            self.assertIn("is not an activation file", folder.stderr)
+            self.assertTrue(os.path.isdir(service_file))
+        finally:
+            os.rmdir(service_file)
+        with open(service_file, "w", encoding="utf-8") as file:
+            file.write("[D-BUS Service]\nName=org.example.Other\nExec=/bin/true\n")
+        try:
+            foreign = subprocess.run([VANTOR, "-unregserver"], capture_output=True, text=True, timeout=30)
+            self.assertEqual(foreign.returncode, 1)
+            self.assertTrue(os.path.isfile(service_file))
+        finally:
+            os.remove(service_file)
 
     @staticmethod
     def kill_left(pid):
