@@ -606,8 +606,12 @@ std::string TRatingDocument::RowValueText(int row, double stored) const
 {
     const TNumField* field = m_rows.NumField(row);
     if (!field) return FormatShortest(stored);
-    std::string text = field->DisplayText(FirstOfPairFormat(field->FormatStr), field->ToDisplay(stored));
-    if (text.empty()) text = FormatShortest(stored);
+    const double shown = field->ToDisplay(stored);
+    std::string text = field->DisplayText(FirstOfPairFormat(field->FormatStr), shown);
+    // A value far beyond any row (a client's flow of 1e300) would fill a fixed format with
+    // hundreds of digits: the shortest exact text says the same in a few characters.
+    constexpr size_t kLongestFixedText = 20;
+    if (text.empty() || text.size() > kLongestFixedText) text = FormatShortest(shown);
     const std::string unit = field->UnitLabel();
     return unit.empty() ? text : text + " " + unit;
 }
