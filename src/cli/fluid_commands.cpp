@@ -277,7 +277,7 @@ nlohmann::ordered_json FluidJson(const TLiquid& liquid)
 TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
 {
     TFluidChoice choice;
-    choice.FluidCode = ReadCode("--spec", options.FluidCode, kFluidCount - 1);
+    choice.FluidCode = ReadCode("--fluid-spec", options.FluidCode, kFluidCount - 1);
     choice.Additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
     if (options.Volume) choice.Volume = ReadNumber("--volume", *options.Volume);
     const double t = Limited("--t", ReadNumber("--t", options.Temperature), kFluidTemperatureRange, options.Strict, warn);

@@ -259,7 +259,7 @@ py::tuple Fluid(const TTexts& texts)
     return Guarded([&] {
         cli::TFluidOptions o;
         for (const auto& [keyword, text] : texts) {
-            if (keyword == "spec") o.FluidCode = text;
+            if (keyword == "fluid_spec") o.FluidCode = text;
             if (keyword == "additive") o.Additive = text;
             if (keyword == "volume") o.Volume = text;
             if (keyword == "t") o.Temperature = text;

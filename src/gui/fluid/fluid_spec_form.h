@@ -1,6 +1,6 @@
 #pragma once
 
-// "Fluid Specification": the heating fluid of the rating in a ten-row grid (temperature,
+// The fluid window: the heating fluid of the rating in a ten-row grid (temperature,
 // pressure, fluid, additive and volume, user-defined properties), edited in place on the
 // document's liquid, with the valid temperature range of the properties below in teal, or in
 // dark red when the temperature lies outside it. Accept keeps the changes, Cancel puts the

@@ -220,10 +220,10 @@ def air(text=None, pair=None, pressure=101.325):
     return json
 
 
-def fluid(spec=0, additive=0, volume=None, t=40, pf=5, user=None):
+def fluid(fluid_spec=0, additive=0, volume=None, t=40, pf=5, user=None):
     """A heating fluid's properties, as ``vantor-cli fluid --json``.
 
-    spec      fluid code 0-13 (0 water, 13 compressed air)
+    fluid_spec  fluid code 0-13 (0 water, 13 compressed air)
     additive  water additive: 0 none, 1 ethylene glycol, 2 propylene glycol, 3 calcium chloride
     volume    additive volume fraction 0.01-0.45 (an additive without one starts at 0.3)
     t         mean fluid temperature, °C
@@ -233,7 +233,7 @@ def fluid(spec=0, additive=0, volume=None, t=40, pf=5, user=None):
     Returns a dict: Caption, ShortCaption, t (°C), ro (kg/m³), Cp (kJ/kg·K), mu (Pa·s),
     Ko (kW/m·K), Pr, Tmin, Tmax (°C) and OutOfRange.
     """
-    options = {"spec": spec, "additive": additive, "volume": volume, "t": t, "pf": pf, "user": user}
+    options = {"fluid_spec": fluid_spec, "additive": additive, "volume": volume, "t": t, "pf": pf, "user": user}
     json, lines = _vantor.fluid(_texts("fluid", options, set(options)))
     _warn(lines)
     return json

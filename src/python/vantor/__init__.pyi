@@ -41,7 +41,7 @@ def air(
     text: str | None = ..., pair: tuple[int, float, float] | None = ..., pressure: _Number | str = ...
 ) -> dict[str, Any]: ...
 def fluid(
-    spec: int | str = ...,
+    fluid_spec: int | str = ...,
     additive: int | str = ...,
     volume: _Number | str | None = ...,
     t: _Number | str = ...,
