@@ -2,7 +2,7 @@
 // read the .hqx, rate it and write its report. The file is the first-run coil saved by the
 // document itself; settings and catalogue come from a private folder and the build tree.
 
-#include "document/data_file.h"
+#include "datafile/data_file.h"
 #include "document/rating_document.h"
 #include "reports/file_properties.h"
 #include "units/units_registry.h"

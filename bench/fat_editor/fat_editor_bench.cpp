@@ -2,7 +2,7 @@
 // the first-run coil (544 720 4r 12f 7c), from the change to the page's lines.
 
 #include "core/model/first_run_coil.h"
-#include "model/fat_editor.h"
+#include "coil_editor/coil_editor.h"
 
 #include <benchmark/benchmark.h>
 

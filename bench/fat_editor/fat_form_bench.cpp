@@ -3,7 +3,7 @@
 // xvfb-run, or with QT_QPA_PLATFORM=offscreen.
 
 #include "core/model/first_run_coil.h"
-#include "gui/coil/fat_form.h"
+#include "gui/coil_editor/coil_editor_window.h"
 #include "gui/widgets/fmt_edit.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "document/rating_document.h"
 #include "gui/chart/chart_panel.h"
 #include "gui/chart/data_chart.h"
-#include "gui/forms/vantor_form.h"
+#include "gui/main/main_window.h"
 #include "units/units_registry.h"
 
 #include <QApplication>

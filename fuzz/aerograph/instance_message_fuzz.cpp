@@ -3,7 +3,7 @@
 // and a decided reader stays decided.
 
 #include "aerograph/instance_message.h"
-#include "document/run_with_file.h"
+#include "settings/run_with_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // shipped catalogue for the rematch, and a user folder that cannot be written, so that no
 // input makes the target write a file.
 
-#include "document/data_file.h"
+#include "datafile/data_file.h"
 #include "fluids/liquid.h"
 #include "geometry/coil_makers.h"
 #include "model/hot_water_coil.h"

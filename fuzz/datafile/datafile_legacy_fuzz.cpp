@@ -2,7 +2,7 @@
 // and reading, and a read either completes or stops with "Error reading file...".
 
 #include "datafile_fuzz_model.h"
-#include "document/legacy_stream_file.h"
+#include "datafile/legacy_stream_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "startup.h"
 
-#include "document/thermacoil_factory.h"
-#include "gui/qt_text.h"
+#include "automation/thermacoil_factory.h"
+#include "gui/common/qt_text.h"
 #include "settings/folders.h"
 #include "settings/settings_store.h"
 

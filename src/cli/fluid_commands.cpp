@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/location_commands.h"
-#include "document/fluid_choice.h"
+#include "heating_fluid/fluid_choice.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
 #include "fluids/psx_file.h"

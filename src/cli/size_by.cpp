@@ -1,6 +1,6 @@
 #include "cli/size_by.h"
 
-#include "document/design_settings.h"
+#include "design_settings/design_settings.h"
 #include "document/rating_document.h"
 #include "model/coil.h"
 #include "model/solve_status.h"

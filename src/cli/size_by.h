@@ -5,7 +5,7 @@
 // opens; the sizing then runs as the editor's command runs it, and the coil is taken into the
 // document as the editor's Accept takes it, ready to be rated in "Heating Duty" mode.
 
-#include "model/fat_editor.h"
+#include "coil_editor/coil_editor.h"
 #include "text/result.h"
 
 #include <map>

@@ -1,7 +1,7 @@
 // Runs `vantor-cli rate FILE.hqx` on the example files and on files it must refuse, and
 // `--save`, which writes the rated document as a data file.
 
-#include "core/document/legacy_stream_writer.h"
+#include "core/datafile/legacy_stream_writer.h"
 
 #include "cli_test_support.h"
 

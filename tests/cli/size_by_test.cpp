@@ -3,9 +3,9 @@
 
 #include "cli_test_support.h"
 
-#include "document/design_settings.h"
+#include "design_settings/design_settings.h"
 #include "document/rating_document.h"
-#include "model/fat_editor.h"
+#include "coil_editor/coil_editor.h"
 #include "settings/settings_store.h"
 #include "units/units_registry.h"
 

@@ -6,10 +6,10 @@
 #include "instance_server.h"
 
 #include "document/psy_export.h"
-#include "document/run_with_file.h"
+#include "settings/run_with_file.h"
 #include "gui/chart/chart_panel.h"
-#include "gui_test_helpers.h"
-#include "gui_test_main.h"
+#include "gui/gui_test_helpers.h"
+#include "gui/gui_test_main.h"
 #include "reports/file_properties.h"
 
 #include <QFileInfo>

@@ -3,12 +3,12 @@
 //   vantor_window_shots maker | settings PAGE | editor
 // The window stays until it is closed.
 
-#include "../core/model/first_run_coil.h"
+#include "core/model/first_run_coil.h"
 #include "geometry/coil_makers.h"
-#include "gui/coil/coil_maker_form.h"
-#include "gui/coil/coil_settings_form.h"
-#include "gui/editor/find_replace_dialog.h"
-#include "gui/editor/ini_editor_form.h"
+#include "gui/coil_maker/coil_maker_window.h"
+#include "gui/design_settings/design_settings_window.h"
+#include "gui/ini_editor/find_replace_dialog.h"
+#include "gui/ini_editor/ini_editor_window.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -1,7 +1,7 @@
 #include "aerograph_form.h"
 
 #include "gui/chart/chart_panel.h"
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "text/format.h"
 
 #include <QApplication>

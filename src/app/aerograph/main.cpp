@@ -5,8 +5,8 @@
 #include "aerograph_form.h"
 #include "instance_server.h"
 
-#include "document/run_with_file.h"
-#include "gui/qt_text.h"
+#include "settings/run_with_file.h"
+#include "gui/common/qt_text.h"
 
 #include <QApplication>
 #include <QFileInfo>

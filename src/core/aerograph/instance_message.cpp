@@ -1,6 +1,6 @@
 #include "aerograph/instance_message.h"
 
-#include "document/run_with_file.h"
+#include "settings/run_with_file.h"
 
 #include <algorithm>
 #include <cstdint>

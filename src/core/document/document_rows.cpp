@@ -89,4 +89,15 @@ void StoreRowUnits(const TPropertyRows& rows, TUnitsRegistry& units)
     }
 }
 
+
+void NoteAirCorrections(const TAirReading& reading, std::string_view dryBulbName, std::string_view wetBulbName,
+                        TInputCheck& check)
+{
+    for (const TAirCorrection& correction : reading.Corrections) {
+        const bool dryBulb = correction.Part == TAirPart::DryBulb;
+        check.Note(dryBulb ? dryBulbName : wetBulbName, NoteNumber(correction.Given), correction.Reason,
+                   NoteNumber(correction.Used) + " used");
+    }
+}
+
 }  // namespace vantor

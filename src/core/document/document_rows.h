@@ -3,6 +3,7 @@
 // The thirteen property rows of the rating document, row 0 being the header, and the units
 // registry quantity each numeric row is shown in.
 
+#include "fluids/air_state_text.h"
 #include "units/input_check.h"
 #include "units/property_rows.h"
 #include "units/units_registry.h"
@@ -55,5 +56,10 @@ std::vector<std::string> BuildDocumentRows(TPropertyRows& rows, TUnitsRegistry& 
 // Every numeric row's chosen unit becomes its quantity's unit, for the reports and the
 // settings.
 void StoreRowUnits(const TPropertyRows& rows, TUnitsRegistry& units);
+
+// The corrections the air reader made to stored temperatures, as notes under the names the
+// file or the settings give them.
+void NoteAirCorrections(const TAirReading& reading, std::string_view dryBulbName, std::string_view wetBulbName,
+                        TInputCheck& check);
 
 }  // namespace vantor

@@ -2,7 +2,7 @@
 
 #include "document/document_rows.h"
 #include "document/document_settings.h"
-#include "document/fluid_choice.h"
+#include "heating_fluid/fluid_choice.h"
 #include "fluids/liquid.h"
 #include "fluids/transport_props.h"
 #include "model/liquid_state.h"

@@ -15,7 +15,7 @@
 //
 // Lines end with CR LF.
 
-#include "document/run_with_file.h"
+#include "settings/run_with_file.h"
 #include "settings/folders.h"
 #include "text/result.h"
 

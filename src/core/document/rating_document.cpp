@@ -1,7 +1,6 @@
 #include "document/rating_document.h"
 
 #include "document/coil_unit_choices.h"
-#include "document/data_file_elements.h"
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
 #include "geometry/designation.h"

@@ -30,7 +30,7 @@
 #include "document/document_rows.h"
 #include "document/document_settings.h"
 #include "document/document_status.h"
-#include "document/fluid_choice.h"
+#include "heating_fluid/fluid_choice.h"
 #include "document/fluid_defaults.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"

@@ -1,6 +1,6 @@
 #include "gui/automation/activation_file.h"
 
-#include "document/thermacoil_factory.h"
+#include "automation/thermacoil_factory.h"
 #include "text/code_page.h"
 #include "text/file_io.h"
 

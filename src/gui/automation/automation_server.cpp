@@ -1,7 +1,7 @@
 #include "gui/automation/automation_server.h"
 
 #include "gui/automation/thermacoil_bus_object.h"
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 #include <QCloseEvent>
 #include <QDBusConnectionInterface>

@@ -15,8 +15,8 @@
 // calls and without objects. Closing the main window while objects are alive asks the
 // "COM Server Warning" question first; No keeps the window open.
 
-#include "document/thermacoil.h"
-#include "document/thermacoil_factory.h"
+#include "automation/thermacoil.h"
+#include "automation/thermacoil_factory.h"
 #include "text/result.h"
 
 #include <QDBusConnection>

@@ -1,8 +1,8 @@
 #include "gui/automation/thermacoil_bus_object.h"
 
-#include "document/thermacoil_factory.h"
+#include "automation/thermacoil_factory.h"
 #include "gui/automation/thermacoil_introspection.h"
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -11,7 +11,7 @@
 // or Solve is refused with "com.korvane.Vantor.Error.Busy" naming the window: the window
 // may be an editor whose Cancel would otherwise undo the client's change. Gets are answered.
 
-#include "document/thermacoil.h"
+#include "automation/thermacoil.h"
 
 #include <QDBusMessage>
 #include <QDBusVirtualObject>

@@ -5,8 +5,8 @@
 // the introspection data of the objects. Each member carries its dispatch number as the
 // annotation "com.korvane.Vantor.DispatchId".
 
-#include "document/thermacoil.h"
-#include "document/thermacoil_factory.h"
+#include "automation/thermacoil.h"
+#include "automation/thermacoil_factory.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "gui/chart/chart_panel.h"
 
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 #include <QApplication>
 #include <QClipboard>

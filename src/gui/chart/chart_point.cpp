@@ -1,7 +1,7 @@
 #include "gui/chart/chart_point.h"
 
 #include "gui/chart/chart_panel.h"
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "text/format.h"
 
 #include <algorithm>

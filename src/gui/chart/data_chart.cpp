@@ -2,8 +2,8 @@
 
 #include "document/rating_document.h"
 #include "gui/chart/chart_panel.h"
-#include "gui/forms/form_placement.h"
-#include "gui/qt_text.h"
+#include "gui/common/form_placement.h"
+#include "gui/common/qt_text.h"
 #include "text/file_io.h"
 
 #include <QBuffer>

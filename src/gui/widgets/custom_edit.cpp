@@ -1,6 +1,6 @@
 #include "gui/widgets/custom_edit.h"
 
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 #include "gui/widgets/fmt_edit_label.h"
 #include "units/number_format.h"
 

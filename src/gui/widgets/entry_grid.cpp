@@ -1,7 +1,7 @@
 #include "gui/widgets/entry_grid.h"
 
-#include "gui/forms/units_form.h"
-#include "gui/qt_text.h"
+#include "gui/common/units_picker.h"
+#include "gui/common/qt_text.h"
 #include "gui/widgets/custom_edit.h"
 #include "gui/widgets/row_controls.h"
 #include "text/result.h"

@@ -1,6 +1,6 @@
 #include "gui/widgets/fmt_edit_label.h"
 
-#include "gui/forms/units_form.h"
+#include "gui/common/units_picker.h"
 #include "gui/widgets/custom_edit.h"
 
 #include <QMouseEvent>

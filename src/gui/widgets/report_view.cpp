@@ -1,6 +1,6 @@
 #include "gui/widgets/report_view.h"
 
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 #include <QFontMetricsF>
 #include <QTextBlock>

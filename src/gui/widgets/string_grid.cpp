@@ -1,6 +1,6 @@
 #include "gui/widgets/string_grid.h"
 
-#include "gui/qt_text.h"
+#include "gui/common/qt_text.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

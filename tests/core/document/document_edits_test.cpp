@@ -2,10 +2,10 @@
 // bit for bit; the notes of values that could not be taken as given; the fin and tube
 // editor's Cancel leaves every input and result as it was.
 
-#include "document/data_file.h"
-#include "document/design_settings.h"
+#include "datafile/data_file.h"
+#include "design_settings/design_settings.h"
 #include "document_test_support.h"
-#include "model/fat_editor.h"
+#include "coil_editor/coil_editor.h"
 #include "reports/file_properties.h"
 #include "units/unit_choices.h"
 

@@ -1,6 +1,6 @@
 #include "document/psy_export.h"
 
-#include "document/run_with_file.h"
+#include "settings/run_with_file.h"
 #include "document_test_support.h"
 #include "reports/file_properties.h"
 #include "support/temp_folder.h"

@@ -1,0 +1,427 @@
+#include "datafile/data_file_elements.h"
+
+#include "document/document_rows.h"
+#include "heating_fluid/fluid_choice.h"
+#include "fluids/liquid.h"
+#include "fluids/transport_props.h"
+#include "geometry/circuit_fractions.h"
+#include "geometry/coil_makers.h"
+#include "geometry/designation.h"
+#include "geometry/materials.h"
+#include "model/hot_water_coil.h"
+#include "model/liquid_state.h"
+#include "reports/file_properties.h"
+#include "text/format.h"
+#include "text/number_text.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace vantor {
+
+namespace {
+
+using TNode = TXMLFile::TNode;
+
+template <std::size_t N>
+std::string_view NameAt(const std::array<std::string_view, N>& names, int index)
+{
+    return index >= 0 && index < static_cast<int>(N) ? names[static_cast<std::size_t>(index)] : std::string_view();
+}
+
+std::string_view CoilTypeName(int code)
+{
+    return code >= 0 && code < kCoilTypeCount ? CoilTypeCodes[static_cast<std::size_t>(code)].General
+                                               : std::string_view();
+}
+
+// Each writer reuses an element of the same name, so saving twice into one document
+// leaves one of each. A value the element's format would round (a flow of 0.0145 kg/s in
+// "%0.3f") is written with as many digits as it takes to read back the same double, so a
+// saved rating opens to the same inputs and the same duty.
+void WriteNumber(TXMLFile& file, TNode parent, std::string_view name, std::string_view format, double value)
+{
+    const std::string text = FormatFloat(format, value);
+    file.WriteText(parent, name, true, ParseDouble(text) == value ? text : FormatShortest(value));
+}
+
+void WriteCode(TXMLFile& file, TNode parent, std::string_view name, int value, std::string_view attribute,
+               std::string_view label)
+{
+    file.SetAttribute(file.WriteInteger(parent, name, true, value), attribute, label);
+}
+
+// An integer that must fit a byte field; anything else keeps the present value.
+std::uint8_t ReadByte(TXMLFile& file, TNode node, std::string_view name, std::uint8_t current)
+{
+    const int value = file.ReadInteger(node, name, current);
+    return value >= 0 && value <= std::numeric_limits<std::uint8_t>::max() ? static_cast<std::uint8_t>(value)
+                                                                           : current;
+}
+
+// A number checked as a typed value is, against the range of its element; a missing element
+// keeps the present value without a word, as older files expect.
+double ReadChecked(TXMLFile& file, TNode node, std::string_view name, double current, TInputCheck& check,
+                   const TValueRange& range)
+{
+    const std::string text = file.ReadText(node, name, "");
+    if (file.ReadStatus() != TXMLFile::ReadOk) return current;
+    return check.Checked(name, text, current, range);
+}
+
+double ReadChecked(TXMLFile& file, TNode node, std::string_view name, double current, TInputCheck& check)
+{
+    return ReadChecked(file, node, name, current, check, DataFileRange(name));
+}
+
+// A code of a list of count entries; one that names nothing keeps the present code, noted.
+std::uint8_t ReadCheckedCode(TXMLFile& file, TNode node, std::string_view name, std::uint8_t current, int count,
+                             TInputCheck& check)
+{
+    const std::string text = file.ReadText(node, name, "");
+    if (file.ReadStatus() != TXMLFile::ReadOk) return current;
+    const std::optional<long long> code = ParseInteger(text);
+    if (code && *code >= 0 && *code < count) return static_cast<std::uint8_t>(*code);
+    check.Note(name, "\"" + text + "\"", "is not one of 0 to " + std::to_string(count - 1),
+               std::to_string(current) + " kept");
+    return current;
+}
+
+struct TRangedElement {
+    std::string_view Element;
+    int Row;  // a row of the main window, or 0 with the range below
+    TValueRange Range;
+};
+
+// Elements shown by a row of the main window or the fluid dialog.
+constexpr std::array<TRangedElement, 13> kRangedElements = {{
+    {"Pa", rowBarometer, {}},
+    {"dbi", rowAirOn, {}},
+    {"wbi", rowAirOn, {}},
+    {"tfi", rowFluidInlet, {}},
+    {"m", rowFluidFlow, {}},
+    {"designdt", rowDesignDT, {}},
+    {"vw", rowTubeVelocity, {}},
+    {"t", 0, kFluidTemperatureRange},
+    {"Pf", 0, kFluidPressureRange},
+    {"UserRo", 0, kUserDensityRange},
+    {"UserCp", 0, kUserCpRange},
+    {"UserMu", 0, kUserMuRange},
+    {"UserKo", 0, kUserKoRange},
+}};
+
+}  // namespace
+
+// ---- File properties ----
+
+void WriteFileProps(TXMLFile& file, TNode parent, const TFileProperties& properties)
+{
+    const TNode node = file.FindChild(parent, kFilePropsElement, -1, true);
+    file.WriteText(node, "projectname", true, properties.ProjectName);
+    file.WriteText(node, "projectnumber", true, properties.ProjectNumber);
+    file.WriteText(node, "description", true, properties.EncodedDescription());
+    file.WriteText(node, "author", true, properties.Author);
+    file.WriteText(node, "company", true, properties.Company);
+    file.WriteText(node, "date", true, properties.DateText());
+}
+
+void ReadFileProps(TXMLFile& file, TNode node, TFileProperties& properties)
+{
+    if (!node) return;
+    properties.ProjectName = file.ReadText(node, "projectname", "");
+    properties.ProjectNumber = file.ReadText(node, "projectnumber", "");
+    properties.SetEncodedDescription(file.ReadText(node, "description", ""));
+    properties.Author = file.ReadText(node, "author", "");
+    properties.Company = file.ReadText(node, "company", "");
+    properties.SetDateText(file.ReadText(node, "date", ""));
+}
+
+// ---- Geometry ----
+
+void WriteModelRec(TXMLFile& file, TNode parent, const TModelRec& rec)
+{
+    const TNode node = file.FindChild(parent, kGeometryElement, -1, true);
+    file.WriteText(node, "Mnf", true, rec.Mnf);
+    file.WriteInteger(node, "Tube", true, rec.Tube);
+    file.WriteText(node, "Model", true, rec.Model);
+    WriteCode(file, node, "Code", rec.Code, "caption", CoilTypeName(rec.Code));
+    WriteNumber(file, node, "fHeight", "%0.6g", rec.fHeight);
+    WriteNumber(file, node, "fLength", "%0.6g", rec.fLength);
+    WriteNumber(file, node, "Rows", "%0.6g", rec.Rows);
+    WriteNumber(file, node, "fpi", "%0.6g", rec.fpi);
+    WriteNumber(file, node, "Circ", "%0.6g", rec.Circ);
+    WriteCode(file, node, "cb", rec.cb, "text", CircuitBasisLabel(rec.cb));
+    WriteCode(file, node, "Serp", rec.Serp, "caption", CircuitFractionLabel(rec.Serp));
+    WriteNumber(file, node, "Sx", "%0.7f", rec.Sx);
+    WriteNumber(file, node, "Sy", "%0.7f", rec.Sy);
+    WriteCode(file, node, "tp", rec.tp, "text", TubePatternLabel(rec.tp));
+    WriteNumber(file, node, "ID", "%0.7f", rec.ID);
+    WriteNumber(file, node, "OD", "%0.7f", rec.OD);
+    WriteNumber(file, node, "tf", "%0.7f", rec.tf);
+    WriteNumber(file, node, "fc", "%0.5f", rec.fc);
+    WriteNumber(file, node, "ft", "%0.5f", rec.ft);
+    file.WriteBool(node, "Rifle", true, rec.Rifle);
+    file.WriteInteger(node, "Sections", true, rec.Sections);
+    WriteCode(file, node, "Mf", rec.Mf, "caption", MaterialAt(rec.Mf, kAluminium).Code);
+    WriteCode(file, node, "Mt", rec.Mt, "caption", MaterialAt(rec.Mt, kCopper).Code);
+    WriteCode(file, node, "Mc", rec.Mc, "caption", MaterialAt(rec.Mc, kGalvanisedIron).Code);
+    WriteNumber(file, node, "tc", "%0.5f", rec.tc);
+}
+
+TModelRec ReadModelRec(TXMLFile& file, TNode node, TModelRec rec, TInputCheck& check)
+{
+    const auto number = [&](std::string_view name, double current) {
+        return ReadChecked(file, node, name, current, check);
+    };
+    rec.Mnf = file.ReadText(node, "Mnf", rec.Mnf);
+    rec.Tube = ReadByte(file, node, "Tube", rec.Tube);
+    rec.Model = file.ReadText(node, "Model", rec.Model);
+    rec.Code = ReadByte(file, node, "Code", rec.Code);
+    rec.fHeight = number("fHeight", rec.fHeight);
+    rec.fLength = number("fLength", rec.fLength);
+    rec.Rows = number("Rows", rec.Rows);
+    rec.fpi = number("fpi", rec.fpi);
+    rec.Circ = number("Circ", rec.Circ);
+    rec.cb = file.ReadInteger(node, "cb", rec.cb);
+    rec.Serp = file.ReadInteger(node, "Serp", rec.Serp);
+    rec.Sx = number("Sx", rec.Sx);
+    rec.Sy = number("Sy", rec.Sy);
+    rec.tp = ReadByte(file, node, "tp", rec.tp);
+    rec.ID = number("ID", rec.ID);
+    rec.OD = number("OD", rec.OD);
+    rec.tf = number("tf", rec.tf);
+    rec.fc = number("fc", rec.fc);
+    rec.ft = number("ft", rec.ft);
+    rec.Rifle = file.ReadBool(node, "Rifle", rec.Rifle);
+    rec.Sections = file.ReadInteger(node, "Sections", rec.Sections);
+    rec.Mf = ReadByte(file, node, "Mf", rec.Mf);
+    rec.Mt = ReadByte(file, node, "Mt", rec.Mt);
+    rec.Mc = ReadByte(file, node, "Mc", rec.Mc);
+    rec.tc = number("tc", rec.tc);
+    return rec;
+}
+
+void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec, TInputCheck& check)
+{
+    const TModelRec before = coil.Geometry().ModelRecord();
+    coil.SetModelRecord(rec);
+    coil.Geometry().RematchCatalogue(makers);
+    const TModelRec matched = coil.Geometry().ModelRecord();
+    // Also brings the tube side and the coil's copies of the figures up to date.
+    coil.SetModelText(coil.Geometry().Designation());
+    if (!coil.ModelValid) {
+        // A record the coil cannot be built from leaves the coil it had.
+        const TModelValues values = ModelValuesOf(rec);
+        const std::string given = Format("%0.6g x %0.6g %0.6gr %0.6gf %0.6gc",
+                                         {values.fHeight * 1000, values.fLength * 1000, values.Rows, values.fpi, values.Circ});
+        coil.SetModelRecord(before);
+        coil.SetModelText(coil.Geometry().Designation());
+        check.Note("fat", "\"" + given + "\"", "is not a coil that can be built", coil.GetModelText() + " kept");
+        return;
+    }
+    // The designation rounds the face to 0.001 mm; the file holds it exactly (a sized coil's
+    // height and length have more digits), so the rated face is the one that was saved.
+    TModelRec exact = coil.Geometry().ModelRecord();
+    if (exact.fHeight == matched.fHeight && exact.fLength == matched.fLength) return;
+    exact.fHeight = matched.fHeight;
+    exact.fLength = matched.fLength;
+    coil.SetModelRecord(exact);
+}
+
+TValueRange DataFileRange(std::string_view element)
+{
+    for (const TRangedElement& ranged : kRangedElements)
+        if (ranged.Element == element) return ranged.Row ? DocumentRowRange(ranged.Row) : ranged.Range;
+    return {};
+}
+
+void LimitAirFlow(TCoil& coil, std::string_view name, TInputCheck& check)
+{
+    const std::string prefix(name);
+    const double velocity = coil.FaceVelocity();
+    const double limitedVelocity = check.Checked(prefix + " (face velocity, m/s)", velocity, velocity,
+                                                 DocumentRowRange(rowAirVelocity));
+    if (limitedVelocity != velocity) coil.SetFaceVelocity(limitedVelocity);
+    const double volume = coil.AirVolume();
+    const double limitedVolume = check.Checked(prefix + " (air volume, m³/s)", volume, volume,
+                                               DocumentRowRange(rowAirVolume));
+    if (limitedVolume != volume) coil.SetAirVolume(limitedVolume);
+}
+
+TValueRange AdditiveVolumeRange(const TLiquid& liquid)
+{
+    const bool carriesAdditive = liquid.LiquidSpec == fcWater && !liquid.UserProps && liquid.WaterAdditive != waNone;
+    return carriesAdditive ? kAdditiveVolumeRange : TValueRange{};
+}
+
+// ---- Air ----
+
+void WriteAirStates(TXMLFile& file, TNode parent, const TCoil& coil)
+{
+    const TNode node = file.FindChild(parent, kAirElement, -1, true);
+    file.SetAttribute(node, "text", "air state");
+    const TMoistAirState& on = coil.AirOn();
+    const TMoistAirState& off = coil.AirOff();
+    WriteNumber(file, node, "Pa", "%0.3f", coil.Barometer());
+    WriteNumber(file, node, "dbi", "%0.3f", on.db);
+    WriteNumber(file, node, "wbi", "%0.3f", on.wb);
+    WriteNumber(file, node, "dbo", "%0.3f", off.db);
+    WriteNumber(file, node, "wbo", "%0.3f", off.wb);
+    WriteNumber(file, node, "ma", "%0.3f", coil.AirMassFlow());
+    file.SetAttribute(file.WriteFloat(node, "air_dp", true, "%0.3f", coil.AirPressureDrop()), "units", "Pa");
+}
+
+void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil, TInputCheck& check)
+{
+    TMoistAirState& on = coil.AirOn();
+    TMoistAirState& off = coil.AirOff();
+    const double barometer = ReadChecked(file, node, "Pa", coil.Barometer(), check);
+    on.db = ReadChecked(file, node, "dbi", on.db, check);
+    on.wb = ReadChecked(file, node, "wbi", on.wb, check);
+    off.db = ReadChecked(file, node, "dbo", off.db, check);
+    off.wb = ReadChecked(file, node, "wbo", off.wb, check);
+    // The entering air obeys the row's rules: a wet bulb above the dry bulb, or below that of
+    // 1 % RH, is corrected and said so. The leaving air is a result and is solved again.
+    TMoistAirState entering = on;
+    // The file gives both bulbs, so the relative humidity for a missing wet bulb plays no part.
+    NoteAirCorrections(ReadAirTemperatures(on.db, on.wb, entering, barometer, 0.5), "dbi", "wbi", check);
+    on.db = entering.db;
+    on.wb = entering.wb;
+    // Both states from their bulbs at the barometer; the mass flow follows the face velocity
+    // until the stored one replaces it.
+    coil.SetBarometer(barometer);
+    // "ma", or the older "MassFlow" when "ma" is missing or not a number.
+    std::string name = "ma";
+    std::string text = file.ReadText(node, name, "");
+    const bool hasMa = file.ReadStatus() == TXMLFile::ReadOk;
+    if (!hasMa || !ParseDouble(text)) {
+        const std::string older = file.ReadText(node, "MassFlow", "");
+        if (file.ReadStatus() == TXMLFile::ReadOk) {
+            name = "MassFlow";
+            text = older;
+        } else if (!hasMa) {
+            return;
+        }
+    }
+    // No air at all is no air flow anybody rates.
+    coil.SetMassFlow(check.Checked(name, text, coil.AirMassFlow(), {0, 0, false, true}));
+    LimitAirFlow(coil, name, check);
+}
+
+// ---- Liquid ----
+
+void WriteLiquid(TXMLFile& file, TNode parent, const TLiquid& liquid)
+{
+    const TNode node = file.FindChild(parent, kLiquidElement, -1, true);
+    file.WriteText(node, "Caption", true, liquid.Caption);
+    WriteNumber(file, node, "t", "%0.3f", liquid.t);
+    WriteNumber(file, node, "tfi", "%0.3f", liquid.tfi);
+    WriteNumber(file, node, "tfo", "%0.3f", liquid.tfo);
+    WriteNumber(file, node, "Pf", "%0.3f", liquid.Pf);
+    WriteNumber(file, node, "m", "%0.3f", liquid.m);
+    WriteNumber(file, node, "Cp", "%0.6g", liquid.Cp);
+    WriteNumber(file, node, "ro", "%0.6g", liquid.ro);
+    WriteNumber(file, node, "Ko", "%0.6g", liquid.Ko);
+    WriteNumber(file, node, "mu", "%0.6g", liquid.mu);
+    WriteNumber(file, node, "Pr", "%0.5f", liquid.Pr);
+    file.WriteBool(node, "UserProps", true, liquid.UserProps);
+    WriteNumber(file, node, "UserRo", "%0.6g", liquid.UserRo);
+    WriteNumber(file, node, "UserCp", "%0.6g", liquid.UserCp);
+    WriteNumber(file, node, "UserMu", "%0.6g", liquid.UserMu);
+    WriteNumber(file, node, "UserKo", "%0.6g", liquid.UserKo);
+    WriteCode(file, node, "LiquidSpec", liquid.LiquidSpec, "caption", NameAt(LiquidSpecNames, liquid.LiquidSpec));
+    WriteCode(file, node, "WaterAdditive", liquid.WaterAdditive, "caption",
+              NameAt(AdditiveNames, liquid.WaterAdditive));
+    WriteNumber(file, node, "AdditiveVolume", "%0.3f", liquid.AdditiveVolume);
+}
+
+void ReadLiquid(TXMLFile& file, TNode node, TLiquid& liquid, TInputCheck& check)
+{
+    const auto number = [&](std::string_view name, double current) {
+        return ReadChecked(file, node, name, current, check);
+    };
+    liquid.Caption = file.ReadText(node, "Caption", liquid.Caption);
+    liquid.t = number("t", liquid.t);
+    liquid.tfi = number("tfi", liquid.tfi);
+    liquid.tfo = number("tfo", liquid.tfo);
+    liquid.Pf = number("Pf", liquid.Pf);
+    liquid.m = number("m", liquid.m);
+    liquid.Cp = number("Cp", liquid.Cp);
+    liquid.ro = number("ro", liquid.ro);
+    liquid.Ko = number("Ko", liquid.Ko);
+    liquid.mu = number("mu", liquid.mu);
+    liquid.Pr = number("Pr", liquid.Pr);
+    liquid.UserProps = file.ReadBool(node, "UserProps", false);
+    liquid.UserRo = number("UserRo", liquid.UserRo);
+    liquid.UserCp = number("UserCp", liquid.UserCp);
+    liquid.UserMu = number("UserMu", liquid.UserMu);
+    liquid.UserKo = number("UserKo", liquid.UserKo);
+    liquid.LiquidSpec = ReadCheckedCode(file, node, "LiquidSpec", liquid.LiquidSpec, kFluidCount, check);
+    liquid.WaterAdditive = ReadCheckedCode(file, node, "WaterAdditive", liquid.WaterAdditive, kWaterAdditiveCount, check);
+    liquid.AdditiveVolume =
+        ReadChecked(file, node, "AdditiveVolume", liquid.AdditiveVolume, check, AdditiveVolumeRange(liquid));
+    liquid.Update();
+}
+
+// ---- Liquid state ----
+
+void WriteLiquidState(TXMLFile& file, TNode parent, const TLiquidState& state)
+{
+    const TNode node = file.FindChild(parent, kLiquidStateElement, -1, true);
+    WriteLiquid(file, node, state.Liquid());
+    WriteNumber(file, node, "designdt", "%0.3f", state.designdt);
+    WriteNumber(file, node, "cw", "%0.6g", state.cw);
+    WriteNumber(file, node, "vw", "%0.6g", state.vw);
+    WriteNumber(file, node, "vwideal", "%0.3f", state.vwideal);
+    file.WriteInteger(node, "ctrl", true, state.ctrl);
+}
+
+void ReadLiquidState(TXMLFile& file, TNode node, TLiquidState& state, TInputCheck& check)
+{
+    if (const TNode liquid = file.FindChild(node, kLiquidElement)) ReadLiquid(file, liquid, state.Liquid(), check);
+    state.designdt = ReadChecked(file, node, "designdt", state.designdt, check);
+    state.cw = ReadChecked(file, node, "cw", state.cw, check);
+    state.vw = ReadChecked(file, node, "vw", state.vw, check);
+    state.vwideal = ReadChecked(file, node, "vwideal", state.vwideal, check);
+    state.ctrl = ReadCheckedCode(file, node, "ctrl", state.ctrl, 2, check);
+}
+
+// ---- The coil ----
+
+void WriteHotWaterCoil(TXMLFile& file, TNode parent, const THotWaterCoil& coil)
+{
+    const TNode node = file.FindChild(parent, kCoilElement, -1, true);
+    const TModelRec& rec = coil.Geometry().ModelRecord();
+    file.SetAttribute(node, "caption", Format("%s, %d, %s", {rec.Mnf, static_cast<int>(rec.Tube),
+                                                             coil.Geometry().Designation()}));
+    WriteNumber(file, node, "Qt", "%0.3f", coil.Qt);
+    WriteNumber(file, node, "Qs", "%0.3f", coil.Qs);
+    WriteNumber(file, node, "e", "%0.3f", coil.e);
+    WriteNumber(file, node, "Ntu", "%0.3f", coil.Ntu);
+    WriteNumber(file, node, "Cr", "%0.3f", coil.Cr);
+    WriteModelRec(file, node, rec);
+    WriteAirStates(file, node, coil);
+    WriteLiquidState(file, node, coil.LiquidState);
+    file.SetAttribute(file.WriteFloat(node, "liquid_dp", true, "%0.6g", coil.FluidPressureDrop()), "units", "kPa");
+}
+
+void ReadHotWaterCoil(TXMLFile& file, TNode node, THotWaterCoil& coil, TCoilMakers& makers, TInputCheck& check)
+{
+    // The results of the last solve; a solve replaces them.
+    coil.Qt = ReadChecked(file, node, "Qt", 0, check);
+    coil.Qs = ReadChecked(file, node, "Qs", 0, check);
+    coil.e = ReadChecked(file, node, "e", 0, check);
+    coil.Ntu = ReadChecked(file, node, "Ntu", 0, check);
+    coil.Cr = ReadChecked(file, node, "Cr", 0, check);
+    TNode geometry = file.FindChild(node, kGeometryElement);
+    if (!geometry) geometry = file.FindChild(node, kOldGeometryElement);
+    if (geometry) TakeGeometry(coil, makers, ReadModelRec(file, geometry, coil.Geometry().ModelRecord(), check), check);
+    if (const TNode air = file.FindChild(node, kAirElement)) ReadAirStates(file, air, coil, check);
+    if (const TNode state = file.FindChild(node, kLiquidStateElement))
+        ReadLiquidState(file, state, coil.LiquidState, check);
+}
+
+}  // namespace vantor

@@ -1,0 +1,468 @@
+#include "gui/selection/selection_window.h"
+
+#include "document/rating_document.h"
+#include "fluids/air_state_text.h"
+#include "gui/common/form_placement.h"
+#include "gui/common/qt_text.h"
+#include "selection/selection_inputs.h"
+#include "selection/use_selected_coil.h"
+#include "text/format.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vantor {
+
+namespace {
+
+constexpr int kPollInterval = 50;  // ms
+constexpr double kMm = 1000;
+// The index of a row's result, kept in its first cell.
+constexpr int kResultRole = Qt::UserRole + 1;
+
+QDoubleSpinBox* NumberEdit(double lo, double hi, int decimals, const QString& suffix)
+{
+    auto* edit = new QDoubleSpinBox;
+    edit->setLocale(QLocale::c());  // "." as the decimal separator, whatever the desktop says
+    edit->setRange(lo, hi);
+    edit->setDecimals(decimals);
+    edit->setSuffix(suffix);
+    edit->setAccelerated(true);
+    return edit;
+}
+
+QSpinBox* CountEdit(int lo, int hi)
+{
+    auto* edit = new QSpinBox;
+    edit->setRange(lo, hi);
+    return edit;
+}
+
+QWidget* Pair(QWidget* a, QWidget* b)
+{
+    auto* box = new QWidget;
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(a);
+    layout->addWidget(new QLabel(QStringLiteral("to")));
+    layout->addWidget(b);
+    return box;
+}
+
+// A cell that sorts by its number, not its text.
+class TNumberItem : public QTableWidgetItem {
+public:
+    TNumberItem(const QString& text, double key) : QTableWidgetItem(text) { setData(Qt::UserRole, key); }
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+const QStringList kHeadings = {"#", "Maker",      "Range",        "Model",    "Vf\nm/s",   "Duty\nkW",
+                               "Margin\n%",  "Air dP\nPa",   "Fluid dP\nkPa", "Flow\nkg/s", "Vw\nm/s",
+                               "Air off\n°C", "Fluid out\n°C", "Pipe\nmm", "Weight\nkg"};
+
+}  // namespace
+
+TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_poll(new QTimer(this))
+{
+    setObjectName(ToQString(kCoilSelectionSection));
+    setWindowTitle(tr("Coil Selection"));
+    setLocale(QLocale::c());
+
+    m_run = new QPushButton(tr("&Run"));
+    m_cancel = new QPushButton(tr("&Cancel"));
+    m_use = new QPushButton(tr("&Use this coil"));
+    auto* close = new QPushButton(tr("Close"));
+    m_progress = new QProgressBar;
+    m_progress->setRange(0, 1000);
+    m_progress->setTextVisible(false);
+    m_status = new QLabel;
+    m_table = new QTableWidget(0, static_cast<int>(kHeadings.size()));
+    m_table->setHorizontalHeaderLabels(kHeadings);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setSortingEnabled(true);
+
+    auto* inputs = new QHBoxLayout;
+    inputs->addWidget(BuildRequirement());
+    inputs->addWidget(BuildLimits());
+    inputs->addWidget(BuildCandidates());
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_run);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_progress, 1);
+    buttons->addWidget(m_use);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(inputs);
+    layout->addLayout(buttons);
+    layout->addWidget(m_status);
+    layout->addWidget(m_table, 1);
+    resize(1180, 640);
+
+    connect(m_run, &QPushButton::clicked, this, &TCoilSelectionForm::Run);
+    connect(m_cancel, &QPushButton::clicked, this, &TCoilSelectionForm::CancelRun);
+    connect(m_use, &QPushButton::clicked, this, &TCoilSelectionForm::UseThisCoil);
+    connect(close, &QPushButton::clicked, this, &TCoilSelectionForm::reject);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &TCoilSelectionForm::UseThisCoil);
+    connect(m_poll, &QTimer::timeout, this, &TCoilSelectionForm::Poll);
+
+    const TSettingsStore programKey(TSettingsKey::Program);
+    RestoreProgramPlacement(*this, kCoilSelectionSection);
+    ShowSettings(ReadSelectionSettings(programKey));
+    SetRunning(false);
+}
+
+TCoilSelectionForm::~TCoilSelectionForm()
+{
+    CancelRun();
+    TSettingsStore programKey(TSettingsKey::Program);
+    WriteSelectionSettings(programKey, CurrentSettings());
+    programKey.Flush();
+    SaveProgramPlacement(*this, kCoilSelectionSection);
+}
+
+QWidget* TCoilSelectionForm::BuildRequirement()
+{
+    const TSelectionRequirement req = RequirementOf(m_doc, false);
+    auto* box = new QGroupBox(tr("Requirement"));
+    auto* form = new QFormLayout(box);
+    m_duty = NumberEdit(0.1, 100000, 2, QStringLiteral(" kW"));
+    m_airVolume = NumberEdit(0.001, 1000, 3, QStringLiteral(" m³/s"));
+    m_byDrop = new QRadioButton(tr("Design dT"));
+    m_byFlow = new QRadioButton(tr("Fluid flow"));
+    m_designDrop = NumberEdit(0.1, 200, 2, QStringLiteral(" K"));
+    m_fluidFlow = NumberEdit(0.0001, 10000, 4, QStringLiteral(" kg/s"));
+    m_exactDuty.Show(m_duty, req.Duty);
+    m_exactAirVolume.Show(m_airVolume, req.AirVolume);
+    m_exactDesignDrop.Show(m_designDrop, req.DesignDT);
+    m_exactFluidFlow.Show(m_fluidFlow, m_doc.HotWaterCoil().LiquidState.MassFlow());
+    form->addRow(tr("Duty"), m_duty);
+    form->addRow(tr("Air volume"), m_airVolume);
+    // The air and the fluid stay the document's, so the chosen coil rates there as here.
+    form->addRow(tr("Air on"), new QLabel(ToQString(Format("%s °C at %0.3f kPa", {FormatAirState(req.AirOn, "%0.1f"),
+                                                                                   req.AirOn.P}))));
+    form->addRow(tr("Fluid"), new QLabel(ToQString(Format("%s, %0.1f °C in", {req.Fluid.GetCaption(),
+                                                                              req.FluidInlet}))));
+    form->addRow(m_byDrop, m_designDrop);
+    form->addRow(m_byFlow, m_fluidFlow);
+    connect(m_byFlow, &QRadioButton::toggled, this, [this](bool byFlow) {
+        m_fluidFlow->setEnabled(byFlow);
+        m_designDrop->setEnabled(!byFlow);
+    });
+    return box;
+}
+
+QWidget* TCoilSelectionForm::BuildLimits()
+{
+    auto* box = new QGroupBox(tr("Limits"));
+    auto* form = new QFormLayout(box);
+    m_margin = NumberEdit(0, 1000, 1, QStringLiteral(" %"));
+    m_maxAirDrop = NumberEdit(1, 10000, 0, QStringLiteral(" Pa"));
+    m_maxFluidDrop = NumberEdit(0.1, 10000, 1, QStringLiteral(" kPa"));
+    m_minTubeVelocity = NumberEdit(0, 20, 2, QString());
+    m_maxTubeVelocity = NumberEdit(0.01, 20, 2, QStringLiteral(" m/s"));
+    m_maxFaceVelocity = NumberEdit(0.1, 20, 2, QStringLiteral(" m/s"));
+    m_top = CountEdit(1, 1000);
+    m_distinct = new QCheckBox(tr("Distinct coils"));
+    m_distinct->setToolTip(tr("Only the lightest face of each range, rows, fins and circuits"));
+    form->addRow(tr("Duty margin"), m_margin);
+    form->addRow(tr("Air dP"), m_maxAirDrop);
+    form->addRow(tr("Fluid dP"), m_maxFluidDrop);
+    form->addRow(tr("Tube velocity"), Pair(m_minTubeVelocity, m_maxTubeVelocity));
+    form->addRow(tr("Face velocity"), m_maxFaceVelocity);
+    form->addRow(tr("Results"), m_top);
+    form->addRow(QString(), m_distinct);
+    return box;
+}
+
+QWidget* TCoilSelectionForm::BuildCandidates()
+{
+    auto* box = new QGroupBox(tr("Candidates"));
+    auto* form = new QFormLayout(box);
+    m_maker = new QComboBox;
+    m_range = new QComboBox;
+    m_fixedFace = new QCheckBox(tr("Fixed face"));
+    m_height = NumberEdit(10, 25000, 1, QStringLiteral(" mm"));
+    m_length = NumberEdit(100, 50000, 1, QStringLiteral(" mm"));
+    m_minHeight = NumberEdit(10, 25000, 1, QString());
+    m_maxHeight = NumberEdit(10, 25000, 1, QStringLiteral(" mm"));
+    m_minLength = NumberEdit(100, 50000, 1, QString());
+    m_maxLength = NumberEdit(100, 50000, 1, QStringLiteral(" mm"));
+    m_aspectLo = NumberEdit(0.01, 100, 2, QString());
+    m_aspectHi = NumberEdit(0.01, 100, 2, QString());
+    m_rowsLo = CountEdit(1, 20);
+    m_rowsHi = CountEdit(1, 20);
+    m_finsLo = CountEdit(1, 30);
+    m_finsHi = CountEdit(1, 30);
+    form->addRow(tr("Maker"), m_maker);
+    form->addRow(tr("Range"), m_range);
+    form->addRow(m_fixedFace, Pair(m_height, m_length));
+    form->addRow(tr("Height"), Pair(m_minHeight, m_maxHeight));
+    form->addRow(tr("Length"), Pair(m_minLength, m_maxLength));
+    form->addRow(tr("L/H"), Pair(m_aspectLo, m_aspectHi));
+    form->addRow(tr("Rows"), Pair(m_rowsLo, m_rowsHi));
+    form->addRow(tr("Fins/inch"), Pair(m_finsLo, m_finsHi));
+    FillMakers();
+    connect(m_maker, &QComboBox::currentIndexChanged, this, &TCoilSelectionForm::FillRanges);
+    connect(m_fixedFace, &QCheckBox::toggled, this, &TCoilSelectionForm::UpdateFaceControls);
+    return box;
+}
+
+void TCoilSelectionForm::FillMakers()
+{
+    m_maker->addItem(tr("All makers"), QString());
+    for (const std::string& name : m_doc.Makers().MakerNames()) m_maker->addItem(ToQString(name), ToQString(name));
+}
+
+void TCoilSelectionForm::FillRanges()
+{
+    const QString keep = m_range->currentData().toString();
+    m_range->clear();
+    m_range->addItem(tr("All ranges"), QString());
+    const std::string maker = ToStdString(m_maker->currentData().toString());
+    if (!maker.empty()) {
+        TMnfRecVec ranges;
+        if (CatalogueRanges(m_doc.Makers(), maker, {}, ranges))
+            for (const TMnfRec& r : ranges) m_range->addItem(ToQString(r.name), ToQString(r.name));
+    }
+    m_range->setCurrentIndex(std::max(0, m_range->findData(keep)));
+}
+
+void TCoilSelectionForm::UpdateFaceControls()
+{
+    const bool fixed = m_fixedFace->isChecked();
+    for (QWidget* w : {static_cast<QWidget*>(m_height), static_cast<QWidget*>(m_length)}) w->setEnabled(fixed);
+    for (QWidget* w : {m_minHeight, m_maxHeight, m_minLength, m_maxLength, m_aspectLo, m_aspectHi})
+        w->setEnabled(!fixed);
+}
+
+TSelectionSettings TCoilSelectionForm::CurrentSettings() const
+{
+    TSelectionSettings s;
+    s.Limits.Margin = m_margin->value() / 100;
+    s.Limits.MaxAirDrop = m_maxAirDrop->value();
+    s.Limits.MaxFluidDrop = m_maxFluidDrop->value();
+    s.Limits.MinTubeVelocity = m_minTubeVelocity->value();
+    s.Limits.MaxTubeVelocity = m_maxTubeVelocity->value();
+    s.Limits.MaxFaceVelocity = m_maxFaceVelocity->value();
+    s.Space.MinHeight = m_minHeight->value() / kMm;
+    s.Space.MaxHeight = m_maxHeight->value() / kMm;
+    s.Space.MinLength = m_minLength->value() / kMm;
+    s.Space.MaxLength = m_maxLength->value() / kMm;
+    s.Space.AspectLo = m_aspectLo->value();
+    s.Space.AspectHi = m_aspectHi->value();
+    s.Space.Rows = {m_rowsLo->value(), m_rowsHi->value()};
+    s.Space.Fins = {m_finsLo->value(), m_finsHi->value()};
+    s.FixedFace = m_fixedFace->isChecked();
+    s.FixedHeight = m_height->value() / kMm;
+    s.FixedLength = m_length->value() / kMm;
+    s.Maker = ToStdString(m_maker->currentData().toString());
+    s.Range = ToStdString(m_range->currentData().toString());
+    s.ByFlow = m_byFlow->isChecked();
+    s.Top = m_top->value();
+    s.Distinct = m_distinct->isChecked();
+    return s;
+}
+
+void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
+{
+    m_margin->setValue(100 * s.Limits.Margin);
+    m_maxAirDrop->setValue(s.Limits.MaxAirDrop);
+    m_maxFluidDrop->setValue(s.Limits.MaxFluidDrop);
+    m_minTubeVelocity->setValue(s.Limits.MinTubeVelocity);
+    m_maxTubeVelocity->setValue(s.Limits.MaxTubeVelocity);
+    m_maxFaceVelocity->setValue(s.Limits.MaxFaceVelocity);
+    m_minHeight->setValue(s.Space.MinHeight * kMm);
+    m_maxHeight->setValue(s.Space.MaxHeight * kMm);
+    m_minLength->setValue(s.Space.MinLength * kMm);
+    m_maxLength->setValue(s.Space.MaxLength * kMm);
+    m_aspectLo->setValue(s.Space.AspectLo);
+    m_aspectHi->setValue(s.Space.AspectHi);
+    m_rowsLo->setValue(s.Space.Rows.Lo);
+    m_rowsHi->setValue(s.Space.Rows.Hi);
+    m_finsLo->setValue(s.Space.Fins.Lo);
+    m_finsHi->setValue(s.Space.Fins.Hi);
+    m_fixedFace->setChecked(s.FixedFace);
+    m_height->setValue(s.FixedHeight * kMm);
+    m_length->setValue(s.FixedLength * kMm);
+    m_maker->setCurrentIndex(std::max(0, m_maker->findData(ToQString(s.Maker))));
+    FillRanges();
+    m_range->setCurrentIndex(std::max(0, m_range->findData(ToQString(s.Range))));
+    (s.ByFlow ? m_byFlow : m_byDrop)->setChecked(true);
+    m_fluidFlow->setEnabled(s.ByFlow);
+    m_designDrop->setEnabled(!s.ByFlow);
+    m_top->setValue(s.Top);
+    m_distinct->setChecked(s.Distinct);
+    UpdateFaceControls();
+}
+
+void TCoilSelectionForm::TExactEdit::Show(QDoubleSpinBox* edit, double exact)
+{
+    Edit = edit;
+    Exact = exact;
+    Edit->setValue(exact);
+    Shown = Edit->value();
+}
+
+double TCoilSelectionForm::TExactEdit::Value() const { return Edit->value() == Shown ? Exact : Edit->value(); }
+
+TSelectionRequirement TCoilSelectionForm::CurrentRequirement(bool byFlow) const
+{
+    TSelectionRequirement req = RequirementOf(m_doc, false);
+    req.Duty = m_exactDuty.Value();
+    req.AirVolume = m_exactAirVolume.Value();
+    if (byFlow)
+        req.FluidFlow = m_exactFluidFlow.Value();
+    else
+        req.DesignDT = m_exactDesignDrop.Value();
+    return req;
+}
+
+void TCoilSelectionForm::Run()
+{
+    if (Running()) return;
+    const TSelectionSettings s = CurrentSettings();
+    m_request = {};
+    m_request.Requirement = CurrentRequirement(s.ByFlow);
+    m_request.Limits = s.Limits;
+    m_request.Space = s.Space;
+    if (s.FixedFace) {
+        m_request.Space.FixedHeight = s.FixedHeight;
+        m_request.Space.FixedLength = s.FixedLength;
+    }
+    m_request.Top = s.Top;
+    m_request.Distinct = s.Distinct;
+    TResult usable = CatalogueRanges(m_doc.Makers(), s.Maker, s.Range, m_request.Space.Ranges);
+    if (usable) usable = TCoilSelector::CheckRequest(m_request);
+    if (!usable) {
+        QMessageBox::warning(this, windowTitle(), ToQString(usable.Message));
+        return;
+    }
+    m_table->setRowCount(0);
+    m_results.clear();
+    m_status->setText(tr("Selecting..."));
+    m_feedback.Reset();
+    m_done = false;
+    SetRunning(true);
+    m_thread = std::jthread([this] {
+        m_outcome = TCoilSelector::Run(m_request, m_feedback);
+        m_done = true;
+    });
+    m_poll->start(kPollInterval);
+}
+
+void TCoilSelectionForm::CancelRun()
+{
+    if (!Running()) return;
+    m_feedback.Cancel();
+    m_thread.join();
+    Poll();
+}
+
+void TCoilSelectionForm::Poll()
+{
+    m_progress->setValue(static_cast<int>(m_feedback.Progress() * m_progress->maximum()));
+    if (!m_done) return;
+    m_poll->stop();
+    if (m_thread.joinable()) m_thread.join();
+    SetRunning(false);
+    ShowResults(m_outcome);
+}
+
+void TCoilSelectionForm::ShowResults(const TSelectionOutcome& outcome)
+{
+    m_results = outcome.Results;
+    m_table->setSortingEnabled(false);
+    m_table->setRowCount(static_cast<int>(m_results.size()));
+    for (int row = 0; row < static_cast<int>(m_results.size()); ++row) {
+        const TSelectionResult& r = m_results[static_cast<size_t>(row)];
+        const auto number = [&](int col, std::string_view format, double x) {
+            m_table->setItem(row, col, new TNumberItem(ToQString(Format(format, {x})), x));
+        };
+        // The rank, which also finds the row's result after the table was sorted.
+        auto* rank = new TNumberItem(QString::number(row + 1), row);
+        rank->setData(kResultRole, row);
+        m_table->setItem(row, 0, rank);
+        m_table->setItem(row, 1, new QTableWidgetItem(ToQString(r.Maker)));
+        m_table->setItem(row, 2, new QTableWidgetItem(ToQString(r.Range)));
+        m_table->setItem(row, 3, new QTableWidgetItem(ToQString(r.Designation)));
+        number(4, "%0.2f", r.FaceVelocity);
+        number(5, "%0.2f", r.Duty);
+        number(6, "%0.1f", 100 * r.Margin);
+        number(7, "%0.1f", r.AirPressureDrop);
+        number(8, "%0.1f", r.FluidPressureDrop);
+        number(9, "%0.3f", r.FluidFlow);
+        number(10, "%0.2f", r.TubeVelocity);
+        m_table->setItem(row, 11, new TNumberItem(ToQString(FormatAirState(r.AirOff, "%0.1f")), r.AirOff.db));
+        number(12, "%0.1f", r.LeavingTemp);
+        number(13, "%0.0f", r.PipeSize);
+        number(14, "%0.1f", r.DryWeight);
+    }
+    // Lightest first, as ranked, until the user sorts by another column.
+    m_table->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
+    m_table->resizeColumnsToContents();
+    if (!m_results.empty()) m_table->selectRow(0);
+    m_use->setEnabled(!m_results.empty());
+
+    QString status = outcome.Canceled ? tr("Cancelled: ") : QString();
+    if (!m_results.empty()) {
+        status += tr("%1 coils, lightest first, from %2 ratings.").arg(m_results.size()).arg(outcome.Ratings);
+    } else {
+        const TRuleOut main = outcome.MainRuleOut();
+        status += tr("No coil meets the requirement; the limit that ruled out the most candidates: %1.")
+                      .arg(ToQString(RuleOutText(main)));
+    }
+    m_status->setText(status);
+}
+
+void TCoilSelectionForm::SetRunning(bool running)
+{
+    m_run->setEnabled(!running);
+    m_cancel->setEnabled(running);
+    m_use->setEnabled(!running && !m_results.empty());
+    if (!running) m_progress->setValue(m_progress->maximum());
+    if (running) m_progress->setValue(0);
+}
+
+bool TCoilSelectionForm::UseThisCoil()
+{
+    const int row = m_table->currentRow();
+    if (Running() || row < 0) return false;
+    const int index = m_table->item(row, 0)->data(kResultRole).toInt();
+    const TResult used = UseSelectedCoil(m_doc, m_results.at(static_cast<size_t>(index)), m_request.Requirement.AirVolume);
+    if (!used) {
+        QMessageBox::warning(this, windowTitle(), ToQString(used.Message));
+        return false;
+    }
+    accept();
+    return true;
+}
+
+void TCoilSelectionForm::reject()
+{
+    CancelRun();
+    QDialog::reject();
+}
+
+}  // namespace vantor

@@ -1,0 +1,167 @@
+// The air state calculator window: typing into its rows, the highlighted pair, the restore
+// on leaving, the clipboard commands, state files, and the dialog component that opens it
+// with its settings.
+
+#include "fluids/air_state_text.h"
+#include "fluids/psx_file.h"
+#include "gui/air_state/air_state_window.h"
+#include "gui/air_state/air_state_dialog.h"
+#include "gui/widgets/entry_grid.h"
+#include "gui/gui_test_helpers.h"
+#include "gui/gui_test_main.h"
+#include "settings/settings_store.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace vantor;
+using namespace vantor::test;
+
+class AirStateBoxTest : public QObject {
+    Q_OBJECT
+
+private:
+    TPsyPoint m_point;
+    std::unique_ptr<TAirStateBox> m_box;
+
+    TAirStateBox& Box() { return *m_box; }
+    QString Cell(int row) const { return QString::fromStdString(m_box->Calc().Rows().Cell(1, row)); }
+    void Type(int row, const QString& text)
+    {
+        Box().Grid().SelectCell(1, row);
+        Box().Grid().setFocus();
+        vantor::test::Type(text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    bool Highlighted(int row) const
+    {
+        const QModelIndex index = m_box->Grid().model()->index(row - 1, 1);
+        return m_box->Grid().model()->data(index, Qt::ForegroundRole).value<QColor>() ==
+               QApplication::palette().color(QPalette::Highlight);
+    }
+    void ShowBox(bool modal = true)
+    {
+        m_box = std::make_unique<TAirStateBox>(m_point, TAirConDlgSettings{}, true, true, modal);
+        m_box->show();
+        QApplication::setActiveWindow(m_box.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_box.get()));
+    }
+
+private slots:
+    void init()
+    {
+        ClearSettings();
+        m_point = TPsyPoint{"On Coil"};
+        ParseAirState("24/17", m_point.State, 101.325, 0.5);
+        ShowBox();
+    }
+    void cleanup() { m_box.reset(); }
+
+    void typedRelativeHumidityKeepsTheDryBulbAndMarksThePair()
+    {
+        QCOMPARE(Box().StatusText(0), QString("Ready..."));
+        QVERIFY(Box().Action(TTechAction::Cancel).isVisible());
+        QVERIFY(!Box().Action(TTechAction::Solve).isVisible());
+        QSignalSpy edits(&Box(), &TAirStateBox::EditAirconItem);
+        Type(asrRelHumidity, "60");
+        QCOMPARE(Cell(asrRelHumidity), QString("60.0"));
+        QCOMPARE(Cell(asrDryBulb), QString("24.0"));
+        QCOMPARE(int(Box().Calc().Combination().PairCode), int(pcDbRH));
+        QVERIFY(Highlighted(asrDryBulb));
+        QVERIFY(Highlighted(asrRelHumidity));
+        QVERIFY(!Highlighted(asrWetBulb));
+        QCOMPARE(edits.count(), 1);
+    }
+
+    void invalidStateIsShownThenRestoredOnClose()
+    {
+        Type(asrDryBulb, "10");
+        QCOMPARE(Box().StatusText(0), QString("Wet Bulb > Dry Bulb °C..."));
+        QCOMPARE(Cell(asrDryBulb), QString("10.0"));
+        Box().AcceptState();
+        // An invalid state is no answer.
+        QCOMPARE(Box().Result(), int(QDialog::Rejected));
+        QCOMPARE(m_point.State.db, 24.0);
+    }
+
+    void clipboardCommands()
+    {
+        QApplication::clipboard()->setText(QStringLiteral("30/20"));
+        Box().Action(TTechAction::Paste).trigger();
+        QCOMPARE(Cell(asrDryBulb), QString("30.0"));
+        QVERIFY(Highlighted(asrDryBulb) && Highlighted(asrWetBulb));
+        Box().Action(TTechAction::Copy).trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString("30.000/20.000"));
+        Box().Action(TTechAction::View).trigger();
+        QVERIFY(QApplication::clipboard()->text().startsWith("Property,Value,Units\r\nName,\"On Coil\",\r\n"));
+        Box().Action(TTechAction::CopyXml).trigger();
+        QVERIFY(QApplication::clipboard()->text().contains("<item code=\"db\" caption=\"Dry Bulb\" units=\"°C\">30.0</item>"));
+    }
+
+    void stateFilesThroughTheCommands()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("air.psx");
+        Box().SetChooseFile([&file](bool, const QString&) { return file; });
+        Box().Action(TTechAction::Save).trigger();
+        QVERIFY(QFile::exists(file));
+
+        Type(asrDryBulb, "28");
+        Box().Action(TTechAction::Open).trigger();
+        QCOMPARE(Cell(asrDryBulb), QString("24.0"));
+
+        // A damaged file: a message names it and the state stays.
+        QVERIFY(WriteFile(file, QByteArray(60, 'x')));
+        Type(asrDryBulb, "26");
+        QString message;
+        CloseNextMessageBox(message);
+        Box().Action(TTechAction::Open).trigger();
+        QCOMPARE(message, "Error reading file " + file);
+        QCOMPARE(Cell(asrDryBulb), QString("26.0"));
+
+        // An invalid state is not saved.
+        QFile::remove(file);
+        QApplication::setActiveWindow(&Box());
+        QVERIFY(QTest::qWaitForWindowActive(&Box()));
+        Type(asrDryBulb, "5");
+        Box().Action(TTechAction::Save).trigger();
+        QCOMPARE(Box().StatusText(0), QString("Can\"t save invalid data..."));
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void dialogOpensModallyAndKeepsItsSettings()
+    {
+        m_box.reset();
+        {
+            TAirStateDlg dlg(QStringLiteral("TestDlg"), nullptr);
+            dlg.Data().Caption = "On Coil Air";
+            dlg.Data().Modal = true;
+            dlg.Data().EditPressure = false;
+            dlg.Data().SetTemperature("22/16");
+            connect(&dlg, &TAirStateDlg::BoxShown, this, [](TAirStateBox* box) {
+                QCOMPARE(box->windowTitle(), QString("On Coil Air"));
+                QVERIFY(!box->Calc().Rows().RowEnabled(asrPressure));
+                box->Calc().Rows().SetRowUnitsValue(asrDryBulb, 1);  // °F
+                box->Calc().Rows().EnterText(asrDryBulb, "77");
+                box->Calc().EditRow(asrDryBulb);
+                box->AcceptState();
+            });
+            QCOMPARE(dlg.Execute(), int(QDialog::Accepted));
+            QCOMPARE(QString::fromStdString(dlg.Data().Temperature()), QString("25.0/16.0"));
+            QVERIFY(dlg.Data().Point.FormLeft > -99);
+        }
+        const TSettingsStore programKey(TSettingsKey::Program);
+        QCOMPARE(programKey.ReadInteger("TestDlg", "Row3", -1), 1);
+        QVERIFY(programKey.ValueExists("TestDlg", "FormLeft"));
+        TAirStateDlg again(QStringLiteral("TestDlg"), nullptr);
+        QCOMPARE(again.Data().Settings.RowUnits[asrDryBulb], 1);
+    }
+};
+
+VANTOR_GUI_TEST_MAIN(AirStateBoxTest)
+#include "air_state_box_test.moc"

@@ -1,0 +1,215 @@
+// The data chart window: built from its series on showing, the step-by-step simulation of the
+// main window's popup menu, copying on a double click, and saving the chart and the profile.
+
+#include "document/rating_document.h"
+#include "gui/chart/chart_panel.h"
+#include "gui/chart/data_chart.h"
+#include "gui/main/main_window.h"
+#include "gui/gui_test_helpers.h"
+#include "gui/gui_test_main.h"
+#include "units/units_registry.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace vantor;
+using namespace vantor::test;
+
+namespace {
+
+QByteArray FileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Three series: 20 to 80 and 30 to 50 shown, a hidden one reaching 500.
+void FillThreeSeries(TDataChart& chart)
+{
+    chart.SetSeries({{20, 50, 80, 60}, {30, 40, 50, 45}, {500, 500, 500, 500}});
+    chart.SetShownSeries({0, 1});
+    chart.SetFirstIndex(0);
+    chart.SetLastIndex(3);
+    chart.SetCurveWidth(3);
+    chart.SetLegends({"Supply", "Return", "Hidden"});
+}
+
+}  // namespace
+
+class DataChartTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ClearSettings(); }
+
+    void showingBuildsTheShownSeries()
+    {
+        TDataChart chart;
+        QCOMPARE(chart.windowTitle(), QString("Data Chart"));
+        QCOMPARE(chart.Chart().Title(), QString("Temperature Profile"));
+        QVERIFY(!chart.Chart().ShowXScale());
+        FillThreeSeries(chart);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+
+        TChartPanel& panel = chart.Chart();
+        QCOMPARE(panel.CurveCount(), 2);
+        QCOMPARE(panel.Curve(0).LineColor, QColor(Qt::red));
+        QCOMPARE(panel.Curve(1).LineColor, QColor(0, 128, 0));
+        QCOMPARE(panel.Curve(0).LineWidth, 3);
+        QCOMPARE(panel.Curve(0).PointCount(), 4);
+        QCOMPARE(panel.Curve(1).Point(2).Y(), 50.0);
+        // 20 to 80 widened by 5 % of the span; positions 0 to the last index + 1.
+        QCOMPARE(panel.YMin(), 17.0);
+        QCOMPARE(panel.YMax(), 83.0);
+        QCOMPARE(panel.XMin(), 0.0);
+        QCOMPARE(panel.XMax(), 4.0);
+        QVERIFY(chart.Legend(0).isVisible() && chart.Legend(1).isVisible());
+        QVERIFY(!chart.Legend(2).isVisible() && !chart.Legend(3).isVisible());
+        QCOMPARE(chart.Legend(1).text(), QString("Return"));
+        QCOMPARE(chart.Legend(1).palette().color(QPalette::WindowText), QColor(0, 128, 0));
+
+        // Showing again builds afresh rather than adding curves.
+        chart.hide();
+        chart.SetShownSeries({1});
+        chart.show();
+        QCOMPARE(panel.CurveCount(), 1);
+        QCOMPARE(panel.YMin(), 29.0);
+        QCOMPARE(panel.YMax(), 51.0);
+        chart.hide();
+    }
+
+    void aLastIndexBeyondTheSeriesStopsAtItsEnd()
+    {
+        TDataChart chart;
+        FillThreeSeries(chart);
+        chart.SetLastIndex(10);
+        chart.Build();
+        QCOMPARE(chart.Chart().Curve(0).PointCount(), 4);
+        QCOMPARE(chart.Chart().XMax(), 11.0);
+    }
+
+    void savesTheChartAndTheProfile()
+    {
+        QTemporaryDir folder;
+        TDataChart chart;
+        FillThreeSeries(chart);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+
+        QVERIFY(chart.SaveChart(folder.filePath("chart.png")));
+        const QImage picture(folder.filePath("chart.png"));
+        QCOMPARE(picture.size(), chart.Chart().size() * chart.Chart().devicePixelRatio());
+
+        QVERIFY(chart.SaveChart(folder.filePath("chart.PDF")));
+        QVERIFY(FileBytes(folder.filePath("chart.PDF")).startsWith("%PDF"));
+
+        QVERIFY(chart.SaveProfile(folder.filePath("profile.csv")));
+        QCOMPARE(FileBytes(folder.filePath("profile.csv")),
+                 QByteArray("Position,Supply,Return\n0,20.000,30.000\n1,50.000,40.000\n2,80.000,50.000\n"
+                            "3,60.000,45.000\n"));
+
+        // A folder that does not exist: a message, no file.
+        const TResult failed = chart.SaveProfile(folder.filePath("none/profile.csv"));
+        QVERIFY(!failed);
+        QVERIFY(!failed.Message.empty());
+        QVERIFY(!chart.SaveChart(folder.filePath("none/chart.pdf")));
+        chart.hide();
+    }
+
+    void aFailedSimulationShowsItsMessageInsteadOfAChart()
+    {
+        TDataChart chart;
+        TStepSimulation drawn;
+        drawn.Caption = "Step-by-Step Simulation";
+        drawn.Series.assign(kProfileRows, {});
+        drawn.Legends = {"Fluid", "Air", "Surface", "Dew Point"};
+        drawn.LastIndex = kProfileSteps - 1;
+        drawn.DutyLabel = "Duty 0 kW";
+        PrepareStepSimulation(chart, drawn);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QCOMPARE(chart.Chart().CurveCount(), 4);
+        QVERIFY(!chart.MessageLabel().isVisible());
+
+        // The same window reused for a simulation that failed: no curves left from the last.
+        chart.hide();
+        TStepSimulation failed;
+        failed.Caption = "Step-by-Step Simulation";
+        const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
+        failed.Result = TResult::Error(ssDataError, std::string(message));
+        PrepareStepSimulation(chart, failed);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QCOMPARE(chart.windowTitle(), QString("Step-by-Step Simulation"));
+        QVERIFY(chart.MessageLabel().isVisible());
+        QCOMPARE(chart.MessageLabel().text(), QString::fromUtf8(message.data(), qsizetype(message.size())));
+        QVERIFY(!chart.Chart().isVisible());
+        QCOMPARE(chart.Chart().CurveCount(), 0);
+        for (int i = 0; i < 4; ++i) QVERIFY(!chart.Legend(i).isVisible());
+        QVERIFY(chart.DutyLabel().text().isEmpty());
+        for (QPushButton* button : chart.findChildren<QPushButton*>())
+            QCOMPARE(button->isEnabled(), button->text() == "Close");
+        chart.hide();
+    }
+
+    void stepSimulationFromThePopupMenu()
+    {
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm form(units);
+        QAction* command = nullptr;
+        for (QAction* item : form.GridMenu().actions())
+            if (item->text() == "Step-by-Step Simulation") command = item;
+        QVERIFY(command);
+
+        QString title;
+        int curves = 0;
+        int points = 0;
+        QStringList legends;
+        QStringList values;
+        QPixmap copied;
+        double yMin = 0, yMax = 0, xMax = 0;
+        OnNextModal([&](QWidget& window) {
+            auto& chart = dynamic_cast<TDataChart&>(window);
+            title = chart.windowTitle();
+            TChartPanel& panel = chart.Chart();
+            curves = panel.CurveCount();
+            points = panel.Curve(0).PointCount();
+            for (int i = 0; i < 4; ++i)
+                if (chart.Legend(i).isVisible()) legends << chart.Legend(i).text();
+            values << chart.DutyLabel().text() << chart.FluidLabel().text() << chart.AirLabel().text();
+            yMin = panel.YMin();
+            yMax = panel.YMax();
+            xMax = panel.XMax();
+            QApplication::clipboard()->clear();
+            QTest::mouseDClick(&panel, Qt::LeftButton, {}, panel.rect().center());
+            copied = QApplication::clipboard()->pixmap();
+            chart.accept();
+        });
+        command->trigger();
+
+        QVERIFY(form.Document().Solved());
+        QCOMPARE(title, QString("Step-by-Step Simulation"));
+        QCOMPARE(curves, 4);
+        QCOMPARE(points, 100);
+        QCOMPARE(legends, QStringList({"Fluid", "Air", "Surface", "Dew Point"}));
+        QCOMPARE(values[0], QString("Duty 18.3 kW"));
+        QVERIFY2(values[1].endsWith(" - 45.0 °C"), qPrintable(values[1]));
+        QVERIFY2(values[2].endsWith(" - 40.5 °C"), qPrintable(values[2]));
+        // From the dew point (12.1 °C for 25/17) to the entering fluid (45 °C), widened by 5 %.
+        QVERIFY2(yMin > 10 && yMin < 12.1 && yMax > 45 && yMax < 47, qPrintable(QString("%1 %2").arg(yMin).arg(yMax)));
+        QCOMPARE(xMax, 100.0);
+        QVERIFY(!copied.isNull());
+    }
+};
+
+VANTOR_GUI_TEST_MAIN(DataChartTest)
+#include "data_chart_test.moc"

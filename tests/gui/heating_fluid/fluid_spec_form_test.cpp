@@ -1,0 +1,127 @@
+// The fluid window: its rows over a liquid, the range label's colour, Cancel,
+// and the main window's heating fluid and on-coil rows that open it and the air calculator.
+
+#include "document/document_rows.h"
+#include "document/rating_document.h"
+#include "fluids/transport_props.h"
+#include "gui/air_state/air_state_window.h"
+#include "gui/air_state/air_state_dialog.h"
+#include "gui/heating_fluid/fluid_window.h"
+#include "gui/main/main_window.h"
+#include "gui/widgets/entry_grid.h"
+#include "gui/widgets/row_controls.h"
+#include "gui/gui_test_helpers.h"
+#include "gui/gui_test_main.h"
+#include "units/units_registry.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace vantor;
+using namespace vantor::test;
+
+class FluidSpecFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QColor LabelColour(const TFluidSpecForm& form)
+    {
+        return form.RangeLabel().palette().color(QPalette::WindowText);
+    }
+    static void Choose(TFluidSpecForm& form, int row, long long index)
+    {
+        form.Rules().Rows().SetValue(1, row, index);
+        emit form.Grid().OnDoSetData(1, row);
+    }
+    static void Type(TFluidSpecForm& form, int row, const QString& text)
+    {
+        form.Grid().SelectCell(1, row);
+        form.Grid().setFocus();
+        vantor::test::Type(text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+
+private slots:
+    void init() { ClearSettings(); }
+
+    void rangeLabelTurnsDarkRedOutsideTheRange()
+    {
+        TLiquid liquid("Water", 0.8, 130, 110, fcWater);
+        TFluidSpecForm form;
+        form.SetLiquid(liquid);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Choose(form, fsrAdditive, waCalciumChloride);
+        QCOMPARE(form.RangeLabel().text(), QString("Valid range = [-30.0 .. 300.0] °C"));
+        QCOMPARE(LabelColour(form), QColor(0, 128, 128));
+
+        Choose(form, fsrFluidType, fcGlycerin);
+        Type(form, fsrTemperature, "60");
+        QCOMPARE(liquid.t, 60.0);
+        QCOMPARE(form.RangeLabel().text(), QString("Valid range = [0.0 .. 50.0] °C"));
+        QCOMPARE(LabelColour(form), QColor(128, 0, 0));
+        QVERIFY(!form.Rules().Rows().RowEnabled(fsrAdditive));
+
+        form.findChild<QPushButton*>("Cancel")->click();
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QCOMPARE(int(liquid.LiquidSpec), int(fcWater));
+        QCOMPARE(liquid.tfo, 110.0);
+        QCOMPARE(int(liquid.WaterAdditive), int(waNone));
+    }
+
+    void mainWindowRowsOpenTheirWindows()
+    {
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm form(units);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TRatingDocument& doc = form.Document();
+        doc.SetSaved(true);
+        doc.SetModified(false);
+
+        // Row 6: Engine Oil accepted; the row shows its caption and the document is modified.
+        form.Grid().SelectCell(1, rowFluid);
+        QToolButton& fluidButton = form.Grid().RowControls().PropEditButton();
+        QVERIFY(fluidButton.isVisible());
+        OnNextModal([](QWidget& window) {
+            auto* dialog = qobject_cast<TFluidSpecForm*>(&window);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QString("Fluid Specification"));
+            Choose(*dialog, fsrFluidType, fcEngineOil);
+            dialog->findChild<QPushButton*>("Accept")->click();
+        });
+        QTest::mouseClick(&fluidButton, Qt::LeftButton);
+        QCOMPARE(QString::fromStdString(doc.Rows().Cell(1, rowFluid)), QString("Engine Oil"));
+        QVERIFY(doc.Modified());
+        QVERIFY(!doc.Solved());
+
+        // Row 3: the calculator opens on the row's air at the document's barometer, name and
+        // pressure fixed; the accepted state comes back as "db/wb".
+        form.Grid().SelectCell(1, rowAirOn);
+        const QString before = QString::fromStdString(doc.Rows().Cell(1, rowAirOn));
+        QString shownPressure;
+        connect(&form.OnCoilDlg(), &TAirStateDlg::BoxShown, this, [&shownPressure](TAirStateBox* box) {
+            QCOMPARE(box->windowTitle(), QString("On Coil Air"));
+            QCOMPARE(QString::fromStdString(box->Calc().Rows().Cell(1, asrName)), QString("On Coil"));
+            QVERIFY(!box->Calc().Rows().RowEnabled(asrName));
+            QVERIFY(!box->Calc().Rows().RowEnabled(asrPressure));
+            shownPressure = QString::fromStdString(box->Calc().Rows().Cell(1, asrPressure));
+            box->Calc().Rows().EnterText(asrWetBulb, "15");
+            box->Calc().EditRow(asrWetBulb);
+            box->AcceptState();
+        });
+        QTest::mouseClick(&form.Grid().RowControls().PropEditButton(), Qt::LeftButton);
+        QCOMPARE(shownPressure, QString("101.325"));
+        const QString after = QString::fromStdString(doc.Rows().Cell(1, rowAirOn));
+        QCOMPARE(after, before.section('/', 0, 0) + "/15.0");
+        QCOMPARE(doc.AirOn().wb, 15.0);
+    }
+};
+
+VANTOR_GUI_TEST_MAIN(FluidSpecFormTest)
+#include "fluid_spec_form_test.moc"
