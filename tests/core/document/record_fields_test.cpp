@@ -1,13 +1,10 @@
-// Every field of the coil model record and of the liquid survives the data file and the older
-// stream, field by field. The cases are generated from the field tables, so a field added to a
+// Every field of the coil model record and of the liquid survives the data file, field by
+// field. The cases are generated from the field tables, so a field added to a
 // table is covered here without a word changed.
 
 #include "document/data_file_elements.h"
 
-#include "document/legacy_stream.h"
-#include "document/legacy_stream_file.h"
 #include "fluids/liquid.h"
-#include "legacy_stream_writer.h"
 #include "xml/xml_file.h"
 
 #include <gtest/gtest.h>
@@ -103,45 +100,6 @@ TEST(RecordFields, LiquidRoundTripsThroughTheDataFile)
     ReadLiquid(file, node, read, check);
     ExpectSameFields(written, read, LiquidFields);
     EXPECT_TRUE(check.Empty());
-}
-
-// Written from the table as the versioned stream lays it out: each version holds the fields
-// of its own and every earlier version; the rest take a new record's values.
-TEST(RecordFields, ModelRecordFieldsOfEachStreamVersion)
-{
-    TModelRec written = WithEveryFieldChanged(TModelRec{}, ModelRecFields);
-    written.Rows = 6;  // the stream holds whole rows
-    for (const int version : {1, 2, 3}) {
-        SCOPED_TRACE("version " + std::to_string(version));
-        test::TLegacyStreamWriter w;
-        w.ShortString("FAT 1.0.0." + std::to_string(version));
-        TModelRec expected = written;
-        for (const TRecordField<TModelRec>* field : InSlotOrder(ModelRecFields, &TRecordField<TModelRec>::StreamSlot)) {
-            if (field->StreamSince > version) {
-                CopyField(*field, TModelRec{}, expected);
-                continue;
-            }
-            VisitField(*field, written, [&w](const auto& value) {
-                using T = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>)
-                    w.ShortString(value);
-                else if constexpr (std::is_same_v<T, double>)
-                    w.Extended(value);
-                else if constexpr (std::is_same_v<T, bool>)
-                    w.Bool(value);
-                else
-                    w.Int32(value);
-            });
-        }
-        // What follows the record in a file; the reader looks that far ahead for a maker name.
-        const std::size_t rest = 300;
-        w.Raw(std::string(rest, '\0'));
-        TModelRec read;
-        TLegacyStream stream(w.Bytes());
-        ReadLegacyGeometry(stream, {"Default"}, read);
-        EXPECT_EQ(stream.Remaining(), rest);
-        ExpectSameFields(expected, read, ModelRecFields);
-    }
 }
 
 }  // namespace
