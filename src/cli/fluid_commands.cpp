@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/location_commands.h"
+#include "cli/record_json.h"
 #include "heating_fluid/fluid_choice.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
@@ -266,12 +267,12 @@ nlohmann::ordered_json AirJson(const TAirLookup& air)
 
 nlohmann::ordered_json FluidJson(const TLiquid& liquid)
 {
-    return {{"Caption", liquid.GetCaption()}, {"ShortCaption", liquid.GetShortCaption()},
-            {"t", liquid.t},                  {"ro", liquid.ro},
-            {"Cp", liquid.Cp},                {"mu", liquid.mu},
-            {"Ko", liquid.Ko},                {"Pr", liquid.Pr},
-            {"Tmin", liquid.Tmin},            {"Tmax", liquid.Tmax},
-            {"OutOfRange", liquid.OutOfRange}};
+    nlohmann::ordered_json json = {{"Caption", liquid.GetCaption()}, {"ShortCaption", liquid.GetShortCaption()}};
+    AddSummaryFields(json, liquid, LiquidFields);
+    json["Tmin"] = liquid.Tmin;
+    json["Tmax"] = liquid.Tmax;
+    json["OutOfRange"] = liquid.OutOfRange;
+    return json;
 }
 
 TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)

@@ -1,6 +1,7 @@
 #include "cli/geometry_commands.h"
 
 #include "cli/commands.h"
+#include "cli/record_json.h"
 #include "geometry/coil_makers.h"
 #include "geometry/designation.h"
 #include "geometry/fin_and_tube.h"
@@ -45,16 +46,6 @@ const TFigure kFigures[] = {
     {"InternalVolume", "m3", [](const TFinAndTube& g) { return g.InternalVolume(); }},
     {"DryWeight", "kg", [](const TFinAndTube& g) { return g.DryWeight(); }},
 };
-
-nlohmann::ordered_json ModelRecJson(const TModelRec& r)
-{
-    return {{"Mnf", r.Mnf}, {"Tube", r.Tube}, {"Model", r.Model}, {"Code", r.Code},
-            {"fHeight", r.fHeight}, {"fLength", r.fLength}, {"Rows", r.Rows}, {"fpi", r.fpi},
-            {"Circ", r.Circ}, {"cb", r.cb}, {"Serp", r.Serp}, {"Sx", r.Sx}, {"Sy", r.Sy},
-            {"tp", r.tp}, {"ID", r.ID}, {"OD", r.OD}, {"tf", r.tf}, {"fc", r.fc}, {"ft", r.ft},
-            {"Rifle", r.Rifle}, {"Sections", r.Sections}, {"Mf", r.Mf}, {"Mt", r.Mt}, {"Mc", r.Mc},
-            {"tc", r.tc}};
-}
 
 void PrintText(const TFinAndTube& g)
 {
@@ -211,7 +202,7 @@ nlohmann::ordered_json GeometryJson(const TFinAndTube& g)
     json["ErrorCode"] = 0;
     json["MakerDesignation"] = g.MakerDesignation();
     json["SerpLabel"] = CircuitFractionLabel(g.SerpentineIndex());
-    json["ModelRec"] = ModelRecJson(g.ModelRecord());
+    json["ModelRec"] = FieldsJson(g.ModelRecord(), ModelRecFields);
     json["TubesHigh"] = g.TubesHigh();
     for (const TFigure& figure : kFigures) json[figure.Name] = figure.Value(g);
     json["OppositeEnd"] = g.OppositeEnd();

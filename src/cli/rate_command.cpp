@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/rate_batch.h"
+#include "cli/record_json.h"
 #include "cli/size_by.h"
 #include "datafile/data_file.h"
 #include "design_settings/design_settings.h"
@@ -473,13 +474,9 @@ nlohmann::ordered_json RatingJson(const TRateRun& run)
         {"AirPressureDrop", coil.AirPressureDrop()},
         {"FluidPressureDrop", coil.FluidPressureDrop()},
         {"PipeSize", coil.PipeSize()},
-        {"fHeight", coil.fHeight()},
-        {"fLength", coil.fLength()},
-        {"Rows", coil.Rows()},
-        {"fpi", coil.fpi()},
-        {"Circ", coil.Circ()},
-        {"Warnings", doc.SolveWarnings()},
     };
+    AddSummaryFields(json, rec, ModelRecFields);
+    json["Warnings"] = doc.SolveWarnings();
     if (run.RequestedDuty) json = WithRequestedDuty(json, *run.RequestedDuty);
     if (run.SizeResult) json["SizeResult"] = *run.SizeResult;
     return json;

@@ -19,24 +19,13 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace vantor {
 
 namespace {
 
 using TNode = TXMLFile::TNode;
-
-template <std::size_t N>
-std::string_view NameAt(const std::array<std::string_view, N>& names, int index)
-{
-    return index >= 0 && index < static_cast<int>(N) ? names[static_cast<std::size_t>(index)] : std::string_view();
-}
-
-std::string_view CoilTypeName(int code)
-{
-    return code >= 0 && code < kCoilTypeCount ? CoilTypeCodes[static_cast<std::size_t>(code)].General
-                                               : std::string_view();
-}
 
 // Each writer reuses an element of the same name, so saving twice into one document
 // leaves one of each. A value the element's format would round (a flow of 0.0145 kg/s in
@@ -113,6 +102,55 @@ constexpr std::array<TRangedElement, 13> kRangedElements = {{
     {"UserKo", 0, kUserKoRange},
 }};
 
+// ---- Record fields ----
+
+// Each field under its name: text, a number in its format, a flag, a code with its name
+// beside it, or a plain integer.
+template <typename Rec, std::size_t N>
+void WriteFields(TXMLFile& file, TNode node, const Rec& rec, const std::array<TRecordField<Rec>, N>& fields)
+{
+    for (const TRecordField<Rec>& field : fields) {
+        VisitField(field, rec, [&](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                file.WriteText(node, field.Name, true, value);
+            else if constexpr (std::is_same_v<T, double>)
+                WriteNumber(file, node, field.Name, field.Format, value);
+            else if constexpr (std::is_same_v<T, bool>)
+                file.WriteBool(node, field.Name, true, value);
+            else if (field.CodeLabel)
+                WriteCode(file, node, field.Name, value, field.CodeAttribute, field.CodeLabel(value));
+            else
+                file.WriteInteger(node, field.Name, true, value);
+        });
+    }
+}
+
+// Each field that is there replaces the record's value; a missing one keeps it. Numbers are
+// checked against range(name); codes are taken as codes says.
+template <typename Rec, std::size_t N, typename Range>
+void ReadFields(TXMLFile& file, TNode node, Rec& rec, const std::array<TRecordField<Rec>, N>& fields,
+                TCodeReading codes, TInputCheck& check, const Range& range)
+{
+    for (const TRecordField<Rec>& field : fields) {
+        VisitField(field, rec, [&](auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                value = file.ReadText(node, field.Name, value);
+            else if constexpr (std::is_same_v<T, double>)
+                value = ReadChecked(file, node, field.Name, value, check, range(field.Name));
+            else if constexpr (std::is_same_v<T, bool>)
+                value = file.ReadBool(node, field.Name, value);
+            else if constexpr (std::is_same_v<T, std::uint8_t>)
+                value = field.Codes > 0 && codes == TCodeReading::Checked
+                            ? ReadCheckedCode(file, node, field.Name, value, field.Codes, check)
+                            : ReadByte(file, node, field.Name, value);
+            else
+                value = file.ReadInteger(node, field.Name, value);
+        });
+    }
+}
+
 }  // namespace
 
 // ---- File properties ----
@@ -143,64 +181,12 @@ void ReadFileProps(TXMLFile& file, TNode node, TFileProperties& properties)
 
 void WriteModelRec(TXMLFile& file, TNode parent, const TModelRec& rec)
 {
-    const TNode node = file.FindChild(parent, kGeometryElement, -1, true);
-    file.WriteText(node, "Mnf", true, rec.Mnf);
-    file.WriteInteger(node, "Tube", true, rec.Tube);
-    file.WriteText(node, "Model", true, rec.Model);
-    WriteCode(file, node, "Code", rec.Code, "caption", CoilTypeName(rec.Code));
-    WriteNumber(file, node, "fHeight", "%0.6g", rec.fHeight);
-    WriteNumber(file, node, "fLength", "%0.6g", rec.fLength);
-    WriteNumber(file, node, "Rows", "%0.6g", rec.Rows);
-    WriteNumber(file, node, "fpi", "%0.6g", rec.fpi);
-    WriteNumber(file, node, "Circ", "%0.6g", rec.Circ);
-    WriteCode(file, node, "cb", rec.cb, "text", CircuitBasisLabel(rec.cb));
-    WriteCode(file, node, "Serp", rec.Serp, "caption", CircuitFractionLabel(rec.Serp));
-    WriteNumber(file, node, "Sx", "%0.7f", rec.Sx);
-    WriteNumber(file, node, "Sy", "%0.7f", rec.Sy);
-    WriteCode(file, node, "tp", rec.tp, "text", TubePatternLabel(rec.tp));
-    WriteNumber(file, node, "ID", "%0.7f", rec.ID);
-    WriteNumber(file, node, "OD", "%0.7f", rec.OD);
-    WriteNumber(file, node, "tf", "%0.7f", rec.tf);
-    WriteNumber(file, node, "fc", "%0.5f", rec.fc);
-    WriteNumber(file, node, "ft", "%0.5f", rec.ft);
-    file.WriteBool(node, "Rifle", true, rec.Rifle);
-    file.WriteInteger(node, "Sections", true, rec.Sections);
-    WriteCode(file, node, "Mf", rec.Mf, "caption", MaterialAt(rec.Mf, kAluminium).Code);
-    WriteCode(file, node, "Mt", rec.Mt, "caption", MaterialAt(rec.Mt, kCopper).Code);
-    WriteCode(file, node, "Mc", rec.Mc, "caption", MaterialAt(rec.Mc, kGalvanisedIron).Code);
-    WriteNumber(file, node, "tc", "%0.5f", rec.tc);
+    WriteFields(file, file.FindChild(parent, kGeometryElement, -1, true), rec, ModelRecFields);
 }
 
 TModelRec ReadModelRec(TXMLFile& file, TNode node, TModelRec rec, TInputCheck& check)
 {
-    const auto number = [&](std::string_view name, double current) {
-        return ReadChecked(file, node, name, current, check);
-    };
-    rec.Mnf = file.ReadText(node, "Mnf", rec.Mnf);
-    rec.Tube = ReadByte(file, node, "Tube", rec.Tube);
-    rec.Model = file.ReadText(node, "Model", rec.Model);
-    rec.Code = ReadByte(file, node, "Code", rec.Code);
-    rec.fHeight = number("fHeight", rec.fHeight);
-    rec.fLength = number("fLength", rec.fLength);
-    rec.Rows = number("Rows", rec.Rows);
-    rec.fpi = number("fpi", rec.fpi);
-    rec.Circ = number("Circ", rec.Circ);
-    rec.cb = file.ReadInteger(node, "cb", rec.cb);
-    rec.Serp = file.ReadInteger(node, "Serp", rec.Serp);
-    rec.Sx = number("Sx", rec.Sx);
-    rec.Sy = number("Sy", rec.Sy);
-    rec.tp = ReadByte(file, node, "tp", rec.tp);
-    rec.ID = number("ID", rec.ID);
-    rec.OD = number("OD", rec.OD);
-    rec.tf = number("tf", rec.tf);
-    rec.fc = number("fc", rec.fc);
-    rec.ft = number("ft", rec.ft);
-    rec.Rifle = file.ReadBool(node, "Rifle", rec.Rifle);
-    rec.Sections = file.ReadInteger(node, "Sections", rec.Sections);
-    rec.Mf = ReadByte(file, node, "Mf", rec.Mf);
-    rec.Mt = ReadByte(file, node, "Mt", rec.Mt);
-    rec.Mc = ReadByte(file, node, "Mc", rec.Mc);
-    rec.tc = number("tc", rec.tc);
+    ReadFields(file, node, rec, ModelRecFields, TCodeReading::AsStored, check, DataFileRange);
     return rec;
 }
 
@@ -255,6 +241,11 @@ TValueRange AdditiveVolumeRange(const TLiquid& liquid)
 {
     const bool carriesAdditive = liquid.LiquidSpec == fcWater && !liquid.UserProps && liquid.WaterAdditive != waNone;
     return carriesAdditive ? kAdditiveVolumeRange : TValueRange{};
+}
+
+TValueRange LiquidFieldRange(const TLiquid& liquid, std::string_view element)
+{
+    return element == "AdditiveVolume" ? AdditiveVolumeRange(liquid) : DataFileRange(element);
 }
 
 // ---- Air ----
@@ -315,54 +306,15 @@ void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil, TInputCheck& check)
 
 void WriteLiquid(TXMLFile& file, TNode parent, const TLiquid& liquid)
 {
-    const TNode node = file.FindChild(parent, kLiquidElement, -1, true);
-    file.WriteText(node, "Caption", true, liquid.Caption);
-    WriteNumber(file, node, "t", "%0.3f", liquid.t);
-    WriteNumber(file, node, "tfi", "%0.3f", liquid.tfi);
-    WriteNumber(file, node, "tfo", "%0.3f", liquid.tfo);
-    WriteNumber(file, node, "Pf", "%0.3f", liquid.Pf);
-    WriteNumber(file, node, "m", "%0.3f", liquid.m);
-    WriteNumber(file, node, "Cp", "%0.6g", liquid.Cp);
-    WriteNumber(file, node, "ro", "%0.6g", liquid.ro);
-    WriteNumber(file, node, "Ko", "%0.6g", liquid.Ko);
-    WriteNumber(file, node, "mu", "%0.6g", liquid.mu);
-    WriteNumber(file, node, "Pr", "%0.5f", liquid.Pr);
-    file.WriteBool(node, "UserProps", true, liquid.UserProps);
-    WriteNumber(file, node, "UserRo", "%0.6g", liquid.UserRo);
-    WriteNumber(file, node, "UserCp", "%0.6g", liquid.UserCp);
-    WriteNumber(file, node, "UserMu", "%0.6g", liquid.UserMu);
-    WriteNumber(file, node, "UserKo", "%0.6g", liquid.UserKo);
-    WriteCode(file, node, "LiquidSpec", liquid.LiquidSpec, "caption", NameAt(LiquidSpecNames, liquid.LiquidSpec));
-    WriteCode(file, node, "WaterAdditive", liquid.WaterAdditive, "caption",
-              NameAt(AdditiveNames, liquid.WaterAdditive));
-    WriteNumber(file, node, "AdditiveVolume", "%0.3f", liquid.AdditiveVolume);
+    WriteFields(file, file.FindChild(parent, kLiquidElement, -1, true), liquid, LiquidFields);
 }
 
 void ReadLiquid(TXMLFile& file, TNode node, TLiquid& liquid, TInputCheck& check)
 {
-    const auto number = [&](std::string_view name, double current) {
-        return ReadChecked(file, node, name, current, check);
-    };
-    liquid.Caption = file.ReadText(node, "Caption", liquid.Caption);
-    liquid.t = number("t", liquid.t);
-    liquid.tfi = number("tfi", liquid.tfi);
-    liquid.tfo = number("tfo", liquid.tfo);
-    liquid.Pf = number("Pf", liquid.Pf);
-    liquid.m = number("m", liquid.m);
-    liquid.Cp = number("Cp", liquid.Cp);
-    liquid.ro = number("ro", liquid.ro);
-    liquid.Ko = number("Ko", liquid.Ko);
-    liquid.mu = number("mu", liquid.mu);
-    liquid.Pr = number("Pr", liquid.Pr);
-    liquid.UserProps = file.ReadBool(node, "UserProps", false);
-    liquid.UserRo = number("UserRo", liquid.UserRo);
-    liquid.UserCp = number("UserCp", liquid.UserCp);
-    liquid.UserMu = number("UserMu", liquid.UserMu);
-    liquid.UserKo = number("UserKo", liquid.UserKo);
-    liquid.LiquidSpec = ReadCheckedCode(file, node, "LiquidSpec", liquid.LiquidSpec, kFluidCount, check);
-    liquid.WaterAdditive = ReadCheckedCode(file, node, "WaterAdditive", liquid.WaterAdditive, kWaterAdditiveCount, check);
-    liquid.AdditiveVolume =
-        ReadChecked(file, node, "AdditiveVolume", liquid.AdditiveVolume, check, AdditiveVolumeRange(liquid));
+    // A file from before the user's properties has none.
+    liquid.UserProps = false;
+    ReadFields(file, node, liquid, LiquidFields, TCodeReading::Checked, check,
+               [&liquid](std::string_view name) { return LiquidFieldRange(liquid, name); });
     liquid.Update();
 }
 

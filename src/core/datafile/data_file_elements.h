@@ -34,6 +34,11 @@ class THotWaterCoil;
 class TLiquid;
 class TLiquidState;
 
+// How a reader takes a code field: as stored, when the record repairs its codes itself (the
+// model record), or checked against the field's codes, one that names nothing keeping the
+// present value (the liquid).
+enum class TCodeReading { AsStored, Checked };
+
 inline constexpr std::string_view kFilePropsElement = "fileprops";
 inline constexpr std::string_view kCoilElement = "vantor";
 inline constexpr std::string_view kOldCoilElement = "hotwatercoil";
@@ -49,8 +54,8 @@ inline constexpr std::string_view kLiquidElement = "liquid";
 void WriteFileProps(TXMLFile& file, TXMLFile::TNode parent, const TFileProperties& properties);
 void ReadFileProps(TXMLFile& file, TXMLFile::TNode node, TFileProperties& properties);
 
-// "fat": every field of the record, the integer codes with their names as attributes.
-// A code outside the range of its field keeps the value of rec.
+// "fat": every field of ModelRecFields, the codes with their names as attributes. A code
+// that fits no byte field keeps the value of rec; the others are taken as stored.
 void WriteModelRec(TXMLFile& file, TXMLFile::TNode parent, const TModelRec& rec);
 TModelRec ReadModelRec(TXMLFile& file, TXMLFile::TNode node, TModelRec rec, TInputCheck& check);
 
@@ -60,8 +65,13 @@ TModelRec ReadModelRec(TXMLFile& file, TXMLFile::TNode node, TModelRec rec, TInp
 // or not a number).
 void WriteAirStates(TXMLFile& file, TXMLFile::TNode parent, const TCoil& coil);
 void ReadAirStates(TXMLFile& file, TXMLFile::TNode node, TCoil& coil, TInputCheck& check);
-// "liquid": temperatures, pressure, flow, properties, the user's properties and the fluid
-// codes. Reading recomputes the properties afterwards.
+// The corrections the air reader made to stored temperatures, as notes under the names the
+// file or the settings give them.
+void NoteAirCorrections(const TAirReading& reading, std::string_view dryBulbName, std::string_view wetBulbName,
+                        TInputCheck& check);
+
+// "liquid": every field of LiquidFields (temperatures, pressure, flow, properties, the
+// user's properties and the fluid codes). Reading recomputes the properties afterwards.
 void WriteLiquid(TXMLFile& file, TXMLFile::TNode parent, const TLiquid& liquid);
 void ReadLiquid(TXMLFile& file, TXMLFile::TNode node, TLiquid& liquid, TInputCheck& check);
 
@@ -90,5 +100,8 @@ void LimitAirFlow(TCoil& coil, std::string_view name, TInputCheck& check);
 
 // The additive volume's range: the fluid dialog's when water carries an additive, else any.
 TValueRange AdditiveVolumeRange(const TLiquid& liquid);
+// The range a stored number of the liquid is held to: DataFileRange, or for the additive
+// volume AdditiveVolumeRange.
+TValueRange LiquidFieldRange(const TLiquid& liquid, std::string_view element);
 
 }  // namespace vantor

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace vantor {
 
@@ -66,6 +67,35 @@ private:
     std::string_view m_bytes;
 };
 
+// The fields of rec that the stream's record of the given version holds, in the stream's
+// order: texts, numbers passed through number(name, read, present), flags and integers (a
+// code checked against its field when codes says so; an integer that fits no byte keeps the
+// present value of a byte field).
+template <typename Rec, std::size_t N, typename Number>
+void ReadStreamFields(TLegacyStream& stream, Rec& rec, const std::array<TRecordField<Rec>, N>& fields, int version,
+                      TCodeReading codes, const Number& number)
+{
+    for (const TRecordField<Rec>* field : InSlotOrder(fields, &TRecordField<Rec>::StreamSlot)) {
+        if (field->StreamSince > version) continue;
+        VisitField(*field, rec, [&](auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                value = stream.ReadString();
+            } else if constexpr (std::is_same_v<T, double>) {
+                value = number(field->Name, stream.ReadFloat(), value);
+            } else if constexpr (std::is_same_v<T, bool>) {
+                value = stream.ReadBool();
+            } else if constexpr (std::is_same_v<T, std::uint8_t>) {
+                const int read = stream.ReadInteger();
+                const bool named = field->Codes == 0 || codes == TCodeReading::AsStored || read < field->Codes;
+                value = named ? ToByte(read, value) : value;
+            } else {
+                value = stream.ReadInteger();
+            }
+        });
+    }
+}
+
 // The oldest geometry: a packed record of 384 bytes. It knows no range, pattern, circuit
 // basis or tube area factor; the coil type stays as it is.
 void ReadRawGeometry(TLegacyStream& stream, TModelRec& rec)
@@ -107,34 +137,15 @@ void ReadVersionedGeometry(TLegacyStream& stream, TModelRec& rec)
     while (form < kGeometryVersions.size() && !SameText(version, kGeometryVersions[form])) ++form;
     if (form == kGeometryVersions.size())
         throw ELegacyStreamError("unknown geometry version at byte " + std::to_string(start));
-    const bool hasBasis = form >= 1;
-    const bool hasRange = form >= 2;
-
-    rec.Mnf = stream.ReadString();
-    rec.Model = hasRange ? stream.ReadString() : std::string();
-    rec.Tube = ToByte(stream.ReadInteger(), rec.Tube);
-    rec.Code = ToByte(stream.ReadInteger(), rec.Code);
-    rec.fHeight = stream.ReadFloat();
-    rec.fLength = stream.ReadFloat();
-    rec.Rows = std::trunc(stream.ReadFloat());
-    rec.fpi = stream.ReadFloat();
-    rec.Circ = stream.ReadFloat();
-    rec.cb = hasBasis ? stream.ReadInteger() : kBasisTubesHigh;
-    rec.Serp = stream.ReadInteger();
-    rec.Sx = stream.ReadFloat();
-    rec.Sy = stream.ReadFloat();
-    rec.tp = ToByte(stream.ReadInteger(), rec.tp);
-    rec.ID = stream.ReadFloat();
-    rec.OD = stream.ReadFloat();
-    rec.tf = stream.ReadFloat();
-    rec.fc = stream.ReadFloat();
-    rec.ft = hasRange ? stream.ReadFloat() : 1.0;
-    rec.Rifle = stream.ReadBool();
-    rec.Sections = stream.ReadInteger();
-    rec.Mf = ToByte(stream.ReadInteger(), rec.Mf);
-    rec.Mt = ToByte(stream.ReadInteger(), rec.Mt);
-    rec.Mc = ToByte(stream.ReadInteger(), rec.Mc);
-    rec.tc = stream.ReadFloat();
+    const int generation = static_cast<int>(form) + 1;
+    ReadStreamFields(stream, rec, ModelRecFields, generation, TCodeReading::AsStored,
+                     [](std::string_view, double read, double) { return read; });
+    // A field the version does not hold takes the value of a new record.
+    const TModelRec fresh;
+    for (const TRecordField<TModelRec>& field : ModelRecFields)
+        if (field.StreamSince > generation) CopyField(field, fresh, rec);
+    // The versions hold whole rows only.
+    rec.Rows = std::trunc(rec.Rows);
 }
 
 void ReadAirState(TLegacyStream& stream, TMoistAirState& state)
@@ -163,29 +174,12 @@ double ReadChecked(TLegacyStream& stream, std::string_view name, double current,
 
 void ReadLiquid(TLegacyStream& stream, TLiquid& liquid, TInputCheck& check)
 {
-    const auto number = [&](std::string_view name, double current) {
-        return ReadChecked(stream, name, current, check);
-    };
-    liquid.SetT(number("t", liquid.GetT()));
-    liquid.SetTfi(number("tfi", liquid.tfi));
-    liquid.SetTfo(number("tfo", liquid.tfo));
-    liquid.Caption = stream.ReadString();
-    liquid.m = number("m", liquid.m);
-    liquid.Cp = number("Cp", liquid.Cp);
-    liquid.ro = number("ro", liquid.ro);
-    liquid.Ko = number("Ko", liquid.Ko);
-    liquid.mu = number("mu", liquid.mu);
-    liquid.Pr = number("Pr", liquid.Pr);
-    liquid.UserCp = number("UserCp", liquid.UserCp);
-    liquid.UserRo = number("UserRo", liquid.UserRo);
-    liquid.UserKo = number("UserKo", liquid.UserKo);
-    liquid.UserMu = number("UserMu", liquid.UserMu);
-    const int fluidCode = stream.ReadInteger();
-    if (fluidCode >= 0 && fluidCode < kFluidCount) liquid.LiquidSpec = static_cast<std::uint8_t>(fluidCode);
-    const int additive = stream.ReadInteger();
-    if (additive >= 0 && additive < kWaterAdditiveCount) liquid.WaterAdditive = static_cast<std::uint8_t>(additive);
-    liquid.AdditiveVolume = check.Checked("AdditiveVolume", stream.ReadFloat(), liquid.AdditiveVolume,
-                                          AdditiveVolumeRange(liquid));
+    ReadStreamFields(stream, liquid, LiquidFields, 1, TCodeReading::Checked,
+                     [&](std::string_view name, double read, double present) {
+                         return check.Checked(name, read, present, LiquidFieldRange(liquid, name));
+                     });
+    // The stored mean gives way to the mean of the stored inlet and outlet.
+    liquid.t = (liquid.tfi + liquid.tfo) / 2.0;
     liquid.Update();
 }
 

@@ -18,6 +18,17 @@ constexpr std::array<std::string_view, kWaterAdditiveCount> kAdditiveCaptions = 
 constexpr std::array<std::string_view, kWaterAdditiveCount> kAdditiveShortCaptions = {
     "", "%0.0f%% Eth-Glycol", "%0.0f%% Prop-Glycol", "%0.0f%% Calc-Chloride"};
 
+std::string_view LiquidSpecName(int code)
+{
+    return code >= 0 && code < kFluidCount ? LiquidSpecNames[static_cast<std::size_t>(code)] : std::string_view();
+}
+
+std::string_view AdditiveName(int code)
+{
+    return code >= 0 && code < kWaterAdditiveCount ? AdditiveNames[static_cast<std::size_t>(code)]
+                                                   : std::string_view();
+}
+
 }  // namespace
 
 const std::array<std::string_view, 14> LiquidSpecNames = {
@@ -27,6 +38,30 @@ const std::array<std::string_view, 14> LiquidSpecNames = {
 
 const std::array<std::string_view, 4> AdditiveNames = {"None", "EthyleneGlycol", "PropyleneGlycol",
                                                        "CalciumChloride"};
+
+const std::array<TRecordField<TLiquid>, 19> LiquidFields = {{
+    {.Name = "Caption", .Member = &TLiquid::Caption, .StreamSlot = 4},
+    {.Name = "t", .Member = &TLiquid::t, .Format = "%0.3f", .StreamSlot = 1, .SummarySlot = 1},
+    {.Name = "tfi", .Member = &TLiquid::tfi, .Format = "%0.3f", .StreamSlot = 2},
+    {.Name = "tfo", .Member = &TLiquid::tfo, .Format = "%0.3f", .StreamSlot = 3},
+    {.Name = "Pf", .Member = &TLiquid::Pf, .Format = "%0.3f"},
+    {.Name = "m", .Member = &TLiquid::m, .Format = "%0.3f", .StreamSlot = 5},
+    {.Name = "Cp", .Member = &TLiquid::Cp, .Format = "%0.6g", .StreamSlot = 6, .SummarySlot = 3},
+    {.Name = "ro", .Member = &TLiquid::ro, .Format = "%0.6g", .StreamSlot = 7, .SummarySlot = 2},
+    {.Name = "Ko", .Member = &TLiquid::Ko, .Format = "%0.6g", .StreamSlot = 8, .SummarySlot = 5},
+    {.Name = "mu", .Member = &TLiquid::mu, .Format = "%0.6g", .StreamSlot = 9, .SummarySlot = 4},
+    {.Name = "Pr", .Member = &TLiquid::Pr, .Format = "%0.5f", .StreamSlot = 10, .SummarySlot = 6},
+    {.Name = "UserProps", .Member = &TLiquid::UserProps},
+    {.Name = "UserRo", .Member = &TLiquid::UserRo, .Format = "%0.6g", .StreamSlot = 12},
+    {.Name = "UserCp", .Member = &TLiquid::UserCp, .Format = "%0.6g", .StreamSlot = 11},
+    {.Name = "UserMu", .Member = &TLiquid::UserMu, .Format = "%0.6g", .StreamSlot = 14},
+    {.Name = "UserKo", .Member = &TLiquid::UserKo, .Format = "%0.6g", .StreamSlot = 13},
+    {.Name = "LiquidSpec", .Member = &TLiquid::LiquidSpec, .Codes = kFluidCount, .CodeAttribute = "caption",
+     .CodeLabel = LiquidSpecName, .StreamSlot = 15},
+    {.Name = "WaterAdditive", .Member = &TLiquid::WaterAdditive, .Codes = kWaterAdditiveCount,
+     .CodeAttribute = "caption", .CodeLabel = AdditiveName, .StreamSlot = 16},
+    {.Name = "AdditiveVolume", .Member = &TLiquid::AdditiveVolume, .Format = "%0.3f", .StreamSlot = 17},
+}};
 
 TLiquid::TLiquid(std::string caption, double massFlow, double inlet, double outlet, std::uint8_t fluidCode)
     : TFluid(std::move(caption), massFlow, inlet, outlet), LiquidSpec(fluidCode)

@@ -4,6 +4,7 @@
 // of the property correlations, or properties the user typed in.
 
 #include "fluids/fluid.h"
+#include "text/record_field.h"
 
 #include <array>
 #include <cstdint>
@@ -40,5 +41,9 @@ private:
 extern const std::array<std::string_view, 14> LiquidSpecNames;
 // Additive names by additive code (no blanks).
 extern const std::array<std::string_view, 4> AdditiveNames;
+
+// The liquid's fields in the data file's order; the stream slots give the older stream's
+// order, the summary slots the order of the properties the fluid command lists.
+extern const std::array<TRecordField<TLiquid>, 19> LiquidFields;
 
 }  // namespace vantor

@@ -5,7 +5,9 @@
 
 #include "geometry/circuit_fractions.h"
 #include "geometry/materials.h"
+#include "text/record_field.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -66,11 +68,15 @@ struct TModelRec {
     bool operator==(const TModelRec&) const = default;
 };
 
+// The record's fields in the data file's order; the stream slots give the older versioned
+// stream's order ("FAT 1.0.0.1" is version 1), the summary slots the rating's designation figures.
+extern const std::array<TRecordField<TModelRec>, 25> ModelRecFields;
+
 TModelValues ModelValuesOf(const TModelRec& rec);
 void SetModelValues(TModelRec& rec, const TModelValues& values);
 
-// Puts the record's default back into every code that would index outside its table
-// (coil type, circuit basis, serpentine index, tube pattern, the three materials).
+// Puts the record's default back into every code field holding a code outside its field's
+// codes (coil type, circuit basis, serpentine index, tube pattern, the three materials).
 void RepairCodes(TModelRec& rec);
 
 // The tube size as the makers print it: the code below 100, the millimetres above.
