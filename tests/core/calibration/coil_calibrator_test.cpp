@@ -1,6 +1,6 @@
-#include "document/coil_calibrator.h"
+#include "calibration/coil_calibrator.h"
 
-#include "document_test_support.h"
+#include "core/document/document_test_support.h"
 #include "support/temp_folder.h"
 #include "text/file_io.h"
 
