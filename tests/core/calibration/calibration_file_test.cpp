@@ -1,6 +1,7 @@
 #include "calibration/calibration_file.h"
 
 #include "support/temp_folder.h"
+#include "text/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <string>
+#include <sys/stat.h>
 
 namespace vantor {
 namespace {
@@ -31,29 +34,29 @@ void Put(const std::filesystem::path& file, const std::string& bytes)
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-TEST(CalibrationFile, ReadsWhatTheWriterWrote)
+TEST(CalibrationFile, HoldsFiveLittleEndianDoublesThatReadBack)
 {
     test::TTempFolder folder;
     const std::filesystem::path file = folder / "Vantor.cal";
-    TCalibrationFactors written;
-    written.Duty = 1.0003;
-    written.ho = 0.98;
-    written.hi = 1.12;
-    written.AirDP = 1.001;
-    written.FluidDP = 0.999;
-    ASSERT_TRUE(WriteCalibrationFile(file, written));
+    TCalibrationFactors factors;
+    factors.Duty = 1.25;
+    factors.ho = 0.5;
+    factors.hi = 2;
+    factors.AirDP = 0.75;
+    factors.FluidDP = 3;
+    ASSERT_TRUE(WriteCalibrationFile(file, factors));
+    ASSERT_TRUE(WriteCalibrationFile(file, factors)) << "a read-only file is replaced all the same";
+
+    const std::optional<std::string> bytes = ReadFileText(file);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, FileBytes(1.25, 0.5, 2, 0.75, 3));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+
     TCalibrationFactors read;
     ASSERT_TRUE(ReadCalibrationFile(file, read));
-    EXPECT_EQ(read, written);
-
-    // Another program's file, in the file's own order.
-    Put(file.parent_path() / "other.cal", FileBytes(1.5, 2, 3, 4, 5));
-    ASSERT_TRUE(ReadCalibrationFile(file.parent_path() / "other.cal", read));
-    EXPECT_EQ(read.Duty, 1.5);
-    EXPECT_EQ(read.ho, 2);
-    EXPECT_EQ(read.hi, 3);
-    EXPECT_EQ(read.AirDP, 4);
-    EXPECT_EQ(read.FluidDP, 5);
+    EXPECT_EQ(read, factors);
 }
 
 TEST(CalibrationFile, RefusesAFileThatDoesNotHoldFiveUsableFactors)
@@ -104,12 +107,17 @@ TEST(CalibrationFile, RefusesAFileThatDoesNotHoldFiveUsableFactors)
     EXPECT_EQ(result.Code, crUnreadable) << "a folder is not refused as a wrong size";
 }
 
-TEST(CalibrationFile, LookingForTheFileMakesNoFolder)
+TEST(CalibrationFile, LivesInTheProgramFolderWhenItCanBeWritten)
 {
     test::TTempFolder folder;
     TFolderEnvironment env;
-    env.ExecutablePath = folder / "gone" / "vantor-cli";
     env.Home = (folder / "home").string();
+    std::filesystem::create_directories(folder / "bin");
+    env.ExecutablePath = folder / "bin" / "vantor";
+    EXPECT_EQ(CalibrationFile(env), folder / "bin" / "Vantor.cal");
+
+    // Else the data folder, which only the writer makes.
+    env.ExecutablePath = folder / "gone" / "vantor-cli";
     const std::filesystem::path expected = folder / "home" / "Documents" / "Korvane" / "Vantor" / "Vantor.cal";
     EXPECT_EQ(CalibrationFile(env, false), expected);
     EXPECT_FALSE(std::filesystem::exists(folder / "home"));
