@@ -1,5 +1,6 @@
 // vantor-cli: the program's engineering without a window.
 
+#include "cli/calibration_command.h"
 #include "cli/commands.h"
 #include "cli/fluid_commands.h"
 #include "cli/geometry_commands.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     vantor::cli::AddSelectCommand(app, exitCode);
     vantor::cli::AddSimulateCommand(app, exitCode);
     vantor::cli::AddLocationCommands(app, exitCode);
+    vantor::cli::AddCalibrationCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);

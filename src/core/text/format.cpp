@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
-#include <vector>
 
 namespace vantor {
 
@@ -183,11 +182,7 @@ std::optional<std::string> Convert(const TSpecifier& specifier, const TFormatArg
 
 std::string Format(std::string_view format, std::initializer_list<TFormatArg> args)
 {
-    const std::vector<const TFormatArg*> argList = [&] {
-        std::vector<const TFormatArg*> list;
-        for (const auto& a : args) list.push_back(&a);
-        return list;
-    }();
+    const TFormatArg* const argList = args.begin();
     std::string out;
     out.reserve(format.size() + 16);
     size_t nextArg = 0;
@@ -214,7 +209,7 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
         }
         if (specifier->index) nextArg = static_cast<size_t>(*specifier->index);
         std::optional<std::string> text;
-        if (nextArg < argList.size()) text = Convert(*specifier, *argList[nextArg]);
+        if (nextArg < args.size()) text = Convert(*specifier, argList[nextArg]);
         ++nextArg;
         if (!text) {
             out.append(format.substr(start, after - start));

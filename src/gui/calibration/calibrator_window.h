@@ -5,7 +5,7 @@
 // "Accept" closes with OK (the caller keeps the factors), "Cancel" without; "Update" and
 // leaving an edit write the calibration file. The rules live in TCoilCalibrator.
 
-#include "document/coil_calibrator.h"
+#include "calibration/coil_calibrator.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "gui/main/main_window.h"
 
-#include "document/coil_calibrator.h"
+#include "calibration/coil_calibrator.h"
 #include "datafile/data_file.h"
 #include "document/document_rows.h"
 #include "document/psy_export.h"

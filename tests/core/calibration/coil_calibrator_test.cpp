@@ -1,14 +1,8 @@
-#include "document/coil_calibrator.h"
+#include "calibration/coil_calibrator.h"
 
-#include "document_test_support.h"
-#include "support/temp_folder.h"
-#include "text/file_io.h"
+#include "core/document/document_test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <bit>
-#include <cstdint>
-#include <sys/stat.h>
 
 namespace vantor {
 namespace {
@@ -104,41 +98,6 @@ TEST_F(CoilCalibrator, NoDutyGivesARatioOfZeroOrTheLargestNumber)
     results.SensibleDuty = 2;
     results.SensibleHeatRatio = 1.7e308;
     EXPECT_EQ(results.Texts()[2], "1.7E308");
-}
-
-TEST_F(CoilCalibrator, CalibrationFileHoldsFiveLittleEndianDoubles)
-{
-    test::TTempFolder folder;
-    const std::filesystem::path file = folder / "Vantor.cal";
-    TCalibrationFactors factors;
-    factors.Duty = 1.25;
-    factors.ho = 0.5;
-    factors.hi = 2;
-    factors.AirDP = 0.75;
-    factors.FluidDP = 3;
-    ASSERT_TRUE(WriteCalibrationFile(file, factors));
-    ASSERT_TRUE(WriteCalibrationFile(file, factors)) << "a read-only file is replaced all the same";
-
-    const std::optional<std::string> bytes = ReadFileText(file);
-    ASSERT_TRUE(bytes);
-    ASSERT_EQ(bytes->size(), 40u);
-    const double expected[] = {1.25, 0.5, 2, 0.75, 3};
-    for (int i = 0; i < 5; ++i) {
-        std::uint64_t bits = 0;
-        for (int b = 7; b >= 0; --b) bits = bits << 8 | static_cast<unsigned char>((*bytes)[static_cast<size_t>(i * 8 + b)]);
-        EXPECT_EQ(std::bit_cast<double>(bits), expected[i]) << "value " << i;
-    }
-    struct stat info {};
-    ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0444u);
-
-    // The program folder when it can be written, else the data folder.
-    TFolderEnvironment env = Env;
-    std::filesystem::create_directories(folder / "bin");
-    env.ExecutablePath = folder / "bin" / "vantor";
-    EXPECT_EQ(CalibrationFile(env), folder / "bin" / "Vantor.cal");
-    env.ExecutablePath = folder / "gone" / "vantor";
-    EXPECT_EQ(CalibrationFile(env), Folder() / "home" / "Documents" / "Korvane" / "Vantor" / "Vantor.cal");
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 //
 // Each factor is held as its edit shows it, with four decimals.
 
+#include "calibration/calibration_file.h"
 #include "document/document_settings.h"
-#include "settings/folders.h"
 #include "text/result.h"
 
 #include <array>
@@ -26,13 +26,6 @@ namespace vantor {
 
 class TCoil;
 class TRatingDocument;
-
-// The factor edits in the window's order.
-enum TCalibrationFactor : int { cfDuty, cfAirDP, cfFluidDP, cfHo, cfHi };
-inline constexpr int kCalibrationFactorCount = 5;
-
-// "Q Factor", "ADP Factor", "Fluid DP Factor", "ho Factor", "hi Factor".
-std::string_view CalibrationFactorCaption(TCalibrationFactor factor);
 
 // The result fields after a recalculation, kW, Pa and kPa.
 struct TCalibrationResults {
@@ -96,13 +89,5 @@ private:
 // "Accept": the document's stored factors become the coil's (they are saved with the
 // settings), the document is modified and shows its rows again, row 12's label included.
 void AcceptCalibration(TRatingDocument& document);
-
-// "Vantor.cal" in the program folder when that folder can be written, else in the data
-// folder (the program folder itself when even that cannot be made).
-std::filesystem::path CalibrationFile(const TFolderEnvironment& env = TFolderEnvironment::FromProcess());
-
-// Five little-endian IEEE doubles: duty, outside film, inside film, air pressure drop and fluid
-// pressure drop factor, 40 bytes. The file is replaced whole and left read-only.
-TResult WriteCalibrationFile(const std::filesystem::path& file, const TCalibrationFactors& factors);
 
 }  // namespace vantor

@@ -1,30 +1,20 @@
-#include "document/coil_calibrator.h"
+#include "calibration/coil_calibrator.h"
 
 #include "document/rating_document.h"
 #include "model/coil.h"
-#include "text/file_io.h"
 #include "text/format.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <exception>
-#include <system_error>
-#include <unistd.h>
 
 namespace vantor {
 
 namespace {
 
-constexpr std::array<std::string_view, kCalibrationFactorCount> kCaptions = {
-    "Q Factor", "ADP Factor", "Fluid DP Factor", "ho Factor", "hi Factor"};
-
 // Stands for an infinite sensible heat ratio when the coil has no total duty.
 constexpr double kNoTotalDutyRatio = 1.7e308;
-
-constexpr std::string_view kCalibrationFileName = "Vantor.cal";
 
 // A factor as its edit holds it: the value of its four-decimal text.
 double AsShown(double value)
@@ -37,40 +27,7 @@ double StepOf(TCalibrationFactor factor)
     return factor == cfAirDP || factor == cfFluidDP ? TCoilCalibrator::kDropStep : TCoilCalibrator::kFilmStep;
 }
 
-void AppendLittleEndian(std::string& bytes, double value)
-{
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    for (int shift = 0; shift < 64; shift += 8) bytes.push_back(static_cast<char>((bits >> shift) & 0xFFu));
-}
-
-bool WritableFolder(const std::filesystem::path& folder)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
-// The factor of an edit, for reading or writing.
-template <class Factors>
-auto& SlotOf(Factors& factors, TCalibrationFactor factor)
-{
-    switch (factor) {
-    case cfAirDP:
-        return factors.AirDP;
-    case cfFluidDP:
-        return factors.FluidDP;
-    case cfHo:
-        return factors.ho;
-    case cfHi:
-        return factors.hi;
-    case cfDuty:
-    default:
-        return factors.Duty;
-    }
-}
-
 }  // namespace
-
-std::string_view CalibrationFactorCaption(TCalibrationFactor factor) { return kCaptions.at(factor); }
 
 std::array<std::string, 5> TCalibrationResults::Texts() const
 {
@@ -90,9 +47,9 @@ void TCoilCalibrator::Activate(TCoil& coil)
     Recalculate();
 }
 
-double& TCoilCalibrator::Slot(TCalibrationFactor factor) { return SlotOf(m_factors, factor); }
+double& TCoilCalibrator::Slot(TCalibrationFactor factor) { return FactorOf(m_factors, factor); }
 
-double TCoilCalibrator::Factor(TCalibrationFactor factor) const { return SlotOf(m_factors, factor); }
+double TCoilCalibrator::Factor(TCalibrationFactor factor) const { return FactorOf(m_factors, factor); }
 
 std::string TCoilCalibrator::FactorText(TCalibrationFactor factor) const
 {
@@ -182,33 +139,6 @@ void AcceptCalibration(TRatingDocument& document)
     factors.ho = coil.hoFactor;
     factors.hi = coil.hiFactor;
     document.Calibrate(factors);
-}
-
-std::filesystem::path CalibrationFile(const TFolderEnvironment& env)
-{
-    const std::filesystem::path programFolder = ProgramFolder(env);
-    if (WritableFolder(programFolder)) return programFolder / kCalibrationFileName;
-    const TDataFolder data = EnsureDataFolder(env);
-    return (data.Result ? data.Folder : programFolder) / kCalibrationFileName;
-}
-
-TResult WriteCalibrationFile(const std::filesystem::path& file, const TCalibrationFactors& factors)
-{
-    std::string bytes;
-    for (const double factor : {factors.Duty, factors.ho, factors.hi, factors.AirDP, factors.FluidDP})
-        AppendLittleEndian(bytes, factor);
-    // The program keeps its own file read-only: it clears the mark to replace the file, and the
-    // save path refuses read-only files otherwise.
-    std::error_code error;
-    if (std::filesystem::is_regular_file(file, error))
-        std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                     error);
-    const TResult written = WriteFileAtomically(file, bytes);
-    std::filesystem::permissions(file,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
-                                     std::filesystem::perms::others_read,
-                                 std::filesystem::perm_options::replace, error);
-    return written;
 }
 
 }  // namespace vantor
