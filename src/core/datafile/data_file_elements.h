@@ -65,11 +65,6 @@ TModelRec ReadModelRec(TXMLFile& file, TXMLFile::TNode node, TModelRec rec, TInp
 // or not a number).
 void WriteAirStates(TXMLFile& file, TXMLFile::TNode parent, const TCoil& coil);
 void ReadAirStates(TXMLFile& file, TXMLFile::TNode node, TCoil& coil, TInputCheck& check);
-// The corrections the air reader made to stored temperatures, as notes under the names the
-// file or the settings give them.
-void NoteAirCorrections(const TAirReading& reading, std::string_view dryBulbName, std::string_view wetBulbName,
-                        TInputCheck& check);
-
 // "liquid": every field of LiquidFields (temperatures, pressure, flow, properties, the
 // user's properties and the fluid codes). Reading recomputes the properties afterwards.
 void WriteLiquid(TXMLFile& file, TXMLFile::TNode parent, const TLiquid& liquid);
