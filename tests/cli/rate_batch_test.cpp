@@ -231,4 +231,74 @@ TEST_F(RateBatchTest, SchedulesAndOptionsThatCannotBeUsedAreRefused)
     EXPECT_NE(broken.err.find("quote"), std::string::npos) << broken.err;
 }
 
+// Whole results of schedules with every kind of line: good, refused, ragged, quoted, sized,
+// warned about; command-line defaults, Imperial texts, stored settings that cannot be used.
+TEST_F(RateBatchTest, ResultsEqualTheirExpectedFiles)
+{
+    const fs::path data = fs::path(VANTOR_TEST_DATA_DIR) / "schedules";
+    const std::string out = (m_base / "results.csv").string();
+    const struct {
+        const char* schedule;
+        std::vector<std::string> options;
+        const char* settings;  // the stored program key; none when empty
+        const char* expected;
+        int exitCode;
+        bool toOut;
+    } cases[] = {
+        {"mixed.csv", {"--no-settings"}, "", "mixed-results.csv", 1, true},
+        {"mixed.csv",
+         {"--no-settings", "--units", "imperial", "--model", "762 1219 2r 10f 8c", "--fluid-inlet", "70", "--maker",
+          "Typical", "--range", "5/8 inch", "--air-velocity", "3"},
+         "",
+         "mixed-defaults-imperial-results.csv",
+         1,
+         false},
+        {"plain.csv", {}, "[VantorForm]\nPressure=5\n", "plain-settings-results.csv", 0, false},
+        {"plain.csv", {"--strict"}, "[VantorForm]\nPressure=5\n", "plain-strict-results.csv", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        fs::remove_all(m_base / "config");
+        if (*c.settings) {
+            fs::create_directories(m_base / "config" / "Korvane");
+            std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini") << c.settings;
+        }
+        std::vector<std::string> args = {"rate", "--batch", (data / c.schedule).string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        if (c.toOut) args.insert(args.end(), {"--out", out});
+        const TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.err, "");
+        if (c.toOut) {
+            EXPECT_EQ(vantor::test::Slurp(out), vantor::test::Slurp(data / c.expected));
+        }
+        EXPECT_EQ(run.out, c.toOut ? "" : vantor::test::Slurp(data / c.expected));
+    }
+}
+
+// A schedule that breaks off as a table far down gives no results at all, not the lines
+// before the break.
+TEST_F(RateBatchTest, TableBrokenAfterGoodLinesWritesNothing)
+{
+    std::string good = "model\n";
+    for (int i = 0; i < 300; ++i) good += "544 720 4r 12f 7c\n";
+    const std::string out = (m_base / "results.csv").string();
+    const struct {
+        std::string end;
+        std::string message;
+    } cases[] = {{"\"x\n", "line 302: a quote is never closed"}, {"\"x\"y\n", "line 302: text after a closing quote"}};
+    for (const auto& c : cases) {
+        const std::string schedule = Schedule(good + c.end);
+        for (const bool toOut : {false, true}) {
+            std::vector<std::string> args = {"rate", "--batch", schedule, "--no-settings"};
+            if (toOut) args.insert(args.end(), {"--out", out});
+            const TRun run = Run(args);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "vantor-cli: " + schedule + ": " + c.message + "\n");
+            EXPECT_FALSE(fs::exists(out));
+        }
+    }
+}
+
 }  // namespace
