@@ -66,13 +66,7 @@ int ReadCode(std::string_view option, std::string_view text, int highest)
     return static_cast<int>(*value);
 }
 
-// One row option, read and waiting to be applied in row order.
-struct TRowEdit {
-    int Row = 0;
-    std::string Option;
-    TVariant Value;      // SI number, the designation, "db/wb" or a list index
-    TFluidChoice Fluid;  // the fluid row
-};
+}  // namespace
 
 std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 {
@@ -125,6 +119,8 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
         choice(rowCalcMode, "--calculate", o.Calculate, "duty");
     return edits;
 }
+
+namespace {
 
 // ---- The document ----
 
@@ -391,9 +387,8 @@ TRateStart::TRateStart(bool noSettings, const TRateLog& log)
     for (const std::string& message : Units.LoadUnitsIni(Env)) log("warning: " + message);
 }
 
-TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
+TRating StartRating(const TRateOptions& o, const TRateStart& start, const TRateLog& log)
 {
-    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
     TSettingsStore programKey(std::nullopt);
     for (const std::string_view section : kRatingSections) CopySection(start.ProgramKey, programKey, section);
     ChooseMakerAndRange(o, start.Env, programKey);
@@ -405,9 +400,21 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
         TDocumentServices{*rating.Units, programKey, start.SharedKey, start.Env, rating.Observer.get(), {}});
     rating.Properties =
         std::make_unique<TFileProperties>(TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
+    return rating;
+}
+
+void ApplyRateOptions(TRating& rating, const std::vector<TRowEdit>& edits, const TRateOptions& o, const TRateLog& log)
+{
     PrepareDocument(*rating.Document, *rating.Properties, o);
     ApplyFilePropertyOptions(o.Properties, *rating.Properties);
     for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
+}
+
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
+{
+    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
+    TRating rating = StartRating(o, start, log);
+    ApplyRateOptions(rating, edits, o, log);
     return rating;
 }
 

@@ -213,12 +213,28 @@ void TRatingDocument::FileSaved(const std::string& path)
 
 void TRatingDocument::FilePropertiesChanged() { m_status.SetSaved(false); }
 
-void TRatingDocument::BeginModelEdit()
+TRatingDocument::TSnapshot TRatingDocument::TakeSnapshot() const
 {
-    m_beforeEdit.emplace(TSnapshot{std::make_unique<THotWaterCoil>(*m_coil), *m_liquid, m_airOn, m_airOff,
-                                   m_barometer, m_designDuty, m_calcMode, m_coilModel, m_modelFromEditor, m_factors,
-                                   m_status});
+    return TSnapshot{std::make_unique<THotWaterCoil>(*m_coil), *m_liquid, m_airOn, m_airOff, m_barometer, m_designDuty,
+                     m_calcMode, m_coilModel, m_modelFromEditor, m_factors, m_status};
 }
+
+void TRatingDocument::RestoreSnapshot(const TSnapshot& before)
+{
+    *m_coil = *before.Coil;
+    *m_liquid = before.Liquid;
+    m_airOn = before.AirOn;
+    m_airOff = before.AirOff;
+    m_barometer = before.Barometer;
+    m_designDuty = before.DesignDuty;
+    m_calcMode = before.CalcMode;
+    m_coilModel = before.CoilModel;
+    m_modelFromEditor = before.ModelFromEditor;
+    m_factors = before.Factors;
+    m_status = before.Status;
+}
+
+void TRatingDocument::BeginModelEdit() { m_beforeEdit.emplace(TakeSnapshot()); }
 
 TEditNotes TRatingDocument::AcceptEditorResult()
 {
@@ -234,23 +250,21 @@ TEditNotes TRatingDocument::AcceptEditorResult()
 void TRatingDocument::CancelModelEdit()
 {
     if (!m_beforeEdit) return;
-    TSnapshot& before = *m_beforeEdit;
-    *m_coil = *before.Coil;
-    *m_liquid = before.Liquid;
-    m_airOn = before.AirOn;
-    m_airOff = before.AirOff;
-    m_barometer = before.Barometer;
-    m_designDuty = before.DesignDuty;
-    m_calcMode = before.CalcMode;
-    m_coilModel = before.CoilModel;
-    m_modelFromEditor = before.ModelFromEditor;
-    m_factors = before.Factors;
-    m_status = before.Status;
+    RestoreSnapshot(*m_beforeEdit);
     m_beforeEdit.reset();
     if (m_observer)
         for (const TStatusPanel panel : {spEdit, spSolve, spFile}) m_observer->StatusTextChanged(panel, m_status.Text(panel));
     ShowValues();
     UpdateReport();
+}
+
+void TRatingDocument::KeepAsStart() { m_start.emplace(TakeSnapshot()); }
+
+void TRatingDocument::BackToStart()
+{
+    if (!m_start) return;
+    RestoreSnapshot(*m_start);
+    ShowValues();
 }
 
 void TRatingDocument::InputChanged()

@@ -178,6 +178,12 @@ public:
     void BeginModelEdit();
     TEditNotes AcceptEditorResult();
     void CancelModelEdit();
+    // A document that rates one input after another (the lines of a schedule) starts each
+    // from the same state: KeepAsStart remembers every input and result as they are now,
+    // BackToStart puts them back bit for bit and shows them in the rows. The rows' units are
+    // not part of it: a change of units stays.
+    void KeepAsStart();
+    void BackToStart();
 
     // What an automation client puts: the value taken as given, through the coil's own
     // setter (no row rounding, no row range), the rows then showing it. The document is no
@@ -336,6 +342,8 @@ private:
         TCalibrationFactors Factors;
         TDocumentStatus Status;
     };
+    TSnapshot TakeSnapshot() const;
+    void RestoreSnapshot(const TSnapshot& before);
     TEditNotes SetModelInput(const std::string& text);
     TEditNotes SetAirOnInput(const std::string& text);
     TEditNotes SetNumberInput(int row, const TVariant& value);
@@ -389,6 +397,7 @@ private:
     std::unique_ptr<THotWaterCoil> m_coil;
     TPropertyRows m_rows;
     std::optional<TSnapshot> m_beforeEdit;  // while the fin and tube editor is open
+    std::optional<TSnapshot> m_start;       // what BackToStart returns to
 };
 
 }  // namespace vantor

@@ -7,6 +7,7 @@
 
 #include "text/result.h"
 
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,48 @@ struct TScheduleTable {
 // table at all. A line with more fields than the header is read with its problem noted, the
 // lines after it are read as usual; a line with fewer is filled with empty fields.
 TResult ReadScheduleTable(std::string_view text, TScheduleTable& table);
+
+// One line of a schedule, as the table holds it.
+struct TScheduleLine {
+    std::vector<std::string> Fields;  // one a column
+    int LineNumber = 0;
+    std::string Problem;
+};
+
+// Reads a schedule a line at a time, so that a schedule of any length takes the memory of one
+// line. The lines come as ReadScheduleTable reads them; a broken quote ends the reading where
+// it is found, so a caller that must not act on a table that turns out broken checks the whole
+// text first with CheckScheduleText.
+class TScheduleReader {
+public:
+    explicit TScheduleReader(std::istream& in) : m_in(*in.rdbuf()) {}
+
+    // The first line, as the names of the columns: Ok, or why it names none.
+    TResult ReadHeader();
+    const std::vector<std::string>& Columns() const { return m_columns; }
+    // The next line; false at the end of the text or where it stops being a table.
+    bool Next(TScheduleLine& line);
+    // Where and why the text stopped being a table, "line 7: a quote is never closed"; empty
+    // while it is one.
+    const std::string& Broken() const { return m_broken; }
+
+private:
+    bool NextRecord(std::vector<std::string>& record, int& recordLine);
+    int Get();
+    int Peek();
+
+    std::streambuf& m_in;
+    std::string m_pending;  // bytes read ahead at the start that were no byte-order mark
+    bool m_started = false;
+    bool m_ended = false;
+    int m_line = 1;
+    std::string m_broken;
+    std::vector<std::string> m_columns;
+};
+
+// Reads the whole text as ReadScheduleTable does without keeping a line: Ok when the text
+// reads as a table, or the reason ReadScheduleTable would give.
+TResult CheckScheduleText(std::istream& in);
 
 // One line of fields, quoted where needed, without the line end.
 std::string CsvLine(const std::vector<std::string>& fields);
