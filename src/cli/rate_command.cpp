@@ -132,6 +132,8 @@ public:
     {
         m_log((kind == TMessageKind::Error ? "error: " : "warning: ") + std::string(text));
     }
+    // The command line prints the report from the document when asked to, never from here.
+    bool WantsReport() const override { return false; }
 
 private:
     TRateLog m_log;

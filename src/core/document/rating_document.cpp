@@ -632,7 +632,7 @@ void TRatingDocument::AddInputNote(std::string note)
 
 void TRatingDocument::UpdateReport()
 {
-    if (!m_observer) return;
+    if (!m_observer || !m_observer->WantsReport()) return;
     TStringSink sink;
     TDocumentReport report;
     if (Solved()) {
