@@ -198,8 +198,10 @@ public:
 
     void Finish()
     {
-        if (m_toFile) Check(m_file.Commit());
-        else std::cout.flush();
+        if (m_toFile)
+            Check(m_file.Commit());
+        else
+            std::cout.flush();
     }
 
 private:
