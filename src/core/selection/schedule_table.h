@@ -1,10 +1,9 @@
 #pragma once
 
-// A coil schedule as comma-separated text: a header line naming the columns, then one coil a
-// line. Fields follow the usual quoting (a field in double quotes may hold commas, line breaks
-// and doubled quotes); lines end in LF or CR LF; blank lines are skipped; a byte-order mark
-// before the header is ignored.
+// A coil schedule as comma-separated text (text/csv.h): a header line naming the columns,
+// then one coil a line.
 
+#include "text/csv.h"
 #include "text/result.h"
 
 #include <string>
@@ -27,8 +26,5 @@ struct TScheduleTable {
 // table at all. A line with more fields than the header is read with its problem noted, the
 // lines after it are read as usual; a line with fewer is filled with empty fields.
 TResult ReadScheduleTable(std::string_view text, TScheduleTable& table);
-
-// One line of fields, quoted where needed, without the line end.
-std::string CsvLine(const std::vector<std::string>& fields);
 
 }  // namespace vantor
