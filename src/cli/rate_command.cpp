@@ -114,7 +114,7 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
     number(rowTubeVelocity, "--tube-velocity", o.TubeVelocity);
     number(rowDesignDuty, "--design-duty", o.DesignDuty);
     if (sizing)
-        edits.push_back({rowCalcMode, "--calculate", static_cast<long long>(o.By.empty() ? cmCoilSize : cmHeatingDuty), {}});
+        edits.push_back({rowCalcMode, "--calculate", static_cast<long long>(o.By.empty() ? TCalcMode::CoilSize : TCalcMode::HeatingDuty), {}});
     else
         choice(rowCalcMode, "--calculate", o.Calculate, "duty");
     return edits;
@@ -163,22 +163,15 @@ void ChooseMakerAndRange(const TRateOptions& o, const TFolderEnvironment& env, T
         const std::vector<std::string> makers = catalogue.MakerNames();
         const auto found = std::find_if(makers.begin(), makers.end(), [&](const auto& m) { return SameText(m, maker); });
         if (found == makers.end()) {
-            std::string known;
-            for (const std::string& name : makers) known += (known.empty() ? "" : ", ") + name;
-            throw TInputError("--maker: the catalogue has no maker \"" + maker + "\" (makers: " + known + ")");
+            throw TInputError("--maker: the catalogue has no maker \"" + maker + "\" (makers: " + Joined(makers, ", ") + ")");
         }
         maker = *found;
         programKey.WriteString(kDocumentSection, "CoilMaker", maker);
     }
     std::string range;
     if (o.Range) {
-        catalogue.LoadMaker(maker);
-        const TMnfRecVec& ranges = catalogue.CachedRanges();
-        const auto found = SameText(catalogue.CachedMaker(), maker)
-                               ? std::find_if(ranges.begin(), ranges.end(),
-                                              [&](const TMnfRec& r) { return SameText(r.name, *o.Range); })
-                               : ranges.end();
-        if (found == ranges.end())
+        const std::optional<TMnfRec> found = catalogue.FindRange(maker, *o.Range);
+        if (!found)
             throw TInputError("--range: " + maker + " has no tube range \"" + *o.Range + "\"");
         range = found->name;
     }
@@ -243,10 +236,10 @@ void Print(const TRateRun& run, TOutput output)
         std::cout << doc.HotWaterCoil().CsvText() << "\r\n";
         break;
     case TOutput::Diagnostics:
-        doc.Diagnostics1Click(sink);
+        doc.Diagnose(sink);
         break;
     case TOutput::Manufacturing:
-        doc.ViewCoilDetailsClick(sink);
+        doc.WriteManufacturingReport(sink);
         break;
     case TOutput::Report:
         // As the report window shows it: the coil's report, and the footer once solved.
@@ -295,8 +288,8 @@ void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TR
 // unsolved rating has no off-coil air to plot.
 bool WritePsy(TRatingDocument& doc, const TFileProperties& properties, const std::string& file, const TResult& solved)
 {
-    TResult written = solved ? TResult::Ok() : TResult::Error(1, "not written: the rating is not solved");
-    if (written && file.empty()) written = TResult::Error(1, "File name not known");
+    TResult written = solved ? TResult::Ok() : TResult::Error(TErrorCode::Failed, "not written: the rating is not solved");
+    if (written && file.empty()) written = TResult::Error(TErrorCode::Failed, "File name not known");
     if (written) written = WritePsyExport(file, properties, DocumentPsyProcess(doc));
     if (!written) std::cerr << "vantor-cli: " << (file.empty() ? "--psy" : file) << ": " << written.Message << "\n";
     return written.IsOk();
@@ -426,7 +419,7 @@ TRateRun RunRating(const TRateOptions& o, bool sizing, const TRateStart& start, 
     TRatingDocument& doc = *run.Rating.Document;
     ApplyUnitSystem(doc, o.Units);
     // The duty a sizing asks for: a solve makes the rated duty the design duty.
-    if (!o.By.empty() || doc.CalcMode() == cmCoilSize) run.RequestedDuty = doc.DesignDuty();
+    if (!o.By.empty() || doc.CalcMode() == TCalcMode::CoilSize) run.RequestedDuty = doc.DesignDuty();
     if (!o.By.empty()) {
         run.Sized = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
         run.SizeResult = run.Sized.Code;
@@ -455,7 +448,7 @@ nlohmann::ordered_json RatingJson(const TRateRun& run)
         {"FluidFlow", state.MassFlow()},
         {"TubeVelocity", state.vw},
         {"DesignDuty", doc.DesignDuty()},
-        {"Calculate", doc.CalcMode()},
+        {"Calculate", static_cast<int>(doc.CalcMode())},
         {"Maker", rec.Mnf},
         {"Range", rec.Model},
         {"Status", coil.Status},

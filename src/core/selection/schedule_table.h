@@ -1,10 +1,9 @@
 #pragma once
 
-// A coil schedule as comma-separated text: a header line naming the columns, then one coil a
-// line. Fields follow the usual quoting (a field in double quotes may hold commas, line breaks
-// and doubled quotes); lines end in LF or CR LF; blank lines are skipped; a byte-order mark
-// before the header is ignored.
+// A coil schedule as comma-separated text (text/csv.h): a header line naming the columns,
+// then one coil a line.
 
+#include "text/csv.h"
 #include "text/result.h"
 
 #include <istream>
@@ -42,7 +41,7 @@ struct TScheduleLine {
 // text first with CheckScheduleText.
 class TScheduleReader {
 public:
-    explicit TScheduleReader(std::istream& in) : m_in(*in.rdbuf()) {}
+    explicit TScheduleReader(std::istream& in) : m_records(in) {}
 
     // The first line, as the names of the columns: Ok, or why it names none.
     TResult ReadHeader();
@@ -51,27 +50,15 @@ public:
     bool Next(TScheduleLine& line);
     // Where and why the text stopped being a table, "line 7: a quote is never closed"; empty
     // while it is one.
-    const std::string& Broken() const { return m_broken; }
+    const std::string& Broken() const { return m_records.Broken().Message; }
 
 private:
-    bool NextRecord(std::vector<std::string>& record, int& recordLine);
-    int Get();
-    int Peek();
-
-    std::streambuf& m_in;
-    std::string m_pending;  // bytes read ahead at the start that were no byte-order mark
-    bool m_started = false;
-    bool m_ended = false;
-    int m_line = 1;
-    std::string m_broken;
+    TCsvReader m_records;
     std::vector<std::string> m_columns;
 };
 
 // Reads the whole text as ReadScheduleTable does without keeping a line: Ok when the text
 // reads as a table, or the reason ReadScheduleTable would give.
 TResult CheckScheduleText(std::istream& in);
-
-// One line of fields, quoted where needed, without the line end.
-std::string CsvLine(const std::vector<std::string>& fields);
 
 }  // namespace vantor
