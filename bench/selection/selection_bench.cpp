@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace {
 
@@ -30,7 +31,9 @@ TSelectionRequest TypicalRequest()
     request.Limits.MaxFluidDrop = 50;
     request.Limits.MaxFaceVelocity = 3;
     TCoilMakers catalogue(TFolderEnvironment::FromProcess());
-    CatalogueRanges(catalogue, "Typical", "", request.Space.Ranges);
+    // Without the catalogue there is nothing to measure.
+    if (const TResult read = CatalogueRanges(catalogue, "Typical", "", request.Space.Ranges); !read)
+        throw std::runtime_error(read.Message);
     return request;
 }
 

@@ -5,6 +5,8 @@
 
 #include "fluids/liquid.h"
 #include "psychro/psychro.h"
+#include "psychro/standard_atmosphere.h"
+#include "text/format.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -24,7 +26,7 @@ using TWarningLog = std::function<void(const std::string& text)>;
 // The options of `air`, as given.
 struct TAirOptions {
     std::string Text;
-    std::string Pressure = "101.325";
+    std::string Pressure = FormatFloat("%0.3f", kStandardAtmosphere);
     std::vector<std::string> Pair;
     bool Json = false;
     bool Strict = false;  // a corrected air text is an error

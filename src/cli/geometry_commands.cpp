@@ -67,18 +67,6 @@ void PrintText(const TFinAndTube& g)
     line("Connections", std::string(ConnectionEndLabel(g.OppositeEnd())) + " end");
 }
 
-// The maker's range called name, when the catalogue has that maker and range.
-std::optional<TMnfRec> FindRange(TCoilMakers& catalogue, const std::string& maker, const std::string& name)
-{
-    catalogue.LoadMaker(maker);
-    if (!SameText(catalogue.CachedMaker(), maker)) return std::nullopt;
-    const TMnfRecVec& ranges = catalogue.CachedRanges();
-    const auto found =
-        std::find_if(ranges.begin(), ranges.end(), [&name](const TMnfRec& r) { return SameText(r.name, name); });
-    if (found == ranges.end()) return std::nullopt;
-    return *found;
-}
-
 TCoilMakers CatalogueForCommandLine(const std::function<void(const std::string&)>& log)
 {
     TCoilMakers catalogue;
@@ -88,13 +76,6 @@ TCoilMakers CatalogueForCommandLine(const std::function<void(const std::string&)
 
 void PrintToStderr(const std::string& line) { std::cerr << line << "\n"; }
 
-std::string JoinedNames(const std::vector<std::string>& names)
-{
-    std::string joined;
-    for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
-    return joined;
-}
-
 // The maker's ranges as "code (name)", for a message about what the maker has.
 std::string TubeRangesOf(TCoilMakers& catalogue, const std::string& maker)
 {
@@ -102,7 +83,7 @@ std::string TubeRangesOf(TCoilMakers& catalogue, const std::string& maker)
     std::vector<std::string> ranges;
     for (const TMnfRec& range : catalogue.CachedRanges())
         ranges.push_back(std::to_string(range.d) + " (" + range.name + ")");
-    return JoinedNames(ranges);
+    return Joined(ranges, ", ");
 }
 
 // The maker, range and tube code asked for exist in the catalogue; a catalogue with no makers
@@ -114,8 +95,8 @@ std::optional<std::string> CheckChoice(TCoilMakers& catalogue, const TGeometryOp
     const auto maker =
         std::find_if(makers.begin(), makers.end(), [&](const std::string& m) { return SameText(m, options.Maker); });
     if (maker == makers.end())
-        return "There is no coil maker " + options.Maker + " in the catalogue; its makers are " + JoinedNames(makers);
-    if (!options.Range.empty() && !FindRange(catalogue, options.Maker, options.Range))
+        return "There is no coil maker " + options.Maker + " in the catalogue; its makers are " + Joined(makers, ", ");
+    if (!options.Range.empty() && !catalogue.FindRange(options.Maker, options.Range))
         return "The coil maker " + options.Maker + " has no tube range " + options.Range + "; its ranges (tube code and name) are " +
                TubeRangesOf(catalogue, options.Maker);
     if (tubeGiven) {
@@ -181,7 +162,7 @@ void BuildGeometry(const TGeometryOptions& options, bool tubeGiven, TFinAndTube&
     int tube = options.Tube;
     std::optional<TMnfRec> range;
     if (!options.Range.empty()) {
-        range = FindRange(catalogue, options.Maker, options.Range);
+        range = catalogue.FindRange(options.Maker, options.Range);
         if (range) tube = range->d;
     }
     geometry.Create(catalogue, options.Maker, options.Designation, kHotWaterCoil, tube);

@@ -6,6 +6,7 @@
 #include "locations/location_picker.h"
 #include "locations/location_texts.h"
 #include "text/format.h"
+#include "text/text_routines.h"
 
 #include <nlohmann/json.hpp>
 
@@ -28,13 +29,6 @@ struct TLocationOptions {
     std::string Out;
     bool Json = false;
 };
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 // The picker opened on a database and region, as the window would be.
 class TOpenedPicker {
@@ -92,8 +86,10 @@ private:
     // The database as the index spells it, names being compared without regard to case.
     std::string ListedName(const std::string& database) const
     {
+        // Before the picker opens it: an index that cannot be read leaves the name as given,
+        // and opening then says what is wrong.
         TRegionsIndex index;
-        index.Load(m_picker.Folder() / kRegionsIndexName);
+        (void)index.Load(m_picker.Folder() / kRegionsIndexName);
         for (const std::string& section : index.Sections())
             if (SameText(section, database)) return section;
         return database;
@@ -122,8 +118,7 @@ int ListDatabases(const TLocationOptions& options)
 {
     TOpenedPicker opened(options.Folder, "", "");
     TLocationPicker& picker = opened.Picker();
-    TRegionsIndex index;
-    index.Load(picker.Folder() / kRegionsIndexName);
+    const TRegionsIndex& index = picker.Index();
     if (options.Json) {
         nlohmann::ordered_json databases = nlohmann::ordered_json::array();
         for (const std::string& name : picker.Databases())
@@ -144,8 +139,7 @@ int ListRegions(const TLocationOptions& options)
     TOpenedPicker opened(options.Folder, options.Database, "");
     TLocationPicker& picker = opened.Picker();
     PrintNotes(opened);
-    TRegionsIndex index;
-    index.Load(picker.Folder() / kRegionsIndexName);
+    const TRegionsIndex& index = picker.Index();
     if (options.Json) {
         nlohmann::ordered_json regions = nlohmann::ordered_json::array();
         for (const std::string& name : picker.Regions())
@@ -187,8 +181,7 @@ int ShowPlace(const TLocationOptions& options)
     PrintNotes(opened);
     TLocationPicker& picker = opened.Picker();
     const TLocationRecord& r = picker.Record();
-    TRegionsIndex index;
-    index.Load(picker.Folder() / kRegionsIndexName);
+    const TRegionsIndex& index = picker.Index();
     const std::string database = index.KeyOfCode(kAllKey, r.DatabaseCode);
     const std::string region = r.RegionCode != 0 ? index.KeyOfCode(database, r.RegionCode) : std::string();
     const int record = picker.Places()[static_cast<std::size_t>(picker.PlaceIndex())].Record + 1;

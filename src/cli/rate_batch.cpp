@@ -8,6 +8,7 @@
 #include "text/text_routines.h"
 
 #include <algorithm>
+#include <memory>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -122,9 +123,9 @@ TLineResult UnratedLine(const std::string& message)
     return line;
 }
 
-TLineResult RateLine(const TRateOptions& o, const TRateStart& start)
+TLineResult RateLine(TScheduleRater& rater, const TRateOptions& o)
 {
-    const TRatedLine rated = RateScheduleLine(o, start);
+    const TRatedLine rated = rater.Rate(o);
     if (rated.Refused) return UnratedLine(rated.Message);
     TLineResult line{rated.Rated, ResultFields(rated)};
     line.Fields.push_back(rated.Message);
@@ -154,20 +155,127 @@ void RefuseOutOverSchedule(const TRateOptions& o)
         throw TUsageError("--out: " + o.Out + " is the schedule itself; write the results to another file");
 }
 
-std::string ReadSchedule(const std::string& fileName)
+// The schedule, checked whole before any line is rated: a table that breaks off far down must
+// not leave the lines above it rated. It is then read again from its start, line by line. What
+// is not a plain file (a pipe) can be read once only, so it is held in memory instead.
+std::unique_ptr<std::istream> OpenSchedule(const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    std::stringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad()) throw TInputError(fileName + ": cannot be read");
-    return text.str();
+    auto file = std::make_unique<std::ifstream>(fileName, std::ios::binary);
+    if (!*file) throw TInputError(fileName + ": cannot be read");
+    std::unique_ptr<std::istream> in = std::move(file);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        auto text = std::make_unique<std::stringstream>();
+        *text << in->rdbuf();
+        if (in->bad()) throw TInputError(fileName + ": cannot be read");
+        text->clear();
+        in = std::move(text);
+    }
+    const TResult checked = CheckScheduleText(*in);
+    if (in->bad()) throw TInputError(fileName + ": cannot be read");
+    if (!checked) throw TInputError(fileName + ": " + checked.Message);
+    in->clear();
+    in->seekg(0);
+    return in;
+}
+
+// Where the results go as they come: standard output, or the --out file, which takes the
+// place of the old one only once every line is in.
+class TResultsOut {
+public:
+    explicit TResultsOut(const std::string& path) : m_toFile(!path.empty()), m_path(path)
+    {
+        if (m_toFile) Check(m_file.Open(path));
+    }
+
+    void Write(std::string_view text)
+    {
+        if (m_toFile)
+            Check(m_file.Write(text));
+        else
+            std::cout << text;
+    }
+
+    void Finish()
+    {
+        if (m_toFile)
+            Check(m_file.Commit());
+        else
+            std::cout.flush();
+    }
+
+private:
+    void Check(const TResult& done) const
+    {
+        if (!done) throw TInputError(m_path + ": " + done.Message);
+    }
+
+    bool m_toFile;
+    std::string m_path;
+    TAtomicFile m_file;
+};
+
+// Lines go to the workers in chunks, so that handing them over costs little beside the
+// rating; at most kChunksInFlight chunks are read and not yet written.
+constexpr size_t kChunkLines = 32;
+constexpr size_t kChunksInFlight = 64;
+using TChunk = std::vector<TScheduleLine>;
+
+struct TRatedChunk {
+    std::string Text;  // the output lines
+    bool AllRated = true;
+};
+
+TRatedChunk RateChunk(TScheduleRater& rater, const TRateOptions& o, const std::vector<TColumn>& columns,
+                      const TChunk& chunk)
+{
+    TRatedChunk rated;
+    for (const TScheduleLine& line : chunk) {
+        const TLineResult result =
+            line.Problem.empty() ? RateLine(rater, LineOptions(o, columns, line.Fields)) : UnratedLine(line.Problem);
+        std::vector<std::string> fields = line.Fields;
+        fields.insert(fields.end(), result.Fields.begin(), result.Fields.end());
+        rated.Text += CsvLine(fields) + "\n";
+        rated.AllRated = rated.AllRated && result.Rated;
+    }
+    return rated;
 }
 
 }  // namespace
 
 std::span<const std::string_view> ResultColumnNames() { return kResultColumns; }
 
-TRatedLine RateScheduleLine(const TRateOptions& o, const TRateStart& start)
+// A started document, and what its making said: a new document would say it again for every
+// line.
+struct TScheduleRater::TStartPoint {
+    TRating Rating;
+    std::vector<std::string> Notes;
+    bool Used = false;
+};
+
+// More start points than any catalogue has makers and ranges means spellings that differ only
+// in case; beyond it they are made again.
+constexpr size_t kMaxStartPoints = 64;
+
+TScheduleRater::TScheduleRater(const TRateStart& start) : m_start(start) {}
+
+TScheduleRater::~TScheduleRater() = default;
+
+TScheduleRater::TStartPoint& TScheduleRater::StartFor(const TRateOptions& o)
+{
+    auto key = std::make_pair(o.Maker, o.Range);
+    if (const auto found = m_points.find(key); found != m_points.end()) return *found->second;
+    if (m_points.size() >= kMaxStartPoints) m_points.clear();
+    std::vector<std::string> notes;
+    m_log = [&notes](const std::string& text) { notes.push_back(text); };
+    // The documents tell whatever log is current, not the one of the line that made them.
+    TRating rating = StartRating(o, m_start, [this](const std::string& text) { m_log(text); });
+    auto point = std::make_unique<TStartPoint>(TStartPoint{std::move(rating), std::move(notes), false});
+    point->Rating.Document->KeepAsStart();
+    return *m_points.emplace(std::move(key), std::move(point)).first->second;
+}
+
+TRatedLine TScheduleRater::Rate(const TRateOptions& o)
 {
     TRatedLine line;
     const auto note = [&line](const std::string& text) {
@@ -175,8 +283,14 @@ TRatedLine RateScheduleLine(const TRateOptions& o, const TRateStart& start)
         line.Warned = line.Warned || text.starts_with("warning: ");
     };
     try {
-        const TRating rating = PrepareRating(o, false, start, note);
-        TRatingDocument& doc = *rating.Document;
+        const std::vector<TRowEdit> edits = ReadRowEdits(o, false);
+        TStartPoint& point = StartFor(o);
+        m_log = note;
+        for (const std::string& text : point.Notes) note(text);
+        TRatingDocument& doc = *point.Rating.Document;
+        if (point.Used) doc.BackToStart();
+        point.Used = true;
+        ApplyRateOptions(point.Rating, edits, o, note);
         // The units reach the texts (the messages); the results are in the model's units.
         ApplyUnitSystem(doc, o.Units);
         const TResult solved = doc.Solve();
@@ -196,7 +310,17 @@ TRatedLine RateScheduleLine(const TRateOptions& o, const TRateStart& start)
         note(e.what());
         line.Refused = true;
     }
+    m_log = [](const std::string&) {};
+    // A change of units stays in the rows, which the start does not cover: the next line gets
+    // a new document.
+    if (!o.Units.empty()) m_points.clear();
     return line;
+}
+
+TRatedLine RateScheduleLine(const TRateOptions& o, const TRateStart& start)
+{
+    TScheduleRater rater(start);
+    return rater.Rate(o);
 }
 
 int RunBatch(const TRateOptions& o)
@@ -204,34 +328,35 @@ int RunBatch(const TRateOptions& o)
     if (!o.File.empty() || o.Save || o.Psy || o.Json || o.Csv || o.Diagnostics || o.Manufacturing || o.Report)
         throw TUsageError("--batch goes without FILE, --save, --psy and the output options");
     RefuseOutOverSchedule(o);
-    TScheduleTable table;
-    if (const TResult read = ReadScheduleTable(ReadSchedule(o.Batch), table); !read)
-        throw TInputError(o.Batch + ": " + read.Message);
-    const std::vector<TColumn> columns = ReadColumns(table.Columns);
+    const std::unique_ptr<std::istream> in = OpenSchedule(o.Batch);
+    TScheduleReader reader(*in);
+    if (const TResult header = reader.ReadHeader(); !header) throw TInputError(o.Batch + ": " + header.Message);
+    const std::vector<TColumn> columns = ReadColumns(reader.Columns());
 
     const TRateStart start(o.NoSettings, [](const std::string& line) { std::cerr << "vantor-cli: " << line << "\n"; });
-    std::vector<TLineResult> results(table.Lines.size());
-    RunInParallel(table.Lines.size(), 0, [&](size_t i) {
-        results[i] = table.Problems[i].empty() ? RateLine(LineOptions(o, columns, table.Lines[i]), start)
-                                               : UnratedLine(table.Problems[i]);
-    });
-
-    std::vector<std::string> header = table.Columns;
-    const std::vector<std::string> resultHeader = ResultHeader(table.Columns);
+    TResultsOut out(o.Out);
+    std::vector<std::string> header = reader.Columns();
+    const std::vector<std::string> resultHeader = ResultHeader(reader.Columns());
     header.insert(header.end(), resultHeader.begin(), resultHeader.end());
-    std::string out = CsvLine(header) + "\n";
+    out.Write(CsvLine(header) + "\n");
+
     bool allRated = true;
-    for (size_t i = 0; i < results.size(); ++i) {
-        std::vector<std::string> fields = table.Lines[i];
-        fields.insert(fields.end(), results[i].Fields.begin(), results[i].Fields.end());
-        out += CsvLine(fields) + "\n";
-        allRated = allRated && results[i].Rated;
-    }
-    if (o.Out.empty()) {
-        std::cout << out;
-    } else if (const TResult written = WriteFileAtomically(o.Out, out); !written) {
-        throw TInputError(o.Out + ": " + written.Message);
-    }
+    RunStreamed<TChunk, TRatedChunk>(
+        kChunksInFlight, 0, [&start] { return std::make_unique<TScheduleRater>(start); },
+        [&](std::unique_ptr<TScheduleRater>& rater, TChunk chunk) { return RateChunk(*rater, o, columns, chunk); },
+        [&reader]() -> std::optional<TChunk> {
+            TChunk chunk;
+            TScheduleLine line;
+            while (chunk.size() < kChunkLines && reader.Next(line)) chunk.push_back(std::move(line));
+            return chunk.empty() ? std::nullopt : std::optional<TChunk>(std::move(chunk));
+        },
+        [&](const TRatedChunk& rated) {
+            out.Write(rated.Text);
+            allRated = allRated && rated.AllRated;
+        });
+    // The schedule was read whole once already; it broke only if it changed since.
+    if (!reader.Broken().empty()) throw TInputError(o.Batch + ": " + reader.Broken());
+    out.Finish();
     return allRated ? kExitOk : kExitFailed;
 }
 

@@ -7,9 +7,13 @@
 #include "cli/rate_command.h"
 
 #include <array>
+#include <map>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vantor::cli {
 
@@ -36,5 +40,27 @@ struct TRatedLine {
 };
 
 TRatedLine RateScheduleLine(const TRateOptions& o, const TRateStart& start);
+
+// Rates lines one after another on one thread, each exactly as RateScheduleLine rates it. The
+// document a line starts from (one for each maker and range asked for) is made once, with the
+// settings copied and the catalogue read, and put back to that start before every line, so a
+// line costs its own edits and solve; nothing one line sets reaches the next.
+class TScheduleRater {
+public:
+    explicit TScheduleRater(const TRateStart& start);
+    ~TScheduleRater();
+    TScheduleRater(const TScheduleRater&) = delete;
+    TScheduleRater& operator=(const TScheduleRater&) = delete;
+
+    TRatedLine Rate(const TRateOptions& o);
+
+private:
+    struct TStartPoint;
+    TStartPoint& StartFor(const TRateOptions& o);
+
+    const TRateStart& m_start;
+    std::map<std::pair<std::string, std::optional<std::string>>, std::unique_ptr<TStartPoint>> m_points;
+    TRateLog m_log;  // where the documents' messages go: the line being rated
+};
 
 }  // namespace vantor::cli

@@ -67,13 +67,7 @@ int ReadCode(std::string_view option, std::string_view text, int highest)
     return static_cast<int>(*value);
 }
 
-// One row option, read and waiting to be applied in row order.
-struct TRowEdit {
-    int Row = 0;
-    std::string Option;
-    TVariant Value;      // SI number, the designation, "db/wb" or a list index
-    TFluidChoice Fluid;  // the fluid row
-};
+}  // namespace
 
 std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
 {
@@ -121,11 +115,13 @@ std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing)
     number(rowTubeVelocity, "--tube-velocity", o.TubeVelocity);
     number(rowDesignDuty, "--design-duty", o.DesignDuty);
     if (sizing)
-        edits.push_back({rowCalcMode, "--calculate", static_cast<long long>(o.By.empty() ? cmCoilSize : cmHeatingDuty), {}});
+        edits.push_back({rowCalcMode, "--calculate", static_cast<long long>(o.By.empty() ? TCalcMode::CoilSize : TCalcMode::HeatingDuty), {}});
     else
         choice(rowCalcMode, "--calculate", o.Calculate, "duty");
     return edits;
 }
+
+namespace {
 
 // ---- The document ----
 
@@ -137,6 +133,8 @@ public:
     {
         m_log((kind == TMessageKind::Error ? "error: " : "warning: ") + std::string(text));
     }
+    // The command line prints the report from the document when asked to, never from here.
+    bool WantsReport() const override { return false; }
 
 private:
     TRateLog m_log;
@@ -166,22 +164,15 @@ void ChooseMakerAndRange(const TRateOptions& o, const TFolderEnvironment& env, T
         const std::vector<std::string> makers = catalogue.MakerNames();
         const auto found = std::find_if(makers.begin(), makers.end(), [&](const auto& m) { return SameText(m, maker); });
         if (found == makers.end()) {
-            std::string known;
-            for (const std::string& name : makers) known += (known.empty() ? "" : ", ") + name;
-            throw TInputError("--maker: the catalogue has no maker \"" + maker + "\" (makers: " + known + ")");
+            throw TInputError("--maker: the catalogue has no maker \"" + maker + "\" (makers: " + Joined(makers, ", ") + ")");
         }
         maker = *found;
         programKey.WriteString(kDocumentSection, "CoilMaker", maker);
     }
     std::string range;
     if (o.Range) {
-        catalogue.LoadMaker(maker);
-        const TMnfRecVec& ranges = catalogue.CachedRanges();
-        const auto found = SameText(catalogue.CachedMaker(), maker)
-                               ? std::find_if(ranges.begin(), ranges.end(),
-                                              [&](const TMnfRec& r) { return SameText(r.name, *o.Range); })
-                               : ranges.end();
-        if (found == ranges.end())
+        const std::optional<TMnfRec> found = catalogue.FindRange(maker, *o.Range);
+        if (!found)
             throw TInputError("--range: " + maker + " has no tube range \"" + *o.Range + "\"");
         range = found->name;
     }
@@ -246,10 +237,10 @@ void Print(const TRateRun& run, TOutput output)
         std::cout << doc.HotWaterCoil().CsvText() << "\r\n";
         break;
     case TOutput::Diagnostics:
-        doc.Diagnostics1Click(sink);
+        doc.Diagnose(sink);
         break;
     case TOutput::Manufacturing:
-        doc.ViewCoilDetailsClick(sink);
+        doc.WriteManufacturingReport(sink);
         break;
     case TOutput::Report:
         // As the report window shows it: the coil's report, and the footer once solved.
@@ -298,8 +289,8 @@ void PrepareDocument(TRatingDocument& doc, TFileProperties& properties, const TR
 // unsolved rating has no off-coil air to plot.
 bool WritePsy(TRatingDocument& doc, const TFileProperties& properties, const std::string& file, const TResult& solved)
 {
-    TResult written = solved ? TResult::Ok() : TResult::Error(1, "not written: the rating is not solved");
-    if (written && file.empty()) written = TResult::Error(1, "File name not known");
+    TResult written = solved ? TResult::Ok() : TResult::Error(TErrorCode::Failed, "not written: the rating is not solved");
+    if (written && file.empty()) written = TResult::Error(TErrorCode::Failed, "File name not known");
     if (written) written = WritePsyExport(file, properties, DocumentPsyProcess(doc));
     if (!written) std::cerr << "vantor-cli: " << (file.empty() ? "--psy" : file) << ": " << written.Message << "\n";
     return written.IsOk();
@@ -392,9 +383,8 @@ TRateStart::TRateStart(bool noSettings, const TRateLog& log)
     for (const std::string& message : Units.LoadUnitsIni(Env)) log("warning: " + message);
 }
 
-TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
+TRating StartRating(const TRateOptions& o, const TRateStart& start, const TRateLog& log)
 {
-    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
     TSettingsStore programKey(std::nullopt);
     for (const std::string_view section : kRatingSections) CopySection(start.ProgramKey, programKey, section);
     ChooseMakerAndRange(o, start.Env, programKey);
@@ -406,9 +396,21 @@ TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& star
         TDocumentServices{*rating.Units, programKey, start.SharedKey, start.Env, rating.Observer.get(), {}});
     rating.Properties =
         std::make_unique<TFileProperties>(TFileProperties::FromDefaults(ReadFilePropertiesDefaults(programKey)));
+    return rating;
+}
+
+void ApplyRateOptions(TRating& rating, const std::vector<TRowEdit>& edits, const TRateOptions& o, const TRateLog& log)
+{
     PrepareDocument(*rating.Document, *rating.Properties, o);
     ApplyFilePropertyOptions(o.Properties, *rating.Properties);
     for (const TRowEdit& edit : edits) ApplyRowEdit(*rating.Document, edit, o.Strict, log);
+}
+
+TRating PrepareRating(const TRateOptions& o, bool sizing, const TRateStart& start, const TRateLog& log)
+{
+    const std::vector<TRowEdit> edits = ReadRowEdits(o, sizing);
+    TRating rating = StartRating(o, start, log);
+    ApplyRateOptions(rating, edits, o, log);
     return rating;
 }
 
@@ -418,7 +420,7 @@ TRateRun RunRating(const TRateOptions& o, bool sizing, const TRateStart& start, 
     TRatingDocument& doc = *run.Rating.Document;
     ApplyUnitSystem(doc, o.Units);
     // The duty a sizing asks for: a solve makes the rated duty the design duty.
-    if (!o.By.empty() || doc.CalcMode() == cmCoilSize) run.RequestedDuty = doc.DesignDuty();
+    if (!o.By.empty() || doc.CalcMode() == TCalcMode::CoilSize) run.RequestedDuty = doc.DesignDuty();
     if (!o.By.empty()) {
         run.Sized = SizeLikeTheEditor(doc, start.ProgramKey, SizingNames().at(o.By), o.KeepAirVolume);
         run.SizeResult = run.Sized.Code;
@@ -447,7 +449,7 @@ nlohmann::ordered_json RatingJson(const TRateRun& run)
         {"FluidFlow", state.MassFlow()},
         {"TubeVelocity", state.vw},
         {"DesignDuty", doc.DesignDuty()},
-        {"Calculate", doc.CalcMode()},
+        {"Calculate", static_cast<int>(doc.CalcMode())},
         {"Maker", rec.Mnf},
         {"Range", rec.Model},
         {"Status", coil.Status},

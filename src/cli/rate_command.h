@@ -94,6 +94,24 @@ struct TRating {
     std::unique_ptr<TFileProperties> Properties;
 };
 
+// One row option, read and waiting to be applied in row order.
+struct TRowEdit {
+    int Row = 0;
+    std::string Option;
+    TVariant Value;      // SI number, the designation, "db/wb" or a list index
+    TFluidChoice Fluid;  // the fluid row
+};
+
+// The row options of o, read in row order. Raises TUsageError for one that cannot be read.
+std::vector<TRowEdit> ReadRowEdits(const TRateOptions& o, bool sizing);
+
+// A document as the settings and the maker and range of o make it, before FILE and the row
+// options; the document's messages go to log.
+TRating StartRating(const TRateOptions& o, const TRateStart& start, const TRateLog& log);
+
+// FILE, the file property options and the row edits applied to a started rating.
+void ApplyRateOptions(TRating& rating, const std::vector<TRowEdit>& edits, const TRateOptions& o, const TRateLog& log);
+
 // The maker and range, FILE and the row options in row order, applied as `rate` applies them;
 // warnings and the document's messages go to log. Raises TUsageError for an option that
 // cannot be read, TInputError (or what the model raises) for one that cannot be used.

@@ -72,7 +72,7 @@ TStepSimulation SimulateRating(TRatingDocument& doc, const TRateLog& log)
         for (const std::string& warning : doc.SolveWarnings()) log("warning: " + warning);
         if (!solved) throw TInputError(solved.Message);
     }
-    TStepSimulation simulation = doc.Stepbystepsimulation1Click();
+    TStepSimulation simulation = doc.SimulateSteps();
     if (!simulation.Result) throw TInputError(simulation.Result.Message);
     return simulation;
 }

@@ -11,7 +11,9 @@
 #include "cli/select_command.h"
 #include "cli/simulate_command.h"
 #include "cli/size_by.h"
+#include "psychro/standard_atmosphere.h"
 #include "selection/parallel_runs.h"
+#include "text/text_routines.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -167,9 +169,9 @@ py::tuple Rate(const TTexts& texts, bool sizing, const std::string& by, bool kee
         o.By = by;
         o.KeepAirVolume = keepAirVolume;
         if (!by.empty() && !cli::SizingNames().contains(by)) {
-            std::string names;
-            for (const auto& [name, sizing_] : cli::SizingNames()) names += (names.empty() ? "" : ", ") + name;
-            throw cli::TUsageError("by: \"" + by + "\" is not one of " + names);
+            std::vector<std::string> names;
+            for (const auto& [name, sizing_] : cli::SizingNames()) names.push_back(name);
+            throw cli::TUsageError("by: \"" + by + "\" is not one of " + Joined(names, ", "));
         }
         TCollected warnings;
         const cli::TRateStart& start = FirstRunStart(warnings.Log());
@@ -350,6 +352,7 @@ PYBIND11_MODULE(_vantor, m)
     m.def("rate", &Rate, py::arg("options"), py::arg("sizing"), py::arg("by"), py::arg("keep_air_volume"));
     m.def("simulate", &Simulate, py::arg("options"));
     m.def("select", &Select, py::arg("options"), py::arg("space"));
+    m.attr("STANDARD_ATMOSPHERE") = kStandardAtmosphere;
     m.def("air", &Air, py::arg("text"), py::arg("pair"), py::arg("pressure"));
     m.def("fluid", &Fluid, py::arg("options"));
     m.def("geometry", &Geometry, py::arg("model"), py::arg("maker"), py::arg("range"), py::arg("tube"));

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -229,6 +231,145 @@ TEST_F(RateBatchTest, SchedulesAndOptionsThatCannotBeUsedAreRefused)
     const TRun broken = Run({"rate", "--batch", Schedule("model\n\"544 720 4r 12f 7c\n"), "--no-settings"});
     EXPECT_EQ(broken.exitCode, 1);
     EXPECT_NE(broken.err.find("quote"), std::string::npos) << broken.err;
+}
+
+// Whole results of schedules with every kind of line: good, refused, ragged, quoted, sized,
+// warned about; command-line defaults, Imperial texts, stored settings that cannot be used.
+TEST_F(RateBatchTest, ResultsEqualTheirExpectedFiles)
+{
+    const fs::path data = fs::path(VANTOR_TEST_DATA_DIR) / "schedules";
+    const std::string out = (m_base / "results.csv").string();
+    const struct {
+        const char* schedule;
+        std::vector<std::string> options;
+        const char* settings;  // the stored program key; none when empty
+        const char* expected;
+        int exitCode;
+        bool toOut;
+    } cases[] = {
+        {"mixed.csv", {"--no-settings"}, "", "mixed-results.csv", 1, true},
+        {"mixed.csv",
+         {"--no-settings", "--units", "imperial", "--model", "762 1219 2r 10f 8c", "--fluid-inlet", "70", "--maker",
+          "Typical", "--range", "5/8 inch", "--air-velocity", "3"},
+         "",
+         "mixed-defaults-imperial-results.csv",
+         1,
+         false},
+        {"plain.csv", {}, "[VantorForm]\nPressure=5\n", "plain-settings-results.csv", 0, false},
+        {"plain.csv", {"--strict"}, "[VantorForm]\nPressure=5\n", "plain-strict-results.csv", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        fs::remove_all(m_base / "config");
+        if (*c.settings) {
+            fs::create_directories(m_base / "config" / "Korvane");
+            std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini") << c.settings;
+        }
+        std::vector<std::string> args = {"rate", "--batch", (data / c.schedule).string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        if (c.toOut) args.insert(args.end(), {"--out", out});
+        const TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.err, "");
+        if (c.toOut) {
+            EXPECT_EQ(vantor::test::Slurp(out), vantor::test::Slurp(data / c.expected));
+        }
+        EXPECT_EQ(run.out, c.toOut ? "" : vantor::test::Slurp(data / c.expected));
+    }
+}
+
+// A schedule that breaks off as a table far down gives no results at all, not the lines
+// before the break.
+TEST_F(RateBatchTest, TableBrokenAfterGoodLinesWritesNothing)
+{
+    std::string good = "model\n";
+    for (int i = 0; i < 300; ++i) good += "544 720 4r 12f 7c\n";
+    const std::string out = (m_base / "results.csv").string();
+    const struct {
+        std::string end;
+        std::string message;
+    } cases[] = {{"\"x\n", "line 302: a quote is never closed"}, {"\"x\"y\n", "line 302: text after a closing quote"}};
+    for (const auto& c : cases) {
+        const std::string schedule = Schedule(good + c.end);
+        for (const bool toOut : {false, true}) {
+            std::vector<std::string> args = {"rate", "--batch", schedule, "--no-settings"};
+            if (toOut) args.insert(args.end(), {"--out", out});
+            const TRun run = Run(args);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "vantor-cli: " + schedule + ": " + c.message + "\n");
+            EXPECT_FALSE(fs::exists(out));
+        }
+    }
+}
+
+// The result columns of an output line: what follows the schedule's own columns.
+std::string ResultPart(const std::string& line, size_t scheduleFields)
+{
+    size_t at = 0;
+    for (size_t i = 0; i < scheduleFields; ++i) at = line.find(',', at) + 1;
+    return line.substr(at);
+}
+
+// A line rates the same after any other line: alone, among lines of very different coils,
+// fluids, makers and modes, and in another order.
+TEST_F(RateBatchTest, LinesRateAsIfAloneWhateverCameBefore)
+{
+    const std::string header = "model,air-volume,on-coil,fluid-inlet,fluid-spec,additive,additive-volume,fluid-control,"
+                               "calculate,design-duty,maker,range,barometer";
+    const std::vector<std::string> kinds = {
+        "914.4 x 1500 2r 8f 12c,3,0/-2,80,,,,temperature,,,,,",
+        "457 900 1r 14f 6c,0.5,30/20,,0,1,0.4,flow,,,,,85",
+        ",,,,,,,,size,50,,,",
+        "762 1219 2r 10f 8c,,,60,,,,,,,Typical,5/8 inch,",
+        "not a coil,,,,,,,,,,,,",
+        ",100,10/20,5,,,,,,,,,",
+        ",,,,,,,,,,,,",
+    };
+    const size_t fields = 13;
+    std::vector<std::string> alone;
+    for (const std::string& kind : kinds) {
+        const TRun run = Run({"rate", "--batch", Schedule(header + "\n" + kind + "\n"), "--no-settings"});
+        const std::vector<std::string> lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 2u) << run.out;
+        alone.push_back(ResultPart(lines[1], fields));
+    }
+    // Every kind after every other, then the same lines shuffled.
+    std::vector<size_t> order;
+    for (size_t a = 0; a < kinds.size(); ++a)
+        for (size_t b = 0; b < kinds.size(); ++b) order.insert(order.end(), {a, b});
+    std::vector<size_t> shuffled = order;
+    std::mt19937 random(7);
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    for (const std::vector<size_t>* sequence : {&order, &shuffled}) {
+        std::string text = header + "\n";
+        for (const size_t k : *sequence) text += kinds[k] + "\n";
+        const TRun run = Run({"rate", "--batch", Schedule(text), "--no-settings"});
+        const std::vector<std::string> lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), sequence->size() + 1) << run.err;
+        for (size_t i = 0; i < sequence->size(); ++i)
+            EXPECT_EQ(ResultPart(lines[i + 1], fields), alone[(*sequence)[i]]) << "line " << i + 2;
+    }
+}
+
+// Far more lines than are ever in flight come out in the order they went in.
+TEST_F(RateBatchTest, LongScheduleKeepsItsOrder)
+{
+    const char* models[] = {"544 720 4r 12f 7c", "914.4 1500 2r 10f 12c", "610 1200 3r 8f 8c", "bad"};
+    const int count = 20000;
+    std::string text = "tag,model,fluid-inlet\n";
+    for (int i = 0; i < count; ++i) text += std::to_string(i) + "," + models[i % 4] + "," + std::to_string(40 + i % 50) + "\n";
+    const std::string out = (m_base / "results.csv").string();
+    const TRun run = Run({"rate", "--batch", Schedule(text), "--no-settings", "--out", out});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const std::vector<std::string> lines = Lines(vantor::test::Slurp(out));
+    ASSERT_EQ(lines.size(), count + 1u);
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::string> f = Fields(lines[i + 1]);
+        ASSERT_EQ(f[0], std::to_string(i));
+        ASSERT_EQ(f[1], models[i % 4]);
+        ASSERT_EQ(f[3], i % 4 == 3 ? "" : "0") << lines[i + 1];
+    }
 }
 
 }  // namespace

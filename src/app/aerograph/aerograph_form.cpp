@@ -99,7 +99,7 @@ TResult TAerographForm::OpenFile(const QString& fileName)
 void TAerographForm::OpenWithDialog()
 {
     const QStringList files = QFileDialog::getOpenFileNames(this, tr("Open"), {}, tr("Aerograph Data File (*.psy)"));
-    for (const QString& file : files) OpenFile(file);
+    for (const QString& file : files) (void)OpenFile(file);  // a failure was shown
 }
 
 void TAerographForm::Clear()

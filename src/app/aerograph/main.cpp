@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     vantor::TAerographForm form;
     vantor::TInstanceServer server;
     QObject::connect(&server, &vantor::TInstanceServer::FileReceived, &form,
-                     [&form](const QString& file) { form.OpenFile(file); });
+                     [&form](const QString& file) { (void)form.OpenFile(file); });  // failures are shown
     form.show();
     const std::optional<std::filesystem::path> socket = vantor::InstanceSocket(kProgramName);
     if (!socket) {
@@ -59,6 +59,6 @@ int main(int argc, char** argv)
         QMessageBox::warning(&form, form.windowTitle(),
                              QObject::tr("This copy cannot take files from other programs: %1").arg(server.ErrorText()));
     }
-    for (const QString& file : files) form.OpenFile(file);
+    for (const QString& file : files) (void)form.OpenFile(file);
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "aerograph/aerograph_model.h"
 
 #include "psychro/psychro.h"
+#include "psychro/standard_atmosphere.h"
 
 #include <system_error>
 
@@ -8,7 +9,6 @@ namespace vantor {
 
 namespace {
 
-constexpr double kStandardBarometer = 101.325;  // kPa
 
 // The same file reached by another spelling ("./a.psy", a link) is still the same file.
 std::filesystem::path SamePathKey(const std::filesystem::path& path)
@@ -76,7 +76,7 @@ const TPsySource* TAerographModel::Current() const
 double TAerographModel::Barometer() const
 {
     const TPsySource* current = Current();
-    return current ? current->File.Barometer : kStandardBarometer;
+    return current ? current->File.Barometer : kStandardAtmosphere;
 }
 
 TPsyRanges TAerographModel::Ranges() const

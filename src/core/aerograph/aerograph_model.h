@@ -52,7 +52,7 @@ public:
     // The file received last; nullptr before the first.
     const TPsySource* Current() const;
 
-    // The barometer of the file received last (101.325 kPa before any).
+    // The barometer of the file received last (the standard atmosphere before any).
     double Barometer() const;
     TPsyRanges Ranges() const;
     // The chart's lines at Barometer() over Ranges().

@@ -97,7 +97,7 @@ public:
     TResult Parse(TPsyFile& file)
     {
         if (m_lines.empty() || Trim(m_lines[0]) != kPsyFileHeader)
-            return TResult::Error(1, "Not an Aerograph data file: the first line is not " + std::string(kPsyFileHeader));
+            return TResult::Error(TErrorCode::Failed, "Not an Aerograph data file: the first line is not " + std::string(kPsyFileHeader));
         m_next = 1;
         if (TResult read = ReadProperties(file.Properties); !read) return read;
         if (TResult read = ReadBarometer(file.Barometer); !read) return read;
@@ -109,7 +109,7 @@ public:
         for (const TPsyProcessLine& process : file.Processes)
             for (const std::string& node : {process.FromNode, process.ToNode})
                 if (!file.FindNode(node))
-                    return TResult::Error(1, "Process '" + process.Name + "' joins the node '" + node +
+                    return TResult::Error(TErrorCode::Failed, "Process '" + process.Name + "' joins the node '" + node +
                                                  "', which the file does not hold");
         return TResult::Ok();
     }
@@ -117,7 +117,7 @@ public:
 private:
     TResult Fail(std::string_view what) const
     {
-        return TResult::Error(1, "Line " + std::to_string(m_next + 1) + ": " + std::string(what));
+        return TResult::Error(TErrorCode::Failed, "Line " + std::to_string(m_next + 1) + ": " + std::string(what));
     }
 
     std::optional<std::string> TakeLine()
@@ -252,7 +252,7 @@ TResult ParsePsyText(std::string_view text, TPsyFile& file)
 TResult ReadPsyFile(const std::filesystem::path& path, TPsyFile& file)
 {
     const std::optional<std::string> text = ReadFileText(path, kMaxPsyFileBytes);
-    if (!text) return TResult::Error(1, path.string() + ": " + FileReadProblem(path, kMaxPsyFileBytes));
+    if (!text) return TResult::Error(TErrorCode::Failed, path.string() + ": " + FileReadProblem(path, kMaxPsyFileBytes));
     TResult parsed = ParsePsyText(*text, file);
     if (!parsed) parsed.Message = path.string() + ": " + parsed.Message;
     return parsed;

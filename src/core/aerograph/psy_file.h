@@ -4,7 +4,7 @@
 //
 //   'Aerograph 1.0 data file'
 //   <file properties: name, number, comment count, comments, author, company, date>
-//   101.325                                   barometer, kPa
+//   98.600                                    barometer, kPa
 //   5.00, 35.00, 0.00100, 0.02000             starting ranges: dry bulb °C, moisture kg/kg
 //   'Node1', 'On', 24.000, 17.000, ''         nodes: name, caption, dry bulb, wet bulb, note
 //   'Process1', 'Coil', 'Node1', 'Node2', 1.2000, ''
@@ -14,6 +14,7 @@
 // quotes and may hold quotes of their own; lines end with CR LF or LF.
 
 #include "reports/file_properties.h"
+#include "psychro/standard_atmosphere.h"
 #include "text/result.h"
 
 #include <filesystem>
@@ -52,7 +53,7 @@ struct TPsyRanges {
 
 struct TPsyFile {
     TFileProperties Properties;
-    double Barometer = 101.325;  // kPa
+    double Barometer = kStandardAtmosphere;  // kPa
     TPsyRanges Ranges;
     std::vector<TPsyNode> Nodes;
     std::vector<TPsyProcessLine> Processes;

@@ -74,14 +74,16 @@ void TAirStateCalc::SetUpRows(const TAirRowUnits& rowUnits, bool editItemName, b
     std::vector<std::string> lines{"Property;Value;Units", "Name;%S"};
     for (const TAirRowSpec& entry : kPropertyRows) lines.emplace_back(entry.Descriptor);
     m_rows.SetRows(lines);
+    // The rows were just made from the table above, numeric where these calls need it, so
+    // none of them can be refused.
     for (int row = asrPressure; row <= asrSpecificHeat; ++row) {
         const TAirRowSpec& entry = SpecOf(row);
-        m_rows.SetUnits(row, entry.Units, 0, rowUnits[static_cast<size_t>(row)], entry.FormatType, 1.0, 0.0);
+        (void)m_rows.SetUnits(row, entry.Units, 0, rowUnits[static_cast<size_t>(row)], entry.FormatType, 1.0, 0.0);
     }
-    m_rows.SetSigDigs(asrPressure, kPressureSigDigs);
-    m_rows.SetRowEnabled(asrName, editItemName);
-    m_rows.SetRowEnabled(asrPressure, editPressure);
-    m_rows.SetRowEnabled(asrSpecificHeat, false);
+    (void)m_rows.SetSigDigs(asrPressure, kPressureSigDigs);
+    (void)m_rows.SetRowEnabled(asrName, editItemName);
+    (void)m_rows.SetRowEnabled(asrPressure, editPressure);
+    (void)m_rows.SetRowEnabled(asrSpecificHeat, false);
 }
 
 TAirRowUnits TAirStateCalc::RowUnits() const
@@ -166,7 +168,7 @@ TResult TAirStateCalc::Paste(std::string_view text)
     try {
         ParseAirState(text, pasted, m_point.State.P, kPasteRH);
     } catch (const EConvertError& error) {
-        return TResult::Error(1, error.what());
+        return TResult::Error(TErrorCode::Failed, error.what());
     }
     m_point.State = pasted;
     m_combination.Select(asrDryBulb - asrPressure);
@@ -213,7 +215,7 @@ TResult TAirStateCalc::Save(const std::filesystem::path& path)
 {
     if (!Ready()) {
         m_status = std::string(kCantSaveInvalidData);
-        return TResult::Error(1, m_status);
+        return TResult::Error(TErrorCode::Failed, m_status);
     }
     return WritePsxFile(path, m_point.State);
 }

@@ -7,7 +7,7 @@
 // valid edit, and leaving the window brings back the last valid state.
 //
 //   TPsyPoint point{"On Coil"};
-//   ParseAirState("24/17", point.State, 101.325, 0.5);
+//   ParseAirState("24/17", point.State, kStandardAtmosphere, 0.5);
 //   TAirStateCalc calc(point, {});
 //   calc.Activate();                                // "Ready..."
 //   calc.Rows().EnterText(asrRelHumidity, "60");    // the user's text, in the row's unit

@@ -1,13 +1,13 @@
 #include "air_state/air_state_dialog.h"
 
 #include "fluids/air_state_text.h"
+#include "psychro/standard_atmosphere.h"
 #include "text/number_text.h"
 
 namespace vantor {
 
 namespace {
 
-constexpr double kStandardBarometer = 101.325;  // kPa
 constexpr std::string_view kNewTemperature = "25/17";
 constexpr std::string_view kFallbackTemperature = "24/17";
 constexpr double kDefaultRH = 0.5;
@@ -64,7 +64,7 @@ void TAirConDlgSettings::Write(TSettingsStore& programKey, std::string_view sect
 TAirStateDlgData::TAirStateDlgData()
 {
     Point.ItemName = "Moist Air";
-    Point.State.P = kStandardBarometer;
+    Point.State.P = kStandardAtmosphere;
     SetTemperature(kNewTemperature);
 }
 

@@ -53,7 +53,7 @@ struct TAirConDlgSettings {
 // point's edge; the point's edge when it has one; else fallback (the mouse position).
 int PlaceEdge(int requested, int& pointEdge, int fallback);
 
-// The component's own values. A new one edits "Moist Air" at 25/17 and 101.325 kPa.
+// The component's own values. A new one edits "Moist Air" at 25/17 and the standard atmosphere.
 class TAirStateDlgData {
 public:
     TAirStateDlgData();

@@ -127,20 +127,16 @@ TResult TThermacoil::Solve(double& value)
     value = m_document.HotWaterCoil().Qt;
     if (solved || solved.Code != ssDataError) return TResult::Ok();
     // The client hears what the status line shows: the solve panel and the warnings.
-    std::string message = solved.Message;
-    const char* separator = ": ";
-    for (const std::string& warning : m_document.SolveWarnings()) {
-        message += separator + warning;
-        separator = "; ";
-    }
-    return TResult::Error(solved.Code, message);
+    const std::vector<std::string>& warnings = m_document.SolveWarnings();
+    if (warnings.empty()) return solved;
+    return TResult::Error(solved.Code, solved.Message + ": " + Joined(warnings, "; "));
 }
 
 // ---- Puts ----
 
 TResult TThermacoil::PutThrough(std::string_view name, const TEditNotes& put)
 {
-    if (!put) return TResult::Error(1, Failure(name, put.Result.Message));
+    if (!put) return TResult::Error(TErrorCode::Failed, Failure(name, put.Result.Message));
     // What the document corrected joins the warnings the client reads, naming the property.
     for (const std::string& note : put.Notes) m_document.AddInputNote(std::string(name) + ": " + note);
     return TResult::Ok();
@@ -225,14 +221,14 @@ TResult TThermacoil::Get(std::string_view name, TAutomationValue& value)
         value = number;
         return result;
     }
-    return TResult::Error(1, "Thermacoil has no member \"" + std::string(name) + "\"");
+    return TResult::Error(TErrorCode::Failed, "Thermacoil has no member \"" + std::string(name) + "\"");
 }
 
 TResult TThermacoil::Put(std::string_view name, const TAutomationValue& value)
 {
     if (SameText(name, "Model")) {
         const std::string* text = std::get_if<std::string>(&value);
-        return text ? PutModel(*text) : TResult::Error(1, Failure("Model", "a text is expected"));
+        return text ? PutModel(*text) : TResult::Error(TErrorCode::Failed, Failure("Model", "a text is expected"));
     }
     using TNumberPut = TResult (*)(TThermacoil&, double);
     static constexpr std::pair<std::string_view, TNumberPut> kNumberPuts[] = {
@@ -248,11 +244,11 @@ TResult TThermacoil::Put(std::string_view name, const TAutomationValue& value)
         if (!SameText(name, member)) continue;
         if (const double* number = std::get_if<double>(&value)) return put(*this, *number);
         if (const std::int32_t* integer = std::get_if<std::int32_t>(&value)) return put(*this, *integer);
-        return TResult::Error(1, Failure(member, "a number is expected"));
+        return TResult::Error(TErrorCode::Failed, Failure(member, "a number is expected"));
     }
     for (const TThermacoilMember& member : kThermacoilMembers)
-        if (SameText(name, member.Name)) return TResult::Error(1, Failure(member.Name, "the value cannot be set"));
-    return TResult::Error(1, "Thermacoil has no member \"" + std::string(name) + "\"");
+        if (SameText(name, member.Name)) return TResult::Error(TErrorCode::Failed, Failure(member.Name, "the value cannot be set"));
+    return TResult::Error(TErrorCode::Failed, "Thermacoil has no member \"" + std::string(name) + "\"");
 }
 
 }  // namespace vantor

@@ -68,7 +68,7 @@ TResult TCoilCalibrator::SetFactorText(TCalibrationFactor factor, std::string_vi
     const std::optional<double> value = ParseDouble(CleanNumberText(text));
     // A factor of zero or below would rate a coil that transfers no heat, or heat backwards.
     if (!value || !std::isfinite(*value) || AsShown(*value) <= 0)
-        return TResult::Error(1, std::string(CalibrationFactorCaption(factor)) + ": \"" + std::string(text) +
+        return TResult::Error(TErrorCode::Failed, std::string(CalibrationFactorCaption(factor)) + ": \"" + std::string(text) +
                                      "\" is not a positive number");
     Take(factor, *value);
     return TResult::Ok();

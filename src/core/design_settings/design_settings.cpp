@@ -100,7 +100,7 @@ TResult NormalizeDesignAirOn(std::string_view typed, double P, std::string& text
     try {
         status = NormalizeAirText(TAirStateValue(air), text, P, kTypicalAirRH);
     } catch (const EConvertError& error) {
-        return TResult::Error(1, error.what());
+        return TResult::Error(TErrorCode::Failed, error.what());
     }
     if (!PsyStateFilled(status))
         return TResult::Error(status, "\"" + std::string(typed) + "\" is not an air state this program can rate");

@@ -19,7 +19,7 @@ namespace vantor {
 
 namespace {
 
-TEditNotes Refused(std::string message) { return {TResult::Error(1, std::move(message)), {}}; }
+TEditNotes Refused(std::string message) { return {TResult::Error(TErrorCode::Failed, std::move(message)), {}}; }
 
 // A note for a value held to its range: "Air Volume 271.6 is outside 0.1 to 100; 100 used".
 std::string OutsideNote(std::string_view name, double given, double low, double high, double used)
@@ -93,7 +93,7 @@ TEditNotes TRatingDocument::SetModelInput(const std::string& text)
     m_modelFromEditor = false;
     TEditNotes edit{SetRowValue(rowModel, text), {}};
     // A designation the geometry cannot build leaves the coil as it was.
-    if (edit && m_coilModel != text) edit.Result = TResult::Error(1, "the coil cannot be built");
+    if (edit && m_coilModel != text) edit.Result = TResult::Error(TErrorCode::Failed, "the coil cannot be built");
     return edit;
 }
 
@@ -168,7 +168,7 @@ TEditNotes TRatingDocument::UseCoil(const TCoilChoice& coil)
     m_coil->SetAirVolume(coil.AirVolume);
     m_coil->LiquidState.ctrl = ctrlFlow;
     m_coil->LiquidState.SetMassFlow(coil.FluidFlow);
-    m_calcMode = cmHeatingDuty;
+    m_calcMode = TCalcMode::HeatingDuty;
     InputChanged();
     return {};
 }
@@ -181,7 +181,7 @@ TResult TRatingDocument::OpenModel(const std::string& path, const TModelReader& 
     // solve rates it instead of replacing its design. The barometer row takes the mean
     // pressure of the two air states.
     m_barometer = m_coil->Barometer();
-    m_calcMode = cmHeatingDuty;
+    m_calcMode = TCalcMode::HeatingDuty;
     m_modelFromEditor = false;
     if (result) {
         m_status.SetSaved(true);
@@ -213,12 +213,28 @@ void TRatingDocument::FileSaved(const std::string& path)
 
 void TRatingDocument::FilePropertiesChanged() { m_status.SetSaved(false); }
 
-void TRatingDocument::BeginModelEdit()
+TRatingDocument::TSnapshot TRatingDocument::TakeSnapshot() const
 {
-    m_beforeEdit.emplace(TSnapshot{std::make_unique<THotWaterCoil>(*m_coil), *m_liquid, m_airOn, m_airOff,
-                                   m_barometer, m_designDuty, m_calcMode, m_coilModel, m_modelFromEditor, m_factors,
-                                   m_status});
+    return TSnapshot{std::make_unique<THotWaterCoil>(*m_coil), *m_liquid, m_airOn, m_airOff, m_barometer, m_designDuty,
+                     m_calcMode, m_coilModel, m_modelFromEditor, m_factors, m_status};
 }
+
+void TRatingDocument::RestoreSnapshot(const TSnapshot& before)
+{
+    *m_coil = *before.Coil;
+    *m_liquid = before.Liquid;
+    m_airOn = before.AirOn;
+    m_airOff = before.AirOff;
+    m_barometer = before.Barometer;
+    m_designDuty = before.DesignDuty;
+    m_calcMode = before.CalcMode;
+    m_coilModel = before.CoilModel;
+    m_modelFromEditor = before.ModelFromEditor;
+    m_factors = before.Factors;
+    m_status = before.Status;
+}
+
+void TRatingDocument::BeginModelEdit() { m_beforeEdit.emplace(TakeSnapshot()); }
 
 TEditNotes TRatingDocument::AcceptEditorResult()
 {
@@ -234,23 +250,21 @@ TEditNotes TRatingDocument::AcceptEditorResult()
 void TRatingDocument::CancelModelEdit()
 {
     if (!m_beforeEdit) return;
-    TSnapshot& before = *m_beforeEdit;
-    *m_coil = *before.Coil;
-    *m_liquid = before.Liquid;
-    m_airOn = before.AirOn;
-    m_airOff = before.AirOff;
-    m_barometer = before.Barometer;
-    m_designDuty = before.DesignDuty;
-    m_calcMode = before.CalcMode;
-    m_coilModel = before.CoilModel;
-    m_modelFromEditor = before.ModelFromEditor;
-    m_factors = before.Factors;
-    m_status = before.Status;
+    RestoreSnapshot(*m_beforeEdit);
     m_beforeEdit.reset();
     if (m_observer)
         for (const TStatusPanel panel : {spEdit, spSolve, spFile}) m_observer->StatusTextChanged(panel, m_status.Text(panel));
     ShowValues();
     UpdateReport();
+}
+
+void TRatingDocument::KeepAsStart() { m_start.emplace(TakeSnapshot()); }
+
+void TRatingDocument::BackToStart()
+{
+    if (!m_start) return;
+    RestoreSnapshot(*m_start);
+    ShowValues();
 }
 
 void TRatingDocument::InputChanged()

@@ -45,6 +45,9 @@ public:
     // The property rows were rewritten (values, labels, units or enabled states).
     virtual void RowsChanged() {}
     virtual void ReportReady(const TDocumentReport& /*report*/) {}
+    // Whether ReportReady is shown at all; a listener that never shows the report spares the
+    // document from writing it after every solve.
+    virtual bool WantsReport() const { return true; }
 };
 
 }  // namespace vantor

@@ -13,7 +13,7 @@ namespace vantor {
 
 namespace {
 
-TEditNotes Refused(std::string message) { return {TResult::Error(1, std::move(message)), {}}; }
+TEditNotes Refused(std::string message) { return {TResult::Error(TErrorCode::Failed, std::move(message)), {}}; }
 
 }  // namespace
 

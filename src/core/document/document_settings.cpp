@@ -86,7 +86,8 @@ TDocumentSettings ReadDocumentSettings(const TSettingsStore& key, TInputCheck& c
     settings.AirVelocity = checked("AirVelocity", defaults.AirVelocity, DocumentRowRange(rowAirVelocity));
     settings.DesignDuty = checked("DesignDuty", defaults.DesignDuty, DocumentRowRange(rowDesignDuty));
     // Any other number would leave the document in a mode it does not know.
-    settings.CalcMode = ReadCheckedCode(key, s, "CalcMode", defaults.CalcMode, 2, check);
+    settings.CalcMode = static_cast<TCalcMode>(
+        ReadCheckedCode(key, s, "CalcMode", static_cast<int>(defaults.CalcMode), kCalcModeCount, check));
     for (const auto& [name, field] : kFactorKeys)
         settings.Factors.*field = checked(name, defaults.Factors.*field, kFactorRange);
     for (size_t i = 0; i < kColumnKeys.size(); ++i)
@@ -112,7 +113,7 @@ void WriteDocumentSettings(TSettingsStore& key, const TDocumentSettings& setting
                    StoredFloat(settings.AirVelocity, defaults.AirVelocity, DocumentRowRange(rowAirVelocity)));
     key.WriteFloat(s, "DesignDuty",
                    StoredFloat(settings.DesignDuty, defaults.DesignDuty, DocumentRowRange(rowDesignDuty)));
-    key.WriteInteger(s, "CalcMode", settings.CalcMode);
+    key.WriteInteger(s, "CalcMode", static_cast<int>(settings.CalcMode));
     for (const auto& [name, field] : kFactorKeys)
         key.WriteFloat(s, name, StoredFloat(settings.Factors.*field, defaults.Factors.*field, kFactorRange));
     for (size_t i = 0; i < kColumnKeys.size(); ++i) key.WriteInteger(s, kColumnKeys[i], settings.ColumnWidths[i]);

@@ -6,9 +6,10 @@
 // in the same section through the window-placement routines (settings/window_placement.h).
 //
 // Missing or unusable values read as their defaults; a first run therefore starts with the
-// coil "544 720 4r 12f 7c" of the maker "Typical", 101.325 kPa, on-coil air 25/17 and
+// coil "544 720 4r 12f 7c" of the maker "Typical", the standard atmosphere, on-coil air 25/17 and
 // 2.5 m/s.
 
+#include "psychro/standard_atmosphere.h"
 #include "settings/settings_store.h"
 #include "units/input_check.h"
 
@@ -23,8 +24,9 @@ inline constexpr std::string_view kDefaultModel = "544 720 4r 12f 7c";
 inline constexpr std::string_view kFileExtension = ".hqx";
 
 // The calculation mode: rate the given coil, or size a coil for the design duty.
-enum TCalcMode : int { cmHeatingDuty = 0, cmCoilSize = 1 };
-inline bool IsCalcMode(int mode) { return mode == cmHeatingDuty || mode == cmCoilSize; }
+// The numbers are those of the settings, the automation's Calculate and the JSON outputs.
+enum class TCalcMode : int { HeatingDuty = 0, CoilSize = 1 };
+inline constexpr int kCalcModeCount = 2;
 
 // The five calibration multipliers a coil maker tunes the rating with.
 struct TCalibrationFactors {
@@ -39,7 +41,7 @@ struct TCalibrationFactors {
 
 struct TDocumentSettings {
     std::string FileName = "Default" + std::string(kFileExtension);
-    double Pressure = 101.325;         // kPa
+    double Pressure = kStandardAtmosphere;  // kPa
     std::string AirOn = "25/17";       // dry bulb/wet bulb, °C
     std::string AirOff = "11/10";
     std::string CoilModel{kDefaultModel};
@@ -49,7 +51,7 @@ struct TDocumentSettings {
     std::string CoilMR;                // the maker's tube range name
     double AirVelocity = 2.5;          // face velocity, m/s
     double DesignDuty = 20.0;          // kW
-    int CalcMode = cmHeatingDuty;
+    TCalcMode CalcMode = TCalcMode::HeatingDuty;
     TCalibrationFactors Factors;
     std::array<int, 3> ColumnWidths{90, 126, 65};  // grid columns, pixels
     // False when the section held no values at all: the window then sizes itself to the grid.

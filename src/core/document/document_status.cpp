@@ -1,5 +1,7 @@
 #include "document/document_status.h"
 
+#include "text/text_routines.h"
+
 #include <filesystem>
 #include <utility>
 
@@ -48,9 +50,7 @@ void TDocumentStatus::SetWarnings(std::vector<std::string> warnings)
 {
     if (warnings.empty() && m_warnings.empty()) return;
     m_warnings = std::move(warnings);
-    std::string shown;
-    for (const std::string& warning : m_warnings) shown += (shown.empty() ? "" : "; ") + warning;
-    SetText(spFile, m_warnings.empty() ? m_fileText : shown);
+    SetText(spFile, m_warnings.empty() ? m_fileText : Joined(m_warnings, "; "));
 }
 
 void TDocumentStatus::SetText(TStatusPanel panel, std::string_view text)

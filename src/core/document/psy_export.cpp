@@ -46,7 +46,7 @@ TResult WritePsyExport(const std::filesystem::path& file, const TFileProperties&
                        const TPsyProcess& process)
 {
     const std::optional<std::string> text = PsyExportText(properties, process);
-    if (!text || !WriteFileAtomically(file, *text)) return TResult::Error(1, std::string(kPsyWriteError));
+    if (!text || !WriteFileAtomically(file, *text)) return TResult::Error(TErrorCode::Failed, std::string(kPsyWriteError));
     return TResult::Ok();
 }
 
@@ -75,14 +75,14 @@ std::filesystem::path AerographProgram(const TFolderEnvironment& env)
     return MakerRoot(env) / "Aerograph" / "aerograph";
 }
 
-TResult PlotprocessonAerograph1Click(TRatingDocument& document, const TFileProperties& properties,
-                                     const TRunWithFileOptions& options)
+TResult PlotProcess(TRatingDocument& document, const TFileProperties& properties,
+                    const TRunWithFileOptions& options)
 {
     // A process that was not solved would put a wrong off-coil state on the chart.
     if (!document.Solved())
         if (const TResult solved = document.Solve(); !solved) return solved;
     const std::filesystem::path file = PsyExportFileName(document, document.Environment());
-    if (file.empty()) return TResult::Error(1, std::string(kNoDocumentsFolderMessage));
+    if (file.empty()) return TResult::Error(TErrorCode::Failed, std::string(kNoDocumentsFolderMessage));
     if (const TResult written = WritePsyExport(file, properties, DocumentPsyProcess(document)); !written)
         return written;
     return RunWithFile(AerographProgram(document.Environment()), file.string(), options);

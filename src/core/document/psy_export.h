@@ -7,7 +7,7 @@
 //
 //   'Aerograph 1.0 data file'
 //   <file properties, one text per line>
-//   101.325
+//   98.600
 //   5.00, 35.00, 0.00100, 0.02000
 //   'Node1', 'On', 24.000, 17.000, ''
 //   'Node2', 'Off', 40.000, 22.000, ''
@@ -67,7 +67,7 @@ std::filesystem::path AerographProgram(const TFolderEnvironment& env);
 
 // "Plot process on Aerograph": solves first when the document is not solved (and stops with
 // the solve's message when that fails), writes the export and hands it to the chart program.
-TResult PlotprocessonAerograph1Click(TRatingDocument& document, const TFileProperties& properties,
-                                     const TRunWithFileOptions& options = {});
+TResult PlotProcess(TRatingDocument& document, const TFileProperties& properties,
+                    const TRunWithFileOptions& options = {});
 
 }  // namespace vantor

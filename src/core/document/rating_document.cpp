@@ -6,6 +6,7 @@
 #include "geometry/designation.h"
 #include "geometry/manufacturing_report.h"
 #include "geometry/mnf_rec.h"
+#include "psychro/standard_atmosphere.h"
 #include "text/format.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
@@ -31,7 +32,6 @@ constexpr std::string_view kRowAirFormat = "%0.1f";
 constexpr std::string_view kStoredAirFormat = "%0.4f";
 
 // "Typical Airconditioning Conditions".
-constexpr double kTypicalBarometer = 101.325;
 constexpr std::string_view kTypicalAirOn = "5.0/4.0";
 constexpr double kTypicalFaceVelocity = 2.75;
 constexpr double kTypicalFluidInlet = 45;
@@ -99,8 +99,7 @@ void TRatingDocument::SetObserver(TDocumentObserver* observer)
 
 std::string TRatingDocument::CommandLineFileName(const std::vector<std::string>& arguments)
 {
-    std::string joined;
-    for (const std::string& argument : arguments) joined += (joined.empty() ? "" : " ") + argument;
+    const std::string joined = Joined(arguments, " ");
     // A hyphen marks a switch (automation starts), never a file to open.
     if (joined.empty() || joined.find('-') != std::string::npos) return {};
     std::error_code error;
@@ -194,17 +193,11 @@ void TRatingDocument::ApplyStoredRange(std::string_view maker, std::string_view 
     // The settings keep the range by its name; read as a catalogue line a name would fall back
     // to a range of the tube code its text starts with, or the maker's first, so a 5/8 inch
     // heavy-duty range would not come back after a restart.
-    m_makers.LoadMaker(maker);
-    if (SameText(m_makers.CachedMaker(), maker)) {
-        const TMnfRecVec& ranges = m_makers.CachedRanges();
-        const auto named = std::find_if(ranges.begin(), ranges.end(),
-                                        [range](const TMnfRec& r) { return SameText(r.name, range); });
-        if (named != ranges.end()) {
-            TModelRec rec = m_coil->Geometry().ModelRecord();
-            ApplyMnfRec(*named, rec);
-            m_coil->SetModelRecord(rec);
-            return;
-        }
+    if (const std::optional<TMnfRec> named = m_makers.FindRange(maker, range)) {
+        TModelRec rec = m_coil->Geometry().ModelRecord();
+        ApplyMnfRec(*named, rec);
+        m_coil->SetModelRecord(rec);
+        return;
     }
     m_coil->SetMakerModel(m_makers, maker, range);
 }
@@ -219,30 +212,23 @@ void TRatingDocument::ApplyFactorsToCoil()
     coil.FluidDPFactor = m_factors.FluidDP;
 }
 
-void TRatingDocument::SetCalcMode(int mode)
-{
-    if (IsCalcMode(mode)) m_calcMode = mode;
-}
+void TRatingDocument::SetCalcMode(TCalcMode mode) { m_calcMode = mode; }
 
 // ---- Rows ----
 
-double TRatingDocument::RowNumber(int row) const
+std::optional<double> TRatingDocument::RowNumber(int row) const
 {
     const TVariant value = m_rows.GetValue(kValueColumn, row);
-    const std::optional<double> number = std::holds_alternative<std::string>(value) ? std::nullopt
-                                                                                    : VariantNumber(value);
-    if (!number) throw EConvertError("'" + VariantText(value) + "' is not a valid floating point value");
-    return *number;
+    return std::holds_alternative<std::string>(value) ? std::nullopt : VariantNumber(value);
 }
 
 std::string TRatingDocument::RowText(int row) const { return VariantText(m_rows.GetValue(kValueColumn, row)); }
 
-int TRatingDocument::RowChoice(int row) const
+std::optional<int> TRatingDocument::RowChoice(int row) const
 {
     const std::optional<double> index = VariantNumber(m_rows.GetValue(kValueColumn, row));
     const int count = static_cast<int>(m_rows.RowEnumStrings(row).size());
-    if (!index || *index < 0 || *index >= count)
-        throw EConvertError("'" + m_rows.Cell(kValueColumn, row) + "' is not a valid choice");
+    if (!index || *index < 0 || *index >= count) return std::nullopt;
     return static_cast<int>(*index);
 }
 
@@ -265,21 +251,26 @@ TResult TRatingDocument::SetRowValue(int row, const TVariant& value)
 
 TResult TRatingDocument::GridDoSetData(int row)
 {
-    if (row < rowModel || row > kDocumentRowCount) return TResult::Error(1, "No property row " + std::to_string(row));
+    if (row < rowModel || row > kDocumentRowCount) return TResult::Error(TErrorCode::Failed, "No property row " + std::to_string(row));
     // A refused designation changes nothing at all: row 1 shows the coil's model again and the
     // document stays as saved or modified as it was.
     if (row == rowModel && !m_modelFromEditor && !GeometryTakes(RowText(rowModel))) {
         ShowValues();
         return TResult::Ok();
     }
+    TResult applied;
     try {
-        ApplyRow(row);
+        applied = ApplyRow(row);
     } catch (const std::exception& error) {
+        // Raised by the air-state reader (an air text that is not a number) or the model.
+        applied = TResult::Error(TErrorCode::Failed, error.what());
+    }
+    if (!applied) {
         // The model kept its values; the rows show them again instead of the text that failed,
         // so that no later edit reads it.
-        Notify(error.what(), TMessageKind::Error);
+        Notify(applied.Message, TMessageKind::Error);
         ShowValues();
-        return TResult::Error(1, error.what());
+        return applied;
     }
     m_status.SetModified(true);
     ShowValues();
@@ -288,57 +279,78 @@ TResult TRatingDocument::GridDoSetData(int row)
 
 // Every effect reads the rows it needs before it changes the model, so a row that cannot be
 // read leaves the model as it was.
-void TRatingDocument::ApplyRow(int row)
+TResult TRatingDocument::ApplyRow(int row)
 {
-    TLiquidState& state = m_coil->LiquidState;
     switch (row) {
     case rowModel:
         ApplyModelRow();
-        break;
-    case rowBarometer:
-        ApplyBarometerRow();
-        break;
+        return TResult::Ok();
     case rowAirOn:
         ApplyAirOnRow();
+        return TResult::Ok();
+    case rowFluid:  // changed only through its dialog
+        return TResult::Ok();
+    case rowControl:
+    case rowCalcMode: {
+        const std::optional<int> choice = RowChoice(row);
+        if (!choice)
+            return TResult::Error(TErrorCode::Failed, "'" + m_rows.Cell(kValueColumn, row) + "' is not a valid choice");
+        ApplyChoiceRow(row, *choice);
+        return TResult::Ok();
+    }
+    default: {  // the other rows hold numbers
+        const std::optional<double> number = RowNumber(row);
+        if (!number)
+            return TResult::Error(TErrorCode::Failed, "'" + RowText(row) + "' is not a valid floating point value");
+        ApplyNumberRow(row, *number);
+        return TResult::Ok();
+    }
+    }
+}
+
+void TRatingDocument::ApplyChoiceRow(int row, int choice)
+{
+    if (row == rowControl)
+        m_coil->LiquidState.ctrl = static_cast<std::uint8_t>(choice);
+    else
+        m_calcMode = static_cast<TCalcMode>(choice);  // the row lists the modes in their order
+    UpdateRowStates();
+}
+
+void TRatingDocument::ApplyNumberRow(int row, double value)
+{
+    TLiquidState& state = m_coil->LiquidState;
+    switch (row) {
+    case rowBarometer:
+        ApplyBarometerRow(value);
         break;
     case rowAirVolume:
-        m_coil->SetAirVolume(RowNumber(rowAirVolume));
+        m_coil->SetAirVolume(value);
         SetRow(rowAirVelocity, m_coil->FaceVelocity());
         break;
     case rowAirVelocity:
-        m_coil->SetFaceVelocity(RowNumber(rowAirVelocity));
+        m_coil->SetFaceVelocity(value);
         SetRow(rowAirVolume, m_coil->AirVolume());
         break;
-    case rowFluid:  // changed only through its dialog
-        break;
-    case rowControl:
-        state.ctrl = static_cast<std::uint8_t>(RowChoice(rowControl));
-        UpdateRowStates();
-        break;
     case rowFluidInlet:
-        ApplyFluidInletRow();
+        ApplyFluidInletRow(value);
         break;
     case rowDesignDT: {
-        const double drop = RowNumber(rowDesignDT);
         const double inlet = state.InletTemp();
-        state.designdt = drop;
-        state.SetLeavingTemp(inlet - drop);
+        state.designdt = value;
+        state.SetLeavingTemp(inlet - value);
         break;
     }
     case rowFluidFlow:
-        state.SetMassFlow(RowNumber(rowFluidFlow));
+        state.SetMassFlow(value);
         SetRow(rowTubeVelocity, state.vw);
         break;
     case rowTubeVelocity:
-        state.SetVelocity(RowNumber(rowTubeVelocity));
+        state.SetVelocity(value);
         SetRow(rowFluidFlow, state.MassFlow());
         break;
     case rowDesignDuty:
-        m_designDuty = RowNumber(rowDesignDuty);
-        break;
-    case rowCalcMode:
-        m_calcMode = RowChoice(rowCalcMode);
-        UpdateRowStates();
+        m_designDuty = value;
         break;
     default:
         break;
@@ -383,9 +395,8 @@ void TRatingDocument::TakeModelText(const std::string& text)
     m_coil->SetModelText(m_coilModel);
 }
 
-void TRatingDocument::ApplyBarometerRow()
+void TRatingDocument::ApplyBarometerRow(double barometer)
 {
-    const double barometer = RowNumber(rowBarometer);
     const std::string airOnText = RowText(rowAirOn);
     const double faceVelocity = m_coil->FaceVelocity();
     // Both states are read again at the new pressure from their texts, one decimal each.
@@ -422,10 +433,9 @@ void TRatingDocument::ReportAirCorrections(const TAirReading& reading) const
         Notify(row + ": " + AirCorrectionText(correction), TMessageKind::Warning);
 }
 
-void TRatingDocument::ApplyFluidInletRow()
+void TRatingDocument::ApplyFluidInletRow(double inlet)
 {
     TLiquidState& state = m_coil->LiquidState;
-    const double inlet = RowNumber(rowFluidInlet);
     // The flow and the temperature drop kept are the model's, not their rounded rows.
     if (state.ctrl == ctrlTemperature) {
         const double flow = state.MassFlow();
@@ -447,12 +457,13 @@ void TRatingDocument::UpdateRowStates()
     const std::optional<double> shown = VariantNumber(m_rows.GetValue(kValueColumn, rowControl));
     const int control = shown ? static_cast<int>(*shown) : m_coil->LiquidState.ctrl;
     const bool byTemperature = control == ctrlTemperature;
-    m_rows.SetRowEnabled(rowDesignDT, byTemperature);
-    m_rows.SetRowEnabled(rowFluidFlow, !byTemperature);
-    m_rows.SetRowEnabled(rowTubeVelocity, !byTemperature);
-    const bool rating = m_calcMode == cmHeatingDuty;
-    m_rows.SetRowEnabled(rowModel, rating);
-    m_rows.SetRowEnabled(rowDesignDuty, !rating);
+    // The document's own rows: enabling one of them cannot be refused.
+    (void)m_rows.SetRowEnabled(rowDesignDT, byTemperature);
+    (void)m_rows.SetRowEnabled(rowFluidFlow, !byTemperature);
+    (void)m_rows.SetRowEnabled(rowTubeVelocity, !byTemperature);
+    const bool rating = m_calcMode == TCalcMode::HeatingDuty;
+    (void)m_rows.SetRowEnabled(rowModel, rating);
+    (void)m_rows.SetRowEnabled(rowDesignDuty, !rating);
     RowsChanged();
 }
 
@@ -484,7 +495,7 @@ void TRatingDocument::ShowValues()
 TResult TRatingDocument::Solve()
 {
     try {
-        if (m_calcMode == cmCoilSize && !SizedForDesignDuty()) {
+        if (m_calcMode == TCalcMode::CoilSize && !SizedForDesignDuty()) {
             // A new coil, air flow and fluid flow, even from a sizing that fails part way: the
             // document no longer equals its file.
             m_status.SetModified(true);
@@ -631,7 +642,7 @@ void TRatingDocument::AddInputNote(std::string note)
 
 void TRatingDocument::UpdateReport()
 {
-    if (!m_observer) return;
+    if (!m_observer || !m_observer->WantsReport()) return;
     TStringSink sink;
     TDocumentReport report;
     if (Solved()) {
@@ -701,24 +712,24 @@ TResult TRatingDocument::FluidEditorClosed(bool accepted)
 
 // ---- Commands ----
 
-TResult TRatingDocument::SetIdealFlows1Click()
+TResult TRatingDocument::SetIdealFlows()
 {
     // Only the document's pressure: the air states keep theirs until row 2 is edited.
-    m_barometer = kTypicalBarometer;
+    m_barometer = kStandardAtmosphere;
     m_coil->SetAirOnText(kTypicalAirOn);
     m_coil->SetFaceVelocity(kTypicalFaceVelocity);
     m_coil->LiquidState.SetInletTemp(kTypicalFluidInlet);
     m_coil->LiquidState.SetVelocity(kTypicalTubeVelocity);
     // Rebuilds the geometry and the tube side from the designation.
     m_coil->SetModelText(m_coil->GetModelText());
-    m_calcMode = cmHeatingDuty;
+    m_calcMode = TCalcMode::HeatingDuty;
     // New inputs: the document no longer equals its file.
     m_status.SetModified(true);
     UpdateRowStates();
     return Solve();
 }
 
-TStepSimulation TRatingDocument::Stepbystepsimulation1Click()
+TStepSimulation TRatingDocument::SimulateSteps()
 {
     TStepSimulation chart;
     chart.Caption = "Step-by-Step Simulation";
@@ -744,13 +755,14 @@ TStepSimulation TRatingDocument::Stepbystepsimulation1Click()
     return chart;
 }
 
-void TRatingDocument::Diagnostics1Click(TReportSink& viewer)
+void TRatingDocument::Diagnose(TReportSink& viewer)
 {
-    if (!Solved()) Solve();
+    // A failed solve is on the status line already; the diagnostics then show why.
+    if (!Solved()) (void)Solve();
     m_coil->Diagnostics(viewer);
 }
 
-void TRatingDocument::ViewCoilDetailsClick(TReportSink& viewer) { ManufacturingReport(m_coil->Geometry(), viewer); }
+void TRatingDocument::WriteManufacturingReport(TReportSink& viewer) { ManufacturingReport(m_coil->Geometry(), viewer); }
 
 // ---- Settings ----
 

@@ -178,6 +178,12 @@ public:
     void BeginModelEdit();
     TEditNotes AcceptEditorResult();
     void CancelModelEdit();
+    // A document that rates one input after another (the lines of a schedule) starts each
+    // from the same state: KeepAsStart remembers every input and result as they are now,
+    // BackToStart puts them back bit for bit and shows them in the rows. The rows' units are
+    // not part of it: a change of units stays.
+    void KeepAsStart();
+    void BackToStart();
 
     // What an automation client puts: the value taken as given, through the coil's own
     // setter (no row rounding, no row range), the rows then showing it. The document is no
@@ -252,13 +258,13 @@ public:
 
     // ---- Commands of the grid menu ----
     // Inputs of a typical heating case, rated in "Heating Duty" mode.
-    TResult SetIdealFlows1Click();
+    TResult SetIdealFlows();
     // Solves first when not solved.
-    TStepSimulation Stepbystepsimulation1Click();
+    TStepSimulation SimulateSteps();
     // Solves first when not solved, then the coil's diagnostics go to viewer.
-    void Diagnostics1Click(TReportSink& viewer);
+    void Diagnose(TReportSink& viewer);
     // "Manufacturing Report": the coil's build, from its geometry alone (no solve).
-    void ViewCoilDetailsClick(TReportSink& viewer);
+    void WriteManufacturingReport(TReportSink& viewer);
 
     // ---- Settings ----
     // The values SaveSettings writes: the model's present inputs.
@@ -291,8 +297,8 @@ public:
     double Barometer() const { return m_barometer; }
     double DesignDuty() const { return m_designDuty; }
     void SetDesignDuty(double kW) { m_designDuty = kW; }
-    int CalcMode() const { return m_calcMode; }
-    void SetCalcMode(int mode);
+    TCalcMode CalcMode() const { return m_calcMode; }
+    void SetCalcMode(TCalcMode mode);
     // The last accepted model text: row 1 falls back to it when a text is refused.
     const std::string& CoilModel() const { return m_coilModel; }
     void SetCoilModel(std::string text) { m_coilModel = std::move(text); }
@@ -310,14 +316,17 @@ private:
     // else the text read as a catalogue line.
     void ApplyStoredRange(std::string_view maker, std::string_view range);
 
-    void ApplyRow(int row);
+    // Fails, changing nothing, on a row whose value is not a number or names no entry.
+    TResult ApplyRow(int row);
+    void ApplyChoiceRow(int row, int choice);
+    void ApplyNumberRow(int row, double value);
     void ApplyModelRow();
     // Whether the coil's geometry would take the designation text.
     bool GeometryTakes(std::string_view text) const;
     void TakeModelText(const std::string& text);
-    void ApplyBarometerRow();
+    void ApplyBarometerRow(double barometer);
     void ApplyAirOnRow();
-    void ApplyFluidInletRow();
+    void ApplyFluidInletRow(double inlet);
 
     bool SizedForDesignDuty() const;
     TResult Unsolved(int status);
@@ -330,12 +339,14 @@ private:
         TMoistAirState AirOff;
         double Barometer = 0;
         double DesignDuty = 0;
-        int CalcMode = cmHeatingDuty;
+        TCalcMode CalcMode = TCalcMode::HeatingDuty;
         std::string CoilModel;
         bool ModelFromEditor = false;
         TCalibrationFactors Factors;
         TDocumentStatus Status;
     };
+    TSnapshot TakeSnapshot() const;
+    void RestoreSnapshot(const TSnapshot& before);
     TEditNotes SetModelInput(const std::string& text);
     TEditNotes SetAirOnInput(const std::string& text);
     TEditNotes SetNumberInput(int row, const TVariant& value);
@@ -355,11 +366,11 @@ private:
     std::string RowValueText(int row, double stored) const;
     void ReportAirCorrections(const TAirReading& reading) const;
 
-    // A row's value: a number in stored units, the text, or an index of its list. A text
-    // that is not a number, or names no entry, raises EConvertError.
-    double RowNumber(int row) const;
+    // A row's value: a number in stored units, the text, or an index of its list; nothing
+    // for a text that is not a number or names no entry.
+    std::optional<double> RowNumber(int row) const;
     std::string RowText(int row) const;
-    int RowChoice(int row) const;
+    std::optional<int> RowChoice(int row) const;
     void SetRow(int row, const TVariant& value);
     std::string MakerName() const;
 
@@ -381,7 +392,7 @@ private:
     TMoistAirState m_airOn;
     TMoistAirState m_airOff;
     double m_designDuty = 0;
-    int m_calcMode = cmHeatingDuty;
+    TCalcMode m_calcMode = TCalcMode::HeatingDuty;
     std::string m_coilModel;
     bool m_modelFromEditor = false;
     TCalibrationFactors m_factors;
@@ -389,6 +400,7 @@ private:
     std::unique_ptr<THotWaterCoil> m_coil;
     TPropertyRows m_rows;
     std::optional<TSnapshot> m_beforeEdit;  // while the fin and tube editor is open
+    std::optional<TSnapshot> m_start;       // what BackToStart returns to
 };
 
 }  // namespace vantor

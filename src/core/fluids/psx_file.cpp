@@ -61,7 +61,7 @@ TResult ReadPsxFile(const std::filesystem::path& path, TMoistAirState& state)
     // Anything larger than a state file is refused before it is read whole.
     const std::optional<std::string> bytes = ReadFileText(path, kPsxFileSize + 1);
     const std::optional<TMoistAirState> read = bytes ? DecodePsx(*bytes) : std::nullopt;
-    if (!read) return TResult::Error(1, std::string(kPsxReadError) + path.string());
+    if (!read) return TResult::Error(TErrorCode::Failed, std::string(kPsxReadError) + path.string());
     state = *read;
     return TResult::Ok();
 }

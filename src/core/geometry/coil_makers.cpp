@@ -106,6 +106,16 @@ TMnfRec TCoilMakers::FindByTube(std::string_view maker, int code)
     return DefaultMnfRec();
 }
 
+std::optional<TMnfRec> TCoilMakers::FindRange(std::string_view maker, std::string_view name)
+{
+    LoadMaker(maker);
+    if (!SameText(m_maker, maker)) return std::nullopt;
+    const auto found =
+        std::find_if(m_ranges.begin(), m_ranges.end(), [name](const TMnfRec& r) { return SameText(r.name, name); });
+    if (found == m_ranges.end()) return std::nullopt;
+    return *found;
+}
+
 void TCoilMakers::WriteDefaultMaker()
 {
     // A catalogue that already names a "Default" maker keeps it as it is.
@@ -152,15 +162,15 @@ void TCoilMakers::MatchModel(std::string_view maker, TMnfRec& rec)
 
 TResult TCoilMakers::SaveMaker(const fs::path& fileName, bool create)
 {
-    if (m_maker.empty()) return TResult::Error(1, "No coil maker is loaded to write into the catalogue");
+    if (m_maker.empty()) return TResult::Error(TErrorCode::Failed, "No coil maker is loaded to write into the catalogue");
     const std::optional<fs::path> target =
         fileName.empty() ? WritableDataFile(fs::path(kCatalogueFileName), m_env) : std::optional<fs::path>(fileName);
-    if (!target) return TResult::Error(1, "There is no folder for the user's copy of the coil makers catalogue");
+    if (!target) return TResult::Error(TErrorCode::Failed, "There is no folder for the user's copy of the coil makers catalogue");
 
     // The user's first edit starts from the installed catalogue, so no other maker is lost.
     TXMLFile file((fileName.empty() ? CataloguePath() : fileName).string());
     if (file.ReadStatus() == TXMLFile::ReadNotLoaded)
-        return TResult::Error(1, file.LoadError() + "; the catalogue was left as it is");
+        return TResult::Error(TErrorCode::Failed, file.LoadError() + "; the catalogue was left as it is");
     if (!file.Root()) {
         if (!create) return TResult::Ok();
         NewCatalogueRoot(file);

@@ -51,6 +51,10 @@ public:
     // holding a "Default" maker is written when there is none.
     TMnfRec FindByTube(std::string_view maker, int code);
 
+    // The maker's range called name (without regard to case), when the catalogue holds that
+    // maker and range. Unlike FindByTube it never falls back to another range.
+    std::optional<TMnfRec> FindRange(std::string_view maker, std::string_view name);
+
     // Replaces rec by the maker's range that matches its tube and fin dimensions, pattern and
     // basis, best on name, area factors and materials; rec keeps its two material codes.
     void MatchModel(std::string_view maker, TMnfRec& rec);

@@ -4,7 +4,10 @@
 #include "text/line_parser.h"
 #include "text/text_routines.h"
 
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace vantor {
 
@@ -86,8 +89,26 @@ int ParseDesignation(std::string_view text, TModelValues& values)
 
 std::string FormatDesignation(const TModelValues& values)
 {
-    return Format("%0.6g x %0.6g  %0.4gr  %0.6gf  %0.4gc",
-                  {values.fHeight * 1000, values.fLength * 1000, values.Rows, values.fpi, values.Circ});
+    // A coil's designation is asked for again and again while its values stay (every refresh
+    // of the rows, every line of a schedule on the same coil): the last one is kept per
+    // thread, matched bit for bit so that -0 and 0 stay apart.
+    struct TLast {
+        std::array<std::uint64_t, 5> Bits{};
+        std::string Text;
+        bool Made = false;
+    };
+    thread_local TLast last;
+    const std::array<std::uint64_t, 5> bits = {
+        std::bit_cast<std::uint64_t>(values.fHeight), std::bit_cast<std::uint64_t>(values.fLength),
+        std::bit_cast<std::uint64_t>(values.Rows), std::bit_cast<std::uint64_t>(values.fpi),
+        std::bit_cast<std::uint64_t>(values.Circ)};
+    if (!last.Made || last.Bits != bits) {
+        last.Text = Format("%0.6g x %0.6g  %0.4gr  %0.6gf  %0.4gc",
+                           {values.fHeight * 1000, values.fLength * 1000, values.Rows, values.fpi, values.Circ});
+        last.Bits = bits;
+        last.Made = true;
+    }
+    return last.Text;
 }
 
 std::string MakerDesignation(const TModelRec& rec)

@@ -76,9 +76,11 @@ void TFluidSpec::SetUpRows(const TFluidSpecUnits& rowUnits)
 {
     m_rows.SetRows(std::vector<std::string>(kDescriptors.begin(), kDescriptors.end()));
     std::vector<std::string> names(LiquidSpecNames.begin(), LiquidSpecNames.end());
-    m_rows.SetEnumStrings(fsrFluidType, std::move(names));
+    // The rows were just made from the descriptors, of the kinds these calls need, so none of
+    // them can be refused.
+    (void)m_rows.SetEnumStrings(fsrFluidType, std::move(names));
     for (const TFluidRowSpec& unitRow : kUnitRows)
-        m_rows.SetUnits(unitRow.Row, unitRow.Units, unitRow.BaseUnits, rowUnits[static_cast<size_t>(unitRow.Row)], ft_Fixed, 1.0, 0.0);
+        (void)m_rows.SetUnits(unitRow.Row, unitRow.Units, unitRow.BaseUnits, rowUnits[static_cast<size_t>(unitRow.Row)], ft_Fixed, 1.0, 0.0);
 }
 
 TFluidSpecUnits TFluidSpec::RowUnits() const
@@ -128,10 +130,11 @@ void TFluidSpec::ApplyRules()
     const bool water = m_liquid->LiquidSpec == fcWater && !user;
     m_rows.SetValue(1, fsrAdditive, static_cast<long long>(m_liquid->WaterAdditive));
     m_rows.SetValue(1, fsrAdditiveVolume, m_liquid->AdditiveVolume);
-    m_rows.SetRowEnabled(fsrAdditive, water);
-    m_rows.SetRowEnabled(fsrAdditiveVolume, water && m_liquid->WaterAdditive != waNone);
-    for (int row = fsrDensity; row <= fsrConductivity; ++row) m_rows.SetRowEnabled(row, user);
-    m_rows.SetRowEnabled(fsrPressure, m_liquid->LiquidSpec == fcCompressedAir);
+    // Rows of the window's own table: enabling one of them cannot be refused.
+    (void)m_rows.SetRowEnabled(fsrAdditive, water);
+    (void)m_rows.SetRowEnabled(fsrAdditiveVolume, water && m_liquid->WaterAdditive != waNone);
+    for (int row = fsrDensity; row <= fsrConductivity; ++row) (void)m_rows.SetRowEnabled(row, user);
+    (void)m_rows.SetRowEnabled(fsrPressure, m_liquid->LiquidSpec == fcCompressedAir);
 }
 
 void TFluidSpec::Activate()

@@ -9,8 +9,6 @@ namespace vantor {
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 std::string_view Blankless(std::string_view text)
 {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
@@ -47,10 +45,7 @@ private:
 
 TIniDocument::TIniDocument(std::string_view text)
 {
-    if (text.starts_with(ByteOrderMark)) {
-        m_byteOrderMark = true;
-        text.remove_prefix(ByteOrderMark.size());
-    }
+    m_byteOrderMark = StripByteOrderMark(text);
     while (!text.empty()) {
         const std::string_view line = Blankless(TakeLine(text));
         if (line.empty() || line.front() == ';') continue;
@@ -70,7 +65,7 @@ TIniDocument::TIniDocument(std::string_view text)
 
 std::string TIniDocument::Text() const
 {
-    std::string text(m_byteOrderMark ? ByteOrderMark : "");
+    std::string text(m_byteOrderMark ? kByteOrderMark : "");
     for (const TSection& section : m_sections) {
         text += '[';
         text += section.Name;

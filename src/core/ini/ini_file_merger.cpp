@@ -102,7 +102,7 @@ TResult TIniMergeMemory::RememberMerged(const fs::path& installFile, fs::file_ti
         m_ini.WriteString(MergeSection, PathKey(installFile), Format("%d", {time.time_since_epoch().count()}));
         m_ini.UpdateFile();
     } catch (const EIniFileError& failure) {
-        return TResult::Error(1, failure.what());
+        return TResult::Error(TErrorCode::Failed, failure.what());
     }
     return TResult::Ok();
 }
@@ -138,7 +138,7 @@ void TIniFileMerger::Collect()
         fs::path backup = entry.UserFile;
         backup.replace_extension(".bak");
         const auto text = ReadFileText(entry.UserFile);
-        const TResult written = text ? WriteFileAtomically(backup, *text) : TResult::Error(1, "");
+        const TResult written = text ? WriteFileAtomically(backup, *text) : TResult::Error(TErrorCode::Failed, "");
         if (!written) {
             entry.BackupFailed = true;
             Report(Format("Unable to write to %s", {backup.string()}));

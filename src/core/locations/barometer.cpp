@@ -54,7 +54,7 @@ TBarometerSettings TBarometerSettings::Read(const TSettingsStore& shared)
     s.PressureUnits = shared.ReadInteger(kBarometerSection, "Pressure units", 0);
     s.AltitudeUnits = shared.ReadInteger(kBarometerSection, "Altitude units", 0);
     s.LastLocation = shared.ReadString(kBarometerSection, "LastLocation", "");
-    s.Barometer.Pressure = shared.ReadFloat(kBarometerSection, "Pressure", 101.325);
+    s.Barometer.Pressure = shared.ReadFloat(kBarometerSection, "Pressure", kStandardAtmosphere);
     s.Barometer.Altitude = shared.ReadFloat(kBarometerSection, "Altitude", 0.0);
     return s;
 }

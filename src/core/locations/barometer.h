@@ -4,6 +4,7 @@
 // standard atmosphere of the psychrometric library, within the calculator's ranges.
 
 #include "locations/location_record.h"
+#include "psychro/standard_atmosphere.h"
 #include "settings/settings_store.h"
 
 #include <string>
@@ -17,7 +18,7 @@ inline constexpr double kAltitudeLo = -1401.35;    // m, where the atmosphere gi
 inline constexpr double kAltitudeHi = 3063.8;      // m, where it gives 70 kPa
 
 struct TBarometer {
-    double Pressure = 101.325;  // kPa
+    double Pressure = kStandardAtmosphere;  // kPa
     double Altitude = 0.0;      // m
 
     // Pressure = P and the altitude of that pressure.

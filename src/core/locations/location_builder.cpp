@@ -1,7 +1,8 @@
 #include "locations/location_builder.h"
 
-#include "text/code_page.h"
 #include "locations/location_file.h"
+#include "text/code_page.h"
+#include "text/csv.h"
 #include "text/file_io.h"
 #include "text/format.h"
 #include "text/number_text.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -35,63 +37,75 @@ constexpr TRange kRanges[] = {
     {"min dry bulb", -90, 50},       {"daily range", 0, 50},
 };
 
-class TLineError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// Each check gives the reason a line cannot be used, or nothing when it can.
+using TProblem = std::optional<std::string>;
 
-std::string Lower(std::string_view text)
+// A quoted field may hold a line break, which no file name, INI key or list entry can.
+bool HoldsControlCharacter(std::string_view name)
 {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
+    return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 // A database or region name: it becomes an INI section or key, a database also a file name.
-void CheckSectionName(std::string_view what, const std::string& name, bool isFileName)
+TProblem SectionNameProblem(std::string_view what, const std::string& name, bool isFileName)
 {
-    if (name.empty()) throw TLineError(std::string(what) + " is empty");
+    if (name.empty()) return std::string(what) + " is empty";
     const std::optional<std::string> bytes = Utf8ToWindows1252(name);
-    if (!bytes) throw TLineError(std::string(what) + " \"" + name + "\" holds characters Windows-1252 cannot write");
+    if (!bytes) return std::string(what) + " \"" + name + "\" holds characters Windows-1252 cannot write";
+    if (HoldsControlCharacter(name)) return std::string(what) + " \"" + name + "\" holds a line break or a control character";
     if (bytes->size() > kSectionNameMaxBytes)
-        throw TLineError(Format("%s \"%s\" is longer than %d bytes", {what, name, static_cast<int>(kSectionNameMaxBytes)}));
-    if (Lower(name) == Lower(kAllKey)) throw TLineError(std::string(what) + " may not be called \"+All\"");
+        return Format("%s \"%s\" is longer than %d bytes", {what, name, static_cast<int>(kSectionNameMaxBytes)});
+    if (SameText(name, kAllKey)) return std::string(what) + " may not be called \"+All\"";
     if (name.find_first_of("[]=;\"") != std::string::npos || name.front() == '#')
-        throw TLineError(std::string(what) + " \"" + name + "\" holds one of [ ] = ; \" or starts with #");
+        return std::string(what) + " \"" + name + "\" holds one of [ ] = ; \" or starts with #";
     if (isFileName && (name.find('/') != std::string::npos || name == "." || name == ".."))
-        throw TLineError(std::string(what) + " \"" + name + "\" cannot name a file");
+        return std::string(what) + " \"" + name + "\" cannot name a file";
+    return std::nullopt;
 }
 
-void CheckPlaceName(const std::string& name)
+TProblem PlaceNameProblem(const std::string& name)
 {
-    if (name.empty()) throw TLineError("the place name is empty");
+    if (name.empty()) return "the place name is empty";
     const std::optional<std::string> bytes = Utf8ToWindows1252(name);
-    if (!bytes) throw TLineError("the place name \"" + name + "\" holds characters Windows-1252 cannot write");
+    if (!bytes) return "the place name \"" + name + "\" holds characters Windows-1252 cannot write";
+    if (HoldsControlCharacter(name)) return "the place name \"" + name + "\" holds a line break or a control character";
     if (bytes->size() > kPlaceNameMaxBytes)
-        throw TLineError(Format("the place name \"%s\" is %d bytes long in Windows-1252; at most %d fit",
-                                {name, static_cast<int>(bytes->size()), static_cast<int>(kPlaceNameMaxBytes)}));
+        return Format("the place name \"%s\" is %d bytes long in Windows-1252; at most %d fit",
+                      {name, static_cast<int>(bytes->size()), static_cast<int>(kPlaceNameMaxBytes)});
+    return std::nullopt;
 }
 
-float ReadValue(const TRange& range, const std::string& text)
+TProblem ReadValue(const TRange& range, const std::string& text, float& value)
 {
-    const std::optional<double> value = ParseDouble(text);
-    if (!value) throw TLineError(Format("the %s \"%s\" is not a number", {range.Name, text}));
-    if (*value < range.Lo || *value > range.Hi)
-        throw TLineError(Format("the %s %s lies outside %0.0f to %0.0f", {range.Name, text, range.Lo, range.Hi}));
-    return static_cast<float>(*value);
+    const std::optional<double> number = ParseDouble(text);
+    if (!number) return Format("the %s \"%s\" is not a number", {range.Name, text});
+    if (*number < range.Lo || *number > range.Hi)
+        return Format("the %s %s lies outside %0.0f to %0.0f", {range.Name, text, range.Lo, range.Hi});
+    value = static_cast<float>(*number);
+    return std::nullopt;
 }
 
-// Every piece between delimiters, empty ones included, so that line and field numbers hold.
-std::vector<std::string> Pieces(std::string_view text, char delimiter)
+// A line's database, region and place names.
+TProblem NamesProblem(const std::vector<std::string>& fields)
 {
-    std::vector<std::string> pieces;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(delimiter, start);
-        pieces.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) return pieces;
-        start = end + 1;
-    }
+    if (fields.size() != kFieldCount)
+        return Format("%d fields where a place has %d", {static_cast<int>(fields.size()), static_cast<int>(kFieldCount)});
+    if (TProblem p = SectionNameProblem("the database", fields[0], true)) return p;
+    if (TProblem p = SectionNameProblem("the region", fields[1], false)) return p;
+    return PlaceNameProblem(fields[2]);
+}
+
+// A line's numbers, each in its range and the pairs in order.
+TProblem ReadValues(const std::vector<std::string>& fields, TLocationRecord& record)
+{
+    float* values[] = {&record.Latitude,       &record.Longitude,      &record.TimeZone,  &record.Altitude,
+                       &record.CoolingDryBulb, &record.CoolingWetBulb, &record.HeatingDryBulb,
+                       &record.WindSpeed,      &record.MaxDryBulb,     &record.MinDryBulb, &record.DailyRange};
+    for (std::size_t k = 0; k < std::size(values); ++k)
+        if (TProblem p = ReadValue(kRanges[k], fields[3 + k], *values[k])) return p;
+    if (record.CoolingWetBulb > record.CoolingDryBulb) return "the cooling wet bulb lies above the cooling dry bulb";
+    if (record.MinDryBulb > record.MaxDryBulb) return "the min dry bulb lies above the max dry bulb";
+    return std::nullopt;
 }
 
 int CodeOf(std::vector<std::string>& names, const std::string& name)
@@ -106,52 +120,36 @@ int CodeOf(std::vector<std::string>& names, const std::string& name)
 
 TResult ParseLocationTable(std::string_view text, TLocationTable& table)
 {
+    std::vector<TCsvRecord> lines;
+    if (TResult read = ReadCsvRecords(text, lines); !read) return read;
     TLocationTable built;
     std::map<std::string, std::vector<std::string>> regionsOf;
     std::set<std::tuple<std::string, std::string, std::string>> seen;
-    int lineNumber = 0;
     bool firstLine = true;
-    for (const std::string& rawLine : Pieces(text, '\n')) {
-        ++lineNumber;
-        std::string line = rawLine;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-        if (Trim(line).empty() || Trim(line).front() == '#') continue;
-        std::vector<std::string> fields = Pieces(line, ',');
+    for (TCsvRecord& line : lines) {
+        std::vector<std::string>& fields = line.Fields;
         for (std::string& field : fields) field = Trim(field);
-        const bool header = firstLine && Lower(fields.front()) == "database";
+        if (fields.front().starts_with('#')) continue;
+        const bool header = firstLine && SameText(fields.front(), "database");
         firstLine = false;
         if (header) continue;
-        try {
-            if (fields.size() != kFieldCount)
-                throw TLineError(Format("%d fields where a place has %d", {static_cast<int>(fields.size()), static_cast<int>(kFieldCount)}));
-            const std::string& database = fields[0];
-            const std::string& region = fields[1];
-            const std::string& name = fields[2];
-            CheckSectionName("the database", database, true);
-            CheckSectionName("the region", region, false);
-            CheckPlaceName(name);
-            if (!seen.insert({Lower(database), Lower(region), Lower(name)}).second)
-                throw TLineError("\"" + name + "\" is listed twice in " + database + ", " + region);
-
-            TLocationRecord record;
-            record.Name = name;
-            float* values[] = {&record.Latitude,       &record.Longitude,      &record.TimeZone,  &record.Altitude,
-                               &record.CoolingDryBulb, &record.CoolingWetBulb, &record.HeatingDryBulb,
-                               &record.WindSpeed,      &record.MaxDryBulb,     &record.MinDryBulb, &record.DailyRange};
-            for (std::size_t k = 0; k < std::size(values); ++k) *values[k] = ReadValue(kRanges[k], fields[3 + k]);
-            if (record.CoolingWetBulb > record.CoolingDryBulb)
-                throw TLineError("the cooling wet bulb lies above the cooling dry bulb");
-            if (record.MinDryBulb > record.MaxDryBulb) throw TLineError("the min dry bulb lies above the max dry bulb");
-
-            record.DatabaseCode = CodeOf(built.Databases, database);
-            record.RegionCode = CodeOf(regionsOf[database], region);
-            built.Records.push_back(std::move(record));
-        } catch (const TLineError& e) {
-            return TResult::Error(1, Format("line %d: %s", {lineNumber, e.what()}));
-        }
+        const auto lineProblem = [&line](const std::string& problem) {
+            return TResult::Error(TErrorCode::Failed, Format("line %d: %s", {line.Line, problem}));
+        };
+        if (TProblem problem = NamesProblem(fields)) return lineProblem(*problem);
+        const std::string& database = fields[0];
+        const std::string& region = fields[1];
+        const std::string& name = fields[2];
+        if (!seen.insert({LowerCase(database), LowerCase(region), LowerCase(name)}).second)
+            return lineProblem("\"" + name + "\" is listed twice in " + database + ", " + region);
+        TLocationRecord record;
+        record.Name = name;
+        if (TProblem problem = ReadValues(fields, record)) return lineProblem(*problem);
+        record.DatabaseCode = CodeOf(built.Databases, database);
+        record.RegionCode = CodeOf(regionsOf[database], region);
+        built.Records.push_back(std::move(record));
     }
-    if (built.Records.empty()) return TResult::Error(1, "The table lists no places");
+    if (built.Records.empty()) return TResult::Error(TErrorCode::Failed, "The table lists no places");
 
     built.Index.AddKey(kAllKey, std::string(kAllKey), 0);
     for (std::size_t d = 0; d < built.Databases.size(); ++d)
@@ -170,7 +168,7 @@ TResult BuildLocationDatabases(const std::filesystem::path& tableFile, const std
 {
     const std::string problem = FileReadProblem(tableFile, 64u * 1024u * 1024u);
     const std::optional<std::string> text = problem.empty() ? ReadFileText(tableFile) : std::nullopt;
-    if (!text) return TResult::Error(1, "The file " + tableFile.string() + " " + (problem.empty() ? "cannot be read" : problem));
+    if (!text) return TResult::Error(TErrorCode::Failed, "The file " + tableFile.string() + " " + (problem.empty() ? "cannot be read" : problem));
     TLocationTable table;
     if (TResult parsed = ParseLocationTable(*text, table); !parsed) {
         parsed.Message = tableFile.filename().string() + ", " + parsed.Message;
@@ -179,7 +177,7 @@ TResult BuildLocationDatabases(const std::filesystem::path& tableFile, const std
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) return TResult::Error(1, "Unable to make the folder " + folder.string() + " (" + error.message() + ")");
+    if (error) return TResult::Error(TErrorCode::Failed, "Unable to make the folder " + folder.string() + " (" + error.message() + ")");
     for (std::size_t d = 0; d < table.Databases.size(); ++d) {
         std::vector<TLocationRecord> records;
         for (const TLocationRecord& record : table.Records)
@@ -189,7 +187,7 @@ TResult BuildLocationDatabases(const std::filesystem::path& tableFile, const std
     if (TResult written = WriteLocationFile(folder / (std::string(kAllKey) + ".wdb"), table.Records); !written) return written;
     // The index last: a folder with an index has all its databases.
     const std::optional<std::string> index = table.Index.Text();
-    if (!index) return TResult::Error(1, "The index cannot be written in Windows-1252");
+    if (!index) return TResult::Error(TErrorCode::Failed, "The index cannot be written in Windows-1252");
     if (TResult written = WriteFileAtomically(folder / kRegionsIndexName, *index); !written) return written;
 
     summary.Databases = static_cast<int>(table.Databases.size());

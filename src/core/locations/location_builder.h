@@ -6,8 +6,9 @@
 //   database,region,name,latitude,longitude,time zone,altitude,cooling dry bulb,
 //   cooling wet bulb,heating dry bulb,wind speed,max dry bulb,min dry bulb,daily range
 //
-// degrees (north and east positive), hours east of UTC, m, °C, m/s and K. Empty lines and
-// lines starting with '#' are skipped, and so is a first line whose first field is "database"
+// degrees (north and east positive), hours east of UTC, m, °C, m/s and K. Fields follow the
+// quoting of text/csv.h, so a name may hold a comma. Empty lines and lines starting with '#'
+// are skipped, and so is a first line whose first field is "database"
 // (a header). Databases are numbered from 1 in the order the table first names them, regions
 // from 1 within their database the same way; every section of the index starts with
 // "+All=0", and "+All.wdb" holds every place.

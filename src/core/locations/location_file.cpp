@@ -20,7 +20,7 @@ TResult TLocationFile::Open(const std::filesystem::path& path)
     const std::string problem = FileReadProblem(path, kMaxFileBytes);
     std::optional<std::string> bytes;
     if (problem.empty()) bytes = ReadFileText(path, kMaxFileBytes);
-    if (!bytes) return TResult::Error(1, "The file " + path.string() + " " + (problem.empty() ? "cannot be read" : problem));
+    if (!bytes) return TResult::Error(TErrorCode::Failed, "The file " + path.string() + " " + (problem.empty() ? "cannot be read" : problem));
     Assign(std::move(*bytes), path.filename().string());
     return TResult::Ok();
 }
@@ -49,13 +49,13 @@ int TLocationFile::RecordCount() const { return static_cast<int>(m_bytes.size() 
 
 TResult TLocationFile::Read(int number, TLocationRecord& record) const
 {
-    if (!m_open) return TResult::Error(1, "No location database is open");
+    if (!m_open) return TResult::Error(TErrorCode::Failed, "No location database is open");
     if (number < 0 || number >= RecordCount())
-        return TResult::Error(1, Format("%s has no record %d", {m_name, number + 1}));
+        return TResult::Error(TErrorCode::Failed, Format("%s has no record %d", {m_name, number + 1}));
     const auto* start = reinterpret_cast<const std::uint8_t*>(m_bytes.data()) +
                         static_cast<std::size_t>(number) * kLocationRecordSize;
     const TResult decoded = DecodeLocationRecord(std::span<const std::uint8_t, kLocationRecordSize>(start, kLocationRecordSize), record);
-    if (!decoded) return TResult::Error(1, Format("Record %d of %s is damaged: %s", {number + 1, m_name, decoded.Message}));
+    if (!decoded) return TResult::Error(TErrorCode::Failed, Format("Record %d of %s is damaged: %s", {number + 1, m_name, decoded.Message}));
     return decoded;
 }
 

@@ -52,7 +52,7 @@ TResult TLocationPicker::Activate()
     m_regions.clear();
     m_databaseCache = {};
     m_regionCache = {};
-    m_index.Load(m_folder / kRegionsIndexName);  // a missing index leaves every list empty
+    (void)m_index.Load(m_folder / kRegionsIndexName);  // a missing index leaves every list empty
     m_databases = Sorted(m_index.Sections());
     m_allKeys = m_index.KeyNames(kAllKey);
     if (m_databases.empty()) return TResult::Ok();
@@ -70,7 +70,7 @@ TResult TLocationPicker::ChooseDatabase(const std::string& database)
     m_database = database;
     const std::filesystem::path file = m_folder / (database + ".wdb");
     std::error_code error;
-    if (database.empty() || !std::filesystem::exists(file, error)) return TResult::Error(2, MissingDatabaseMessage(database));
+    if (database.empty() || !std::filesystem::exists(file, error)) return TResult::Error(TErrorCode::Unavailable, MissingDatabaseMessage(database));
     const TResult opened = m_file.Open(file);
     if (!opened) return opened;
     m_notice = m_file.Problem();

@@ -29,6 +29,8 @@ public:
     explicit TLocationPicker(std::filesystem::path folder = {}) : m_folder(std::move(folder)) {}
 
     const std::filesystem::path& Folder() const { return m_folder; }
+    // The folder's index as the last Activate read it.
+    const TRegionsIndex& Index() const { return m_index; }
     void SetFolder(std::filesystem::path folder) { m_folder = std::move(folder); }
 
     // The chosen texts: set from the settings (or a place text) before Activate, kept after.

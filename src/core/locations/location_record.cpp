@@ -46,12 +46,12 @@ bool AllFinite(TLocationRecord& record)
 TResult EncodeLocationRecord(const TLocationRecord& record, TLocationBytes& bytes)
 {
     const std::optional<std::string> name = Utf8ToWindows1252(record.Name);
-    if (!name) return TResult::Error(1, "The place name \"" + record.Name + "\" holds characters Windows-1252 cannot write");
+    if (!name) return TResult::Error(TErrorCode::Failed, "The place name \"" + record.Name + "\" holds characters Windows-1252 cannot write");
     if (name->size() > kPlaceNameMaxBytes)
-        return TResult::Error(1, Format("The place name \"%s\" is %d bytes long; at most %d fit",
+        return TResult::Error(TErrorCode::Failed, Format("The place name \"%s\" is %d bytes long; at most %d fit",
                                         {record.Name, static_cast<int>(name->size()), static_cast<int>(kPlaceNameMaxBytes)}));
     TLocationRecord copy = record;
-    if (!AllFinite(copy)) return TResult::Error(1, "The place \"" + record.Name + "\" has a value that is not a number");
+    if (!AllFinite(copy)) return TResult::Error(TErrorCode::Failed, "The place \"" + record.Name + "\" has a value that is not a number");
 
     bytes.fill(0);
     PutWord(bytes, 0, static_cast<std::uint32_t>(record.DatabaseCode));
@@ -70,7 +70,7 @@ TResult DecodeLocationRecord(std::span<const std::uint8_t, kLocationRecordSize> 
 {
     const std::size_t length = bytes[kNameOffset];
     if (length > kPlaceNameMaxBytes)
-        return TResult::Error(1, Format("its name length byte is %d, above the %d a name can hold",
+        return TResult::Error(TErrorCode::Failed, Format("its name length byte is %d, above the %d a name can hold",
                                         {static_cast<int>(length), static_cast<int>(kPlaceNameMaxBytes)}));
     TLocationRecord decoded;
     decoded.DatabaseCode = static_cast<std::int32_t>(GetWord(bytes, 0));
@@ -82,7 +82,7 @@ TResult DecodeLocationRecord(std::span<const std::uint8_t, kLocationRecordSize> 
         *value = std::bit_cast<float>(GetWord(bytes, offset));
         offset += 4;
     }
-    if (!AllFinite(decoded)) return TResult::Error(1, "a value of the place \"" + decoded.Name + "\" is not a number");
+    if (!AllFinite(decoded)) return TResult::Error(TErrorCode::Failed, "a value of the place \"" + decoded.Name + "\" is not a number");
     record = std::move(decoded);
     return TResult::Ok();
 }

@@ -56,7 +56,7 @@ TResult TRegionsIndex::Load(const std::filesystem::path& path)
     const std::string problem = FileReadProblem(path, kMaxIndexBytes);
     std::optional<std::string> bytes;
     if (problem.empty()) bytes = ReadFileText(path, kMaxIndexBytes);
-    if (!bytes) return TResult::Error(1, "The file " + path.string() + " " + (problem.empty() ? "cannot be read" : problem));
+    if (!bytes) return TResult::Error(TErrorCode::Failed, "The file " + path.string() + " " + (problem.empty() ? "cannot be read" : problem));
     *this = Parse(*bytes);
     return TResult::Ok();
 }

@@ -2,6 +2,7 @@
 
 #include "psychro/bracketed_root.h"
 #include "psychro/saturation.h"
+#include "psychro/standard_atmosphere.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +18,6 @@ constexpr double kKelvin = 273.15;
 constexpr double kMolarMassRatio = 0.621945;     // water vapour to dry air
 constexpr double kDryAirGasConstant = 0.287042;  // kJ/(kg·K)
 constexpr double kVapourVolumeFactor = 1.607858; // 1 / kMolarMassRatio
-constexpr double kSeaLevelPressure = 101.325;    // kPa
 constexpr double kScaleHeight = 8284.24;         // m, isothermal atmosphere
 constexpr double kTemperatureTolerance = 1e-9;   // K, every temperature iteration
 // A wet bulb may lie above the dry bulb by the reading error of a psychrometer, 0.1 K, before
@@ -438,12 +438,12 @@ double Altitude(double P)
         return std::numeric_limits<double>::quiet_NaN();
     }
     Remember(psyOk);
-    return kScaleHeight * std::log(kSeaLevelPressure / P);
+    return kScaleHeight * std::log(kStandardAtmosphere / P);
 }
 
 double AtmPressure(double altitude)
 {
-    const double P = kSeaLevelPressure * std::exp(-altitude / kScaleHeight);
+    const double P = kStandardAtmosphere * std::exp(-altitude / kScaleHeight);
     if (!(std::isfinite(P) && P > 0.0)) {
         Remember(std::isfinite(altitude) ? psyOutOfRange : psyBadValue);
         return std::numeric_limits<double>::quiet_NaN();

@@ -185,7 +185,7 @@ TResult TCoilSelector::CheckRequest(const TSelectionRequest& request)
     const TSelectionRequirement& req = request.Requirement;
     const TCandidateSpace& space = request.Space;
     const TSelectionLimits& limits = request.Limits;
-    const auto refuse = [](std::string message) { return TResult::Error(1, std::move(message)); };
+    const auto refuse = [](std::string message) { return TResult::Error(TErrorCode::Failed, std::move(message)); };
     if (!Positive(req.Duty)) return refuse("The design duty must be greater than zero.");
     if (!Positive(req.AirVolume)) return refuse("The air volume must be greater than zero.");
     if (req.FluidFlow ? !Positive(*req.FluidFlow) : !Positive(req.DesignDT))

@@ -2,133 +2,76 @@
 
 #include "text/text_routines.h"
 
+#include <sstream>
+
 namespace vantor {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// Splits the text into records of fields; false with a message on a broken quote.
-bool SplitRecords(std::string_view text, std::vector<std::vector<std::string>>& records, std::vector<int>& lineNumbers,
-                  std::string& message)
+// Reads the header and every line, each line handed to take; a broken quote anywhere wins
+// over a header that names no columns, as the whole text is not a table then.
+template <typename Take>
+TResult ReadAll(std::istream& in, std::vector<std::string>& columns, Take take)
 {
-    std::vector<std::string> record;
-    std::string field;
-    bool quoted = false;      // inside a quoted field
-    bool wasQuoted = false;   // the field was quoted and closed
-    bool anyText = false;     // the record holds something
-    int line = 1;
-    int recordLine = 1;
-    const auto endField = [&] {
-        record.push_back(std::move(field));
-        field.clear();
-        wasQuoted = false;
-    };
-    const auto endRecord = [&] {
-        endField();
-        if (anyText) {
-            records.push_back(std::move(record));
-            lineNumbers.push_back(recordLine);
-        }
-        record.clear();
-        anyText = false;
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-                wasQuoted = true;
-            } else {
-                if (c == '\n') ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        if (c == '\n' || c == '\r') {
-            endRecord();
-            recordLine = ++line;
-            continue;
-        }
-        if (c == ',') {
-            endField();
-            anyText = true;
-            continue;
-        }
-        if (wasQuoted) {
-            message = "line " + std::to_string(line) + ": text after a closing quote";
-            return false;
-        }
-        if (c == '"' && Trim(field).empty()) {
-            field.clear();
-            quoted = true;
-            anyText = true;
-            continue;
-        }
-        field += c;
-        if (c != ' ' && c != '\t') anyText = true;
-    }
-    if (quoted) {
-        message = "line " + std::to_string(recordLine) + ": a quote is never closed";
-        return false;
-    }
-    endRecord();
-    return true;
+    TScheduleReader reader(in);
+    const TResult header = reader.ReadHeader();
+    columns = reader.Columns();
+    TScheduleLine line;
+    while (reader.Next(line))
+        if (header) take(line);
+    if (!reader.Broken().empty()) return TResult::Error(TErrorCode::Failed, reader.Broken());
+    return header;
 }
 
 }  // namespace
 
-TResult ReadScheduleTable(std::string_view text, TScheduleTable& table)
+TResult TScheduleReader::ReadHeader()
 {
-    table = {};
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
-    std::vector<std::vector<std::string>> records;
-    std::vector<int> lineNumbers;
-    std::string message;
-    if (!SplitRecords(text, records, lineNumbers, message)) return TResult::Error(1, message);
-    if (records.empty()) return TResult::Error(1, "no header line naming the columns");
-
-    for (const std::string& name : records.front()) {
+    m_columns.clear();
+    TCsvRecord names;
+    if (!m_records.Next(names)) return TResult::Error(TErrorCode::Failed, "no header line naming the columns");
+    for (const std::string& name : names.Fields) {
         const std::string column = Trim(name);
-        if (column.empty()) return TResult::Error(1, "line 1: a column without a name");
-        for (const std::string& earlier : table.Columns)
-            if (SameText(earlier, column)) return TResult::Error(1, "line 1: the column \"" + column + "\" is named twice");
-        table.Columns.push_back(column);
-    }
-    for (size_t r = 1; r < records.size(); ++r) {
-        std::vector<std::string>& fields = records[r];
-        std::string problem;
-        if (fields.size() > table.Columns.size())
-            problem = "line " + std::to_string(lineNumbers[r]) + ": " + std::to_string(fields.size()) + " fields for " +
-                      std::to_string(table.Columns.size()) + " columns";
-        fields.resize(table.Columns.size());
-        table.Lines.push_back(std::move(fields));
-        table.LineNumbers.push_back(lineNumbers[r]);
-        table.Problems.push_back(std::move(problem));
+        if (column.empty()) return TResult::Error(TErrorCode::Failed, "line 1: a column without a name");
+        for (const std::string& earlier : m_columns)
+            if (SameText(earlier, column))
+                return TResult::Error(TErrorCode::Failed, "line 1: the column \"" + column + "\" is named twice");
+        m_columns.push_back(column);
     }
     return TResult::Ok();
 }
 
-std::string CsvLine(const std::vector<std::string>& fields)
+bool TScheduleReader::Next(TScheduleLine& line)
 {
-    std::string line;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) line += ',';
-        const std::string& field = fields[i];
-        const bool quote = field.find_first_of(",\"\r\n") != std::string::npos || Trim(field) != field;
-        if (!quote) {
-            line += field;
-            continue;
-        }
-        line += '"';
-        for (const char c : field) line += c == '"' ? std::string("\"\"") : std::string(1, c);
-        line += '"';
-    }
-    return line;
+    line.Problem.clear();
+    TCsvRecord record;
+    record.Fields.swap(line.Fields);  // the line's fields are refilled in place
+    const bool read = m_records.Next(record);
+    line.Fields.swap(record.Fields);
+    line.LineNumber = record.Line;
+    if (!read) return false;
+    if (line.Fields.size() > m_columns.size())
+        line.Problem = "line " + std::to_string(line.LineNumber) + ": " + std::to_string(line.Fields.size()) +
+                       " fields for " + std::to_string(m_columns.size()) + " columns";
+    line.Fields.resize(m_columns.size());
+    return true;
+}
+
+TResult CheckScheduleText(std::istream& in)
+{
+    std::vector<std::string> columns;
+    return ReadAll(in, columns, [](const TScheduleLine&) {});
+}
+
+TResult ReadScheduleTable(std::string_view text, TScheduleTable& table)
+{
+    table = {};
+    std::istringstream in{std::string(text)};
+    return ReadAll(in, table.Columns, [&table](TScheduleLine& line) {
+        table.Lines.push_back(std::move(line.Fields));
+        table.LineNumbers.push_back(line.LineNumber);
+        table.Problems.push_back(std::move(line.Problem));
+    });
 }
 
 }  // namespace vantor

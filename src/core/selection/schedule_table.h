@@ -1,12 +1,12 @@
 #pragma once
 
-// A coil schedule as comma-separated text: a header line naming the columns, then one coil a
-// line. Fields follow the usual quoting (a field in double quotes may hold commas, line breaks
-// and doubled quotes); lines end in LF or CR LF; blank lines are skipped; a byte-order mark
-// before the header is ignored.
+// A coil schedule as comma-separated text (text/csv.h): a header line naming the columns,
+// then one coil a line.
 
+#include "text/csv.h"
 #include "text/result.h"
 
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,7 +28,37 @@ struct TScheduleTable {
 // lines after it are read as usual; a line with fewer is filled with empty fields.
 TResult ReadScheduleTable(std::string_view text, TScheduleTable& table);
 
-// One line of fields, quoted where needed, without the line end.
-std::string CsvLine(const std::vector<std::string>& fields);
+// One line of a schedule, as the table holds it.
+struct TScheduleLine {
+    std::vector<std::string> Fields;  // one a column
+    int LineNumber = 0;
+    std::string Problem;
+};
+
+// Reads a schedule a line at a time, so that a schedule of any length takes the memory of one
+// line. The lines come as ReadScheduleTable reads them; a broken quote ends the reading where
+// it is found, so a caller that must not act on a table that turns out broken checks the whole
+// text first with CheckScheduleText.
+class TScheduleReader {
+public:
+    explicit TScheduleReader(std::istream& in) : m_records(in) {}
+
+    // The first line, as the names of the columns: Ok, or why it names none.
+    TResult ReadHeader();
+    const std::vector<std::string>& Columns() const { return m_columns; }
+    // The next line; false at the end of the text or where it stops being a table.
+    bool Next(TScheduleLine& line);
+    // Where and why the text stopped being a table, "line 7: a quote is never closed"; empty
+    // while it is one.
+    const std::string& Broken() const { return m_records.Broken().Message; }
+
+private:
+    TCsvReader m_records;
+    std::vector<std::string> m_columns;
+};
+
+// Reads the whole text as ReadScheduleTable does without keeping a line: Ok when the text
+// reads as a table, or the reason ReadScheduleTable would give.
+TResult CheckScheduleText(std::istream& in);
 
 }  // namespace vantor

@@ -29,7 +29,7 @@ TResult CatalogueRanges(TCoilMakers& catalogue, std::string_view maker, std::str
     if (!maker.empty()) {
         const auto found = std::find_if(makers.begin(), makers.end(), [&](const auto& m) { return SameText(m, maker); });
         if (found == makers.end())
-            return TResult::Error(1, "The catalogue has no maker \"" + std::string(maker) + "\".");
+            return TResult::Error(TErrorCode::Failed, "The catalogue has no maker \"" + std::string(maker) + "\".");
         makers = {*found};
     }
     for (const std::string& name : makers) {
@@ -40,7 +40,7 @@ TResult CatalogueRanges(TCoilMakers& catalogue, std::string_view maker, std::str
     }
     if (!ranges.empty()) return TResult::Ok();
     const std::string whose = maker.empty() ? std::string("The catalogue") : std::string(maker);
-    return TResult::Error(1, range.empty() ? whose + " has no tube ranges."
+    return TResult::Error(TErrorCode::Failed, range.empty() ? whose + " has no tube ranges."
                                            : whose + " has no tube range \"" + std::string(range) + "\".");
 }
 

@@ -233,7 +233,7 @@ std::optional<fs::path> DocumentsFolder(const TFolderEnvironment& env)
 TDataFolder DataFolder(const TFolderEnvironment& env)
 {
     const auto documents = DocumentsFolder(env);
-    if (!documents) return {{}, TResult::Error(1, std::string(kNoDocumentsFolderMessage))};
+    if (!documents) return {{}, TResult::Error(TErrorCode::Failed, std::string(kNoDocumentsFolderMessage))};
     return {*documents / kMakerFolderName / kProgramName / "", TResult::Ok()};
 }
 

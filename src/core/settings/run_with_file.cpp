@@ -101,14 +101,14 @@ TResult StartDetached(const std::filesystem::path& program, std::string_view fil
     std::string argument(file);
     char* argv[] = {path.data(), argument.data(), nullptr};
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0) return TResult::Error(1, Failure(program, std::strerror(errno)));
+    if (::pipe2(report, O_CLOEXEC) != 0) return TResult::Error(TErrorCode::Failed, Failure(program, std::strerror(errno)));
 
     const pid_t child = ::fork();
     if (child < 0) {
         const int error = errno;
         ::close(report[0]);
         ::close(report[1]);
-        return TResult::Error(1, Failure(program, std::strerror(error)));
+        return TResult::Error(TErrorCode::Failed, Failure(program, std::strerror(error)));
     }
     if (child == 0) {
         ::close(report[0]);
@@ -138,7 +138,7 @@ TResult StartDetached(const std::filesystem::path& program, std::string_view fil
     } while (got < 0 && errno == EINTR);
     ::close(report[0]);
     if (got == static_cast<ssize_t>(sizeof error))
-        return TResult::Error(1, Failure(program, "Could not start the program: " + std::string(std::strerror(error))));
+        return TResult::Error(TErrorCode::Failed, Failure(program, "Could not start the program: " + std::string(std::strerror(error))));
     return TResult::Ok();
 }
 
@@ -183,16 +183,16 @@ TResult RunWithFile(const std::filesystem::path& program, std::string_view file,
         case THandOver::Delivered:
             return TResult::Ok();
         case THandOver::NoAnswer:
-            return TResult::Error(1, Failure(program, "The running program did not answer..."));
+            return TResult::Error(TErrorCode::Failed, Failure(program, "The running program did not answer..."));
         case THandOver::NobodyListens:
             break;
         }
     }
 
     std::error_code error;
-    if (!std::filesystem::exists(program, error)) return TResult::Error(1, Failure(program, kProgramNotFound));
+    if (!std::filesystem::exists(program, error)) return TResult::Error(TErrorCode::Failed, Failure(program, kProgramNotFound));
     if (!std::filesystem::is_regular_file(program, error) || ::access(program.c_str(), X_OK) != 0)
-        return TResult::Error(1, Failure(program, kProgramNotExecutable));
+        return TResult::Error(TErrorCode::Failed, Failure(program, kProgramNotExecutable));
     const TResult started = StartDetached(program, file);
     if (started) WaitUntilListening(socket, options.ReadyTimeout);
     return started;

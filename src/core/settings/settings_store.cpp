@@ -48,7 +48,7 @@ TSettingsStore::TSettingsStore(std::optional<fs::path> file) : m_ini(std::move(f
 
 TSettingsStore::~TSettingsStore()
 {
-    Flush();
+    (void)Flush();  // a destructor has nobody to tell; a caller that must know flushes first
 }
 
 std::string TSettingsStore::ReadString(std::string_view section, std::string_view name,
@@ -80,7 +80,7 @@ void TSettingsStore::Change(Write&& write)
     try {
         write();
     } catch (const EIniFileError& error) {
-        if (m_rejectedWrite.IsOk()) m_rejectedWrite = TResult::Error(1, error.what());
+        if (m_rejectedWrite.IsOk()) m_rejectedWrite = TResult::Error(TErrorCode::Failed, error.what());
     }
 }
 
@@ -118,11 +118,11 @@ TResult TSettingsStore::Flush()
 {
     TResult result = std::exchange(m_rejectedWrite, TResult::Ok());
     if (!Modified()) return result;
-    if (FileName().empty()) return TResult::Error(1, std::string(kNoSettingsFolderMessage));
+    if (FileName().empty()) return TResult::Error(TErrorCode::Failed, std::string(kNoSettingsFolderMessage));
     try {
         m_ini.UpdateFile();
     } catch (const EIniFileError& error) {
-        return TResult::Error(1, error.what());
+        return TResult::Error(TErrorCode::Failed, error.what());
     }
     return result;
 }

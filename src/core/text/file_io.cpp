@@ -115,44 +115,83 @@ void SyncFolder(const std::filesystem::path& folder)
 
 }  // namespace
 
-TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
+TAtomicFile::~TAtomicFile() { Abandon(); }
+
+void TAtomicFile::Abandon()
 {
-    const auto failure = [&](const char* reason) {
-        return TResult::Error(fwFailed, "Unable to write to " + path.string() + " (" + reason + ")");
-    };
+    if (m_fd < 0) return;
+    ::close(m_fd);
+    ::unlink(m_temporary.c_str());
+    m_fd = -1;
+}
+
+TResult TAtomicFile::Failure(const char* reason) const
+{
+    return TResult::Error(fwFailed, "Unable to write to " + m_path.string() + " (" + reason + ")");
+}
+
+TResult TAtomicFile::Open(const std::filesystem::path& path)
+{
+    Abandon();
+    m_path = path;
     if (path.empty()) return TResult::Error(fwNoName, "File name not known");
     const std::optional<std::filesystem::path> followed = FollowLinks(path);
-    if (!followed) return failure(std::strerror(ELOOP));
-    const std::filesystem::path& target = *followed;
+    if (!followed) return Failure(std::strerror(ELOOP));
+    m_target = *followed;
 
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::stat(m_target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
         return TResult::Error(fwNotRegularFile, "Unable to write to " + path.string() + ": not a regular file");
-    if (exists && IsReadOnly(target, existing)) return TResult::Error(fwReadOnly, path.string() + " is read-only");
+    if (exists && IsReadOnly(m_target, existing)) return TResult::Error(fwReadOnly, path.string() + " is read-only");
 
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    m_folder = m_target.has_parent_path() ? m_target.parent_path() : ".";
+    std::string pattern = (m_folder / ("." + m_target.filename().string() + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) return failure(std::strerror(errno));
+    if (fd < 0) return Failure(std::strerror(errno));
+    m_fd = fd;
+    m_temporary = name.data();
     TakeOverAttributes(fd, exists ? &existing : nullptr);
-
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        ::unlink(name.data());
-        return failure(std::strerror(written ? errno : savedErrno));
-    }
-    if (::rename(name.data(), target.c_str()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(name.data());
-        return failure(std::strerror(renameErrno));
-    }
-    SyncFolder(folder);
     return TResult::Ok();
+}
+
+TResult TAtomicFile::Write(std::string_view content)
+{
+    if (m_fd < 0) return Failure(std::strerror(EBADF));
+    if (WriteAll(m_fd, content)) return TResult::Ok();
+    const TResult failed = Failure(std::strerror(errno));
+    Abandon();
+    return failed;
+}
+
+TResult TAtomicFile::Commit()
+{
+    if (m_fd < 0) return Failure(std::strerror(EBADF));
+    const bool synced = ::fsync(m_fd) == 0;
+    const int savedErrno = errno;
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    if (!synced || !closed) {
+        ::unlink(m_temporary.c_str());
+        return Failure(std::strerror(synced ? errno : savedErrno));
+    }
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int renameErrno = errno;
+        ::unlink(m_temporary.c_str());
+        return Failure(std::strerror(renameErrno));
+    }
+    SyncFolder(m_folder);
+    return TResult::Ok();
+}
+
+TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content)
+{
+    TAtomicFile file;
+    if (TResult opened = file.Open(path); !opened) return opened;
+    if (TResult written = file.Write(content); !written) return written;
+    return file.Commit();
 }
 
 }  // namespace vantor

@@ -44,4 +44,30 @@ inline bool IsRefusedTarget(int code) { return code == fwNotRegularFile || code 
 // the superuser, who may write anything, respects).
 TResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
+// A file written piece by piece and put in place as WriteFileAtomically puts it: the pieces go
+// to a temporary file beside the target, which Commit renames over it. Until then the target
+// is as it was; a file dropped without Commit, or whose writing failed, leaves nothing behind.
+// Open refuses a target as WriteFileAtomically does, before anything is written.
+class TAtomicFile {
+public:
+    TAtomicFile() = default;
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+    ~TAtomicFile();
+
+    TResult Open(const std::filesystem::path& path);
+    TResult Write(std::string_view content);
+    TResult Commit();
+
+private:
+    void Abandon();
+    TResult Failure(const char* reason) const;
+
+    std::filesystem::path m_path;    // as given, for the messages
+    std::filesystem::path m_target;  // with the links followed
+    std::filesystem::path m_folder;
+    std::string m_temporary;
+    int m_fd = -1;
+};
+
 }  // namespace vantor

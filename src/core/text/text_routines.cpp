@@ -323,4 +323,21 @@ std::string LowerCase(std::string_view text)
     return out;
 }
 
+bool StripByteOrderMark(std::string_view& text)
+{
+    if (!text.starts_with(kByteOrderMark)) return false;
+    text.remove_prefix(kByteOrderMark.size());
+    return true;
+}
+
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator)
+{
+    std::string joined;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) joined += separator;
+        joined += texts[i];
+    }
+    return joined;
+}
+
 }  // namespace vantor

@@ -73,4 +73,11 @@ bool SameText(std::string_view a, std::string_view b);
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
 
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // UTF-8
+// A UTF-8 byte-order mark at the start of text removed; true when there was one.
+bool StripByteOrderMark(std::string_view& text);
+
+// The texts with separator between them: {"a", "b"} and ", " give "a, b".
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator);
+
 }  // namespace vantor

@@ -24,9 +24,15 @@ enum TFieldStyle : std::uint8_t {
     fs_Check,     // check box
 };
 
-// A row's property editor: gets the row's value, may change it, and answers 1 (accepted:
-// write the value back and notify), 2 (cancelled: focus back to the grid) or anything else.
-using TPropEditCallback = std::function<int(TVariant& value)>;
+// What a row's property editor answers; the numbers are those of the grid's callback.
+enum class TPropEditAnswer : int {
+    Ignored = 0,    // nothing follows
+    Accepted = 1,   // the value it left is written back and notified; the grid takes the focus
+    Cancelled = 2,  // or handled without a new value: the grid only takes the focus
+};
+
+// A row's property editor: gets the row's value, may change it, and answers.
+using TPropEditCallback = std::function<TPropEditAnswer(TVariant& value)>;
 
 class TField {
 public:

@@ -10,7 +10,7 @@
 //   TInputCheck check;
 //   check.Checked("tfi", "80,5", 45, {5, 150});              // 45:   tfi: "80,5" is not a number; 45 kept
 //   check.Checked("AdditiveVolume", "5", 0.3, {0.01, 0.45});  // 0.45: AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used
-//   check.Checked("Pressure", "5", 101.325, {70, 120, true}); // 101.325, the default
+//   check.Checked("Pressure", "5", 98.6, {70, 120, true});    // 98.6, the value it had
 
 #include <string>
 #include <string_view>

@@ -3,8 +3,8 @@
 // A numeric row: a value in stored units shown in the row's unit, with a range, a spin
 // increment and the format rules of TNumberFormat.
 //
-//   "Barometer; %0.3f; kPa; PE; 70; 120"  stored 101.325 shows "101.325"; bound to
-//   utPressureBar and shown in Psi it shows "14.6960" and still reads back 101.325.
+//   "Barometer; %0.3f; kPa; PE; 70; 120"  stored 100 shows "100.000"; bound to
+//   utPressureBar and shown in Psi it shows "14.5038" and still reads back 100.
 
 #include "units/field.h"
 #include "units/number_format.h"

@@ -5,7 +5,11 @@
 #include "text/text_routines.h"
 #include "units/unit_tables.h"
 
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 
 namespace vantor {
 
@@ -64,7 +68,52 @@ bool TNumberFormat::CheckRange(double& display) const
     return true;
 }
 
+namespace {
+
+// The rows of a document show the same few numbers again after every edit and solve: the
+// texts made last are kept per thread, a few a slot, found by everything the text depends on
+// (the value matched bit for bit, so -0 and 0 stay apart).
+class TShownTexts {
+public:
+    template <typename Make>
+    const std::string& Find(std::string_view format, double value, int type, int digits, Make make)
+    {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+        const size_t hash = std::hash<std::string_view>()(format) ^ (bits * 0x9E3779B97F4A7C15ull) ^
+                            (static_cast<size_t>(type) << 8) ^ static_cast<size_t>(digits);
+        TEntry& entry = m_entries[(hash ^ (hash >> 29)) % m_entries.size()];
+        if (!entry.Made || entry.Bits != bits || entry.Type != type || entry.Digits != digits || entry.Format != format) {
+            entry.Text = make();
+            entry.Format = format;
+            entry.Bits = bits;
+            entry.Type = type;
+            entry.Digits = digits;
+            entry.Made = true;
+        }
+        return entry.Text;
+    }
+
+private:
+    struct TEntry {
+        std::string Format;
+        std::uint64_t Bits = 0;
+        int Type = 0;
+        int Digits = 0;
+        std::string Text;
+        bool Made = false;
+    };
+    std::array<TEntry, 64> m_entries;
+};
+
+}  // namespace
+
 std::string TNumberFormat::DisplayText(std::string_view formatStr, double display) const
+{
+    thread_local TShownTexts shown;
+    return shown.Find(formatStr, display, static_cast<int>(FormatType), SigDigs, [&] { return MakeDisplayText(formatStr, display); });
+}
+
+std::string TNumberFormat::MakeDisplayText(std::string_view formatStr, double display) const
 {
     if (IsIntegerFormat(formatStr)) return FormatFloat(formatStr, std::round(display));
     if (!IsRealFormat(formatStr)) return {};

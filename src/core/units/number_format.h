@@ -71,6 +71,9 @@ public:
     std::string StoredPairText(std::string_view pairFormat, std::string_view storedPair) const;
     // Display text "a/b" (or a single number) as stored pair text. Raises EConvertError.
     std::string ReadStoredPair(std::string_view pairFormat, std::string_view text) const;
+
+private:
+    std::string MakeDisplayText(std::string_view formatStr, double display) const;
 };
 
 }  // namespace vantor

@@ -93,7 +93,7 @@ void TPropertyRows::SetValue(int col, int row, const TVariant& value)
 
 TResult TPropertyRows::RowError(std::string_view what, int row) const
 {
-    return TResult::Error(1, std::string(what) + std::to_string(row));
+    return TResult::Error(TErrorCode::Failed, std::string(what) + std::to_string(row));
 }
 
 void TPropertyRows::ShowUnitLabel(int row, const TNumField& field)

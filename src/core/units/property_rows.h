@@ -9,7 +9,7 @@
 //   TPropertyRows rows;
 //   rows.SetRows({"Property; Value; Units", "Barometer; %0.3f; kPa; PE; 70; 120"});
 //   rows.SetUnits(1, utPressureBar, 0, 1, ft_Fixed, 1.0, 0.0);   // shown in Psi
-//   rows.SetValue(1, 1, 101.325);                                   // "14.6959"
+//   rows.SetValue(1, 1, 100);                                       // "14.5038"
 //   rows.EnterText(1, "150");   // "17.4045" (120 kPa), InRange false
 
 #include "text/result.h"

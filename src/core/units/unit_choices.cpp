@@ -37,8 +37,9 @@ bool TUnitChoices::SetUnitChoice(TUnitsType type, int index)
 
 void TUnitChoices::ApplyUnitChoices(TPropertyRows& rows) const
 {
+    // Every row counted exists, and only a missing row can be refused.
     for (int row = 1; row < rows.RowCount(); ++row)
-        if (rows.RowHasUnits(row)) rows.SetRowUnitsValue(row, UnitChoice(rows.RowUnitsType(row)));
+        if (rows.RowHasUnits(row)) (void)rows.SetRowUnitsValue(row, UnitChoice(rows.RowUnitsType(row)));
 }
 
 void TUnitChoices::Load(const TSettingsStore& sharedKey)

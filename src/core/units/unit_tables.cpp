@@ -1,5 +1,7 @@
 #include "units/unit_tables.h"
 
+#include "psychro/standard_atmosphere.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -37,7 +39,6 @@ constexpr double kBtu = 1.05505585262;              // kJ, International Table B
 constexpr double kKilocalorie = 4.1868;             // kJ, International Table kilocalorie
 constexpr double kFahrenheitDegree = 1.8;           // °F per K
 constexpr double kSecondsPerHour = 3600;
-constexpr double kAtmosphere = 101.325;             // kPa, standard atmosphere
 constexpr double kPsi = kPoundForce / (kInch * kInch) / 1000;  // kPa; 6.894757 kPa in NIST SP 811
 // Conventional heads: water of 1000 kg/m³ and mercury of 13595.1 kg/m³ under standard gravity.
 constexpr double kMetreOfWater = kGravity;                      // kPa
@@ -67,7 +68,7 @@ constexpr TUnitDef kAirFlowRate[] = {
     {"l/s/m²", 1000, "%0.0f"}, {"cfm/ft²", 60 / kFoot, "%0.2f"}};
 constexpr TUnitDef kPressure[] = {
     {"kPa", 1, "%0.3f"}, {"Pa", 1000, "%0.0f"}, {"Psi", 1 / kPsi, "%0.4f"},
-    {"Bar", 0.01, "%0.5f"}, {"Atm", 1 / kAtmosphere, "%0.5f"}, {"InchWg", 1 / kInchOfWater, "%0.4f"},
+    {"Bar", 0.01, "%0.5f"}, {"Atm", 1 / kStandardAtmosphere, "%0.5f"}, {"InchWg", 1 / kInchOfWater, "%0.4f"},
     {"InchHg", 1 / kInchOfMercury, "%0.4f"}, {"mHead", 1 / kMetreOfWater, "%0.4f"}};
 constexpr TUnitDef kAltitude[] = {{"m", 1, "%0.1f"}, {"ft", 1 / kFoot, "%0.1f"}};
 constexpr TUnitDef kAngularSpeed[] = {
@@ -133,7 +134,7 @@ constexpr TUnitDef kPeopleDensity[] = {{"m²/P", 1, "%0.1f"}, {"ft²/P", 1 / kSq
 constexpr TUnitDef kPower[] = {{"kW", 1, "%0.3f"}, {"W", 1000, "%0.0f"}, {"HP", 1 / kHorsepower, "%0.2f"}};
 constexpr TUnitDef kPressureBar[] = {
     {"kPa", 1, "%0.3f"}, {"Psi", 1 / kPsi, "%0.4f"}, {"Bar", 0.01, "%0.5f"},
-    {"Atm", 1 / kAtmosphere, "%0.5f"}, {"InchHg", 1 / kInchOfMercury, "%0.4f"}, {"mHead", 1 / kMetreOfWater, "%0.4f"}};
+    {"Atm", 1 / kStandardAtmosphere, "%0.5f"}, {"InchHg", 1 / kInchOfMercury, "%0.4f"}, {"mHead", 1 / kMetreOfWater, "%0.4f"}};
 constexpr TUnitDef kPressureRate[] = {
     {"Pa/m", 1, "%0.2f"}, {"kPa/m", 0.001, "%0.5f"}, {"iwg/100'", 100 * kFoot / (1000 * kInchOfWater), "%0.4f"},
     {"Psi/ft", kFoot / (1000 * kPsi), "%0.6f"}};

@@ -133,7 +133,7 @@ public:
 
     std::vector<std::string> Read(std::string_view text)
     {
-        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        StripByteOrderMark(text);
         int number = 0;
         while (!text.empty()) {
             const size_t end = text.find_first_of("\r\n");
@@ -296,13 +296,13 @@ TResult TUnitsRegistry::SaveUnitsIni(const fs::path& file) const
 {
     std::error_code error;
     if (file.has_parent_path()) fs::create_directories(file.parent_path(), error);
-    if (error) return TResult::Error(1, UnableToWrite(file));
+    if (error) return TResult::Error(TErrorCode::Failed, UnableToWrite(file));
     try {
         TMemIniFile ini(file);
         for (const UnitRec& rec : m_records) ini.WriteInteger(rec.Section, rec.Key, rec.Units);
         ini.UpdateFile();
     } catch (const EIniFileError&) {
-        return TResult::Error(1, UnableToWrite(file));
+        return TResult::Error(TErrorCode::Failed, UnableToWrite(file));
     }
     return TResult::Ok();
 }
@@ -315,7 +315,7 @@ std::vector<std::string> TUnitsRegistry::LoadUnitsIni(const TFolderEnvironment& 
 TResult TUnitsRegistry::SaveUnitsIni(const TFolderEnvironment& env) const
 {
     const auto target = WritableDataFile(fs::path(kUnitsIniName), env);
-    if (!target) return TResult::Error(1, "Could not find the folder for " + std::string(kUnitsIniName));
+    if (!target) return TResult::Error(TErrorCode::Failed, "Could not find the folder for " + std::string(kUnitsIniName));
     // The first save starts from the installed file, so keys other programs keep there stay.
     std::error_code error;
     const fs::path installed = MakerRoot(env) / kUnitsIniName;

@@ -175,7 +175,7 @@ void TXMLFile::Clear()
 
 TResult TXMLFile::Save() const
 {
-    if (m_fileName.empty()) return TResult::Error(1, "File name not known");
+    if (m_fileName.empty()) return TResult::Error(TErrorCode::Failed, "File name not known");
     std::string text = Declaration;
     TStringWriter writer(text);
     // The declaration above is the only one written; one held in the tree would repeat it.

@@ -26,7 +26,7 @@ void TAirStateDlg::SaveSettings() const
     TSettingsStore programKey(TSettingsKey::Program);
     TAirStateDlgData data = m_data;
     data.WriteSettings(programKey, ToStdString(objectName()));
-    programKey.Flush();
+    KeepWindowSettings(programKey);
 }
 
 int TAirStateDlg::Execute(TPsyPoint* point, int left, int top)

@@ -7,7 +7,7 @@
 //
 //   TAirStateDlg dlg(QStringLiteral("OnCoilDlg"), this);
 //   dlg.Data().Caption = "On Coil Air";
-//   dlg.Data().SetPressure(101.325);
+//   dlg.Data().SetPressure(kStandardAtmosphere);
 //   dlg.Data().SetTemperature("24/17");
 //   if (dlg.Execute() == QDialog::Accepted) text = dlg.Data().Temperature();
 

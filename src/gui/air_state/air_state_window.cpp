@@ -76,7 +76,7 @@ void TAirStateBox::SetUpActions()
     SetHandler(TTechAction::Save, [this] {
         Grid().CommitEdit();
         if (!m_calc->Ready()) {
-            m_calc->Save({});  // refused: the status line says why
+            (void)m_calc->Save({});  // refused: the status line says why
             ShowStatus();
             return;
         }

@@ -76,14 +76,14 @@ bool IsActivationFile(const fs::path& file)
 TResult RegisterServer(const TFolderEnvironment& env)
 {
     const std::optional<fs::path> file = ActivationFilePath(env);
-    if (!file) return TResult::Error(1, "No folder for the activation file: neither XDG_DATA_HOME nor HOME is set");
-    if (env.ExecutablePath.empty()) return TResult::Error(1, "The program's own path is not known");
+    if (!file) return TResult::Error(TErrorCode::Failed, "No folder for the activation file: neither XDG_DATA_HOME nor HOME is set");
+    if (env.ExecutablePath.empty()) return TResult::Error(TErrorCode::Failed, "The program's own path is not known");
     std::error_code error;
     fs::create_directories(file->parent_path(), error);
-    if (error) return TResult::Error(1, "Unable to create " + file->parent_path().string() + " (" + error.message() + ")");
+    if (error) return TResult::Error(TErrorCode::Failed, "Unable to create " + file->parent_path().string() + " (" + error.message() + ")");
     const std::optional<std::string> text = ActivationFileText(env.ExecutablePath);
     if (!text)
-        return TResult::Error(1, "The program's path " + env.ExecutablePath.string() +
+        return TResult::Error(TErrorCode::Failed, "The program's path " + env.ExecutablePath.string() +
                                      " holds a control character or is not UTF-8; the bus could not start it from there");
     if (TResult written = WriteFileAtomically(*file, *text); !written) return written;
     return TResult{0, file->string()};
@@ -98,10 +98,10 @@ TResult UnregisterServer(const TFolderEnvironment& env)
     if (!fs::exists(status)) return TResult{0, file->string()};
     // Only a file this program wrote goes: not a folder, a link or someone else's file.
     if (!IsActivationFile(*file))
-        return TResult::Error(1, file->string() + " is not an activation file of " + std::string(kAutomationService) +
+        return TResult::Error(TErrorCode::Failed, file->string() + " is not an activation file of " + std::string(kAutomationService) +
                                      "; it is left in place");
     fs::remove(*file, error);
-    if (error) return TResult::Error(1, "Unable to remove " + file->string() + " (" + error.message() + ")");
+    if (error) return TResult::Error(TErrorCode::Failed, "Unable to remove " + file->string() + " (" + error.message() + ")");
     return TResult{0, file->string()};
 }
 

@@ -49,13 +49,13 @@ TAutomationServer::~TAutomationServer()
 TResult TAutomationServer::Serve(QDBusConnection connection)
 {
     if (!connection.isConnected())
-        return TResult::Error(1, "There is no D-Bus session bus (" + ToStdString(connection.lastError().message()) + ")");
+        return TResult::Error(TErrorCode::Failed, "There is no D-Bus session bus (" + ToStdString(connection.lastError().message()) + ")");
     const QString path = QLatin1String(kThermacoilRootPath);
     if (!connection.registerVirtualObject(path, m_busObject, QDBusConnection::SubPath))
-        return TResult::Error(1, "The object path " + ToStdString(path) + " is taken on this bus connection");
+        return TResult::Error(TErrorCode::Failed, "The object path " + ToStdString(path) + " is taken on this bus connection");
     if (!connection.registerService(ToQString(kAutomationService))) {
         connection.unregisterObject(path, QDBusConnection::UnregisterTree);
-        return TResult::Error(2, "Another program serves " + std::string(kAutomationService) + " on the session bus");
+        return TResult::Error(TErrorCode::Unavailable, "Another program serves " + std::string(kAutomationService) + " on the session bus");
     }
     m_connection = connection;
     m_serving = true;

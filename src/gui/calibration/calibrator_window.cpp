@@ -141,7 +141,7 @@ void TCalibrateForm::Recalculate()
 void TCalibrateForm::WriteCalibration()
 {
     // A calibration file that cannot be written is no reason to stop the calibration.
-    m_calibrator.WriteCalibration(m_file);
+    (void)m_calibrator.WriteCalibration(m_file);
     ShowResults();
 }
 

@@ -288,7 +288,7 @@ void TFatForm::SaveUnits()
     choices.FinDensity = Edit(TFatValue::FinDensity).UnitsValue();
     choices.FinPitch = Edit(TFatValue::FinPitch).UnitsValue();
     choices.Write(programKey);
-    programKey.Flush();  // unit choices that cannot be kept are no reason to bother the user
+    KeepWindowSettings(programKey);
 }
 
 void TFatForm::showEvent(QShowEvent* event)

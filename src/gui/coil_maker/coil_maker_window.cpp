@@ -217,7 +217,7 @@ void TCoilMakerForm::done(int result)
 {
     TSettingsStore executableIni(ExecutableIniFile());
     SaveIniWindowPlacement(executableIni, kSection, PlacementOf(*this));
-    executableIni.Flush();  // a placement that cannot be kept is no reason to bother the user
+    KeepWindowSettings(executableIni);
     QDialog::done(result);
 }
 

@@ -1,6 +1,7 @@
 #include "gui/common/form_placement.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
 #include <QScreen>
 #include <QWidget>
 
@@ -50,7 +51,12 @@ void SaveProgramPlacement(const QWidget& window, std::string_view name)
 {
     TSettingsStore programKey(TSettingsKey::Program);
     SaveWindowPlacement(programKey, name, PlacementOf(window));
-    programKey.Flush();  // a placement that cannot be kept is no reason to bother the user
+    KeepWindowSettings(programKey);
+}
+
+void KeepWindowSettings(TSettingsStore& key)
+{
+    if (const TResult flushed = key.Flush(); !flushed) qWarning("%s", flushed.Message.c_str());
 }
 
 void RestoreSharedPlacement(QWidget& window, const TSettingsStore& sharedKey, std::string_view name)

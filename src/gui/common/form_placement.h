@@ -20,6 +20,11 @@ TScreenSize ScreenSizeOf(const QWidget& window);
 void RestoreProgramPlacement(QWidget& window, std::string_view name);
 void SaveProgramPlacement(const QWidget& window, std::string_view name);
 
+// Writes what a window keeps as it closes (placement, column widths, units, last choices).
+// A failure goes to the log rather than to a message box: it is no reason to stop the user,
+// and the next close tries again.
+void KeepWindowSettings(TSettingsStore& key);
+
 // The shared key: position, size and state.
 void RestoreSharedPlacement(QWidget& window, const TSettingsStore& sharedKey, std::string_view name);
 void SaveSharedPlacement(const QWidget& window, TSettingsStore& sharedKey, std::string_view name);

@@ -6,6 +6,7 @@
 #include "gui/widgets/fmt_edit.h"
 #include "gui/widgets/fmt_edit_label.h"
 #include "model/coil.h"
+#include "psychro/standard_atmosphere.h"
 #include "settings/folders.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
@@ -201,7 +202,7 @@ void TCoilSettingsForm::AirOnEditExit()
     const TVariant typed = m_airOn->Value();
     const std::string text = std::holds_alternative<std::string>(typed) ? std::get<std::string>(typed)
                                                                        : ToStdString(m_airOn->text());
-    const double barometer = m_coil ? m_coil->Barometer() : 101.325;
+    const double barometer = m_coil ? m_coil->Barometer() : kStandardAtmosphere;
     if (!NormalizeDesignAirOn(text, barometer, m_settings.AirOn)) QApplication::beep();
     m_airOn->SetValue(TVariant(m_settings.AirOn));
 }

@@ -144,7 +144,7 @@ void TFluidSpecForm::SaveSettings() const
     settings.RowUnits = m_rules.RowUnits();
     settings.Write(programKey);
     SaveWindowPlacement(programKey, kFluidSpecSection, PlacementOf(*this));
-    programKey.Flush();
+    KeepWindowSettings(programKey);
 }
 
 }  // namespace vantor

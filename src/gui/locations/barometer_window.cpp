@@ -218,21 +218,21 @@ void TAltBaromForm::done(int result)
     TSettingsStore sharedKey(TSettingsKey::Shared);
     TBarometerSettings{m_pressureEdit->UnitsValue(), m_altitudeEdit->UnitsValue(), m_lastLocation, m_barometer}.Write(
         sharedKey);
-    sharedKey.Flush();
+    KeepWindowSettings(sharedKey);
     SaveProgramPlacement(*this, kFormName);
     QDialog::done(result);
 }
 
-int EditBarometer(QWidget& owner, TVariant& value)
+TPropEditAnswer EditBarometer(QWidget& owner, TVariant& value)
 {
     auto* form = owner.findChild<TAltBaromForm*>(QString(), Qt::FindDirectChildrenOnly);
     if (!form) form = new TAltBaromForm(&owner);
     if (const std::optional<double> P = VariantNumber(value)) form->SetPressure(*P);
     form->adjustSize();
     MoveToCursor(*form);
-    if (form->exec() != QDialog::Accepted) return 0;
+    if (form->exec() != QDialog::Accepted) return TPropEditAnswer::Ignored;
     value = form->Pressure();
-    return 1;
+    return TPropEditAnswer::Accepted;
 }
 
 }  // namespace vantor

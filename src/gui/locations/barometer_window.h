@@ -6,6 +6,7 @@
 
 #include "locations/barometer.h"
 #include "locations/location_record.h"
+#include "units/field.h"
 #include "units/variant.h"
 
 #include <QDialog>
@@ -78,7 +79,7 @@ private:
 };
 
 // The barometer row's editor: the calculator (one per owner window) on the row's pressure, at
-// the mouse cursor, modal; 1 with the new pressure in value when accepted, else 0.
-int EditBarometer(QWidget& owner, TVariant& value);
+// the mouse cursor, modal; Accepted with the new pressure in value, else Ignored.
+TPropEditAnswer EditBarometer(QWidget& owner, TVariant& value);
 
 }  // namespace vantor

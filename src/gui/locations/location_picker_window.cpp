@@ -228,7 +228,7 @@ void TSelectLocationForm::done(int result)
     TSettingsStore programKey(TSettingsKey::Program);
     TLocationChoice{m_picker.Database(), m_picker.Region(), m_picker.Place()}.Write(programKey);
     SaveWindowPlacement(programKey, kFormName, PlacementOf(*this));
-    programKey.Flush();
+    KeepWindowSettings(programKey);
     // The chosen place stays readable for the caller; the file and the list are let go when
     // the window opens again.
     QDialog::done(result);

@@ -1,5 +1,6 @@
 #include "gui/main/about_box.h"
 
+#include "gui/common/form_placement.h"
 #include "gui/common/qt_text.h"
 #include "settings/settings_store.h"
 
@@ -149,7 +150,7 @@ void TAboutForm::done(int result)
     if (m_asAbout) {
         TSettingsStore programKey(TSettingsKey::Program);
         programKey.WriteBool(kSettingsSection, kSplashValue, m_bootCheck->isChecked());
-        programKey.Flush();
+        KeepWindowSettings(programKey);
     }
     QDialog::done(result);
 }

@@ -115,7 +115,8 @@ void TVantorForm::SetUpActions()
     SetHandler(TTechAction::Open, [this] { OpenWithDialog(); });
     SetHandler(TTechAction::Save, [this] { SaveWithDialog(); });
     SetHandler(TTechAction::Copy, [this] { CopyResult(); });
-    SetHandler(TTechAction::Solve, [this] { Solve(); });
+    // A failed solve shows on the status line.
+    SetHandler(TTechAction::Solve, [this] { (void)Solve(); });
     SetHandler(TTechAction::View, [this] { ToggleReport(); });
     SetHandler(TTechAction::Reset, [this] { ShowUnitMenu(); });
     SetHandler(TTechAction::About, [this] { ShowAbout(); });
@@ -181,14 +182,15 @@ void TVantorForm::SetUpGrid()
     // The rows of the coil model, barometer, on-coil air and heating fluid get their "..."
     // editors with the windows that edit them. The design duty row carries the editor button
     // of its descriptor without an editor behind it: a press changes nothing.
-    grid.SetPropertyEditor(rowDesignDuty, [](TVariant&) { return 0; });
+    grid.SetPropertyEditor(rowDesignDuty, [](TVariant&) { return TPropEditAnswer::Ignored; });
     SetUpAirAndFluidEditors();
     grid.SetPropertyEditor(rowModel, [this](TVariant&) { return EditModel(); });
     const std::array<int, 3>& widths = m_document->StoredSettings().ColumnWidths;
     for (int col = 0; col < static_cast<int>(widths.size()); ++col) grid.SetColWidth(col, widths[static_cast<size_t>(col)]);
 
     connect(&grid, &TEntryGrid::OnDoSetData, this, [this](int col, int row) {
-        if (col == kValueColumn) m_document->GridDoSetData(row);
+        // A refused value reaches the user through the document's messages.
+        if (col == kValueColumn) (void)m_document->GridDoSetData(row);
     });
     connect(&grid, &TEntryGrid::OnAfterRightClick, this, [this](int row) { m_document->GridAfterRightClick(row); });
     grid.setContextMenuPolicy(Qt::CustomContextMenu);
@@ -210,24 +212,25 @@ void TVantorForm::SetUpAirAndFluidEditors()
     Grid().SetPropertyEditor(rowFluid, [this](TVariant&) { return EditFluid(); });
 }
 
-int TVantorForm::EditAirOn(TVariant& value)
+TPropEditAnswer TVantorForm::EditAirOn(TVariant& value)
 {
     TAirStateDlgData& air = m_onCoilDlg->Data();
     air.SetPressure(m_document->Barometer());
     air.SetTemperature(VariantText(value));
-    if (m_onCoilDlg->Execute() != QDialog::Accepted) return 2;
+    if (m_onCoilDlg->Execute() != QDialog::Accepted) return TPropEditAnswer::Cancelled;
     value = air.Temperature();
-    return 1;
+    return TPropEditAnswer::Accepted;
 }
 
-int TVantorForm::EditFluid()
+TPropEditAnswer TVantorForm::EditFluid()
 {
     const QPoint cursor = QCursor::pos();
     m_fluidSpec->Place(cursor.x(), cursor.y());
     const bool accepted = m_fluidSpec->exec() == QDialog::Accepted;
-    // The row shows the liquid's caption again either way; an accepted change is an edit.
-    m_document->FluidEditorClosed(accepted);
-    return 2;
+    // The row shows the liquid's caption again either way; an accepted change is an edit. A
+    // refusal reaches the user through the document's messages.
+    (void)m_document->FluidEditorClosed(accepted);
+    return TPropEditAnswer::Cancelled;
 }
 
 void TVantorForm::ShowGridMenu(const QPoint& position)
@@ -257,7 +260,7 @@ void TVantorForm::FirstActivation()
                              tr(" Report"));
     // Stored values that could not be used as they stood, now that the window can own a message.
     m_document->ShowInputCheck(m_document->SettingsCheck(), "the settings");
-    if (!m_startFile.isEmpty()) OpenDataFile(m_startFile);
+    if (!m_startFile.isEmpty()) (void)OpenDataFile(m_startFile);  // a failure was shown
     m_document->ShowValues();
 }
 
@@ -295,7 +298,7 @@ void TVantorForm::OpenWithDialog()
     const QString chosen = m_chooseFile(TFileDialogKind::Open, m_dialogFolder, DocumentFileName());
     if (chosen.isEmpty()) return;
     m_dialogFolder = FolderOf(chosen);
-    OpenDataFile(chosen);
+    (void)OpenDataFile(chosen);  // a failure was shown
 }
 
 bool TVantorForm::SaveWithDialog()
@@ -416,7 +419,7 @@ void TVantorForm::CustomiseUnits()
 
 void TVantorForm::ShowHelp() { m_helpOpener->OpenInstalled(ToQString(kHelpPage)); }
 
-int TVantorForm::EditModel()
+TPropEditAnswer TVantorForm::EditModel()
 {
     TFatForm& editor = *m_fatForm;
     editor.SetTargetCoil(&m_document->Coil());
@@ -436,7 +439,8 @@ int TVantorForm::EditModel()
         m_coilSettings->exec();
     });
     m_coilSettings->SetCoil(m_document->HotWaterCoil());
-    editor.SetApplyCallback([this](bool) { m_document->ApplyFromEditor(); });
+    // A failed solve shows on the status line.
+    editor.SetApplyCallback([this](bool) { (void)m_document->ApplyFromEditor(); });
     editor.SetDesignDuty(m_document->DesignDuty());
     editor.SetKeepAirFlow(false);
     // Before the editor rates the coil for its first summary: Cancel puts back exactly this.
@@ -447,7 +451,7 @@ int TVantorForm::EditModel()
         m_document->AcceptEditorResult();
     else
         m_document->CancelModelEdit();
-    return 2;
+    return TPropEditAnswer::Cancelled;
 }
 
 void TVantorForm::ShowAbout() { m_about->ShowAbout(); }
@@ -456,27 +460,27 @@ void TVantorForm::Diagnostics1Click()
 {
     Grid().CommitEdit();
     m_viewer->Box().clear();
-    m_document->Diagnostics1Click(m_viewer->Box());
+    m_document->Diagnose(m_viewer->Box());
     m_viewer->exec();
 }
 
 void TVantorForm::SetIdealFlows1Click()
 {
     Grid().CommitEdit();
-    m_document->SetIdealFlows1Click();
+    (void)m_document->SetIdealFlows();  // a failed solve shows on the status line, as every solve's
 }
 
 void TVantorForm::PlotprocessonAerograph1Click()
 {
     Grid().CommitEdit();
-    const TResult plotted = vantor::PlotprocessonAerograph1Click(*m_document, *m_properties);
+    const TResult plotted = vantor::PlotProcess(*m_document, *m_properties);
     if (!plotted && !plotted.Message.empty()) ShowMessageText(ToQString(plotted.Message), true);
 }
 
 void TVantorForm::ViewCoilDetailsClick()
 {
     m_viewer->Box().clear();
-    m_document->ViewCoilDetailsClick(m_viewer->Box());
+    m_document->WriteManufacturingReport(m_viewer->Box());
     m_viewer->exec();
 }
 
@@ -485,7 +489,7 @@ void TVantorForm::Stepbystepsimulation1Click()
     Grid().CommitEdit();
     // The march needs a solved coil; a failed solve has said why in the status line.
     if (!m_document->Solved() && !m_document->Solve()) return;
-    PrepareStepSimulation(*m_dataChart, m_document->Stepbystepsimulation1Click());
+    PrepareStepSimulation(*m_dataChart, m_document->SimulateSteps());
     m_dataChart->exec();
 }
 

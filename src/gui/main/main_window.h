@@ -12,6 +12,7 @@
 #include "document/document_observer.h"
 #include "gui/widgets/property_window.h"
 #include "text/result.h"
+#include "units/field.h"
 #include "units/variant.h"
 
 #include <functional>
@@ -127,7 +128,7 @@ public:
     void ViewCoilDetailsClick();
     // Row 1's "...": the fin and tube editor on the coil; Accept takes its model into the row.
     // Answers as a row editor does (2: handled, nothing for the grid to write).
-    int EditModel();
+    TPropEditAnswer EditModel();
     // "Calibrate Coil Performance" (maintainer mode): the calibrator on the document's coil;
     // Accept keeps its factors in the document.
     void CalibrateCoil1Click();
@@ -162,8 +163,8 @@ private:
     void ShowGridMenu(const QPoint& position);
     // The "..." editors of the on-coil air and heating fluid rows.
     void SetUpAirAndFluidEditors();
-    int EditAirOn(TVariant& value);
-    int EditFluid();
+    TPropEditAnswer EditAirOn(TVariant& value);
+    TPropEditAnswer EditFluid();
     TAnswer DefaultAsk(const QString& question);
     QString DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName);
     QString DocumentFileName() const;

@@ -173,7 +173,7 @@ void TReportForm::SaveSettings() const
     programKey.WriteInteger(kWindowName, "FontColor", ColorValue(m_box->palette().color(QPalette::Text)));
     programKey.WriteInteger(kWindowName, "FontCharSet", m_fontCharset);
     programKey.WriteString(kWindowName, "FontName", ToStdString(font.family()));
-    programKey.Flush();
+    KeepWindowSettings(programKey);
 }
 
 void TReportForm::SetBoxFont(const QFont& font, const QColor& color)

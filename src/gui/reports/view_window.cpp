@@ -99,7 +99,7 @@ void TViewForm::SaveSettings() const
     SaveProgramPlacement(*this, kWindowName);
     TSettingsStore programKey(TSettingsKey::Program);
     programKey.WriteBool(kWindowName, kUserSizedKey, m_userSized);
-    programKey.Flush();  // a placement that cannot be kept is no reason to bother the user
+    KeepWindowSettings(programKey);
 }
 
 void TViewForm::changeEvent(QEvent* event)

@@ -137,7 +137,7 @@ TCoilSelectionForm::~TCoilSelectionForm()
     CancelRun();
     TSettingsStore programKey(TSettingsKey::Program);
     WriteSelectionSettings(programKey, CurrentSettings());
-    programKey.Flush();
+    KeepWindowSettings(programKey);
     SaveProgramPlacement(*this, kCoilSelectionSection);
 }
 

@@ -162,7 +162,7 @@ void TSetUnitsForm::SaveSettings() const
     for (int col = 0; col < kColumns; ++col)
         sharedKey.WriteInteger(kUnitChoicesSection, ColWidthKey(col), m_grid->ColWidth(col));
     m_choices.Save(sharedKey);
-    sharedKey.Flush();  // at the end of the run there is nobody left to tell
+    KeepWindowSettings(sharedKey);  // at the end of the run there is nobody left to tell
 }
 
 }  // namespace vantor

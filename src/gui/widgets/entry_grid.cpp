@@ -106,7 +106,7 @@ void TEntryGrid::SetPropertyEditor(int row, TPropEditCallback editor)
 {
     TField* field = Rows().Field(row);
     if (!field) {
-        ShowRowResult(TResult::Error(1, "Error setting property editor, row " + std::to_string(row)));
+        ShowRowResult(TResult::Error(TErrorCode::Failed, "Error setting property editor, row " + std::to_string(row)));
         return;
     }
     field->Style = fs_PropEdit;
@@ -221,9 +221,9 @@ void TEntryGrid::RunPropertyEditor()
     // A copy: the editor may rebuild the rows, and with them this field.
     const TPropEditCallback editor = field->OnPropEdit;
     TVariant value = GetValue(kValueColumn, row);
-    const int result = editor(value);
-    if (result == 1) SetUserValue(row, value);
-    if (result == 1 || result == 2) setFocus();
+    const TPropEditAnswer answer = editor(value);
+    if (answer == TPropEditAnswer::Accepted) SetUserValue(row, value);
+    if (answer != TPropEditAnswer::Ignored) setFocus();
 }
 
 void TEntryGrid::ToggleList()

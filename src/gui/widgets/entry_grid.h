@@ -55,8 +55,8 @@ public:
                   double offset);
     void SetRowUnitsValue(int row, int unitsValue);
     void SetSigDigs(int row, int sigDigs);
-    // The row's "..." button runs the editor with the row's stored value. The editor answers 1
-    // (the value it left is written and OnDoSetData follows), 2 (cancelled) or anything else.
+    // The row's "..." button runs the editor with the row's stored value; on Accepted the value
+    // it left is written and OnDoSetData follows.
     void SetPropertyEditor(int row, TPropEditCallback editor);
     void SetEnumStrings(int row, std::vector<std::string> strings);
     // A disabled row is greyed and takes no edits.

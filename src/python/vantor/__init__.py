@@ -199,13 +199,13 @@ def select(**requirement):
     return results
 
 
-def air(text=None, pair=None, pressure=101.325):
+def air(text=None, pair=None, pressure=_vantor.STANDARD_ATMOSPHERE):
     """A moist-air state, as ``vantor-cli air --json``.
 
     text      dry bulb/wet bulb in °C, "25/17"; a dry bulb alone takes 50 % RH
     pair      instead of text: (code, x, y), a pair code and its two properties in SI units
               (code 3: dry bulb °C and relative humidity 0..1)
-    pressure  barometric pressure, kPa
+    pressure  barometric pressure, kPa (the standard atmosphere unless given)
 
     Returns a dict: P (kPa), db, wb, td (°C), h (kJ/kg), W (kg/kg), RH (0..1), pv, ps (kPa),
     ro (kg/m³), cp (kJ/kg·K), k, mu, status (the library's code) and message (empty when the

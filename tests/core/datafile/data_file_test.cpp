@@ -149,7 +149,7 @@ TEST_F(DataFile, OpeningAFileRatesItsCoil)
 
     TFileProperties properties;
     ASSERT_TRUE(OpenFile(doc, properties, path.string()));
-    EXPECT_EQ(doc.CalcMode(), cmHeatingDuty);
+    EXPECT_EQ(doc.CalcMode(), TCalcMode::HeatingDuty);
     EXPECT_EQ(Row(rowCalcMode), "Heating Duty");
     EXPECT_TRUE(doc.Rows().RowEnabled(rowModel));
     EXPECT_FALSE(doc.Rows().RowEnabled(rowDesignDuty));

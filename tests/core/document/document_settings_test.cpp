@@ -20,7 +20,7 @@ TEST(DocumentSettings, EmptyStoreGivesTheFirstRunValues)
     EXPECT_EQ(s.CoilMR, "");
     EXPECT_EQ(s.AirVelocity, 2.5);
     EXPECT_EQ(s.DesignDuty, 20.0);
-    EXPECT_EQ(s.CalcMode, cmHeatingDuty);
+    EXPECT_EQ(s.CalcMode, TCalcMode::HeatingDuty);
     EXPECT_EQ(s.Factors, (TCalibrationFactors{1, 1, 1, 1, 1}));
     EXPECT_EQ(s.ColumnWidths, (std::array<int, 3>{90, 126, 65}));
     EXPECT_FALSE(s.Stored);
@@ -46,7 +46,7 @@ TEST(DocumentSettings, ReadsEveryValueByItsName)
     EXPECT_EQ(s.CoilMR, "5/8 inch heavy duty");
     EXPECT_EQ(s.AirVelocity, 2.7);
     EXPECT_EQ(s.DesignDuty, 35.5);
-    EXPECT_EQ(s.CalcMode, cmCoilSize);
+    EXPECT_EQ(s.CalcMode, TCalcMode::CoilSize);
     EXPECT_EQ(s.Factors, (TCalibrationFactors{1.2, 1.1, 0.9, 1.05, 0.95}));
     EXPECT_EQ(s.ColumnWidths, (std::array<int, 3>{100, 130, 70}));
     EXPECT_TRUE(s.Stored);
@@ -67,7 +67,7 @@ TEST(DocumentSettings, UnusableValuesFallBackToTheirDefaults)
     TInputCheck check;
     const TDocumentSettings s = ReadDocumentSettings(TSettingsStore(file.Path()), check);
     EXPECT_EQ(s.Pressure, 101.325);
-    EXPECT_EQ(s.CalcMode, cmHeatingDuty) << "no mode but rating and sizing";
+    EXPECT_EQ(s.CalcMode, TCalcMode::HeatingDuty) << "no mode but rating and sizing";
     EXPECT_EQ(s.Factors.Duty, 1.0);
     EXPECT_EQ(check.Notes(), (std::vector<std::string>{"Pressure: \"high\" is not a number; 101.325 kept",
                                                        "CalcMode: \"7\" is not one of 0 to 1; 0 used",

@@ -427,7 +427,7 @@ TEST_F(RatingDocument, RowStatesFollowTheControlAfterEverySolve)
 
     // A change made behind the rows (the automation, a file) shows with the next ShowValues.
     doc.HotWaterCoil().LiquidState.ctrl = ctrlTemperature;
-    doc.SetCalcMode(cmHeatingDuty);
+    doc.SetCalcMode(TCalcMode::HeatingDuty);
     doc.ShowValues();
     EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDT));
     EXPECT_FALSE(doc.Rows().RowEnabled(rowFluidFlow));
@@ -653,8 +653,8 @@ TEST_F(RatingDocument, TypicalConditionsRateAHeatingCase)
     ASSERT_TRUE(doc.EnterRowText(rowBarometer, "95"));
     doc.SetSaved(true);
 
-    ASSERT_TRUE(doc.SetIdealFlows1Click());
-    EXPECT_EQ(doc.CalcMode(), cmHeatingDuty);
+    ASSERT_TRUE(doc.SetIdealFlows());
+    EXPECT_EQ(doc.CalcMode(), TCalcMode::HeatingDuty);
     EXPECT_EQ(Row(rowCalcMode), "Heating Duty");
     EXPECT_TRUE(doc.Rows().RowEnabled(rowModel));
     EXPECT_EQ(Row(rowBarometer), "101.325");
@@ -670,7 +670,7 @@ TEST_F(RatingDocument, StepSimulationSolvesFirstAndDescribesTheChart)
 {
     TRatingDocument& doc = Open();
     const nlohmann::json expected = ReferenceRating();
-    const TStepSimulation chart = doc.Stepbystepsimulation1Click();
+    const TStepSimulation chart = doc.SimulateSteps();
     EXPECT_TRUE(doc.Solved());
     EXPECT_EQ(chart.Caption, "Step-by-Step Simulation");
     EXPECT_EQ(chart.Legends, (std::array<std::string, 4>{"Fluid", "Air", "Surface", "Dew Point"}));
@@ -689,7 +689,7 @@ TEST_F(RatingDocument, StepSimulationThatCannotBeShownSaysWhy)
     TRatingDocument& doc = Open();
     // 5 °C water in 25/17 air is below its dew point: not rated, so nothing to march through.
     ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "5"));
-    const TStepSimulation refused = doc.Stepbystepsimulation1Click();
+    const TStepSimulation refused = doc.SimulateSteps();
     EXPECT_FALSE(refused.Result);
     EXPECT_EQ(refused.Result.Message, "Data Error...");
     EXPECT_EQ(refused.Caption, "Step-by-Step Simulation");
@@ -702,7 +702,7 @@ TEST_F(RatingDocument, StepSimulationThatCannotBeShownSaysWhy)
              {rowModel, "954 2144 6r 13f 2c"}, {rowAirOn, "9.36/6.02"}, {rowFluidInlet, "36.157"},
              {rowTubeVelocity, "0.2"}})
         ASSERT_TRUE(doc.EnterRowText(row, text)) << text;
-    const TStepSimulation unresolved = doc.Stepbystepsimulation1Click();
+    const TStepSimulation unresolved = doc.SimulateSteps();
     EXPECT_TRUE(doc.Solved());
     EXPECT_FALSE(unresolved.Result);
     EXPECT_EQ(unresolved.Result.Message, SimulationMessage(TSimulationOutcome::Unresolved));
@@ -735,13 +735,13 @@ TEST_F(RatingDocument, ReportFollowsTheSolvedFlag)
 
     ASSERT_TRUE(doc.EnterRowText(rowFluidInlet, "60"));
     TStringSink diagnostics;
-    doc.Diagnostics1Click(diagnostics);
+    doc.Diagnose(diagnostics);
     EXPECT_TRUE(doc.Solved()) << "the diagnostics need a solved coil";
     ASSERT_FALSE(diagnostics.Lines().empty());
     EXPECT_EQ(diagnostics.Lines()[0].Text, "Hot Water Coil Diagnostics");
 
     TStringSink details;
-    doc.ViewCoilDetailsClick(details);
+    doc.WriteManufacturingReport(details);
     const auto& lines = details.Lines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[1].Text, "Coil Manufacturing Report");

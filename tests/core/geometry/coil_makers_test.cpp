@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,24 @@ TEST_F(CoilMakersTest, FindByTubeTakesTheCodeThenTheMetricCodeThenTheFirstRange)
     catalogue.LoadMaker("Nobody");
     EXPECT_EQ(catalogue.CachedMaker(), "Acme");
     EXPECT_EQ(catalogue.FindByTube("Nobody", 5).name, "5/8 inch");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CoilMakersTest, FindRangeTakesOnlyTheNamedRangeOfTheNamedMaker)
+{
+    folders.Install(kAcme);
+    const std::optional<TMnfRec> copper = catalogue.FindRange("ACME", "1/2 INCH Copper");
+    ASSERT_TRUE(copper.has_value());
+    EXPECT_EQ(copper->name, "1/2 inch copper");
+    EXPECT_EQ(copper->maker, "Acme");
+
+    // No fallback to a range of the same tube or to the first, unlike FindByTube.
+    EXPECT_FALSE(catalogue.FindRange("Acme", "1/2").has_value());
+    EXPECT_FALSE(catalogue.FindRange("Acme", "").has_value());
+    EXPECT_FALSE(catalogue.FindRange("Empty", "1/2 inch").has_value());
+    // A maker the catalogue lacks leaves Acme cached; its ranges must not answer for it.
+    catalogue.LoadMaker("Acme");
+    EXPECT_FALSE(catalogue.FindRange("Nobody", "5/8 inch").has_value());
     EXPECT_TRUE(messages.empty());
 }
 

@@ -70,6 +70,11 @@ TEST(DesignationTest, StandardFormHasTwoBlanksBeforeRowsFinsAndCircuits)
     EXPECT_EQ(FormatDesignation({0.5334, 0.74, 4, 10, 7}), "533.4 x 740  4r  10f  7c");
     EXPECT_EQ(FormatDesignation({0.544, 0.72, 4, 12, 7}), "544 x 720  4r  12f  7c");
     EXPECT_EQ(FormatDesignation({1.2345678, 0.1, 1, 12.5, 1600}), "1234.57 x 100  1r  12.5f  1600c");
+    // Asked again, and after another coil: each text stays its own coil's.
+    EXPECT_EQ(FormatDesignation({1.2345678, 0.1, 1, 12.5, 1600}), "1234.57 x 100  1r  12.5f  1600c");
+    EXPECT_EQ(FormatDesignation({0.544, 0.72, 4, 12, 7}), "544 x 720  4r  12f  7c");
+    EXPECT_EQ(FormatDesignation({0.544, 0.72, -0.0, 12, 7}), "544 x 720  0r  12f  7c");
+    EXPECT_EQ(FormatDesignation({0.544, 0.72, 0.0, 12, 7}), "544 x 720  0r  12f  7c");
 }
 
 TEST(DesignationTest, MakerStylesOfTheDefaultCoil)

@@ -81,6 +81,34 @@ TEST(LocationTable, RefusesBadLinesWithTheirNumber)
     EXPECT_FALSE(ParseLocationTable("# nothing\n", table));
 }
 
+TEST(LocationTable, ReadsQuotedFieldsAndAByteOrderMark)
+{
+    // A spreadsheet's export: a byte-order mark, names quoted because they hold a comma, and a
+    // quoted comment line; the bad value after a quoted line break is found on its own line.
+    const std::string text = "\xEF\xBB\xBF" "database,region,name,latitude,longitude,time_zone,altitude,cooling_db,"
+                             "cooling_wb,heating_db,wind_speed,max_db,min_db,daily_range\r\n"
+                             "\"# a comment, quoted\"\r\n"
+                             "North America,\"District of Columbia, US\",\"Washington, D.C.\",38.9,-77.04,-5,22,34,"
+                             "24.5,-9,4,36,-11,9.5\r\n";
+    TLocationTable table;
+    ASSERT_TRUE(ParseLocationTable(text, table));
+    EXPECT_EQ(table.Databases, (std::vector<std::string>{"North America"}));
+    EXPECT_EQ(table.Index.KeyNames("North America"), (std::vector<std::string>{"+All", "District of Columbia, US"}));
+    ASSERT_EQ(table.Records.size(), 1u);
+    EXPECT_EQ(table.Records[0].Name, "Washington, D.C.");
+    EXPECT_FLOAT_EQ(table.Records[0].Longitude, -77.04f);
+
+    const TResult bad = ParseLocationTable("\"# a note\nover two lines\"\n"
+                                           "Europe,Germany,Bonn,fifty,7.1,1,60,31,20,-10,3,33,-14,10\n",
+                                           table);
+    EXPECT_EQ(bad.Message, "line 3: the latitude \"fifty\" is not a number");
+    // A quoted line break would end up in a file name, an index key or the list of places.
+    const std::string broken = "Europe,Germany,\"Bad\nHonnef\",50.6,7.2,1,60,31,20,-10,3,33,-14,10\n";
+    EXPECT_NE(ParseLocationTable(broken, table).Message.find("line 1: the place name"), std::string::npos);
+    EXPECT_NE(ParseLocationTable("\"Eu\tro\"" + broken.substr(6), table).Message.find("the database"), std::string::npos);
+    EXPECT_EQ(ParseLocationTable("Europe,\"Germany,Bonn\n", table).Message, "line 1: a quote is never closed");
+}
+
 using LocationBuild = TTempFolderTest;
 
 TEST_F(LocationBuild, WritesTheIndexAndEveryDatabase)

@@ -22,6 +22,7 @@ TEST(ScheduleTable, ReadsQuotedFieldsLineEndsAndShortLines)
         {"plain", "a,b\n1,2\n", {"a", "b"}, {{"1", "2"}}, {2}},
         {"CR LF, no last line end, blank lines", "a,b\r\n\r\n1,2\r\n\r\n3,4", {"a", "b"}, {{"1", "2"}, {"3", "4"}}, {3, 5}},
         {"byte-order mark and padded names", "\xEF\xBB\xBF a , b\n1,2\n", {"a", "b"}, {{"1", "2"}}, {2}},
+        {"the start of a byte-order mark only is text", "\xEF\xBB" "a,b\n1,2\n", {"\xEF\xBB" "a", "b"}, {{"1", "2"}}, {2}},
         {"quotes with commas, doubled quotes and a line break",
          "tag,model\n\"AHU-1, east\",\"say \"\"hi\"\"\"\n\"two\nlines\",x\nnext,y\n",
          {"tag", "model"},

@@ -54,6 +54,33 @@ TEST_F(FileIoTest, FailedWriteKeepsTheOldFile)
     EXPECT_FALSE(WriteFileAtomically("", "x"));
 }
 
+// A file written piece by piece shows nothing of itself until it is committed; one dropped
+// before that leaves the old file and no temporary file.
+TEST_F(FileIoTest, PiecewiseFileReplacesTheTargetOnlyWhenCommitted)
+{
+    const fs::path file = m_folder / "results.csv";
+    ASSERT_TRUE(WriteFileAtomically(file, "old"));
+    {
+        TAtomicFile dropped;
+        ASSERT_TRUE(dropped.Open(file));
+        ASSERT_TRUE(dropped.Write("new, "));
+        EXPECT_EQ(ReadFileText(file), "old");
+    }
+    EXPECT_EQ(ReadFileText(file), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+
+    TAtomicFile written;
+    ASSERT_TRUE(written.Open(file));
+    for (const char* piece : {"a,b\n", "1,2\n", "3,4\n"}) ASSERT_TRUE(written.Write(piece));
+    ASSERT_TRUE(written.Commit());
+    EXPECT_EQ(ReadFileText(file), "a,b\n1,2\n3,4\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+    EXPECT_FALSE(written.Write("late"));
+
+    TAtomicFile folder;
+    EXPECT_EQ(folder.Open(m_folder).Code, fwNotRegularFile);
+}
+
 TEST_F(FileIoTest, SymbolicLinksAreFollowedAndKept)
 {
     // The link lives in one folder and names a file in another by a relative path.

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 namespace vantor {
 namespace {
 
@@ -129,6 +132,21 @@ TEST(TextRoutines, LineBreaksAndDates)
     EXPECT_EQ(ReadDate(" 29/ 2/2000 ", '/'), year_month_day(year(2000), February, day(29)));
     for (const char* bad : {"not a date", "31 2 2013", "5 13 2012", "", "5 3", "5 3 x"})
         EXPECT_EQ(ReadDate(bad, ' '), Today()) << bad;
+}
+
+TEST(TextRoutines, ByteOrderMarkAndJoin)
+{
+    std::string_view marked = "\xEF\xBB\xBF[a]";
+    EXPECT_TRUE(StripByteOrderMark(marked));
+    EXPECT_EQ(marked, "[a]");
+    EXPECT_FALSE(StripByteOrderMark(marked));
+    std::string_view partial = "\xEF\xBB";  // a cut-off mark is left alone
+    EXPECT_FALSE(StripByteOrderMark(partial));
+    EXPECT_EQ(partial.size(), 2u);
+
+    EXPECT_EQ(Joined({}, ", "), "");
+    EXPECT_EQ(Joined({"one"}, ", "), "one");
+    EXPECT_EQ(Joined({"a", "", "c"}, "; "), "a; ; c");
 }
 
 }  // namespace

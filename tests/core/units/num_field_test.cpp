@@ -120,5 +120,20 @@ TEST(DelimNumField, PairsShowAndReadInOneUnit)
     EXPECT_EQ(onCoil.ValueToText(stored), "75.3/62.5");
 }
 
+TEST(NumberFormatText, EachTextFollowsItsOwnValueFormatAndTypeWhateverWasShownBefore)
+{
+    TNumberFormat fixed;
+    TNumberFormat automatic;
+    automatic.FormatType = ft_Auto;
+    for (int round = 0; round < 2; ++round) {  // the second round asks for texts made before
+        EXPECT_EQ(fixed.DisplayText("%0.1f", 2.26), "2.3");
+        EXPECT_EQ(fixed.DisplayText("%0.2f", 2.26), "2.26");
+        EXPECT_EQ(fixed.DisplayText("%0.1f", -0.0), "0.0");
+        EXPECT_EQ(fixed.DisplayText("%0.1f", 0.0), "0.0");
+        EXPECT_EQ(automatic.DisplayText("%0.1f", 3.14159), "3.142");  // three decimals below 10
+        EXPECT_EQ(fixed.DisplayText("%0.1f", 3.14159), "3.1");
+    }
+}
+
 }  // namespace
 }  // namespace vantor

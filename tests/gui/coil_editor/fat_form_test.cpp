@@ -276,7 +276,7 @@ private slots:
             editor->accept();
         });
         const double rows = doc.Coil().Rows();
-        QCOMPARE(main.EditModel(), 2);
+        QCOMPARE(int(main.EditModel()), int(TPropEditAnswer::Cancelled));
         QVERIFY(hooksSet);
         QCOMPARE(main.FatForm().AllowDatabaseEdit, main.MaintainerMode());
         QCOMPARE(doc.Coil().Rows(), rows + 1);

@@ -173,12 +173,12 @@ private slots:
             form->SetAltitude(1000);
             form->accept();
         });
-        QCOMPARE(EditBarometer(owner, value), 1);
+        QCOMPARE(int(EditBarometer(owner, value)), int(TPropEditAnswer::Accepted));
         QVERIFY(std::fabs(std::get<double>(value) - 89.8033) < 1e-3);  // 101.325·exp(−1000/8284.24)
 
         OnNextModal([](QWidget& window) { qobject_cast<QDialog*>(&window)->reject(); });
         value = 95.0;
-        QCOMPARE(EditBarometer(owner, value), 0);
+        QCOMPARE(int(EditBarometer(owner, value)), int(TPropEditAnswer::Ignored));
         QCOMPARE(std::get<double>(value), 95.0);
         QCOMPARE(owner.findChildren<TAltBaromForm*>().size(), qsizetype(1));  // one calculator per window
     }

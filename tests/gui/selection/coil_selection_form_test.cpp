@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QVERIFY(m_doc->Solved());
         QCOMPARE(QString::fromStdString(m_doc->HotWaterCoil().GetModelText()), model);
-        QCOMPARE(m_doc->CalcMode(), int(cmHeatingDuty));
+        QCOMPARE(int(m_doc->CalcMode()), int(TCalcMode::HeatingDuty));
         QCOMPARE(int(m_doc->HotWaterCoil().LiquidState.ctrl), int(ctrlFlow));
         QVERIFY2(std::abs(m_doc->DesignDuty() - duty) < 1e-3,
                  qPrintable(QString("document %1 kW, table %2 kW").arg(m_doc->DesignDuty()).arg(duty)));

@@ -383,7 +383,7 @@ private slots:
             Grid().SetRowEnabled(99, false);
             break;
         default:
-            Grid().SetPropertyEditor(99, [](TVariant&) { return 1; });
+            Grid().SetPropertyEditor(99, [](TVariant&) { return TPropEditAnswer::Accepted; });
             break;
         }
         QCOMPARE(shown, message);
@@ -413,7 +413,7 @@ private slots:
         Grid().SetPropertyEditor(Barometer, [&handed](TVariant& value) {
             handed = value;
             value = 95.0;
-            return 1;
+            return TPropEditAnswer::Accepted;
         });
         QToolButton& button = Grid().RowControls().PropEditButton();
         QVERIFY(button.isVisible());
@@ -425,14 +425,16 @@ private slots:
 
     void cancelledPropertyEditorChangesNothing()
     {
-        Grid().SetPropertyEditor(Barometer, [](TVariant& value) {
-            value = 80.0;
-            return 2;
-        });
-        Select(Barometer);
-        QTest::mouseClick(&Grid().RowControls().PropEditButton(), Qt::LeftButton);
-        QCOMPARE(Cell(Barometer), QString("101.325"));
-        QCOMPARE(m_setData->count(), 0);
+        for (const TPropEditAnswer answer : {TPropEditAnswer::Cancelled, TPropEditAnswer::Ignored}) {
+            Grid().SetPropertyEditor(Barometer, [answer](TVariant& value) {
+                value = 80.0;
+                return answer;
+            });
+            Select(Barometer);
+            QTest::mouseClick(&Grid().RowControls().PropEditButton(), Qt::LeftButton);
+            QCOMPARE(Cell(Barometer), QString("101.325"));
+            QCOMPARE(m_setData->count(), 0);
+        }
     }
 
     void editorMayRebuildTheRows()
@@ -440,7 +442,7 @@ private slots:
         Grid().SetPropertyEditor(Barometer, [this](TVariant& value) {
             m_grid->SetRows(kLines);
             value = 90.0;
-            return 1;
+            return TPropEditAnswer::Accepted;
         });
         Select(Barometer);
         QTest::mouseClick(&Grid().RowControls().PropEditButton(), Qt::LeftButton);
