@@ -146,7 +146,7 @@ private slots:
             connect(&dlg, &TAirStateDlg::BoxShown, this, [](TAirStateBox* box) {
                 QCOMPARE(box->windowTitle(), QString("On Coil Air"));
                 QVERIFY(!box->Calc().Rows().RowEnabled(asrPressure));
-                box->Calc().Rows().SetRowUnitsValue(asrDryBulb, 1);  // °F
+                QVERIFY(box->Calc().Rows().SetRowUnitsValue(asrDryBulb, 1));  // °F
                 box->Calc().Rows().EnterText(asrDryBulb, "77");
                 box->Calc().EditRow(asrDryBulb);
                 box->AcceptState();

@@ -320,7 +320,7 @@ private slots:
         QVERIFY(Form().ReportForm().isVisible());
         QCOMPARE(Form().ReportForm().windowTitle(), QString("Vantor Report"));
         QCOMPARE(Form().ReportForm().RichEdit1().toPlainText(), QString("Not Solved\n"));
-        Form().Solve();
+        QVERIFY(Form().Solve());
         const QString report = Form().ReportForm().RichEdit1().toPlainText();
         QVERIFY(report.contains("Hot Water Coil"));
         QVERIFY(report.endsWith("\nVantor 1.0.0.0\n"));
