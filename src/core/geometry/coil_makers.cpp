@@ -68,12 +68,23 @@ void TCoilMakers::ForgetCachedMaker()
 {
     m_maker.clear();
     m_ranges.clear();
+    m_names.reset();
 }
 
 std::vector<std::string> TCoilMakers::MakerNames() const
 {
-    TXMLFile file(ServingCataloguePath().string());
-    return ReadMakerNames(file);
+    const fs::path serving = ServingCataloguePath();
+    std::error_code timeError, sizeError;
+    const fs::file_time_type written = fs::last_write_time(serving, timeError);
+    const std::uintmax_t size = fs::file_size(serving, sizeError);
+    const bool known = !timeError && !sizeError;
+    if (known && m_names && m_names->File == serving && m_names->Written == written && m_names->Size == size)
+        return m_names->Names;
+    TXMLFile file(serving.string());
+    std::vector<std::string> names = ReadMakerNames(file);
+    if (known) m_names = TNamesRead{serving, written, size, names};
+    else m_names.reset();
+    return names;
 }
 
 void TCoilMakers::LoadMaker(std::string_view maker)

@@ -8,6 +8,7 @@
 #include "settings/folders.h"
 #include "text/result.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -79,6 +80,15 @@ private:
     TMessageHandler m_onMessage;
     std::string m_maker;
     TMnfRecVec m_ranges;
+    // The makers last read and the file state they were read from: a data file opened names
+    // its maker against them, and the catalogue is parsed again only when the file changes.
+    struct TNamesRead {
+        std::filesystem::path File;
+        std::filesystem::file_time_type Written;
+        std::uintmax_t Size = 0;
+        std::vector<std::string> Names;
+    };
+    mutable std::optional<TNamesRead> m_names;
 };
 
 }  // namespace vantor

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -239,6 +240,27 @@ TEST_F(CoilMakersTest, MakerNamesOfMissingUnreadableAndHugeCatalogues)
     EXPECT_EQ(names[3000].size(), kMaxNameLength);
     EXPECT_EQ(catalogue.FindByTube("Maker 2999", 4).maker, "Maker 2999");
     EXPECT_EQ(catalogue.FindByTube(names[3000], 4).name.size(), kMaxNameLength);
+}
+
+TEST_F(CoilMakersTest, MakerNamesFollowTheCatalogueWhenItChangesOrIsForgotten)
+{
+    std::string acme = kAcme;
+    folders.Install(acme);
+    EXPECT_EQ(catalogue.MakerNames(), (std::vector<std::string>{"Acme", "Empty"}));
+
+    // Same size, written later: read again.
+    std::string renamed = acme;
+    renamed.replace(renamed.find("Acme"), 4, "Acmf");
+    const fs::file_time_type before = fs::last_write_time(folders.InstalledCatalogue());
+    folders.Install(renamed);
+    fs::last_write_time(folders.InstalledCatalogue(), before + std::chrono::seconds(2));
+    EXPECT_EQ(catalogue.MakerNames(), (std::vector<std::string>{"Acmf", "Empty"}));
+
+    // Same size and time (an edit within one clock tick): forgetting the cache reads it again.
+    folders.Install(acme);
+    fs::last_write_time(folders.InstalledCatalogue(), before + std::chrono::seconds(2));
+    catalogue.ForgetCachedMaker();
+    EXPECT_EQ(catalogue.MakerNames(), (std::vector<std::string>{"Acme", "Empty"}));
 }
 
 TEST_F(CoilMakersTest, AnUnreadableCatalogueLineFallsBackToTheMakersRangeForItsTubeCode)
