@@ -5,6 +5,7 @@
 // says.
 
 #include "document/rating_document.h"
+#include "support/temp_folder.h"
 #include "units/units_registry.h"
 
 #include <gtest/gtest.h>
@@ -43,9 +44,7 @@ class TDocumentFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-document-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(m_folder.Path().empty()) << "cannot make a temporary folder";
         for (const char* sub : {"config", "data", "home"}) std::filesystem::create_directories(m_folder / sub);
         ::setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (m_folder / "data").c_str(), 1);
@@ -59,8 +58,6 @@ protected:
         Document.reset();
         m_program.reset();
         m_shared.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
     }
 
     TRatingDocument& Open(std::vector<std::string> arguments = {})
@@ -86,7 +83,7 @@ protected:
 
     TSettingsStore& ProgramKey() { return *m_program; }
     TSettingsStore& SharedKey() { return *m_shared; }
-    const std::filesystem::path& Folder() const { return m_folder; }
+    const std::filesystem::path& Folder() const { return m_folder.Path(); }
 
     // The value cell of a row.
     std::string Row(int row) const { return Document->Rows().Cell(kValueColumn, row); }
@@ -97,7 +94,7 @@ protected:
     std::unique_ptr<TRatingDocument> Document;
 
 private:
-    std::filesystem::path m_folder;
+    TTempFolder m_folder;
     std::unique_ptr<TSettingsStore> m_program;
     std::unique_ptr<TSettingsStore> m_shared;
 };

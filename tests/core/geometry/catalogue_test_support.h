@@ -6,6 +6,7 @@
 #include "geometry/catalogue_file.h"
 #include "geometry/mnf_rec.h"
 #include "settings/folders.h"
+#include "support/temp_folder.h"
 #include "text/file_io.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +22,7 @@ class TCatalogueFolders {
 public:
     TCatalogueFolders()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-geometry-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-        m_base = pattern;
+        if (m_base.Path().empty()) ADD_FAILURE() << "cannot make a temporary folder";
         std::filesystem::create_directories(m_base / "maker" / "Common Files");
         Env.ExecutablePath = m_base / "bin" / "vantor";
         Env.Home = (m_base / "home").string();
@@ -31,13 +30,6 @@ public:
         Env.XdgDataHome = (m_base / "data").string();
         Env.MakerRootOverride = (m_base / "maker").string();
     }
-    ~TCatalogueFolders()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_base, ignored);
-    }
-    TCatalogueFolders(const TCatalogueFolders&) = delete;
-    TCatalogueFolders& operator=(const TCatalogueFolders&) = delete;
 
     std::filesystem::path InstalledCatalogue() const { return m_base / "maker" / kCatalogueFileName; }
     std::filesystem::path UserCatalogue() const { return m_base / "data" / "korvane" / kCatalogueFileName; }
@@ -54,7 +46,7 @@ public:
     TFolderEnvironment Env;
 
 private:
-    std::filesystem::path m_base;
+    TTempFolder m_base;
 };
 
 // Lengths read from millimetre text may differ from their metre literals in the last bit.

@@ -1,5 +1,6 @@
 #include "reports/file_properties.h"
 
+#include "support/temp_folder.h"
 #include "text/text_routines.h"
 
 #include <gtest/gtest.h>
@@ -71,8 +72,8 @@ TEST(FileProperties, TheTextBlockQuotesEveryText)
 
 TEST(FileProperties, KeptDefaultsStartTheNextFile)
 {
-    const fs::path file = fs::temp_directory_path() / ("vantor-fileprops-" + std::to_string(::getpid()) + ".ini");
-    fs::remove(file);
+    const test::TTempFolder folder;
+    const fs::path file = folder / "fileprops.ini";
     TFileProperties current;
     current.ProjectName = "North Wing";
     current.ProjectNumber = "P-17";
@@ -90,12 +91,12 @@ TEST(FileProperties, KeptDefaultsStartTheNextFile)
     EXPECT_EQ(next.Defaults(), current.Defaults());
     EXPECT_EQ(next.Description, "");
     EXPECT_EQ(next.Date, Today());
-    fs::remove(file);
 }
 
 TEST(FileProperties, FirstRunDefaultsAreTheRegisteredUser)
 {
-    TSettingsStore empty(fs::temp_directory_path() / ("vantor-absent-" + std::to_string(::getpid()) + ".ini"));
+    const test::TTempFolder folder;
+    TSettingsStore empty(folder / "absent.ini");
     const TFilePropertiesDefaults defaults = ReadFilePropertiesDefaults(empty);
     EXPECT_EQ(defaults.ProjectName, "");
     EXPECT_EQ(defaults.ProjectNumber, "");

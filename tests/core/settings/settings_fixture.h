@@ -5,6 +5,7 @@
 // None of the folders exists until a test makes it.
 
 #include "settings/folders.h"
+#include "support/temp_folder.h"
 #include "text/file_io.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,7 @@ class TSettingsFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        ASSERT_FALSE(m_root.Path().empty()) << "cannot make a temporary folder";
         SetVariable("HOME", (m_root / "home").string());
         SetVariable("XDG_CONFIG_HOME", (m_root / "config").string());
         SetVariable("XDG_DATA_HOME", (m_root / "data").string());
@@ -39,8 +38,6 @@ protected:
             else
                 ::unsetenv(name.c_str());
         }
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
     }
 
     void SetVariable(const std::string& name, const std::string& value)
@@ -55,7 +52,7 @@ protected:
         ::unsetenv(name.c_str());
     }
 
-    const std::filesystem::path& Root() const { return m_root; }
+    const std::filesystem::path& Root() const { return m_root.Path(); }
 
     // Writes a whole file, making its folders first.
     static void WriteTextFile(const std::filesystem::path& file, std::string_view text)
@@ -72,7 +69,7 @@ private:
         m_saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
     }
 
-    std::filesystem::path m_root;
+    TTempFolder m_root;
     std::map<std::string, std::optional<std::string>> m_saved;
 };
 

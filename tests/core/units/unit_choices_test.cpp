@@ -1,6 +1,7 @@
 #include "units/unit_choices.h"
 
 #include "units/property_rows.h"
+#include "support/temp_folder.h"
 #include "units/unit_tables.h"
 
 #include <gtest/gtest.h>
@@ -42,8 +43,8 @@ TEST(UnitChoices, PresetsChooseTheirUnitsAndLeaveProportionAlone)
 
 TEST(UnitChoices, StoredUnderTheTypesDisplayNames)
 {
-    const fs::path file = fs::temp_directory_path() / ("vantor-choices-" + std::to_string(::getpid()) + ".ini");
-    fs::remove(file);
+    const test::TTempFolder folder;
+    const fs::path file = folder / "choices.ini";
     {
         TSettingsStore store(file);
         TUnitChoices choices;
@@ -66,7 +67,6 @@ TEST(UnitChoices, StoredUnderTheTypesDisplayNames)
     EXPECT_EQ(ChoiceLabel(loaded, utVelocity), "m/s");
     EXPECT_EQ(ChoiceLabel(loaded, utArea), "m²");
     EXPECT_EQ(ChoiceLabel(loaded, utMass), "kg");
-    fs::remove(file);
 }
 
 TEST(UnitChoices, RowsTakeTheChoiceOfTheirType)

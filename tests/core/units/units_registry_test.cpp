@@ -1,5 +1,6 @@
 #include "units/units_registry.h"
 
+#include "support/temp_folder.h"
 #include "text/file_io.h"
 #include "units/unit_tables.h"
 
@@ -123,15 +124,6 @@ void ScrambleUnits(TUnitsRegistry& units)
 
 class UnitsRegistryTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("vantor-units-" + std::to_string(::getpid()) + "-" +
-                                                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     fs::path Write(const std::string& name, const std::string& text)
     {
         const fs::path file = m_folder / name;
@@ -139,7 +131,7 @@ protected:
         return file;
     }
 
-    fs::path m_folder;
+    vantor::test::TTempFolder m_folder;
     TUnitsRegistry m_units = StandardUnitsRegistry();
 };
 
