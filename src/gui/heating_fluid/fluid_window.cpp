@@ -32,7 +32,7 @@ TFluidSpecForm::TFluidSpecForm(QWidget* parent)
     : QDialog(parent), m_rules(StoredSettings().RowUnits), m_grid(new TEntryGrid(this)), m_range(new QLabel(this))
 {
     setObjectName(ToQString(kFluidSpecSection));
-    setWindowTitle(tr("Fluid Specification"));
+    setWindowTitle(tr("Heating Fluid"));
     setMinimumSize(300, 300);
     setMaximumSize(400, 500);
 

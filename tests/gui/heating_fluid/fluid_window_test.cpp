@@ -91,7 +91,7 @@ private slots:
         OnNextModal([](QWidget& window) {
             auto* dialog = qobject_cast<TFluidSpecForm*>(&window);
             QVERIFY(dialog);
-            QCOMPARE(dialog->windowTitle(), QString("Fluid Specification"));
+            QCOMPARE(dialog->windowTitle(), QString("Heating Fluid"));
             Choose(*dialog, fsrFluidType, fcEngineOil);
             dialog->findChild<QPushButton*>("Accept")->click();
         });
@@ -124,4 +124,4 @@ private slots:
 };
 
 VANTOR_GUI_TEST_MAIN(FluidSpecFormTest)
-#include "fluid_spec_form_test.moc"
+#include "fluid_window_test.moc"
