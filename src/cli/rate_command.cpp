@@ -22,7 +22,7 @@
 #include "text/file_io.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
-#include "units/unit_choices.h"
+#include "rows/unit_choices.h"
 
 #include <nlohmann/json.hpp>
 

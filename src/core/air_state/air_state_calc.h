@@ -17,7 +17,7 @@
 #include "air_state/air_state_dialog.h"
 #include "psychro/moist_air_state.h"
 #include "text/result.h"
-#include "units/property_rows.h"
+#include "rows/property_rows.h"
 
 #include <filesystem>
 #include <functional>

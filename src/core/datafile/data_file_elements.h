@@ -21,7 +21,7 @@
 
 #include "fluids/air_state_text.h"
 #include "geometry/model_rec.h"
-#include "units/input_check.h"
+#include "rows/input_check.h"
 
 #include <string_view>
 

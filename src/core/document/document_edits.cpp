@@ -7,9 +7,9 @@
 #include "geometry/designation.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
-#include "units/enum_field.h"
-#include "units/num_field.h"
-#include "units/variant.h"
+#include "rows/enum_field.h"
+#include "rows/num_field.h"
+#include "rows/variant.h"
 
 #include <algorithm>
 #include <cmath>

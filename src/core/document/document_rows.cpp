@@ -1,7 +1,7 @@
 #include "document/document_rows.h"
 
-#include "units/num_field.h"
-#include "units/row_descriptor.h"
+#include "rows/num_field.h"
+#include "rows/row_descriptor.h"
 
 #include <array>
 #include <utility>

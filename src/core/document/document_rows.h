@@ -4,8 +4,8 @@
 // registry quantity each numeric row is shown in.
 
 #include "fluids/air_state_text.h"
-#include "units/input_check.h"
-#include "units/property_rows.h"
+#include "rows/input_check.h"
+#include "rows/property_rows.h"
 #include "units/units_registry.h"
 
 #include <string>

@@ -11,7 +11,7 @@
 
 #include "psychro/standard_atmosphere.h"
 #include "settings/settings_store.h"
-#include "units/input_check.h"
+#include "rows/input_check.h"
 
 #include <array>
 #include <string>

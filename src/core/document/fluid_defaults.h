@@ -4,7 +4,7 @@
 // when the document is created, written from the model when the main window closes.
 
 #include "settings/settings_store.h"
-#include "units/input_check.h"
+#include "rows/input_check.h"
 
 #include <cstdint>
 #include <string_view>

@@ -10,9 +10,9 @@
 #include "text/format.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
-#include "units/enum_field.h"
-#include "units/num_field.h"
-#include "units/variant.h"
+#include "rows/enum_field.h"
+#include "rows/num_field.h"
+#include "rows/variant.h"
 
 #include "vantor_version.h"
 

@@ -42,8 +42,8 @@
 #include "settings/folders.h"
 #include "settings/settings_store.h"
 #include "text/result.h"
-#include "units/property_rows.h"
-#include "units/unit_choices.h"
+#include "rows/property_rows.h"
+#include "rows/unit_choices.h"
 #include "units/units_registry.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 // water without an additive has no additive volume; an additive chosen while the volume is 0
 // starts at 30 %. The liquid is updated afterwards.
 
-#include "units/input_check.h"
+#include "rows/input_check.h"
 
 #include <optional>
 #include <string>

@@ -14,7 +14,7 @@
 
 #include "fluids/liquid.h"
 #include "settings/settings_store.h"
-#include "units/property_rows.h"
+#include "rows/property_rows.h"
 
 #include <array>
 #include <string>

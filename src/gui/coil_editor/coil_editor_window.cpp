@@ -12,7 +12,7 @@
 #include "model/coil.h"
 #include "settings/folders.h"
 #include "settings/settings_store.h"
-#include "units/variant.h"
+#include "rows/variant.h"
 
 #include <QCheckBox>
 #include <QComboBox>

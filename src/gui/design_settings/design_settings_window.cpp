@@ -10,7 +10,7 @@
 #include "settings/folders.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
-#include "units/variant.h"
+#include "rows/variant.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,8 +6,8 @@
 
 #include "locations/barometer.h"
 #include "locations/location_record.h"
-#include "units/field.h"
-#include "units/variant.h"
+#include "rows/field.h"
+#include "rows/variant.h"
 
 #include <QDialog>
 

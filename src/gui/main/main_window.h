@@ -12,8 +12,8 @@
 #include "document/document_observer.h"
 #include "gui/widgets/property_window.h"
 #include "text/result.h"
-#include "units/field.h"
-#include "units/variant.h"
+#include "rows/field.h"
+#include "rows/variant.h"
 
 #include <functional>
 #include <memory>

@@ -5,7 +5,7 @@
 // settings (section "SetUnitsForm") with the window's placement and column widths; the main
 // window applies them to its rows (ApplyUnitChoices) and to the quantities no row shows.
 
-#include "units/unit_choices.h"
+#include "rows/unit_choices.h"
 #include "units/units_type.h"
 
 #include <QDialog>

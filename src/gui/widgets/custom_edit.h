@@ -7,8 +7,8 @@
 //   edit.SetFormatStr("%0.3f");  edit.SetUnitsType(utPressureBar);  edit.SetRange(70, 120);
 //   typing "150" and ending the edit shows "120.000" with a beep; Value() reads kPa.
 
-#include "units/number_entry.h"
-#include "units/variant.h"
+#include "rows/number_entry.h"
+#include "rows/variant.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -5,9 +5,9 @@
 #include "gui/widgets/custom_edit.h"
 #include "gui/widgets/row_controls.h"
 #include "text/result.h"
-#include "units/bool_field.h"
-#include "units/enum_field.h"
-#include "units/num_field.h"
+#include "rows/bool_field.h"
+#include "rows/enum_field.h"
+#include "rows/num_field.h"
 
 #include <QApplication>
 #include <QHeaderView>

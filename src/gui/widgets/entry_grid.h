@@ -19,8 +19,8 @@
 //   connect(&grid, &TEntryGrid::OnDoSetData, this, &Form::GridDoSetData);
 
 #include "gui/widgets/string_grid.h"
-#include "units/field.h"
-#include "units/variant.h"
+#include "rows/field.h"
+#include "rows/variant.h"
 
 #include <functional>
 #include <string>

@@ -5,7 +5,7 @@
 #include "reports/html_sink.h"
 #include "settings/folders.h"
 #include "text/file_io.h"
-#include "units/property_rows.h"
+#include "rows/property_rows.h"
 
 #include <QAction>
 #include <QApplication>

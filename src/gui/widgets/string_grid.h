@@ -6,7 +6,7 @@
 // with RowsChanged or CellsChanged.
 
 #include "gui/widgets/custom_grid.h"
-#include "units/property_rows.h"
+#include "rows/property_rows.h"
 
 #include <functional>
 

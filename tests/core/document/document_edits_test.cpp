@@ -7,7 +7,7 @@
 #include "document_test_support.h"
 #include "coil_editor/coil_editor.h"
 #include "reports/file_properties.h"
-#include "units/unit_choices.h"
+#include "rows/unit_choices.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "fluids/air_state_text.h"
 #include "support/comma_locale.h"
 #include "text/format.h"
-#include "units/unit_choices.h"
+#include "rows/unit_choices.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -4,7 +4,7 @@
 #include "first_run_coil.h"
 
 #include "reports/report_sink.h"
-#include "units/unit_choices.h"
+#include "rows/unit_choices.h"
 #include "units/units_registry.h"
 
 #include <gtest/gtest.h>

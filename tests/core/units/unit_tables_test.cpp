@@ -1,7 +1,7 @@
 #include "units/unit_tables.h"
 
 #include "text/format.h"
-#include "units/num_field.h"
+#include "rows/num_field.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "gui/common/units_picker.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
-#include "units/num_field.h"
+#include "rows/num_field.h"
 
 #include <QCheckBox>
 #include <QClipboard>

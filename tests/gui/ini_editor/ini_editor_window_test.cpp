@@ -1,0 +1,165 @@
+// The INI editor: line counting, the status line, find and replace, the unsaved-work
+// question and the save that asks for a name.
+
+#include "gui/ini_editor/find_replace_dialog.h"
+#include "gui/ini_editor/ini_editor_window.h"
+#include "gui/gui_test_main.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace vantor;
+
+class IniEditorFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+
+    static QString ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private slots:
+    void init() { vantor::test::ClearSettings(); }
+
+    void lineCountAndStatus()
+    {
+        TIniEditorForm editor;
+        QStringList notes;
+        editor.SetShowNote([&notes](const QString& note) { notes << note; });
+        QCOMPARE(editor.StatusText(), QStringLiteral("Ready.."));
+        editor.ShowLineCount();
+        QCOMPARE(notes.last(), QStringLiteral("Line Count: 0"));
+
+        editor.Editor().setText(QStringLiteral("[Units]\nSystem=Metric\n"));
+        QVERIFY(editor.Modified());
+        QCOMPARE(editor.StatusText(), QStringLiteral("Modified..."));
+        editor.ShowLineCount();
+        QCOMPARE(notes.last(), QStringLiteral("Line Count: 2"));
+
+        editor.SetLineNumbers(false);
+        QVERIFY(!editor.LineNumbersShown());
+        editor.SetLineNumbers(true);
+        QVERIFY(editor.LineNumbersShown());
+    }
+
+    void findAndReplace()
+    {
+        TIniEditorForm editor;
+        editor.Editor().setText(QStringLiteral("alpha Alpha alphabet\nalpha\n"));
+        editor.Editor().setCursorPosition(0, 0);
+        TFindReplaceDialog& find = editor.FindDialog();
+        find.FindEdit().setText(QStringLiteral("alpha"));
+        find.MatchCaseBox().setChecked(true);
+        find.WholeWordBox().setChecked(true);
+
+        QVERIFY(editor.FindNext());
+        int line = 0, index = 0, lineTo = 0, indexTo = 0;
+        editor.Editor().getSelection(&line, &index, &lineTo, &indexTo);
+        QCOMPARE(QPoint(line, index), QPoint(0, 0));
+        QVERIFY(editor.FindNext());  // "Alpha" (case) and "alphabet" (whole word) passed by
+        editor.Editor().getSelection(&line, &index, &lineTo, &indexTo);
+        QCOMPARE(QPoint(line, index), QPoint(1, 0));
+        QVERIFY(!editor.FindNext());
+
+        // Upward from the second line finds the first.
+        find.UpButton().setChecked(true);
+        QVERIFY(editor.FindNext());
+        editor.Editor().getSelection(&line, &index, &lineTo, &indexTo);
+        QCOMPARE(QPoint(line, index), QPoint(0, 0));
+
+        // Replace All without match case: every whole word, the replacement holding the word
+        // replaced once.
+        find.MatchCaseBox().setChecked(false);
+        find.ReplaceEdit().setText(QStringLiteral("alpha beta"));
+        QCOMPARE(editor.ReplaceAll(), 3);
+        QCOMPARE(editor.Editor().text(), QStringLiteral("alpha beta alpha beta alphabet\nalpha beta\n"));
+        editor.Editor().undo();
+        QCOMPARE(editor.Editor().text(), QStringLiteral("alpha Alpha alphabet\nalpha\n"));
+    }
+
+    void closingWithNoKeepsTheFileAndReturnsOk()
+    {
+        const QString path = m_folder.filePath(QStringLiteral("units.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[A]\nx=1\n");
+        file.close();
+
+        TIniEditorForm editor;
+        editor.SetFileName(path);
+        editor.LoadText();
+        QCOMPARE(editor.windowTitle(), path);
+        QVERIFY(!editor.Modified());
+        editor.Editor().append(QStringLiteral("y=2\n"));
+        QString asked;
+        editor.SetAsk([&asked](const QString& question) {
+            asked = question;
+            return TIniEditorForm::TAnswer::Cancel;
+        });
+        editor.show();
+        editor.close();
+        QCOMPARE(asked, QStringLiteral("units.ini not saved.\nSave now?"));
+        QVERIFY(editor.isVisible());  // Cancel keeps it open
+
+        editor.SetAsk([](const QString&) { return TIniEditorForm::TAnswer::No; });
+        editor.close();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        QCOMPARE(ReadAll(path), QStringLiteral("[A]\nx=1\n"));
+
+        // Yes saves, blanks at the line ends trimmed.
+        editor.show();
+        editor.Editor().setText(QStringLiteral("[A]  \nx=3\t\n"));
+        editor.SetAsk([](const QString&) { return TIniEditorForm::TAnswer::Yes; });
+        editor.close();
+        QCOMPARE(ReadAll(path), QStringLiteral("[A]\nx=3\n"));
+        QVERIFY(editor.SavedSinceShown());
+    }
+
+    void savingANewTextAsksForAName()
+    {
+        TIniEditorForm editor;
+        editor.Editor().setText(QStringLiteral("[New]\n"));
+        int asked = 0;
+        const QString path = m_folder.filePath(QStringLiteral("new.ini"));
+        editor.SetChooseFile([&](TIniEditorForm::TFileDialogKind kind, const QString&) {
+            ++asked;
+            return kind == TIniEditorForm::TFileDialogKind::Save ? path : QString();
+        });
+        QVERIFY(editor.Save());
+        QCOMPARE(asked, 1);
+        QCOMPARE(editor.FileName(), path);
+        QCOMPARE(ReadAll(path), QStringLiteral("[New]\n"));
+        QCOMPARE(editor.StatusText(), QStringLiteral("Ready..."));
+
+        // A dropped file is loaded.
+        const QString other = m_folder.filePath(QStringLiteral("other.txt"));
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("dropped\n");
+        file.close();
+        editor.OpenDroppedFiles({other, path});
+        QCOMPARE(editor.FileName(), other);
+        QCOMPARE(editor.Editor().text(), QStringLiteral("dropped\n"));
+
+        // New forgets the file, so saving the new text cannot replace the one that was open.
+        editor.NewFile();
+        QVERIFY(editor.FileName().isEmpty());
+        editor.Editor().setText(QStringLiteral("fresh\n"));
+        QVERIFY(editor.Save());
+        QCOMPARE(asked, 2);
+        QCOMPARE(ReadAll(other), QStringLiteral("dropped\n"));
+    }
+};
+
+VANTOR_GUI_TEST_MAIN(IniEditorFormTest)
+#include "ini_editor_window_test.moc"
