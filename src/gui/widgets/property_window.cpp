@@ -2,7 +2,6 @@
 
 #include "gui/common/qt_text.h"
 #include "gui/widgets/entry_grid.h"
-#include "reports/html_sink.h"
 #include "settings/folders.h"
 #include "text/file_io.h"
 #include "rows/property_rows.h"
@@ -24,6 +23,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <pugixml.hpp>
+
 #include <algorithm>
 #include <string_view>
 
@@ -34,6 +35,7 @@ namespace {
 constexpr int kPanelWidth = 90;
 constexpr int kMaxAlignedHeight = 400;
 constexpr int kClipQuality = 90;
+constexpr std::string_view kBreak = "\r\n";
 
 struct TActionText {
     TTechAction Action;
@@ -72,6 +74,18 @@ std::string XmlName(const std::string& text)
     if (name.isEmpty() || !IsNameStart(name.front())) name.prepend(u'_');
     return ToStdString(name);
 }
+
+// Collects what pugixml writes, with Windows line breaks as the clipboard's readers expect.
+struct TStringWriter : pugi::xml_writer {
+    std::string Text;
+    void write(const void* data, size_t size) override
+    {
+        for (const char c : std::string_view(static_cast<const char*>(data), size)) {
+            if (c == '\n') Text += '\r';
+            Text += c;
+        }
+    }
+};
 
 }  // namespace
 
@@ -206,23 +220,25 @@ void TTechForm::Align()
 
 std::string TTechForm::XmlOfRows(const TPropertyRows& rows)
 {
-    constexpr std::string_view kBreak = "\r\n";
-    std::string text = "<?xml version=\"1.0\"?>";
-    text += kBreak;
-    text += "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
-            "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">";
-    text += kBreak;
-    const std::string root = XmlName(rows.Cell(1, 1));
-    text += "<" + root + ">";
-    text += kBreak;
+    pugi::xml_document document;
+    document.append_child(pugi::node_declaration).append_attribute("version") = "1.0";
+    document.append_child(pugi::node_doctype)
+        .set_value("html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                   "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\"");
+    pugi::xml_node root = document.append_child(XmlName(rows.Cell(1, 1)).c_str());
     for (int row = 2; row < rows.RowCount(); ++row) {
-        const std::string name = XmlName(rows.Cell(0, row));
-        text += "  <" + name + " Units=\"" + EscapeHtml(rows.Cell(2, row)) + "\">" + EscapeHtml(rows.Cell(1, row)) +
-                "</" + name + ">";
-        text += kBreak;
+        pugi::xml_node element = root.append_child(XmlName(rows.Cell(0, row)).c_str());
+        element.append_attribute("Units") = rows.Cell(2, row).c_str();
+        element.text() = rows.Cell(1, row).c_str();
     }
-    text += "</" + root + ">";
-    return text;
+    // A root without rows still opens and closes on lines of their own.
+    if (!root.first_child()) root.text() = "\n";
+    TStringWriter text;
+    document.save(text, "  ", pugi::format_indent | pugi::format_no_empty_element_tags | pugi::format_no_declaration,
+                  pugi::encoding_utf8);
+    // The text ends with the root's closing tag, without a line break after it.
+    if (text.Text.ends_with(kBreak)) text.Text.resize(text.Text.size() - kBreak.size());
+    return text.Text;
 }
 
 QString TTechForm::CopyToXml()
