@@ -26,24 +26,20 @@ constexpr TColor kOrangeRedColor = RgbColor(255, 69, 0);
 constexpr TColor kIndianRed = RgbColor(205, 92, 92);
 constexpr TColor kRedColor = RgbColor(255, 0, 0);
 
-// pattern applied to the value and unit texts of a registry quantity, in the user's unit.
-std::string UnitLine(const TCoil& coil, std::string_view pattern, std::string_view section, std::string_view key,
-                     double x)
-{
-    const UnitRec* found = coil.UnitsRegistry().Find(section, key);
-    UnitRec rec = found ? *found : UnitRec{};
-    return FormatUnit(pattern, rec, false, x);
-}
-
-// A quantity's value with its unit behind a tab.
+// A quantity's value and unit, in the unit the user chose.
 std::string UnitValue(const TCoil& coil, std::string_view section, std::string_view key, double x)
 {
     const UnitRec* found = coil.UnitsRegistry().Find(section, key);
     UnitRec rec = found ? *found : UnitRec{};
-    return UnitText(rec, true, "\t", false, x);
+    return UnitText(rec, true, " ", false, x);
 }
 
-std::string Html(TColor color) { return ColorToHtml(color); }
+// An entry drawn in color: a warning unless the shade is plain black.
+TSummaryEntry Shaded(std::string caption, std::string value, TColor color, bool valueFirst = false)
+{
+    const TSummarySeverity severity = color == kBlack ? TSummarySeverity::Normal : TSummarySeverity::Warning;
+    return {std::move(caption), std::move(value), severity, color, valueFirst};
+}
 
 // The fin pitch as its edit shows it, four decimals, so a pitch of 25.4/8.4667 counts as 3 mm.
 double ShownPitch(double pitch) { return std::round(pitch * 1e4) / 1e4; }
@@ -295,60 +291,62 @@ std::string TFatEditor::HtmlOf(const std::vector<std::string>& lines)
     return html;
 }
 
+std::string TSummaryEntry::Text() const
+{
+    if (Value.empty()) return Caption;
+    return ValueFirst ? Value + " " + Caption : Caption + " = " + Value;
+}
+
 void TFatEditor::ShowSummary()
 {
     m_summary.clear();
     if (!m_coil) return;
-    TCoil& coil = *m_coil;
     try {
-        const int result = coil.Solve();
-        m_summary = {"<html>", "<head>", "<style>", "body {font-family:arial;margin:0;padding:0}",
-                     "ul {font-size:8pt;list-style-type:circle;margin-top:5px}", "</style>", "</head>", "<body>",
-                     "<ul>"};
-        TFinAndTube& geometry = coil.Geometry();
-        m_summary.push_back(UnitLine(coil, "<li>Face Area = %s %s</li>", "hex", "area", coil.FaceArea()));
-        const double aspect =
-            coil.fHeight() != 0 ? coil.fLength() / coil.fHeight() : std::numeric_limits<double>::max();
-        m_summary.push_back(Format("<li>L/H = %0.3f</li>", {aspect}));
-        m_summary.push_back(UnitLine(coil, "<li>Ao = %s %s</li>", "hex", "area", coil.Ao));
-        m_summary.push_back(UnitLine(coil, "<li>Dry Weight = %s %s</li>", "hex", "mass", geometry.ComputeWeight()));
-        m_summary.push_back(Format("<li>%d tubes high</li>", {geometry.TubesHigh()}));
-        const double tubes = coil.Rows() * geometry.TubesHigh();
-        const double perCircuit = TubesPerCircuit(tubes, coil.Circ());
-        m_summary.push_back(Format("<li>%0.0f tubes per circuit</li>", {perCircuit}));
-        const double unlinked = geometry.TubeCount() - perCircuit * coil.Circ();
-        m_summary.push_back(Format("<li style=\"color:%s\">%0.0f unlinked tubes</li>",
-                                   {Html(unlinked > 1 ? kOrangeRedColor : kBlack), unlinked}));
-        const bool opposite = geometry.OppositeEnd();
-        m_summary.push_back(Format("<li style=\"color:%s\">%s side conns.</li>",
-                                   {Html(opposite ? kIndianRed : kBlack), opposite ? "Opposite" : "Same"}));
-        m_summary.push_back(Format(
-            "<li style=\"color:%s\">Air Vf = %s</li>",
-            {Html(BlendColors(kBlack, kOrangeRedColor, kFaceVelocityRed, kFaceVelocityBlack, coil.FaceVelocity())),
-             UnitValue(coil, "air", "v", coil.FaceVelocity())}));
-        const double airDrop = coil.AirPressureDrop();
-        m_summary.push_back(Format("<li style=\"color:%s\">Air dP = %s</li>",
-                                   {Html(BlendColors(kBlack, kOrangeRedColor, coil.AirDPLimit, 0, airDrop)),
-                                    UnitValue(coil, "air", "dp", airDrop)}));
-        if (const TLiquidCoil* liquid = LiquidCoil()) {
-            m_summary.push_back(Format("<li>Vw = %s</li>", {UnitValue(coil, "liquid", "v", liquid->LiquidState.vw)}));
-            const double fluidDrop = liquid->FluidPressureDrop();
-            m_summary.push_back(Format("<li style=\"color:%s\">%s dP = %s</li>",
-                                       {Html(BlendColors(kBlack, kOrangeRedColor, coil.FluidDPLimit, 0, fluidDrop)),
-                                        coil.Liquid().GetCaption(), UnitValue(coil, "liquid", "dp", fluidDrop)}));
-        }
-        if (result == ssSolved)
-            m_summary.push_back(Format("<li style=\"color:%s\">Total Duty = %s</li>",
-                                       {Html(BlendColors(kBlack, kOrangeRedColor, 0, 1, coil.e)),
-                                        UnitValue(coil, "hex", "duty", coil.Qt)}));
-        if (m_outOfReachDuty)
-            m_summary.push_back(Format("<li style=\"color:%s\">Target Duty = %s: %s</li>",
-                                       {Html(kRedColor), UnitValue(coil, "hex", "duty", *m_outOfReachDuty),
-                                        std::string(TCoil::kDutyOutOfReachText)}));
-        m_summary.insert(m_summary.end(), {"</ul>", "</body>", "</html>"});
+        AddSummaryEntries(*m_coil);
     } catch (const std::exception&) {
-        m_summary.push_back(kNotSolvedLine);
+        m_summary.push_back({kNotSolvedLine, {}, TSummarySeverity::Error});
     }
+}
+
+void TFatEditor::AddSummaryEntries(TCoil& coil)
+{
+    const int result = coil.Solve();
+    TFinAndTube& geometry = coil.Geometry();
+    const auto plain = [this](std::string caption, std::string value, bool valueFirst = false) {
+        m_summary.push_back({std::move(caption), std::move(value), TSummarySeverity::Normal, kBlack, valueFirst});
+    };
+    plain("Face Area", UnitValue(coil, "hex", "area", coil.FaceArea()));
+    const double aspect = coil.fHeight() != 0 ? coil.fLength() / coil.fHeight() : std::numeric_limits<double>::max();
+    plain("L/H", Format("%0.3f", {aspect}));
+    plain("Ao", UnitValue(coil, "hex", "area", coil.Ao));
+    plain("Dry Weight", UnitValue(coil, "hex", "mass", geometry.ComputeWeight()));
+    plain("tubes high", Format("%d", {geometry.TubesHigh()}), true);
+    const double tubes = coil.Rows() * geometry.TubesHigh();
+    const double perCircuit = TubesPerCircuit(tubes, coil.Circ());
+    plain("tubes per circuit", Format("%0.0f", {perCircuit}), true);
+    const double unlinked = geometry.TubeCount() - perCircuit * coil.Circ();
+    m_summary.push_back(Shaded("unlinked tubes", Format("%0.0f", {unlinked}), unlinked > 1 ? kOrangeRedColor : kBlack, true));
+    const bool opposite = geometry.OppositeEnd();
+    m_summary.push_back(Shaded("side conns.", opposite ? "Opposite" : "Same", opposite ? kIndianRed : kBlack, true));
+    m_summary.push_back(Shaded("Air Vf", UnitValue(coil, "air", "v", coil.FaceVelocity()),
+                               BlendColors(kBlack, kOrangeRedColor, kFaceVelocityRed, kFaceVelocityBlack, coil.FaceVelocity())));
+    const double airDrop = coil.AirPressureDrop();
+    m_summary.push_back(Shaded("Air dP", UnitValue(coil, "air", "dp", airDrop),
+                               BlendColors(kBlack, kOrangeRedColor, coil.AirDPLimit, 0, airDrop)));
+    if (const TLiquidCoil* liquid = LiquidCoil()) {
+        plain("Vw", UnitValue(coil, "liquid", "v", liquid->LiquidState.vw));
+        const double fluidDrop = liquid->FluidPressureDrop();
+        m_summary.push_back(Shaded(coil.Liquid().GetCaption() + " dP", UnitValue(coil, "liquid", "dp", fluidDrop),
+                                   BlendColors(kBlack, kOrangeRedColor, coil.FluidDPLimit, 0, fluidDrop)));
+    }
+    if (result == ssSolved)
+        m_summary.push_back(Shaded("Total Duty", UnitValue(coil, "hex", "duty", coil.Qt),
+                                   BlendColors(kBlack, kOrangeRedColor, 0, 1, coil.e)));
+    if (m_outOfReachDuty)
+        m_summary.push_back({"Target Duty",
+                             UnitValue(coil, "hex", "duty", *m_outOfReachDuty) + ": " +
+                                 std::string(TCoil::kDutyOutOfReachText),
+                             TSummarySeverity::Error, kRedColor});
 }
 
 }  // namespace vantor

@@ -3,18 +3,19 @@
 // The fin and tube editor's rules, apart from its window: every change the engineer makes to
 // the coil (a typed value, a spin step, a material, a tube range, a sizing command) goes
 // straight to the coil, the caller's apply callback hears of it, and the coil is rated again
-// for a short coloured summary page. Activation remembers the coil as it was, so Cancel can
+// for a short coloured summary: a list of entries the window draws. Activation remembers the coil as it was, so Cancel can
 // put it back.
 //
 //   TFatEditor editor;
 //   editor.SetTargetCoil(&coil);
 //   editor.Activate();                 // remembers the record, air volume and tube velocity
 //   editor.Spin(TFatValue::Circuits, true);
-//   show(editor.SummaryLines());       // "<html>", ..., "<li>8 tubes high</li>", ...
+//   for (const TSummaryEntry& e : editor.Summary()) show(e.Text(), e.Color);   // "8 tubes high"
 //
 // Values are SI (m, m³/s, m/s) except fins per inch, the fin pitch in mm and the duty in kW.
 
 #include "geometry/model_rec.h"
+#include "reports/colors.h"
 
 #include <functional>
 #include <optional>
@@ -39,6 +40,23 @@ struct TFatUnitChoices {
 
     static TFatUnitChoices Read(const TSettingsStore& programKey);
     void Write(TSettingsStore& programKey) const;
+};
+
+// How an entry of the summary stands: as it should, near or past a limit, or not rated.
+enum class TSummarySeverity { Normal, Warning, Error };
+
+// One line of the summary: a caption and its value ("Face Area" and "1.20 m²"), or, for
+// ValueFirst entries, a value and what it counts ("12" and "tubes high"). Color is the shade
+// the line is drawn in: black, blending towards orange-red as a value nears its limit.
+struct TSummaryEntry {
+    std::string Caption;
+    std::string Value;
+    TSummarySeverity Severity = TSummarySeverity::Normal;
+    TColor Color = RgbColor(0, 0, 0);
+    bool ValueFirst = false;
+
+    // "Face Area = 1.20 m²", "12 tubes high", or the caption alone when there is no value.
+    std::string Text() const;
 };
 
 // The values with an edit and a spin button.
@@ -93,11 +111,12 @@ public:
     // The record, air volume and tube velocity of activation back in the coil.
     void Cancel();
 
-    // The summary page after the last change, one HTML line each.
-    const std::vector<std::string>& SummaryLines() const { return m_summary; }
+    // The summary after the last change, top to bottom; a rating that failed ends it with
+    // the error entry "coil not solved...".
+    const std::vector<TSummaryEntry>& Summary() const { return m_summary; }
     // A page's lines as one text, a line break after each.
     static std::string HtmlOf(const std::vector<std::string>& lines);
-    // Rates the coil and rebuilds the summary lines.
+    // Rates the coil and rebuilds the summary.
     void ShowSummary();
     // "Mnf: maker designation", else the model text.
     std::string Caption() const;
@@ -125,7 +144,9 @@ private:
     TModelRec m_savedRecord;
     double m_savedAirVolume = 0;
     double m_savedVelocity = 0;
-    std::vector<std::string> m_summary;
+    void AddSummaryEntries(TCoil& coil);
+
+    std::vector<TSummaryEntry> m_summary;
     std::optional<double> m_outOfReachDuty;
 };
 

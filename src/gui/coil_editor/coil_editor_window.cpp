@@ -10,12 +10,15 @@
 #include "coil_editor/coil_editor_steps.h"
 #include "geometry/materials.h"
 #include "model/coil.h"
+#include "reports/colors.h"
 #include "settings/folders.h"
 #include "settings/settings_store.h"
 #include "rows/variant.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,6 +42,24 @@ namespace {
 
 constexpr const char* kCaption = "Fin & Tube Editor";
 constexpr const char* kPictureResource = "circuit-picture.png";
+// The summary's small type; its bullets hang in an indent of about two characters, so the list
+// starts at the left edge of the page.
+constexpr int kSummaryPointSize = 8;
+constexpr double kSummaryIndentEms = 1.5;
+
+// The summary as a page: a list of small circle-bulleted lines, each in its entry's colour.
+std::vector<std::string> SummaryPage(const std::vector<TSummaryEntry>& entries)
+{
+    std::vector<std::string> lines = {"<html>", "<head>", "<style>", "body {font-family:arial;margin:0;padding:0}",
+                                      "ul {font-size:" + std::to_string(kSummaryPointSize) +
+                                          "pt;list-style-type:circle;margin-top:5px}",
+                                      "</style>", "</head>", "<body>", "<ul>"};
+    for (const TSummaryEntry& entry : entries)
+        lines.push_back("<li style=\"color:" + ColorToHtml(entry.Color) + "\">" +
+                        ToStdString(ToQString(entry.Text()).toHtmlEscaped()) + "</li>");
+    lines.insert(lines.end(), {"</ul>", "</body>", "</html>"});
+    return lines;
+}
 
 struct TEditSpec {
     TFatValue Value;
@@ -211,6 +232,9 @@ void TFatForm::BuildControls()
     m_summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_summary->setFrameShape(QFrame::Box);
     m_summary->setStyleSheet(QStringLiteral("QTextBrowser { background: white; }"));
+    QFont summaryFont(QStringLiteral("arial"));
+    summaryFont.setPointSize(kSummaryPointSize);
+    m_summary->document()->setIndentWidth(kSummaryIndentEms * QFontMetricsF(summaryFont).height());
     m_keepAirFlow = new QCheckBox(tr("Keep entered airflow on auto size"), this);
     m_keepAirFlow->setObjectName(QStringLiteral("CBKeepAirFlow"));
     connect(m_keepAirFlow, &QCheckBox::toggled, this, [this](bool keep) { m_editor.KeepAirFlow = keep; });
@@ -307,7 +331,7 @@ void TFatForm::Activate()
 {
     m_editor.Activate();
     ShowGeometry();
-    ShowPage(m_editor.SummaryLines());
+    ShowPage(SummaryPage(m_editor.Summary()));
 }
 
 void TFatForm::ShowGeometry()
@@ -333,7 +357,7 @@ void TFatForm::ShowGeometry()
 void TFatForm::ShowSummary()
 {
     m_editor.ShowSummary();
-    ShowPage(m_editor.SummaryLines());
+    ShowPage(SummaryPage(m_editor.Summary()));
 }
 
 void TFatForm::ShowPage(const std::vector<std::string>& lines)
@@ -346,7 +370,7 @@ void TFatForm::ShowPage(const std::vector<std::string>& lines)
 void TFatForm::AfterChange()
 {
     ShowGeometry();
-    ShowPage(m_editor.SummaryLines());
+    ShowPage(SummaryPage(m_editor.Summary()));
 }
 
 void TFatForm::EditExit(TFatValue value)

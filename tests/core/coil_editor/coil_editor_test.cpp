@@ -18,12 +18,24 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-std::string LineStartingWith(const std::vector<std::string>& lines, const std::string& start)
+// The summary entry whose text is text; an empty entry when there is none.
+TSummaryEntry EntryOf(const std::vector<TSummaryEntry>& summary, const std::string& text)
 {
-    for (const std::string& line : lines)
-        if (line.rfind(start, 0) == 0) return line;
+    for (const TSummaryEntry& entry : summary)
+        if (entry.Text() == text) return entry;
     return {};
 }
+
+// The entry of that caption; an empty entry when there is none.
+TSummaryEntry Captioned(const std::vector<TSummaryEntry>& summary, const std::string& caption)
+{
+    for (const TSummaryEntry& entry : summary)
+        if (entry.Caption == caption) return entry;
+    return {};
+}
+
+constexpr TColor kBlack = RgbColor(0, 0, 0);
+constexpr TColor kOrangeRed = RgbColor(255, 69, 0);
 
 class FatEditorTest : public ::testing::Test {
 protected:
@@ -115,46 +127,64 @@ TEST_F(FatEditorTest, SummaryMarksUnlinkedTubesInOrangeRed)
 {
     Shape(4, 12, 5);
     Editor.ShowSummary();
-    const auto& lines = Editor.SummaryLines();
-    EXPECT_EQ(lines.front(), "<html>");
-    EXPECT_EQ(lines.back(), "</html>");
-    EXPECT_TRUE(HasLine(lines, "<li>12 tubes high</li>"));
-    EXPECT_TRUE(HasLine(lines, "<li>9 tubes per circuit</li>"));
-    EXPECT_TRUE(HasLine(lines, "<li style=\"color:#FF4500\">3 unlinked tubes</li>"));
+    const auto& summary = Editor.Summary();
+    EXPECT_EQ(summary.front().Caption, "Face Area");
+    EXPECT_EQ(EntryOf(summary, "12 tubes high").Severity, TSummarySeverity::Normal);
+    EXPECT_EQ(EntryOf(summary, "9 tubes per circuit").Color, kBlack);
+    const TSummaryEntry unlinked = EntryOf(summary, "3 unlinked tubes");
+    EXPECT_EQ(unlinked.Color, kOrangeRed);
+    EXPECT_EQ(unlinked.Severity, TSummarySeverity::Warning);
     // An odd number of passes (9) brings the outlet to the far end.
-    EXPECT_TRUE(HasLine(lines, "<li style=\"color:#CD5C5C\">Opposite side conns.</li>"));
+    const TSummaryEntry sides = EntryOf(summary, "Opposite side conns.");
+    EXPECT_EQ(ColorToHtml(sides.Color), "#CD5C5C");
+    EXPECT_EQ(sides.Severity, TSummarySeverity::Warning);
 
     Editor.EditExit(TFatValue::Circuits, 6);
-    const auto& even = Editor.SummaryLines();
-    EXPECT_TRUE(HasLine(even, "<li>8 tubes per circuit</li>"));
-    EXPECT_TRUE(HasLine(even, "<li style=\"color:#000000\">0 unlinked tubes</li>"));
-    EXPECT_TRUE(HasLine(even, "<li style=\"color:#000000\">Same side conns.</li>"));
+    const auto& even = Editor.Summary();
+    EXPECT_EQ(EntryOf(even, "8 tubes per circuit").Caption, "tubes per circuit");
+    EXPECT_EQ(EntryOf(even, "0 unlinked tubes").Severity, TSummarySeverity::Normal);
+    EXPECT_EQ(EntryOf(even, "Same side conns.").Color, kBlack);
     // 0.4572 × 0.720 m
-    EXPECT_TRUE(HasLine(even, "<li>L/H = 1.575</li>"));
-    EXPECT_NE(LineStartingWith(even, "<li style=\"color:#"), "");
-    EXPECT_NE(LineStartingWith(even, "<li>Vw = "), "");
-    const auto duty = std::find_if(even.begin(), even.end(),
-                                   [](const std::string& line) { return line.find("Total Duty = ") != std::string::npos; });
-    ASSERT_NE(duty, even.end());
-    EXPECT_NE(duty->find("kW"), std::string::npos);
+    EXPECT_EQ(EntryOf(even, "L/H = 1.575").Value, "1.575");
+    EXPECT_FALSE(Captioned(even, "Vw").Value.empty());
+    EXPECT_NE(Captioned(even, "Total Duty").Value.find(" kW"), std::string::npos);
+    for (const TSummaryEntry& entry : even) EXPECT_NE(entry.Severity, TSummarySeverity::Error) << entry.Text();
+}
+
+TEST_F(FatEditorTest, DutyOutOfReachEndsTheSummaryAsAnError)
+{
+    Editor.Activate();
+    Editor.Size(TFatSizing::Rows, 1000 * Fixture.Coil.Qt);
+    ASSERT_TRUE(Fixture.Coil.DutyOutOfReach);
+    const TSummaryEntry target = Editor.Summary().back();
+    EXPECT_EQ(target.Caption, "Target Duty");
+    EXPECT_EQ(target.Severity, TSummarySeverity::Error);
+    EXPECT_EQ(ColorToHtml(target.Color), "#FF0000");
+    EXPECT_NE(target.Text().find(" kW: could not reach the duty within the coil's limits"), std::string::npos);
+
+    // The next change forgets the duty it could not reach.
+    Editor.Spin(TFatValue::FinnedLength, true);
+    EXPECT_EQ(Captioned(Editor.Summary(), "Target Duty").Caption, "");
 }
 
 TEST_F(FatEditorTest, FaceVelocityColourRunsFromBlackAt2_4ToOrangeRedAt3_1)
 {
     struct TCase {
         double Velocity;
-        const char* Colour;
+        TColor Colour;
     };
-    for (const TCase& c : {TCase{2.0, "#000000"}, TCase{2.4, "#000000"}, TCase{3.1, "#FF4500"}, TCase{4.0, "#FF4500"}}) {
+    for (const TCase& c : {TCase{2.0, kBlack}, TCase{2.4, kBlack}, TCase{3.1, kOrangeRed}, TCase{4.0, kOrangeRed}}) {
         Fixture.Coil.SetFaceVelocity(c.Velocity);
         Editor.ShowSummary();
-        const std::string line = LineStartingWith(Editor.SummaryLines(), "<li style=\"color:" + std::string(c.Colour) + "\">Air Vf = ");
-        EXPECT_NE(line, "") << c.Velocity;
+        EXPECT_EQ(Captioned(Editor.Summary(), "Air Vf").Color, c.Colour) << c.Velocity;
     }
     Fixture.Coil.SetFaceVelocity(2.75);
     Editor.ShowSummary();
-    EXPECT_EQ(LineStartingWith(Editor.SummaryLines(), "<li style=\"color:#000000\">Air Vf"), "");
-    EXPECT_EQ(LineStartingWith(Editor.SummaryLines(), "<li style=\"color:#FF4500\">Air Vf"), "");
+    const TSummaryEntry between = Captioned(Editor.Summary(), "Air Vf");
+    EXPECT_NE(between.Color, kBlack);
+    EXPECT_NE(between.Color, kOrangeRed);
+    EXPECT_EQ(between.Severity, TSummarySeverity::Warning);
+    EXPECT_NE(between.Text().find("Air Vf = 2.75"), std::string::npos) << between.Text();
 }
 
 TEST_F(FatEditorTest, HeightKeepsTheSerpentineFractionOfTubesHigh)
@@ -242,7 +272,7 @@ TEST_F(FatEditorTest, PicturePageAndCaption)
 
     TFatEditor none;
     none.ShowSummary();
-    EXPECT_TRUE(none.SummaryLines().empty());
+    EXPECT_TRUE(none.Summary().empty());
     EXPECT_FALSE(none.Spin(TFatValue::Rows, true));
 }
 

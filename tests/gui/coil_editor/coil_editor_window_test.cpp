@@ -22,7 +22,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextList>
 #include <QUrl>
 
 #include <bit>
@@ -107,12 +109,32 @@ private slots:
         QCOMPARE(Form().Edit(TFatValue::FinnedLength).text(), QString("720.0"));
         QCOMPARE(Form().Edit(TFatValue::FinPitch).text(), QString("2.1167"));
         QCOMPARE(Form().MaterialCombo(0).currentText(), QString("Cu"));
-        QVERIFY(Form().PageHtml().contains("<li>14 tubes high</li>"));
+        QVERIFY(Form().PageHtml().contains("<li style=\"color:#000000\">14 tubes high</li>"));
         QVERIFY(Form().PageHtml().contains("Total Duty = "));
         QCOMPARE(Form().windowTitle(), QString::fromStdString(Coil().GetModelText()));
         // No hooks: the two buttons that need other windows are disabled.
         QVERIFY(!Form().TubeRangeButton().isEnabled());
         QVERIFY(!Form().SettingsButton().isEnabled());
+    }
+
+    void summaryListStartsAtTheLeftEdge()
+    {
+        Form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QTextDocument& page = *Form().SummaryView().document();
+        const QTextBlock first = page.begin();
+        QVERIFY(first.textList());
+        QCOMPARE(first.textList()->format().style(), QTextListFormat::ListCircle);
+        QVERIFY(first.text().startsWith("Face Area = "));
+        // The first line's text begins within a sixth of the page's width, room for the bullet
+        // before it, and every line is drawn in its entry's colour.
+        const QRect text = Form().SummaryView().cursorRect(QTextCursor(first));
+        const int width = Form().SummaryView().viewport()->width();
+        QVERIFY2(text.left() < width / 6, qPrintable(QString("text at %1 of %2").arg(text.left()).arg(width)));
+        QVERIFY(text.left() >= QFontMetrics(first.begin().fragment().charFormat().font()).height() / 2);
+        for (QTextBlock block = first; block.isValid(); block = block.next())
+            if (block.text().contains("tubes high"))
+                QCOMPARE(block.begin().fragment().charFormat().foreground().color(), QColor(Qt::black));
     }
 
     void typedValuesAndSpinsReachTheCoil()
@@ -182,7 +204,7 @@ private slots:
         QVERIFY(autoFace);
         emit autoFace->linkActivated("#");
         QVERIFY(Form().PageHtml().contains(
-            "<li style=\"color:#FF0000\">Target Duty = 5000\tkW: could not reach the duty within the coil's limits</li>"));
+            "<li style=\"color:#FF0000\">Target Duty = 5000 kW: could not reach the duty within the coil's limits</li>"));
         const double tubes = Coil().Geometry().TubeCount();
         QVERIFY(Coil().Circ() <= tubes);
         QCOMPARE(std::fmod(tubes, Coil().Circ()), 0.0);
