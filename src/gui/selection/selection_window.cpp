@@ -4,6 +4,7 @@
 #include "fluids/air_state_text.h"
 #include "gui/common/form_placement.h"
 #include "gui/common/qt_text.h"
+#include "gui/selection/selection_table_model.h"
 #include "selection/selection_inputs.h"
 #include "selection/use_selected_coil.h"
 #include "text/format.h"
@@ -21,18 +22,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTableWidget>
-#include <QTimer>
+#include <QStyle>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QVBoxLayout>
 
 namespace vantor {
 
 namespace {
 
-constexpr int kPollInterval = 50;  // ms
 constexpr double kMm = 1000;
-// The index of a row's result, kept in its first cell.
-constexpr int kResultRole = Qt::UserRole + 1;
+constexpr int kProgressSteps = 1000;
 
 QDoubleSpinBox* NumberEdit(double lo, double hi, int decimals, const QString& suffix)
 {
@@ -63,24 +64,31 @@ QWidget* Pair(QWidget* a, QWidget* b)
     return box;
 }
 
-// A cell that sorts by its number, not its text.
-class TNumberItem : public QTableWidgetItem {
+// A header whose sort arrow takes only its own width. QHeaderView keeps room for an arrow as
+// wide as the section is high, which with two-line headings (caption, unit) makes every
+// column of numbers twice as wide as its texts and pushes the last columns out of view.
+class TCompactHeader : public QHeaderView {
 public:
-    TNumberItem(const QString& text, double key) : QTableWidgetItem(text) { setData(Qt::UserRole, key); }
-    bool operator<(const QTableWidgetItem& other) const override
+    TCompactHeader() : QHeaderView(Qt::Horizontal) {}
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override
     {
-        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+        QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+        if (!isSortIndicatorShown()) return size;
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+        const int arrow = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this);
+        size.rwidth() -= size.height() + margin;
+        size.rwidth() += arrow + margin;
+        return size;
     }
 };
-
-const QStringList kHeadings = {"#", "Maker",      "Range",        "Model",    "Vf\nm/s",   "Duty\nkW",
-                               "Margin\n%",  "Air dP\nPa",   "Fluid dP\nkPa", "Flow\nkg/s", "Vw\nm/s",
-                               "Air off\n°C", "Fluid out\n°C", "Pipe\nmm", "Weight\nkg"};
 
 }  // namespace
 
 TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_poll(new QTimer(this))
+    : QDialog(parent), m_doc(doc), m_results(new TSelectionTableModel(doc.Units(), this)),
+      m_sorted(new QSortFilterProxyModel(this))
 {
     setObjectName(ToQString(kCoilSelectionSection));
     setWindowTitle(tr("Coil Selection"));
@@ -91,16 +99,23 @@ TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
     m_use = new QPushButton(tr("&Use this coil"));
     auto* close = new QPushButton(tr("Close"));
     m_progress = new QProgressBar;
-    m_progress->setRange(0, 1000);
+    m_progress->setRange(0, kProgressSteps);
+    m_progress->setValue(0);
     m_progress->setTextVisible(false);
     m_status = new QLabel;
-    m_table = new QTableWidget(0, static_cast<int>(kHeadings.size()));
-    m_table->setHorizontalHeaderLabels(kHeadings);
+    m_sorted->setSourceModel(m_results);
+    m_sorted->setSortRole(TSelectionTableModel::kSortRole);
+    m_table = new QTableView;
+    m_table->setHorizontalHeader(new TCompactHeader);
+    m_table->setModel(m_sorted);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->setVisible(false);
     m_table->setSortingEnabled(true);
+    // Every column as wide as its texts; the model designations take what room is left.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(TSelectionTable::kModel, QHeaderView::Stretch);
 
     auto* inputs = new QHBoxLayout;
     inputs->addWidget(BuildRequirement());
@@ -123,8 +138,9 @@ TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &TCoilSelectionForm::CancelRun);
     connect(m_use, &QPushButton::clicked, this, &TCoilSelectionForm::UseThisCoil);
     connect(close, &QPushButton::clicked, this, &TCoilSelectionForm::reject);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, &TCoilSelectionForm::UseThisCoil);
-    connect(m_poll, &QTimer::timeout, this, &TCoilSelectionForm::Poll);
+    connect(m_table, &QTableView::doubleClicked, this, &TCoilSelectionForm::UseThisCoil);
+    connect(&m_watcher, &QFutureWatcher<TSelectionOutcome>::progressValueChanged, m_progress, &QProgressBar::setValue);
+    connect(&m_watcher, &QFutureWatcher<TSelectionOutcome>::finished, this, &TCoilSelectionForm::RunFinished);
 
     const TSettingsStore programKey(TSettingsKey::Program);
     RestoreProgramPlacement(*this, kCoilSelectionSection);
@@ -134,7 +150,7 @@ TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
 
 TCoilSelectionForm::~TCoilSelectionForm()
 {
-    CancelRun();
+    StopRun();
     TSettingsStore programKey(TSettingsKey::Program);
     WriteSelectionSettings(programKey, CurrentSettings());
     KeepWindowSettings(programKey);
@@ -358,76 +374,52 @@ void TCoilSelectionForm::Run()
         QMessageBox::warning(this, windowTitle(), ToQString(usable.Message));
         return;
     }
-    m_table->setRowCount(0);
-    m_results.clear();
+    m_results->SetResults({});
     m_status->setText(tr("Selecting..."));
     m_feedback.Reset();
-    m_done = false;
+    m_running = true;
     SetRunning(true);
-    m_thread = std::jthread([this] {
-        m_outcome = TCoilSelector::Run(m_request, m_feedback);
-        m_done = true;
-    });
-    m_poll->start(kPollInterval);
+    m_watcher.setFuture(QtConcurrent::run([this, request = m_request](QPromise<TSelectionOutcome>& promise) {
+        promise.setProgressRange(0, kProgressSteps);
+        promise.addResult(TCoilSelector::Run(request, m_feedback, [&promise](double share) {
+            promise.setProgressValue(static_cast<int>(share * kProgressSteps));
+        }));
+    }));
 }
 
 void TCoilSelectionForm::CancelRun()
 {
-    if (!Running()) return;
-    m_feedback.Cancel();
-    m_thread.join();
-    Poll();
+    if (Running()) m_feedback.Cancel();
 }
 
-void TCoilSelectionForm::Poll()
+void TCoilSelectionForm::StopRun()
 {
-    m_progress->setValue(static_cast<int>(m_feedback.Progress() * m_progress->maximum()));
-    if (!m_done) return;
-    m_poll->stop();
-    if (m_thread.joinable()) m_thread.join();
+    CancelRun();
+    m_watcher.waitForFinished();
+}
+
+const std::vector<TSelectionResult>& TCoilSelectionForm::Results() const { return m_results->Results(); }
+
+void TCoilSelectionForm::RunFinished()
+{
+    m_running = false;
     SetRunning(false);
-    ShowResults(m_outcome);
+    // The last share reported: all of the bar after a whole run, part of it after Cancel.
+    m_progress->setValue(m_watcher.progressValue());
+    ShowResults(m_watcher.future().resultCount() > 0 ? m_watcher.result() : TSelectionOutcome{});
 }
 
 void TCoilSelectionForm::ShowResults(const TSelectionOutcome& outcome)
 {
-    m_results = outcome.Results;
-    m_table->setSortingEnabled(false);
-    m_table->setRowCount(static_cast<int>(m_results.size()));
-    for (int row = 0; row < static_cast<int>(m_results.size()); ++row) {
-        const TSelectionResult& r = m_results[static_cast<size_t>(row)];
-        const auto number = [&](int col, std::string_view format, double x) {
-            m_table->setItem(row, col, new TNumberItem(ToQString(Format(format, {x})), x));
-        };
-        // The rank, which also finds the row's result after the table was sorted.
-        auto* rank = new TNumberItem(QString::number(row + 1), row);
-        rank->setData(kResultRole, row);
-        m_table->setItem(row, 0, rank);
-        m_table->setItem(row, 1, new QTableWidgetItem(ToQString(r.Maker)));
-        m_table->setItem(row, 2, new QTableWidgetItem(ToQString(r.Range)));
-        m_table->setItem(row, 3, new QTableWidgetItem(ToQString(r.Designation)));
-        number(4, "%0.2f", r.FaceVelocity);
-        number(5, "%0.2f", r.Duty);
-        number(6, "%0.1f", 100 * r.Margin);
-        number(7, "%0.1f", r.AirPressureDrop);
-        number(8, "%0.1f", r.FluidPressureDrop);
-        number(9, "%0.3f", r.FluidFlow);
-        number(10, "%0.2f", r.TubeVelocity);
-        m_table->setItem(row, 11, new TNumberItem(ToQString(FormatAirState(r.AirOff, "%0.1f")), r.AirOff.db));
-        number(12, "%0.1f", r.LeavingTemp);
-        number(13, "%0.0f", r.PipeSize);
-        number(14, "%0.1f", r.DryWeight);
-    }
+    m_results->SetResults(outcome.Results);
     // Lightest first, as ranked, until the user sorts by another column.
-    m_table->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-    m_table->setSortingEnabled(true);
-    m_table->resizeColumnsToContents();
-    if (!m_results.empty()) m_table->selectRow(0);
-    m_use->setEnabled(!m_results.empty());
+    m_table->sortByColumn(TSelectionTable::kRank, Qt::AscendingOrder);
+    if (!outcome.Results.empty()) m_table->selectRow(0);
+    m_use->setEnabled(!outcome.Results.empty());
 
     QString status = outcome.Canceled ? tr("Cancelled: ") : QString();
-    if (!m_results.empty()) {
-        status += tr("%1 coils, lightest first, from %2 ratings.").arg(m_results.size()).arg(outcome.Ratings);
+    if (!outcome.Results.empty()) {
+        status += tr("%1 coils, lightest first, from %2 ratings.").arg(outcome.Results.size()).arg(outcome.Ratings);
     } else {
         const TRuleOut main = outcome.MainRuleOut();
         status += tr("No coil meets the requirement; the limit that ruled out the most candidates: %1.")
@@ -440,17 +432,16 @@ void TCoilSelectionForm::SetRunning(bool running)
 {
     m_run->setEnabled(!running);
     m_cancel->setEnabled(running);
-    m_use->setEnabled(!running && !m_results.empty());
-    if (!running) m_progress->setValue(m_progress->maximum());
+    m_use->setEnabled(!running && !Results().empty());
     if (running) m_progress->setValue(0);
 }
 
 bool TCoilSelectionForm::UseThisCoil()
 {
-    const int row = m_table->currentRow();
-    if (Running() || row < 0) return false;
-    const int index = m_table->item(row, 0)->data(kResultRole).toInt();
-    const TResult used = UseSelectedCoil(m_doc, m_results.at(static_cast<size_t>(index)), m_request.Requirement.AirVolume);
+    const QModelIndex current = m_sorted->mapToSource(m_table->currentIndex());
+    if (Running() || !current.isValid()) return false;
+    const TResult used =
+        UseSelectedCoil(m_doc, Results().at(static_cast<size_t>(current.row())), m_request.Requirement.AirVolume);
     if (!used) {
         QMessageBox::warning(this, windowTitle(), ToQString(used.Message));
         return false;
@@ -461,7 +452,7 @@ bool TCoilSelectionForm::UseThisCoil()
 
 void TCoilSelectionForm::reject()
 {
-    CancelRun();
+    StopRun();
     QDialog::reject();
 }
 

@@ -3,17 +3,15 @@
 // The coil selection window: the document's duty, air and fluid as the requirement, the
 // limits and candidates (kept in the settings), Run with a progress bar and Cancel, a
 // sortable table of the coils that pass, and "Use this coil", which hands the chosen coil to
-// the document, solves and closes. The selection runs on worker threads; the window polls
-// its progress and stays responsive.
+// the document, solves and closes. The selection runs on worker threads; its progress and its
+// end reach the window as signals, so the window stays responsive throughout.
 
 #include "selection/coil_selector.h"
 #include "selection/selection_settings.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
 
-#include <atomic>
-#include <memory>
-#include <thread>
 #include <vector>
 
 class QCheckBox;
@@ -24,12 +22,13 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QTableWidget;
-class QTimer;
+class QSortFilterProxyModel;
+class QTableView;
 
 namespace vantor {
 
 class TRatingDocument;
+class TSelectionTableModel;
 
 class TCoilSelectionForm : public QDialog {
     Q_OBJECT
@@ -40,11 +39,13 @@ public:
 
     // Starts a selection with the window's inputs; a message when they cannot be used.
     void Run();
+    // Asks a running selection to stop; it ends soon after with the coils found so far.
     void CancelRun();
-    bool Running() const { return m_thread.joinable(); }
-    // The results in the table's present order.
-    const std::vector<TSelectionResult>& Results() const { return m_results; }
-    QTableWidget& Table() const { return *m_table; }
+    // From Run until the window has shown the run's results.
+    bool Running() const { return m_running; }
+    // The results as the selection ranked them, lightest first.
+    const std::vector<TSelectionResult>& Results() const;
+    QTableView& Table() const { return *m_table; }
     // The document takes the coil of the table's current row; true when it solved.
     bool UseThisCoil();
 
@@ -67,7 +68,9 @@ private:
     void UpdateFaceControls();
     TSelectionSettings CurrentSettings() const;
     void ShowSettings(const TSelectionSettings& s);
-    void Poll();
+    void RunFinished();
+    // Cancels a run and waits for its end, before the window closes.
+    void StopRun();
     void ShowResults(const TSelectionOutcome& outcome);
     void SetRunning(bool running);
     // The requirement: the document's exact values, but for those the user has changed.
@@ -85,11 +88,10 @@ private:
     TRatingDocument& m_doc;
     TSelectionRequest m_request;
     TSelectionFeedback m_feedback;
-    TSelectionOutcome m_outcome;
-    std::atomic<bool> m_done{false};
-    std::jthread m_thread;
-    std::vector<TSelectionResult> m_results;
-    QTimer* m_poll;
+    QFutureWatcher<TSelectionOutcome> m_watcher;
+    bool m_running = false;
+    TSelectionTableModel* m_results;
+    QSortFilterProxyModel* m_sorted;
 
     QDoubleSpinBox* m_duty;
     QDoubleSpinBox* m_airVolume;
@@ -129,7 +131,7 @@ private:
     QPushButton* m_use;
     QProgressBar* m_progress;
     QLabel* m_status;
-    QTableWidget* m_table;
+    QTableView* m_table;
 };
 
 }  // namespace vantor

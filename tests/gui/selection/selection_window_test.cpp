@@ -3,9 +3,11 @@
 // back from the settings; the window and `vantor-cli select` list the same coils.
 
 #include "document/rating_document.h"
+#include "gui/selection/selection_table_model.h"
 #include "gui/selection/selection_window.h"
 #include "gui/gui_test_main.h"
 #include "selection/selection_settings.h"
+#include "rows/unit_choices.h"
 #include "text/number_text.h"
 #include "units/units_registry.h"
 
@@ -15,7 +17,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTableWidget>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableView>
 
 #include <memory>
 
@@ -57,18 +62,19 @@ private slots:
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
         QVERIFY(!form.Results().empty());
-        QTableWidget& table = form.Table();
-        QCOMPARE(table.rowCount(), static_cast<int>(form.Results().size()));
+        QTableView& table = form.Table();
+        const QAbstractItemModel& cells = *table.model();
+        QCOMPARE(cells.rowCount(), static_cast<int>(form.Results().size()));
         // Ranked lightest first.
-        QCOMPARE(table.item(0, 0)->text(), QStringLiteral("1"));
-        QCOMPARE(table.item(0, 3)->text(), QString::fromStdString(form.Results().front().Designation));
+        QCOMPARE(cells.index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(cells.index(0, 3).data().toString(), QString::fromStdString(form.Results().front().Designation));
 
         // Sorted by the duty column, the last row is the largest duty; use that one.
-        table.sortItems(5, Qt::AscendingOrder);
-        const int row = table.rowCount() - 1;
-        table.setCurrentCell(row, 0);
-        const QString model = table.item(row, 3)->text();
-        const double duty = table.item(row, 5)->data(Qt::UserRole).toDouble();
+        table.sortByColumn(5, Qt::AscendingOrder);
+        const int row = cells.rowCount() - 1;
+        table.setCurrentIndex(cells.index(row, 0));
+        const QString model = cells.index(row, 3).data().toString();
+        const double duty = cells.index(row, 5).data(TSelectionTableModel::kSortRole).toDouble();
         double largest = 0;
         for (const TSelectionResult& r : form.Results()) largest = std::max(largest, r.Duty);
         QCOMPARE(duty, largest);
@@ -138,9 +144,61 @@ private slots:
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
         QVERIFY(!form.Results().empty());
-        form.Table().setCurrentCell(0, 0);
+        form.Table().setCurrentIndex(form.Table().model()->index(0, 0));
         QVERIFY(form.UseThisCoil());
         QCOMPARE(m_doc->HotWaterCoil().AirVolume(), airVolume);
+    }
+
+    // Every column, the weight that ranks the coils included, in view at the window's default
+    // size, in imperial units as in metric, and the progress bar empty until a run.
+    void tableShowsTheUsersUnitsAndFitsTheWindow_data()
+    {
+        QTest::addColumn<bool>("imperial");
+        QTest::addColumn<QString>("weightHeading");
+        QTest::newRow("metric") << false << "Weight\nkg";
+        QTest::newRow("imperial") << true << "Weight\nlb";
+    }
+
+    void tableShowsTheUsersUnitsAndFitsTheWindow()
+    {
+        QFETCH(bool, imperial);
+        QFETCH(QString, weightHeading);
+        TUnitChoices choices;
+        if (imperial) choices.Imperial();
+        m_doc->ApplyUnitSystem(choices);
+        TCoilSelectionForm form(*m_doc);
+        const QProgressBar* progress = form.findChild<QProgressBar*>();
+        QVERIFY(progress);
+        QCOMPARE(progress->value(), progress->minimum());
+        PrepareRun(form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.Run();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
+        QVERIFY(!form.Results().empty());
+        QCOMPARE(progress->value(), progress->maximum());
+
+        const QTableView& table = form.Table();
+        const QAbstractItemModel& cells = *table.model();
+        const int weight = cells.columnCount() - 1;
+        QCOMPARE(cells.headerData(weight, Qt::Horizontal).toString(), weightHeading);
+        // The lightest coil's weight, converted here from kilograms (1 lb = 0.45359237 kg).
+        const double kg = form.Results().front().DryWeight;
+        const double shown = cells.index(0, weight).data().toString().toDouble();
+        QVERIFY2(std::abs(shown - (imperial ? kg / 0.45359237 : kg)) <= 0.5,
+                 qPrintable(QString("%1 shown for %2 kg").arg(shown).arg(kg)));
+        QVERIFY(cells.headerData(7, Qt::Horizontal).toString().endsWith(imperial ? "InchWg" : "Pa"));
+
+        QApplication::processEvents();
+        const QHeaderView& header = *table.horizontalHeader();
+        QVERIFY2(header.sectionViewportPosition(weight) + header.sectionSize(weight) <= table.viewport()->width(),
+                 qPrintable(QString("the weight column ends at %1 of %2")
+                                .arg(header.sectionViewportPosition(weight) + header.sectionSize(weight))
+                                .arg(table.viewport()->width())));
+        const QAbstractItemView& view = table;
+        for (int column = 0; column < cells.columnCount(); ++column)
+            QVERIFY2(header.sectionSize(column) >= std::max(view.sizeHintForColumn(column), header.sectionSizeHint(column)),
+                     qPrintable(QString("column %1 is narrower than its texts").arg(column)));
     }
 
     void cancelStopsARun()
@@ -150,7 +208,11 @@ private slots:
         form.FixedFaceCheck().setChecked(false);
         form.Run();
         form.CancelRun();
-        QVERIFY(!form.Running());
+        // The run ends by itself soon after, and the window says why it stopped.
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
+        bool told = false;
+        for (const QLabel* label : form.findChildren<QLabel*>()) told = told || label->text().startsWith("Cancelled: ");
+        QVERIFY(told);
     }
 };
 
