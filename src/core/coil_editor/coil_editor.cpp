@@ -278,19 +278,6 @@ double TFatEditor::PictureTubesPerCircuit() const
     return m_coil->Geometry().TubeCount() / m_coil->Circ();
 }
 
-std::vector<std::string> TFatEditor::PicturePage(const std::string& source)
-{
-    return {"<html>", "<head>", "</head>", "<body>",
-            "<img src=\"" + source + "\" height=\"" + std::to_string(kPictureHeight) + "\">", "</body>", "</html>"};
-}
-
-std::string TFatEditor::HtmlOf(const std::vector<std::string>& lines)
-{
-    std::string html;
-    for (const std::string& line : lines) html += line + "\n";
-    return html;
-}
-
 std::string TSummaryEntry::Text() const
 {
     if (Value.empty()) return Caption;

@@ -71,8 +71,6 @@ public:
     // caller keeps the air volume or the face velocity as the editor did.
     using TApplyCallback = std::function<void(bool keepAirVolume)>;
 
-    static constexpr const char* kOrangeRed = "#FF4500";
-    static constexpr const char* kRed = "#FF0000";
     static constexpr const char* kNotSolvedLine = "coil not solved...";
     static constexpr double kFaceVelocityBlack = 2.4;   // m/s
     static constexpr double kFaceVelocityRed = 3.1;     // m/s
@@ -114,8 +112,6 @@ public:
     // The summary after the last change, top to bottom; a rating that failed ends it with
     // the error entry "coil not solved...".
     const std::vector<TSummaryEntry>& Summary() const { return m_summary; }
-    // A page's lines as one text, a line break after each.
-    static std::string HtmlOf(const std::vector<std::string>& lines);
     // Rates the coil and rebuilds the summary.
     void ShowSummary();
     // "Mnf: maker designation", else the model text.
@@ -126,8 +122,6 @@ public:
 
     // The whole tubes per circuit the picture files are named by (tubes over circuits).
     double PictureTubesPerCircuit() const;
-    // A page showing one picture (a file name or a resource name), 220 pixels high.
-    static std::vector<std::string> PicturePage(const std::string& source);
 
 private:
     // outOfReachDuty: the duty, kW, a sizing could not reach, for the summary to show.

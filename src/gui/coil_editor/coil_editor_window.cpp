@@ -47,6 +47,22 @@ constexpr const char* kPictureResource = "circuit-picture.png";
 constexpr int kSummaryPointSize = 8;
 constexpr double kSummaryIndentEms = 1.5;
 
+// A page showing one picture (a file name or a resource name) at the editor's picture height.
+std::vector<std::string> PicturePage(const std::string& source)
+{
+    return {"<html>", "<head>", "</head>", "<body>",
+            "<img src=\"" + source + "\" height=\"" + std::to_string(TFatEditor::kPictureHeight) + "\">", "</body>",
+            "</html>"};
+}
+
+// A page's lines as one text, a line break after each.
+std::string HtmlOf(const std::vector<std::string>& lines)
+{
+    std::string html;
+    for (const std::string& line : lines) html += line + "\n";
+    return html;
+}
+
 // The summary as a page: a list of small circle-bulleted lines, each in its entry's colour.
 std::vector<std::string> SummaryPage(const std::vector<TSummaryEntry>& entries)
 {
@@ -363,7 +379,7 @@ void TFatForm::ShowSummary()
 void TFatForm::ShowPage(const std::vector<std::string>& lines)
 {
     if (TargetCoil()) setWindowTitle(ToQString(m_editor.Caption()));
-    m_pageHtml = ToQString(TFatEditor::HtmlOf(lines));
+    m_pageHtml = ToQString(HtmlOf(lines));
     m_summary->setHtml(m_pageHtml);
 }
 
@@ -444,7 +460,7 @@ void TFatForm::ShowCircuitPicture()
     }
     m_summary->document()->addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(kPictureResource)),
                                        picture);
-    ShowPage(TFatEditor::PicturePage(kPictureResource));
+    ShowPage(PicturePage(kPictureResource));
 }
 
 void TFatForm::ShowHelp()

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,6 @@ namespace vantor {
 namespace {
 
 constexpr double kTubePitch = 0.0381;  // the built-in range's tube pitch
-
-bool HasLine(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
 
 // The summary entry whose text is text; an empty entry when there is none.
 TSummaryEntry EntryOf(const std::vector<TSummaryEntry>& summary, const std::string& text)
@@ -262,10 +256,8 @@ TEST_F(FatEditorTest, TubeRangePutsTheHeightOnTheNewPitch)
     EXPECT_NEAR(Fixture.Coil.fHeight(), 0.0635, 1e-12);
 }
 
-TEST_F(FatEditorTest, PicturePageAndCaption)
+TEST_F(FatEditorTest, PictureTubesAndCaption)
 {
-    const auto page = TFatEditor::PicturePage("/a/4r8t.png");
-    EXPECT_TRUE(HasLine(page, "<img src=\"/a/4r8t.png\" height=\"220\">"));
     Shape(4, 12, 6);
     EXPECT_DOUBLE_EQ(Editor.PictureTubesPerCircuit(), 8);
     EXPECT_EQ(Editor.Caption(), Fixture.Coil.GetModelText());

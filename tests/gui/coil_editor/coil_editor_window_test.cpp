@@ -242,7 +242,7 @@ private slots:
     {
         // 4 rows × 14 tubes high, 7 circuits: 8 tubes a circuit, no file: drawn.
         Form().ShowCircuitPicture();
-        QVERIFY(Form().PageHtml().contains("height=\"220\""));
+        QVERIFY(Form().PageHtml().contains("<img src=\"circuit-picture.png\" height=\"220\">"));
         const QVariant drawn =
             Form().SummaryView().document()->resource(QTextDocument::ImageResource, QUrl("circuit-picture.png"));
         QVERIFY(!drawn.value<QImage>().isNull());
