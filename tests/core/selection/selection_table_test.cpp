@@ -68,24 +68,27 @@ TEST(SelectionTableTest, ImperialColumnsShowConvertedValues)
     const TSelectionResult r = SampleResult();
     // Converted by hand: 1 fpm = 0.00508 m/s, 1 Btu/hr = 0.29307 W, 1 in wg = 249.0889 Pa,
     // 1 psi = 6.894757 kPa, 1 lb = 0.45359237 kg, 1 inch = 25.4 mm.
-    EXPECT_EQ(table.Heading(TSelectionTable::kFaceVelocity), "Vf\nfpm");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kFaceVelocity), "492.1");
-    EXPECT_EQ(table.Heading(TSelectionTable::kDuty), "Duty\nBtu/hr");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kDuty), "51182");
-    EXPECT_EQ(table.Heading(TSelectionTable::kAirDrop), "Air dP\nInchWg");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kAirDrop), "0.5002");
-    EXPECT_EQ(table.Heading(TSelectionTable::kFluidDrop), "Fluid dP\nPsi");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kFluidDrop), "2.9008");
-    EXPECT_EQ(table.Heading(TSelectionTable::kFluidFlow), "Flow\nlb/s");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kFluidFlow), "1.10231");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kTubeVelocity), "196.9");
-    EXPECT_EQ(table.Heading(TSelectionTable::kAirOff), "Air off\n°F");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kAirOff), "104.0/68.0");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kFluidOut), "95.0");
-    EXPECT_EQ(table.Heading(TSelectionTable::kPipe), "Pipe\ninch");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kPipe), "1.10");
-    EXPECT_EQ(table.Heading(TSelectionTable::kWeight), "Weight\nlb");
-    EXPECT_EQ(table.Text(r, 0, TSelectionTable::kWeight), "110.2");
+    struct TCase {
+        int Column;
+        const char* Heading;
+        const char* Text;
+    };
+    const TCase cases[] = {
+        {TSelectionTable::kFaceVelocity, "Vf\nfpm", "492.1"},
+        {TSelectionTable::kDuty, "Duty\nBtu/hr", "51182"},
+        {TSelectionTable::kAirDrop, "Air dP\nInchWg", "0.5002"},
+        {TSelectionTable::kFluidDrop, "Fluid dP\nPsi", "2.9008"},
+        {TSelectionTable::kFluidFlow, "Flow\nlb/s", "1.10231"},
+        {TSelectionTable::kTubeVelocity, "Vw\nfpm", "196.9"},
+        {TSelectionTable::kAirOff, "Air off\n°F", "104.0/68.0"},
+        {TSelectionTable::kFluidOut, "Fluid out\n°F", "95.0"},
+        {TSelectionTable::kPipe, "Pipe\ninch", "1.10"},
+        {TSelectionTable::kWeight, "Weight\nlb", "110.2"},
+    };
+    for (const TCase& c : cases) {
+        EXPECT_EQ(table.Heading(c.Column), c.Heading);
+        EXPECT_EQ(table.Text(r, 0, c.Column), c.Text) << c.Heading;
+    }
     // The margin is a share, the same in every system.
     EXPECT_EQ(table.Text(r, 0, TSelectionTable::kMargin), "12.5");
 }
