@@ -1,5 +1,5 @@
 // Every edit in the fin and tube editor rates the coil again and rebuilds the summary page:
-// the first-run coil (544 720 4r 12f 7c), from the change to the page's lines.
+// the first-run coil (544 720 4r 12f 7c), from the change to the summary's entries.
 
 #include "core/model/first_run_coil.h"
 #include "coil_editor/coil_editor.h"
@@ -22,7 +22,7 @@ void EditToSummary(benchmark::State& state, Change change)
     for (auto _ : state) {
         odd = !odd;
         change(editor, odd);
-        benchmark::DoNotOptimize(editor.SummaryLines().data());
+        benchmark::DoNotOptimize(editor.Summary().data());
     }
 }
 
