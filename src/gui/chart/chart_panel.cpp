@@ -46,21 +46,22 @@ QFontMetrics MetricsOn(const QPainter& painter, const QFont& font)
 }
 
 // Draws the ticks' labels, majors first; a minor tick's label is left out where it would
-// overlap one already drawn. Returns the boxes drawn.
+// overlap one already drawn. Returns the labels drawn.
 template <typename PlaceLabel>
-std::vector<QRect> DrawTickLabels(QPainter& painter, const std::vector<TChartTick>& ticks, PlaceLabel place)
+std::vector<TDrawnLabel> DrawTickLabels(QPainter& painter, const std::vector<TChartTick>& ticks, PlaceLabel place)
 {
-    std::vector<QRect> drawn;
+    std::vector<TDrawnLabel> drawn;
     for (const bool major : {true, false}) {
         for (const TChartTick& tick : ticks) {
             if (tick.Major != major) continue;
             const QString text = ToQString(TickLabel(tick.Value));
             const std::optional<QRect> box = place(tick.Value, text);
             if (!box) continue;
-            const bool overlaps = std::any_of(drawn.begin(), drawn.end(), [&](const QRect& r) { return r.intersects(*box); });
+            const bool overlaps =
+                std::any_of(drawn.begin(), drawn.end(), [&](const TDrawnLabel& label) { return label.Box.intersects(*box); });
             if (!major && overlaps) continue;
             painter.drawText(*box, Qt::AlignCenter, text);
-            drawn.push_back(*box);
+            drawn.push_back({TDrawnKind::dkTick, text, *box});
         }
     }
     return drawn;
@@ -280,13 +281,13 @@ void TChartPanel::DrawXScale(QPainter& painter, const TChartLayout& layout, TPla
     painter.setFont(ChartTextFont(m_scaleXFont));
     painter.setPen(m_axesColor);
     const QFontMetrics metrics = MetricsOn(painter, m_scaleXFont);
-    const std::vector<QRect> drawn = DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
+    const std::vector<TDrawnLabel> drawn = DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
         const int x = layout.PixelX(value);
         if (x < layout.PlotLeft() || x > layout.PlotRight()) return std::nullopt;
         const int w = metrics.horizontalAdvance(text) + 2;
         return QRect(x - w / 2, layout.PlotBottom() + kTickLabelGap, w, metrics.height());
     });
-    for (const QRect& box : drawn) placing.Occupy(TDrawnKind::dkTick, {}, box);
+    for (const TDrawnLabel& label : drawn) placing.Occupy(label.Kind, label.Text, label.Box);
 }
 
 void TChartPanel::DrawYScale(QPainter& painter, const TChartLayout& layout, TPlacing& placing) const
@@ -301,7 +302,7 @@ void TChartPanel::DrawYScale(QPainter& painter, const TChartLayout& layout, TPla
     painter.setPen(m_axesColor);
     const QFontMetrics metrics = MetricsOn(painter, m_scaleYFont);
     const int reserved = metrics.horizontalAdvance(QStringLiteral("0000"));
-    const std::vector<QRect> drawn = DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
+    const std::vector<TDrawnLabel> drawn = DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
         const int y = layout.PixelY(value);
         if (y < layout.PlotTop() || y > layout.PlotBottom()) return std::nullopt;
         const int w = metrics.horizontalAdvance(text) + 2;
@@ -319,7 +320,7 @@ void TChartPanel::DrawYScale(QPainter& painter, const TChartLayout& layout, TPla
         const int left = std::min(layout.PlotLeft() - reserved, layout.PlotLeft() - kTickLabelGap - w);
         return QRect(left, top, w, metrics.height());
     });
-    for (const QRect& box : drawn) placing.Occupy(TDrawnKind::dkTick, {}, box);
+    for (const TDrawnLabel& label : drawn) placing.Occupy(label.Kind, label.Text, label.Box);
 }
 
 void TChartPanel::DrawAxes(QPainter& painter, const TChartLayout& layout) const
