@@ -21,7 +21,12 @@ struct TSimulateOptions {
     std::string Chart;  // a picture file to draw the profile to
 };
 
-TSimulationChartWriter gChartWriter = nullptr;
+// Set once by the program before the command line is read.
+TSimulationChartWriter& ChartWriter()
+{
+    static TSimulationChartWriter writer = nullptr;
+    return writer;
+}
 
 // The JSON keys of the four profile rows, in their order.
 constexpr const char* kSeriesKeys[kProfileRows] = {"Fluid", "Air", "Surface", "DewPoint"};
@@ -96,7 +101,7 @@ void PrintText(const TStepSimulation& simulation)
 void CheckChartOption(const std::string& chart)
 {
     if (chart.empty()) return;
-    if (!gChartWriter)
+    if (!ChartWriter())
         throw TUsageError("--chart: this vantor-cli was built without its windows and cannot draw charts");
     if (!PictureFormatOf(chart)) throw TUsageError("--chart: " + chart + " must end in .png, .pdf or .svg");
 }
@@ -108,7 +113,7 @@ int RunSimulate(const TSimulateOptions& o)
     TRating rating = PrepareRating(o.Rating, false, start, LogToStderr);
     const TStepSimulation simulation = SimulateRating(*rating.Document, LogToStderr);
     if (!o.Chart.empty()) {
-        const TResult written = gChartWriter(simulation, o.Chart);
+        const TResult written = ChartWriter()(simulation, o.Chart);
         if (!written) throw TInputError(written.Message);
     }
     if (o.Json)
@@ -122,7 +127,7 @@ int RunSimulate(const TSimulateOptions& o)
 
 }  // namespace
 
-void SetSimulationChartWriter(TSimulationChartWriter writer) { gChartWriter = writer; }
+void SetSimulationChartWriter(TSimulationChartWriter writer) { ChartWriter() = writer; }
 
 void AddSimulateCommand(CLI::App& app, int& exitCode)
 {

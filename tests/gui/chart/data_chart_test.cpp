@@ -52,6 +52,13 @@ QPushButton* Button(QWidget& window, const QString& text)
     return nullptr;
 }
 
+QAction* StepSimulationCommand(TVantorForm& form)
+{
+    for (QAction* item : form.GridMenu().actions())
+        if (item->text() == "Step-by-Step Simulation") return item;
+    return nullptr;
+}
+
 QStringList Texts(const std::vector<TLegendEntry>& entries)
 {
     QStringList texts;
@@ -262,9 +269,7 @@ private slots:
     {
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = nullptr;
-        for (QAction* item : form.GridMenu().actions())
-            if (item->text() == "Step-by-Step Simulation") command = item;
+        QAction* command = StepSimulationCommand(form);
         QVERIFY(command);
 
         QString title;
@@ -315,9 +320,7 @@ private slots:
         QTemporaryDir folder;
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = nullptr;
-        for (QAction* item : form.GridMenu().actions())
-            if (item->text() == "Step-by-Step Simulation") command = item;
+        QAction* command = StepSimulationCommand(form);
         QVERIFY(command);
         TResult saved = TResult::Error(1, "not shown");
         OnNextModal([&](QWidget& window) {
