@@ -11,6 +11,10 @@
 #include "cli/simulate_command.h"
 #include "vantor_version.h"
 
+#ifdef VANTOR_CLI_CHARTS
+#include "gui/chart/cli_chart.h"
+#endif
+
 #include <iostream>
 #include <string>
 
@@ -29,6 +33,9 @@ int main(int argc, char** argv)
     vantor::cli::AddRateCommands(app, exitCode);
     vantor::cli::AddSelectCommand(app, exitCode);
     vantor::cli::AddSimulateCommand(app, exitCode);
+#ifdef VANTOR_CLI_CHARTS
+    vantor::cli::SetSimulationChartWriter(&vantor::WriteSimulationChartFile);
+#endif
     vantor::cli::AddLocationCommands(app, exitCode);
     vantor::cli::AddCalibrationCommand(app, exitCode);
 

@@ -1,6 +1,7 @@
 #include "cli/simulate_command.h"
 
 #include "chart/data_chart_series.h"
+#include "chart/picture_format.h"
 #include "cli/commands.h"
 #include "cli/rate_command.h"
 
@@ -17,7 +18,15 @@ struct TSimulateOptions {
     TRateOptions Rating;
     bool Json = false;
     bool Csv = false;
+    std::string Chart;  // a picture file to draw the profile to
 };
+
+// Set once by the program before the command line is read.
+TSimulationChartWriter& ChartWriter()
+{
+    static TSimulationChartWriter writer = nullptr;
+    return writer;
+}
 
 // The JSON keys of the four profile rows, in their order.
 constexpr const char* kSeriesKeys[kProfileRows] = {"Fluid", "Air", "Surface", "DewPoint"};
@@ -88,11 +97,25 @@ void PrintText(const TStepSimulation& simulation)
               << ProfileCsv(simulation);
 }
 
+// Refuses a chart that cannot be drawn before any work is done.
+void CheckChartOption(const std::string& chart)
+{
+    if (chart.empty()) return;
+    if (!ChartWriter())
+        throw TUsageError("--chart: this vantor-cli was built without its windows and cannot draw charts");
+    if (!PictureFormatOf(chart)) throw TUsageError("--chart: " + chart + " must end in .png, .pdf or .svg");
+}
+
 int RunSimulate(const TSimulateOptions& o)
 {
+    CheckChartOption(o.Chart);
     const TRateStart start(o.Rating.NoSettings, LogToStderr);
     TRating rating = PrepareRating(o.Rating, false, start, LogToStderr);
     const TStepSimulation simulation = SimulateRating(*rating.Document, LogToStderr);
+    if (!o.Chart.empty()) {
+        const TResult written = ChartWriter()(simulation, o.Chart);
+        if (!written) throw TInputError(written.Message);
+    }
     if (o.Json)
         std::cout << SimulationJson(simulation).dump(2) << "\n";
     else if (o.Csv)
@@ -103,6 +126,8 @@ int RunSimulate(const TSimulateOptions& o)
 }
 
 }  // namespace
+
+void SetSimulationChartWriter(TSimulationChartWriter writer) { ChartWriter() = writer; }
 
 void AddSimulateCommand(CLI::App& app, int& exitCode)
 {
@@ -115,6 +140,10 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     outputs->add_flag("--json", options->Json, "The duty, labels, legends and the four series as one JSON object, °C");
     outputs->add_flag("--csv", options->Csv, "A header line and one line per step");
     outputs->require_option(0, 1);
+    command->add_option("--chart", options->Chart,
+                        "Also draws the temperature profile with its legend and labels to FILE, a picture chosen "
+                        "by its extension: .png, .pdf or .svg")
+        ->option_text("FILE");
     command->callback([&exitCode, options] { exitCode = RunGuarded([&] { return RunSimulate(*options); }); });
 }
 

@@ -6,6 +6,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -102,6 +105,73 @@ TEST_F(SimulateCommandTest, RefusesWhatItCannotUse)
     EXPECT_EQ(text.out.rfind("Step-by-Step Simulation\nDuty 18.3 kW\nFluid ", 0), 0u) << text.out;
     EXPECT_NE(text.out.find(" - 45.0 °C\nAir "), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("\n\nPosition,Fluid,Air,Surface,Dew Point\n0,"), std::string::npos) << text.out;
+}
+
+#ifdef VANTOR_CLI_CHARTS
+// The chart drawn to a file in each format, by a program that is given no display at all.
+TEST_F(SimulateCommandTest, ChartPicturesInThreeFormats)
+{
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) ::unsetenv(variable);
+    const std::filesystem::path png = m_base / "profile.png";
+    const std::filesystem::path pdf = m_base / "profile.PDF";
+    const std::filesystem::path svg = m_base / "profile.svg";
+    for (const std::filesystem::path& picture : {png, pdf, svg}) {
+        const vantor::test::TRun run = Run({"simulate", "--no-settings", "--json", "--chart", picture.string()});
+        ASSERT_EQ(run.exitCode, 0) << picture << run.err;
+        EXPECT_EQ(run.Json()["DutyLabel"], "Duty 18.3 kW") << "the usual output still goes to stdout";
+    }
+
+    // A PNG of 800 × 560 pixels: the width and height of its header chunk, big-endian.
+    const std::string pngBytes = vantor::test::Slurp(png);
+    ASSERT_GT(pngBytes.size(), 24u);
+    EXPECT_EQ(pngBytes.substr(1, 3), "PNG");
+    const auto word = [&](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(pngBytes[at + i]);
+        return value;
+    };
+    EXPECT_EQ(word(16), 800u);
+    EXPECT_EQ(word(20), 560u);
+
+    // The PDF carries its texts as text: title, axis labels, the legend and the value line.
+    const std::filesystem::path text = m_base / "profile.txt";
+    const std::string command = "pdftotext " + vantor::test::ShellQuoted(pdf.string()) + " " +
+                                vantor::test::ShellQuoted(text.string());
+    ASSERT_EQ(std::system(command.c_str()), 0) << "pdftotext (poppler-utils) is needed";
+    const std::string pdfText = vantor::test::Slurp(text);
+    for (const char* expected : {"Temperature Profile", "Position", "Temperature", "Fluid", "Air", "Surface",
+                                 "Dew Point", "Duty 18.3 kW", " - 45.0 °C", " - 40.5 °C"})
+        EXPECT_NE(pdfText.find(expected), std::string::npos) << expected << " in\n" << pdfText;
+
+    const std::string svgText = vantor::test::Slurp(svg);
+    EXPECT_NE(svgText.find("<svg"), std::string::npos);
+    for (const char* expected : {"Temperature Profile", "Dew Point", "Duty 18.3 kW"})
+        EXPECT_NE(svgText.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(SimulateCommandTest, AChartItCannotWriteIsAFailure)
+{
+    const vantor::test::TRun folder =
+        Run({"simulate", "--no-settings", "--chart", (m_base / "none" / "profile.png").string()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_NE(folder.err.find("profile.png"), std::string::npos) << folder.err;
+    EXPECT_EQ(folder.out, "") << "nothing is reported as done";
+}
+#endif
+
+TEST_F(SimulateCommandTest, AChartNeedsAPictureExtension)
+{
+    for (const std::string name : {"profile.gif", "profile", "a.png/profile"}) {
+        const vantor::test::TRun run = Run({"simulate", "--no-settings", "--chart", (m_base / name).string()});
+        EXPECT_EQ(run.exitCode, 2) << name;
+        EXPECT_EQ(run.out, "");
+#ifdef VANTOR_CLI_CHARTS
+        EXPECT_NE(run.err.find("must end in .png, .pdf or .svg"), std::string::npos) << run.err;
+#else
+        EXPECT_NE(run.err.find("built without its windows"), std::string::npos) << run.err;
+#endif
+        EXPECT_FALSE(std::filesystem::exists(m_base / name)) << name;
+    }
 }
 
 // Coils whose leaving fluid comes close to the entering air, so that the fluid temperature at

@@ -12,8 +12,12 @@
 #include "gui/gui_test_main.h"
 #include "reports/file_properties.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLocalSocket>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -34,6 +38,22 @@ TPsyProcess Process(double offDryBulb, double barometer)
     process.AirMassFlow = 1.15;
     process.Barometer = barometer;
     return process;
+}
+
+// Whether a tick label reads as a whole multiple of step.
+bool OnAMultiple(const QString& label, double step)
+{
+    bool number = false;
+    const double value = label.toDouble(&number);
+    return number && std::abs(value / step - std::round(value / step)) < 1e-9;
+}
+
+// The environment of a program given no display at all.
+QProcessEnvironment WithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
+    return environment;
 }
 
 }  // namespace
@@ -120,7 +140,8 @@ private slots:
         QCOMPARE(model.Sources()[1].File.Nodes[1].DryBulb, 38.0);
         QCOMPARE(model.Barometer(), 101.325);
         QCOMPARE(m_form->Chart().PointCount(), 4);
-        QCOMPARE(m_form->Chart().XMax(), 45.0);
+        // A node on 45 °C keeps room for its marker: the range runs on to the next 5 °C.
+        QCOMPARE(m_form->Chart().XMax(), 50.0);
         QVERIFY(m_form->windowTitle().endsWith("A.psy"));
     }
 
@@ -139,6 +160,104 @@ private slots:
         QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
         QCOMPARE(m_form->Model().Sources().size(), size_t(1));
     }
+
+    // Moisture in g/kg on ticks at round values; curve, node and tick labels never cover one
+    // another; nodes on the range's edge and their names stay inside the plot.
+    void aChartThatReadsClearly()
+    {
+        TPsyProcess edge = Process(35, 101.325);  // the starting range's right edge
+        edge.OffWetBulb = 26;
+        QVERIFY(m_form->OpenFile(Write("A.psy", edge)));
+        QVERIFY(m_form->OpenFile(Write("B.psy", Process(30, 90))));
+        TChartPanel& chart = m_form->Chart();
+        QCOMPARE(chart.ScaleYLabel(), QString("Moisture Content, g/kg"));
+        (void)chart.Picture();  // paints
+        const std::vector<TDrawnLabel>& labels = chart.DrawnLabels();
+
+        const TChartLayout layout = chart.Layout();
+        QStringList moistureTicks;
+        QStringList curves;
+        QStringList points;
+        for (const TDrawnLabel& label : labels) {
+            if (label.Kind == TDrawnKind::dkTick && label.Box.right() < layout.PlotLeft()) moistureTicks << label.Text;
+            if (label.Kind == TDrawnKind::dkCurveLabel) curves << label.Text;
+            if (label.Kind == TDrawnKind::dkPointLabel) points << label.Text;
+        }
+        // The range starts at 1 g/kg; the ticks are every 5 g/kg, not 1, 6, 11, 16.
+        QCOMPARE(chart.YMin(), 1.0);
+        QCOMPARE(moistureTicks, QStringList({"5", "10", "15", "20"}));
+        const QRect plot(QPoint(layout.PlotLeft(), layout.PlotTop()), QPoint(layout.PlotRight(), layout.PlotBottom()));
+        QVERIFY2(curves.contains("100%") && curves.contains("50%"), qPrintable(curves.join(' ')));
+        QVERIFY2(curves.filter("kJ/kg").size() >= 3, qPrintable(curves.join(' ')));
+        QCOMPARE(points.size(), 4);
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const TDrawnLabel& a = labels[i];
+            if (a.Kind == TDrawnKind::dkCurveLabel || a.Kind == TDrawnKind::dkPointLabel)
+                QVERIFY2(plot.contains(a.Box), qPrintable(a.Text));
+            for (size_t j = i + 1; j < labels.size(); ++j)
+                QVERIFY2(!a.Box.intersects(labels[j].Box), qPrintable(a.Text + " covers " + labels[j].Text));
+        }
+        // The 35 °C node sits inside the plot with room for its marker.
+        QVERIFY(chart.XMax() > 35);
+        const int x = layout.PixelX(35);
+        QVERIFY(x + 4 < layout.PlotRight());
+    }
+
+#ifdef VANTOR_AEROGRAPH
+    // --export draws the files without a display and ends; the running copy (this one)
+    // is never asked to take them.
+    void exportWritesPicturesWithoutTheRunningCopy()
+    {
+        const QString file = Write("A.psy", Process(40, 101.325));
+        QProcessEnvironment environment = WithoutDisplay();
+        environment.insert("XDG_RUNTIME_DIR", m_folder->path());  // where this copy listens
+        for (const QString name : {"chart.png", "chart.pdf", "chart.svg"}) {
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.start(QStringLiteral(VANTOR_AEROGRAPH), {"--export", Path(name), file});
+            // The event loop runs meanwhile, so a hand-over would reach this copy.
+            QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 30000);
+            QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+            QVERIFY2(QFileInfo(Path(name)).size() > 0, qPrintable(name));
+        }
+        QCOMPARE(m_form->Model().Sources().size(), size_t(0));
+        QCOMPARE(QImage(Path("chart.png")).size(), QSize(1000, 700));
+        QFile svg(Path("chart.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QVERIFY(svg.readAll().contains("Psychrometric Chart at 101.325 kPa"));
+
+        // The PDF's numbers are the tick labels, every one on a round value: 5 to 45 °C (the
+        // range widened past the 40 °C node) every 10 °C, 1 to 20 g/kg every 5 g/kg.
+        QProcess text;
+        text.start("pdftotext", {Path("chart.pdf"), "-"});
+        QVERIFY2(text.waitForFinished(10000) && text.exitCode() == 0, "pdftotext (poppler-utils) is needed");
+        const QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.contains("Psychrometric Chart at 101.325 kPa"));
+        QVERIFY(lines.contains("Moisture Content, g/kg"));
+        const QStringList numbers = lines.filter(QRegularExpression("^-?[0-9.]+$"));
+        QVERIFY2(numbers.size() >= 8, qPrintable(numbers.join(' ')));
+        for (const QString& number : numbers) QVERIFY2(OnAMultiple(number, 5), qPrintable(number));
+        for (const char* tick : {"10", "40", "5", "20"}) QVERIFY2(numbers.contains(tick), tick);
+
+        // What it cannot do is refused: an unknown picture type, no file, a file that is no chart.
+        QVERIFY(WriteFile(Path("bad.psy"), "not a chart\r\n"));
+        const struct {
+            QStringList Arguments;
+            int Exit;
+        } refusals[] = {{{"--export", Path("chart.gif"), file}, 2},
+                        {{"--export", Path("alone.png")}, 2},
+                        {{"--export", Path("bad.png"), Path("bad.psy")}, 1}};
+        for (const auto& refused : refusals) {
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.start(QStringLiteral(VANTOR_AEROGRAPH), refused.Arguments);
+            QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 30000);
+            QCOMPARE(program.exitCode(), refused.Exit);
+            QVERIFY(!program.readAllStandardError().isEmpty());
+            QVERIFY(!QFileInfo::exists(refused.Arguments[1]));
+        }
+    }
+#endif
 
     void aSecondServerLeavesTheRunningOneAlone()
     {

@@ -1,9 +1,7 @@
 #pragma once
 
-// The psychrometric chart program's window: the chart of the files received so far, drawn
-// with the chart panel. Dry bulb across, moisture content up; the saturation curve, relative
-// humidity every 10 %, wet-bulb and enthalpy lines; each file's nodes with their captions and
-// its processes as lines between them, one colour per file.
+// The psychrometric chart program's window: the chart of the files received so far
+// (aerograph_chart.h), its status and its menus.
 
 #include "aerograph/aerograph_model.h"
 #include "text/result.h"
@@ -37,8 +35,6 @@ private:
     void SetUpMenus();
     void OpenWithDialog();
     void Refresh();
-    void DrawChartLines();
-    void DrawProcesses();
 
     TAerographModel m_model;
     TChartPanel* m_chart;

@@ -15,6 +15,7 @@ constexpr int kStraightSteps = 12;     // wet-bulb and enthalpy lines are nearly
 constexpr int kMaxValueLines = 12;     // wet-bulb or enthalpy lines on one chart
 constexpr double kDryBulbRounding = 5;      // °C
 constexpr double kMoistureRounding = 0.001; // kg/kg
+constexpr double kNodeMargin = 0.03;        // of the span, between a node and an edge
 
 bool Inside(const TPsyPoint& p, const TPsyRanges& r)
 {
@@ -180,13 +181,20 @@ double RoundStep(double span, int maxSteps)
 
 TPsyRanges WidenedRanges(const TPsyRanges& ranges, const std::vector<TPsyPoint>& points)
 {
+    // A node keeps this share of the starting span clear of each edge, room for its marker.
+    const double dryBulbMargin = kNodeMargin * std::abs(ranges.DryBulbMax - ranges.DryBulbMin);
+    const double moistureMargin = kNodeMargin * std::abs(ranges.MoistureMax - ranges.MoistureMin);
     TPsyRanges widened = ranges;
     for (const TPsyPoint& p : points) {
-        if (p.DryBulb < widened.DryBulbMin) widened.DryBulbMin = RoundDown(p.DryBulb, kDryBulbRounding);
-        if (p.DryBulb > widened.DryBulbMax) widened.DryBulbMax = RoundUp(p.DryBulb, kDryBulbRounding);
-        if (p.Moisture < widened.MoistureMin)
-            widened.MoistureMin = std::max(0.0, RoundDown(p.Moisture, kMoistureRounding));
-        if (p.Moisture > widened.MoistureMax) widened.MoistureMax = RoundUp(p.Moisture, kMoistureRounding);
+        if (!std::isfinite(p.DryBulb) || !std::isfinite(p.Moisture)) continue;
+        if (p.DryBulb - dryBulbMargin < widened.DryBulbMin)
+            widened.DryBulbMin = RoundDown(p.DryBulb - dryBulbMargin, kDryBulbRounding);
+        if (p.DryBulb + dryBulbMargin > widened.DryBulbMax)
+            widened.DryBulbMax = RoundUp(p.DryBulb + dryBulbMargin, kDryBulbRounding);
+        if (p.Moisture - moistureMargin < widened.MoistureMin)
+            widened.MoistureMin = std::max(0.0, RoundDown(p.Moisture - moistureMargin, kMoistureRounding));
+        if (p.Moisture + moistureMargin > widened.MoistureMax)
+            widened.MoistureMax = RoundUp(p.Moisture + moistureMargin, kMoistureRounding);
     }
     return widened;
 }

@@ -37,8 +37,9 @@ std::vector<std::vector<TPsyPoint>> ClipToRanges(const std::vector<TPsyPoint>& l
 // The smallest of 1, 2, 5, 10, 20, 50, ... that divides span into at most maxSteps steps.
 double RoundStep(double span, int maxSteps);
 
-// ranges widened to take in every point, each widened edge rounded outward to whole 5 °C and
-// whole g/kg; the moisture content never goes below 0.
+// ranges widened to take in every point with a margin of 3 % of the span around it (a node
+// on an edge would have half its marker cut off), each widened edge rounded outward to whole
+// 5 °C and whole g/kg; the moisture content never goes below 0.
 TPsyRanges WidenedRanges(const TPsyRanges& ranges, const std::vector<TPsyPoint>& points);
 
 }  // namespace vantor

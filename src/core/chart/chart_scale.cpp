@@ -101,6 +101,22 @@ std::vector<TChartTick> LinearTicks(TChartRange range, int ticks)
     return list;
 }
 
+std::vector<TChartTick> RoundLinearTicks(TChartRange range, int ticks)
+{
+    std::vector<TChartTick> list;
+    const double span = range.Max - range.Min;
+    if (!std::isfinite(span) || !std::isfinite(range.Min) || span <= 0) return list;
+    const double step = NiceStep(span / (std::max(ticks, 2) - 1));
+    if (!std::isfinite(step) || step <= 0) return list;
+    // A bound that is itself a multiple, within rounding, is one of the ticks.
+    constexpr double kSlack = 1e-9;
+    const double first = std::ceil(range.Min / step - kSlack);
+    const double last = std::floor(range.Max / step + kSlack);
+    if (last - first > kMaxLinearTicks) return list;
+    for (double k = first; k <= last; ++k) list.push_back({k == 0 ? 0.0 : k * step, true});
+    return list;
+}
+
 std::vector<TChartTick> LogTicks(TChartRange range)
 {
     std::vector<TChartTick> list;

@@ -44,6 +44,10 @@ struct TChartTick {
 // Ticks from min in NiceStep((max - min)/(ticks - 1)) steps up to (max - min)·1.02, all major.
 std::vector<TChartTick> LinearTicks(TChartRange range, int ticks);
 
+// Ticks of the same step at its whole multiples within the range (0.002, 0.004, ... rather
+// than min + k·step), as engineers read a chart whose range starts anywhere; all major.
+std::vector<TChartTick> RoundLinearTicks(TChartRange range, int ticks);
+
 // Ticks of a logarithmic axis: min, then doubling, with each power of ten met on the way
 // taken instead of the doubled value as a major tick; a doubled value adds itself and the
 // midpoint before it as minor ticks. max closes the list as a major tick unless it is one

@@ -35,32 +35,66 @@ QRect PlotRect(const TChartLayout& layout)
     return QRect(QPoint(layout.PlotLeft(), layout.PlotTop()), QPoint(layout.PlotRight(), layout.PlotBottom()));
 }
 
-std::vector<TChartTick> TicksOf(TChartRange range, bool logarithmic, int count)
+TPixelBox ToPixelBox(const QRect& rect) { return {rect.left(), rect.top(), rect.width(), rect.height()}; }
+QRect ToQRect(const TPixelBox& box) { return QRect(box.Left, box.Top, box.Width, box.Height); }
+
+// Metrics of the device painted on: a picture file may count its pixels differently from
+// the screen.
+QFontMetrics MetricsOn(const QPainter& painter, const QFont& font)
 {
-    return logarithmic ? LogTicks(range) : LinearTicks(range, count);
+    return QFontMetrics(ChartTextFont(font), painter.device());
 }
 
 // Draws the ticks' labels, majors first; a minor tick's label is left out where it would
-// overlap one already drawn.
+// overlap one already drawn. Returns the labels drawn.
 template <typename PlaceLabel>
-void DrawTickLabels(QPainter& painter, const std::vector<TChartTick>& ticks, PlaceLabel place)
+std::vector<TDrawnLabel> DrawTickLabels(QPainter& painter, const std::vector<TChartTick>& ticks, PlaceLabel place)
 {
-    std::vector<QRect> drawn;
+    std::vector<TDrawnLabel> drawn;
     for (const bool major : {true, false}) {
         for (const TChartTick& tick : ticks) {
             if (tick.Major != major) continue;
             const QString text = ToQString(TickLabel(tick.Value));
             const std::optional<QRect> box = place(tick.Value, text);
             if (!box) continue;
-            const bool overlaps = std::any_of(drawn.begin(), drawn.end(), [&](const QRect& r) { return r.intersects(*box); });
+            const bool overlaps =
+                std::any_of(drawn.begin(), drawn.end(), [&](const TDrawnLabel& label) { return label.Box.intersects(*box); });
             if (!major && overlaps) continue;
             painter.drawText(*box, Qt::AlignCenter, text);
-            drawn.push_back(*box);
+            drawn.push_back({TDrawnKind::dkTick, text, *box});
         }
     }
+    return drawn;
 }
 
 }  // namespace
+
+QFont ChartTextFont(const QFont& font)
+{
+    QFont plain = font;
+    plain.setStyleStrategy(QFont::PreferNoShaping);
+    return plain;
+}
+
+struct TChartPanel::TPlacing {
+    TLabelPlacer Placer;
+    std::vector<TDrawnLabel> Drawn;
+
+    void Occupy(TDrawnKind kind, const QString& text, const QRect& box)
+    {
+        Placer.Occupy(ToPixelBox(box));
+        Drawn.push_back({kind, text, box});
+    }
+    // The first free candidate within area, which it then holds.
+    std::optional<QRect> Place(TDrawnKind kind, const QString& text, const std::vector<TPixelBox>& candidates,
+                               const QRect& area)
+    {
+        const std::optional<TPixelBox> box = Placer.Place(candidates, ToPixelBox(area));
+        if (!box) return std::nullopt;
+        Drawn.push_back({kind, text, ToQRect(*box)});
+        return ToQRect(*box);
+    }
+};
 
 TChartPanel::TChartPanel(QWidget* parent)
     : QWidget(parent),
@@ -106,6 +140,7 @@ void TChartPanel::SetShowXScale(bool show) { m_showXScale = show; Redraw(); }
 void TChartPanel::SetScaleXFont(const QFont& font) { m_scaleXFont = font; Redraw(); }
 void TChartPanel::SetScaleXTicks(int ticks) { m_scaleXTicks = ticks; Redraw(); }
 void TChartPanel::SetScaleXLabel(const QString& label) { m_scaleXLabel = label; Redraw(); }
+void TChartPanel::SetRoundTicks(bool round) { m_roundTicks = round; Redraw(); }
 void TChartPanel::SetShowYScale(bool show) { m_showYScale = show; Redraw(); }
 void TChartPanel::SetScaleYFont(const QFont& font) { m_scaleYFont = font; Redraw(); }
 void TChartPanel::SetScaleYTicks(int ticks) { m_scaleYTicks = ticks; Redraw(); }
@@ -164,9 +199,11 @@ QPixmap TChartPanel::Picture() { return grab(); }
 
 void TChartPanel::Copy() { QApplication::clipboard()->setPixmap(Picture()); }
 
-TChartLayout TChartPanel::Layout() const
+TChartLayout TChartPanel::Layout() const { return LayoutFor(size()); }
+
+TChartLayout TChartPanel::LayoutFor(const QSize& size) const
 {
-    return TChartLayout(width(), height(), m_margins, m_xRange, m_yRange, m_scaleType);
+    return TChartLayout(size.width(), size.height(), m_margins, m_xRange, m_yRange, m_scaleType);
 }
 
 QPoint TChartPanel::PixelFromWorld(const QPointF& world) const
@@ -200,54 +237,72 @@ TChartPoint* TChartPanel::PointAt(const QPoint& pixel) const
 void TChartPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_color);
-    const TChartLayout layout = Layout();
+    Paint(painter, size());
+    DrawReadout(painter);
+}
+
+void TChartPanel::Paint(QPainter& painter, const QSize& size) const
+{
+    TPlacing placing;
+    painter.fillRect(QRect(QPoint(0, 0), size), m_color);
+    const TChartLayout layout = LayoutFor(size);
     painter.fillRect(PlotRect(layout), m_gridColor);
-    if (m_showXScale) DrawXScale(painter, layout);
-    if (m_showYScale) DrawYScale(painter, layout);
+    if (m_showXScale) DrawXScale(painter, layout, placing);
+    if (m_showYScale) DrawYScale(painter, layout, placing);
     DrawAxes(painter, layout);
-    DrawTitleAndLabels(painter, layout);
+    DrawTitleAndLabels(painter, size, layout, placing);
 
     painter.setRenderHint(QPainter::Antialiasing);
     for (const auto& curve : m_curves) DrawCurve(painter, layout, *curve);
     for (const auto& point : m_points) DrawPoint(painter, layout, *point);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const auto& curve : m_curves) DrawCurveLabel(painter, layout, *curve);
-    DrawReadout(painter);
+    // Names of points before those of curves: a node's name is never pushed aside by a line's.
+    for (const auto& curve : m_curves)
+        for (int i = 0; i < curve->PointCount(); ++i) DrawPointLabel(painter, layout, curve->Point(i), placing);
+    for (const auto& point : m_points) DrawPointLabel(painter, layout, *point, placing);
+    for (const auto& curve : m_curves) DrawCurveLabel(painter, layout, *curve, placing);
+    m_drawnLabels = std::move(placing.Drawn);
 }
 
-void TChartPanel::DrawXScale(QPainter& painter, const TChartLayout& layout) const
+std::vector<TChartTick> TChartPanel::Ticks(TChartRange range, bool logarithmic, int count) const
 {
-    const std::vector<TChartTick> ticks = TicksOf(m_xRange, IsLogX(m_scaleType), m_scaleXTicks);
+    if (logarithmic) return LogTicks(range);
+    return m_roundTicks ? RoundLinearTicks(range, count) : LinearTicks(range, count);
+}
+
+void TChartPanel::DrawXScale(QPainter& painter, const TChartLayout& layout, TPlacing& placing) const
+{
+    const std::vector<TChartTick> ticks = Ticks(m_xRange, IsLogX(m_scaleType), m_scaleXTicks);
     painter.setPen(kGridLineColour);
     for (const TChartTick& tick : ticks) {
         const int x = layout.PixelX(tick.Value);
         if (x >= layout.PlotLeft() && x <= layout.PlotRight()) painter.drawLine(x, layout.PlotTop(), x, layout.PlotBottom());
     }
-    painter.setFont(m_scaleXFont);
+    painter.setFont(ChartTextFont(m_scaleXFont));
     painter.setPen(m_axesColor);
-    const QFontMetrics metrics(m_scaleXFont);
-    DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
+    const QFontMetrics metrics = MetricsOn(painter, m_scaleXFont);
+    const std::vector<TDrawnLabel> drawn = DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
         const int x = layout.PixelX(value);
         if (x < layout.PlotLeft() || x > layout.PlotRight()) return std::nullopt;
         const int w = metrics.horizontalAdvance(text) + 2;
         return QRect(x - w / 2, layout.PlotBottom() + kTickLabelGap, w, metrics.height());
     });
+    for (const TDrawnLabel& label : drawn) placing.Occupy(label.Kind, label.Text, label.Box);
 }
 
-void TChartPanel::DrawYScale(QPainter& painter, const TChartLayout& layout) const
+void TChartPanel::DrawYScale(QPainter& painter, const TChartLayout& layout, TPlacing& placing) const
 {
-    const std::vector<TChartTick> ticks = TicksOf(m_yRange, IsLogY(m_scaleType), m_scaleYTicks);
+    const std::vector<TChartTick> ticks = Ticks(m_yRange, IsLogY(m_scaleType), m_scaleYTicks);
     painter.setPen(kGridLineColour);
     for (const TChartTick& tick : ticks) {
         const int y = layout.PixelY(tick.Value);
         if (y >= layout.PlotTop() && y <= layout.PlotBottom()) painter.drawLine(layout.PlotLeft(), y, layout.PlotRight(), y);
     }
-    painter.setFont(m_scaleYFont);
+    painter.setFont(ChartTextFont(m_scaleYFont));
     painter.setPen(m_axesColor);
-    const QFontMetrics metrics(m_scaleYFont);
+    const QFontMetrics metrics = MetricsOn(painter, m_scaleYFont);
     const int reserved = metrics.horizontalAdvance(QStringLiteral("0000"));
-    DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
+    const std::vector<TDrawnLabel> drawn = DrawTickLabels(painter, ticks, [&](double value, const QString& text) -> std::optional<QRect> {
         const int y = layout.PixelY(value);
         if (y < layout.PlotTop() || y > layout.PlotBottom()) return std::nullopt;
         const int w = metrics.horizontalAdvance(text) + 2;
@@ -265,6 +320,7 @@ void TChartPanel::DrawYScale(QPainter& painter, const TChartLayout& layout) cons
         const int left = std::min(layout.PlotLeft() - reserved, layout.PlotLeft() - kTickLabelGap - w);
         return QRect(left, top, w, metrics.height());
     });
+    for (const TDrawnLabel& label : drawn) placing.Occupy(label.Kind, label.Text, label.Box);
 }
 
 void TChartPanel::DrawAxes(QPainter& painter, const TChartLayout& layout) const
@@ -295,30 +351,38 @@ void TChartPanel::DrawAxes(QPainter& painter, const TChartLayout& layout) const
     }
 }
 
-void TChartPanel::DrawTitleAndLabels(QPainter& painter, const TChartLayout& layout) const
+void TChartPanel::DrawTitleAndLabels(QPainter& painter, const QSize& size, const TChartLayout& layout,
+                                     TPlacing& placing) const
 {
     painter.setPen(m_axesColor);
-    painter.setFont(font());
-    const QFontMetrics metrics(font());
+    painter.setFont(ChartTextFont(font()));
+    const QFontMetrics metrics = MetricsOn(painter, font());
     if (!m_title.isEmpty()) {
-        const QRect line(kTitleSide, kTitleTop, width() - 2 * kTitleSide, metrics.height());
+        const QRect line(kTitleSide, kTitleTop, size.width() - 2 * kTitleSide, metrics.height());
         const Qt::Alignment horizontal = m_titleAlignment & Qt::AlignHorizontal_Mask;
-        painter.drawText(line, (horizontal ? horizontal : Qt::AlignHCenter) | Qt::AlignTop, m_title);
+        QRect drawn;
+        painter.drawText(line, (horizontal ? horizontal : Qt::AlignHCenter) | Qt::AlignTop, m_title, &drawn);
+        placing.Occupy(TDrawnKind::dkTitle, m_title, drawn);
     }
     if (!m_scaleXLabel.isEmpty()) {
-        const QRect line(layout.PlotLeft(), height() - metrics.height() - 2, layout.PlotWidth(), metrics.height());
-        painter.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, m_scaleXLabel);
+        const QRect line(layout.PlotLeft(), size.height() - metrics.height() - 2, layout.PlotWidth(), metrics.height());
+        QRect drawn;
+        painter.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, m_scaleXLabel, &drawn);
+        placing.Occupy(TDrawnKind::dkAxisLabel, m_scaleXLabel, drawn);
     }
     if (!m_scaleYLabel.isEmpty()) {
         // Written upwards, centred on the plot's height.
         painter.save();
         const bool right = m_axisType == TAxisType::xtQuad2;
-        const int x = right ? width() - 2 : 2;
-        painter.translate(x, (layout.PlotTop() + layout.PlotBottom()) / 2);
+        const int x = right ? size.width() - 2 : 2;
+        const int middle = (layout.PlotTop() + layout.PlotBottom()) / 2;
+        painter.translate(x, middle);
         painter.rotate(right ? 90 : -90);
         const int w = metrics.horizontalAdvance(m_scaleYLabel);
         painter.drawText(QRect(-w / 2 - 1, 0, w + 2, metrics.height()), Qt::AlignCenter, m_scaleYLabel);
         painter.restore();
+        const QRect turned(right ? x - metrics.height() : x, middle - w / 2 - 1, metrics.height(), w + 2);
+        placing.Occupy(TDrawnKind::dkAxisLabel, m_scaleYLabel, turned);
     }
 }
 
@@ -373,56 +437,89 @@ void TChartPanel::DrawPoint(QPainter& painter, const TChartLayout& layout, const
         break;
     }
     painter.setBrush(Qt::NoBrush);
-    DrawPointLabel(painter, at, point);
 }
 
-void TChartPanel::DrawPointLabel(QPainter& painter, const QPoint& at, const TChartPoint& point) const
+void TChartPanel::DrawPointLabel(QPainter& painter, const TChartLayout& layout, const TChartPoint& point,
+                                 TPlacing& placing) const
 {
     const QString text = point.LabelText();
-    if (text.isEmpty()) return;
-    // Above and to the right of the marker.
-    const QFontMetrics metrics(m_fontLabels);
+    if (text.isEmpty() || !layout.WorldInside({point.X(), point.Y()})) return;
+    // Above and to the right of the marker; where that leaves the plot or covers another
+    // text, above left, below right or below left.
+    const QFontMetrics metrics = MetricsOn(painter, m_fontLabels);
+    const QPoint at = ToQPoint(layout.PixelFromWorld({point.X(), point.Y()}));
     const int reach = static_cast<int>(std::ceil(point.Style().Marker.Radius())) + 2;
-    const QPoint centre(at.x() + reach + metrics.horizontalAdvance(text) / 2, at.y() - reach - metrics.height() / 2);
+    const int w = metrics.horizontalAdvance(text) + 2;
+    const int h = metrics.height();
+    const std::vector<TPixelBox> candidates{{at.x() + reach, at.y() - reach - h, w, h},
+                                            {at.x() - reach - w, at.y() - reach - h, w, h},
+                                            {at.x() + reach, at.y() + reach, w, h},
+                                            {at.x() - reach - w, at.y() + reach, w, h}};
+    const QRect plot = PlotRect(layout);
+    std::optional<QRect> box = placing.Place(TDrawnKind::dkPointLabel, text, candidates, plot);
+    if (!box) {
+        // A point's name is never left out: crowded, it goes to its first place kept inside.
+        const TPixelBox first = candidates.front();
+        box = ToQRect(CentredWithin({first.Left + w / 2, first.Top + h / 2}, w, h, ToPixelBox(plot)));
+        placing.Occupy(TDrawnKind::dkPointLabel, text, *box);
+    }
     painter.setPen(point.Style().PenColor);
-    DrawLabelBox(painter, centre, text, point.Label().Transparent);
+    DrawLabelBox(painter, *box, text, point.Label().Transparent);
 }
 
-void TChartPanel::DrawCurveLabel(QPainter& painter, const TChartLayout& layout, const TChartLine& curve) const
+void TChartPanel::DrawCurveLabel(QPainter& painter, const TChartLayout& layout, const TChartLine& curve,
+                                 TPlacing& placing) const
 {
     const TCurveLabel& label = curve.Label;
     const int count = curve.PointCount();
     if (label.Text.isEmpty() || count == 0) return;
     const auto pixelOf = [&](int index) {
         const TChartPoint& point = curve.Point(std::clamp(index, 0, count - 1));
-        return ToQPoint(layout.PixelFromWorld({point.X(), point.Y()}));
+        return layout.PixelFromWorld({point.X(), point.Y()});
     };
-    QPoint centre;
+    const QFontMetrics metrics = MetricsOn(painter, m_fontLabels);
+    const int w = metrics.horizontalAdvance(label.Text) + 2;
+    const int h = metrics.height();
+    const TPixelBox plot = ToPixelBox(PlotRect(layout));
+    std::vector<TPixelBox> candidates;
+    const auto addAt = [&](TPixelPoint centre) { candidates.push_back(CentredWithin(centre, w, h, plot)); };
+    int anchor = 0;
     switch (label.Mode) {
     case TCurveLabelMode::clLastSegment: {
-        const QPoint last = pixelOf(count - 1);
-        const QPoint before = pixelOf(count - 2);
-        centre = QPoint((last.x() + before.x()) / 2,
-                        layout.PlotTop() + static_cast<int>(std::lround(label.VerticalFraction * layout.PlotHeight())));
+        const TPixelPoint last = pixelOf(count - 1);
+        const TPixelPoint before = pixelOf(count - 2);
+        addAt({(last.X + before.X) / 2,
+               layout.PlotTop() + static_cast<int>(std::lround(label.VerticalFraction * layout.PlotHeight()))});
+        anchor = count - 1;
         break;
     }
     case TCurveLabelMode::clAtPoint:
-        centre = pixelOf(label.PointIndex);
+        anchor = std::clamp(label.PointIndex, 0, count - 1);
         break;
     case TCurveLabelMode::clAtFraction:
-        centre = pixelOf(static_cast<int>(std::clamp(label.PointFraction, 0.0, 1.0) * count));
+        anchor = std::clamp(static_cast<int>(std::clamp(label.PointFraction, 0.0, 1.0) * count), 0, count - 1);
         break;
     }
+    // Where the wanted place is taken, the label moves along its curve, nearest points first.
+    const auto addPoint = [&](int index) {
+        if (index < 0 || index >= count) return;
+        const TPixelPoint at = pixelOf(index);
+        if (layout.PixelInside(at)) addAt(at);
+    };
+    addPoint(anchor);
+    for (int d = 1; d < count; ++d) {
+        addPoint(anchor - d);
+        addPoint(anchor + d);
+    }
+    const std::optional<QRect> box = placing.Place(TDrawnKind::dkCurveLabel, label.Text, candidates, PlotRect(layout));
+    if (!box) return;
     painter.setPen(curve.LineColor);
-    DrawLabelBox(painter, centre, label.Text, label.Transparent);
+    DrawLabelBox(painter, *box, label.Text, label.Transparent);
 }
 
-void TChartPanel::DrawLabelBox(QPainter& painter, const QPoint& centre, const QString& text, bool transparent) const
+void TChartPanel::DrawLabelBox(QPainter& painter, const QRect& box, const QString& text, bool transparent) const
 {
-    painter.setFont(m_fontLabels);
-    const QFontMetrics metrics(m_fontLabels);
-    const int w = metrics.horizontalAdvance(text) + 2;
-    const QRect box(centre.x() - w / 2, centre.y() - metrics.height() / 2, w, metrics.height());
+    painter.setFont(ChartTextFont(m_fontLabels));
     if (!transparent) painter.fillRect(box, m_gridColor);
     painter.drawText(box, Qt::AlignCenter, text);
 }
@@ -431,9 +528,9 @@ void TChartPanel::DrawReadout(QPainter& painter) const
 {
     const QString text = ReadoutText();
     if (text.isEmpty()) return;
-    painter.setFont(m_posFont);
+    painter.setFont(ChartTextFont(m_posFont));
     painter.setPen(m_axesColor);
-    const QFontMetrics metrics(m_posFont);
+    const QFontMetrics metrics = MetricsOn(painter, m_posFont);
     if (m_posPlace == TPosPlace::ppTopRight) {
         const QRect box(0, kReadoutTopRight, width() - kReadoutTopRight, metrics.height());
         painter.drawText(box, Qt::AlignRight | Qt::AlignTop, text);

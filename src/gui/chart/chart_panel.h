@@ -6,6 +6,7 @@
 // arithmetic (ranges, ticks, pixel conversions) is the core's (chart/chart_layout.h).
 
 #include "chart/chart_layout.h"
+#include "chart/label_placement.h"
 #include "gui/chart/chart_line.h"
 #include "gui/chart/chart_point.h"
 
@@ -13,6 +14,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QPointF>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -28,6 +30,19 @@ namespace vantor {
 enum class TAxisType { xtNone, xtCent0, xtQuad1, xtQuad2 };
 
 enum class TPosPlace { ppBottomLeft, ppTopRight };
+
+// A font as the chart draws with it: letter by letter, without ligatures, so that the text of
+// a PDF or SVG picture reads back as it was written ("Profile" with an f and an i, not a
+// single "fi" ligature).
+QFont ChartTextFont(const QFont& font);
+
+// A text the last painting drew, and where.
+enum class TDrawnKind { dkTick, dkTitle, dkAxisLabel, dkPointLabel, dkCurveLabel };
+struct TDrawnLabel {
+    TDrawnKind Kind = TDrawnKind::dkTick;
+    QString Text;
+    QRect Box;
+};
 
 class TChartPanel : public QWidget {
     Q_OBJECT
@@ -77,6 +92,9 @@ public:
     int ScaleXTicks() const { return m_scaleXTicks; }
     void SetScaleXLabel(const QString& label);
     QString ScaleXLabel() const { return m_scaleXLabel; }
+    // Linear ticks at whole multiples of the step rather than from the range's start, both axes.
+    void SetRoundTicks(bool round);
+    bool RoundTicks() const { return m_roundTicks; }
 
     void SetShowYScale(bool show);
     bool ShowYScale() const { return m_showYScale; }
@@ -120,11 +138,18 @@ public:
 
     // Paint everything again.
     void Redraw();
+    // The chart as it would show at size, without the position readout: the routine the
+    // control paints itself with and pictures are drawn with.
+    void Paint(QPainter& painter, const QSize& size) const;
+    // The texts the last painting drew: no label overlaps another, curve and point labels
+    // lie inside the plot.
+    const std::vector<TDrawnLabel>& DrawnLabels() const { return m_drawnLabels; }
     // The whole control as a picture, and on the clipboard.
     QPixmap Picture();
     void Copy();
 
     TChartLayout Layout() const;
+    TChartLayout LayoutFor(const QSize& size) const;
     QPoint PixelFromWorld(const QPointF& world) const;
     QPointF WorldFromPixel(const QPoint& pixel) const;
 
@@ -157,15 +182,19 @@ private:
     // A curve about to drop its points: a picked one among them is let go.
     void ForgetPicked(const TChartLine* curve);
 
-    void DrawXScale(QPainter& painter, const TChartLayout& layout) const;
-    void DrawYScale(QPainter& painter, const TChartLayout& layout) const;
+    // The texts placed so far in one painting.
+    struct TPlacing;
+
+    std::vector<TChartTick> Ticks(TChartRange range, bool logarithmic, int count) const;
+    void DrawXScale(QPainter& painter, const TChartLayout& layout, TPlacing& placing) const;
+    void DrawYScale(QPainter& painter, const TChartLayout& layout, TPlacing& placing) const;
     void DrawAxes(QPainter& painter, const TChartLayout& layout) const;
-    void DrawTitleAndLabels(QPainter& painter, const TChartLayout& layout) const;
+    void DrawTitleAndLabels(QPainter& painter, const QSize& size, const TChartLayout& layout, TPlacing& placing) const;
     void DrawCurve(QPainter& painter, const TChartLayout& layout, const TChartLine& curve) const;
     void DrawPoint(QPainter& painter, const TChartLayout& layout, const TChartPoint& point) const;
-    void DrawPointLabel(QPainter& painter, const QPoint& at, const TChartPoint& point) const;
-    void DrawCurveLabel(QPainter& painter, const TChartLayout& layout, const TChartLine& curve) const;
-    void DrawLabelBox(QPainter& painter, const QPoint& centre, const QString& text, bool transparent) const;
+    void DrawPointLabel(QPainter& painter, const TChartLayout& layout, const TChartPoint& point, TPlacing& placing) const;
+    void DrawCurveLabel(QPainter& painter, const TChartLayout& layout, const TChartLine& curve, TPlacing& placing) const;
+    void DrawLabelBox(QPainter& painter, const QRect& box, const QString& text, bool transparent) const;
     void DrawReadout(QPainter& painter) const;
     void EndDrag();
 
@@ -183,6 +212,7 @@ private:
     QFont m_scaleXFont;
     int m_scaleXTicks = 6;
     QString m_scaleXLabel;
+    bool m_roundTicks = false;
     bool m_showYScale = true;
     QFont m_scaleYFont;
     int m_scaleYTicks = 6;
@@ -200,6 +230,7 @@ private:
     bool m_dragging = false;
     QPointF m_mouseWorld;
     bool m_mouseInside = false;
+    mutable std::vector<TDrawnLabel> m_drawnLabels;
 };
 
 }  // namespace vantor

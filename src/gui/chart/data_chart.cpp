@@ -6,14 +6,12 @@
 #include "gui/common/qt_text.h"
 #include "text/file_io.h"
 
-#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -35,45 +33,35 @@ QColor SeriesColour(int series)
 
 std::filesystem::path ToPath(const QString& fileName) { return std::filesystem::path(fileName.toStdString()); }
 
-TResult WriteBytes(const QString& fileName, const QByteArray& bytes)
+// The value labels' texts, as the window shows them.
+struct TValueTexts {
+    QString Duty;
+    QString Fluid;
+    QString Air;
+};
+
+// A name whose last component has no extension at all ("a.b/report" has none).
+bool HasNoExtension(const QString& fileName) { return QFileInfo(fileName).suffix().isEmpty(); }
+
+TDataChartSeries StepSimulationSeries(const TStepSimulation& simulation)
 {
-    return WriteFileAtomically(ToPath(fileName), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    TDataChartSeries data;
+    for (const auto& row : simulation.Series) data.Series.emplace_back(row.begin(), row.end());
+    data.Series.resize(std::min(data.Series.size(), static_cast<size_t>(kDataChartMaxSeries)));
+    data.Shown = {0, 1, 2, 3};
+    data.FirstIndex = simulation.FirstIndex;
+    data.LastIndex = simulation.LastIndex;
+    return data;
 }
 
-TResult CannotWrite(const QString& fileName) { return TResult::Error(fwFailed, "Unable to write to " + fileName.toStdString()); }
-
-// The chart drawn on a PDF page, scaled to fit it. Qt's PDF writer is the engine of
-// QPrinter's PDF output without the printer set-up, which asks the print system for its
-// default printer and can keep a machine without one waiting for seconds.
-TResult WriteChartPdf(TChartPanel& chart, const QString& fileName)
+QStringList StepSimulationLegends(const TStepSimulation& simulation)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageOrientation(chart.width() > chart.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
-        writer.setTitle(chart.Title());
-        writer.setCreator(QStringLiteral("Vantor"));
-        QPainter painter;
-        if (!painter.begin(&writer)) return CannotWrite(fileName);
-        const QRect page = painter.viewport();
-        const double scale = std::min(double(page.width()) / chart.width(), double(page.height()) / chart.height());
-        painter.scale(scale, scale);
-        chart.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-        painter.end();
-    }
-    return WriteBytes(fileName, bytes);
+    QStringList legends;
+    for (const std::string& legend : simulation.Legends) legends << ToQString(legend);
+    return legends;
 }
 
-TResult WriteChartPng(TChartPanel& chart, const QString& fileName)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!chart.Picture().save(&buffer, "PNG")) return CannotWrite(fileName);
-    return WriteBytes(fileName, bytes);
-}
+constexpr int kStepSimulationCurveWidth = 2;
 
 }  // namespace
 
@@ -81,21 +69,13 @@ TDataChart::TDataChart(QWidget* parent) : QDialog(parent), m_chart(new TChartPan
 {
     setObjectName(ToQString(kWindowName));
     setWindowTitle(tr("Data Chart"));
-    m_chooseFile = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, caption, {}, filter);
+    m_chooseFile = [this](const QString& caption, const QString& filters) {
+        TChosenFile chosen;
+        chosen.Name = QFileDialog::getSaveFileName(this, caption, {}, filters, &chosen.Filter);
+        return chosen;
     };
 
-    m_chart->SetMargins(50, 25, 20, 50);
-    m_chart->SetTitle(tr("Temperature Profile"));
-    m_chart->SetScaleXLabel(tr("Position"));
-    m_chart->SetScaleYLabel(tr("Temperature"));
-    m_chart->SetShowXScale(false);
-    m_chart->SetShowXYPosPlace(TPosPlace::ppBottomLeft);
-    m_chart->SetShowXPosFmt("%0.1f");
-    m_chart->SetShowYPosFmt("%0.1f");
-    QFont labels("Courier New", 8);
-    labels.setStyleHint(QFont::Monospace);
-    m_chart->SetFontLabels(labels);
+    SetUpDataChartPanel(*m_chart);
     m_chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_chart->setMinimumSize(m_chart->sizeHint());
     connect(m_chart, &TChartPanel::DoubleClicked, this, &TDataChart::CopyChart);
@@ -185,19 +165,7 @@ void TDataChart::Build()
     }
     for (int i = 0; i < static_cast<int>(m_legends.size()); ++i)
         m_legends[static_cast<size_t>(i)]->setVisible(m_data.IsShown(i));
-    m_chart->ClearCurves();
-    for (int i = 0; i < static_cast<int>(m_data.Series.size()); ++i) {
-        if (!m_data.IsShown(i)) continue;
-        TChartLine& curve = m_chart->AddCurve(SeriesColour(i));
-        curve.LineWidth = m_curveWidth;
-        const TFloatMat& values = m_data.Series[static_cast<size_t>(i)];
-        for (int k = std::max(m_data.FirstIndex, 0); k <= m_data.LastPlottedIndex(i); ++k)
-            curve.AddPoint(k, values[static_cast<size_t>(k)]);
-    }
-    const TChartRange x = DataChartXRange(m_data);
-    const TChartRange y = DataChartYRange(m_data);
-    m_chart->SetRanges(y.Max, y.Min, x.Max, x.Min);
-    m_chart->Redraw();
+    BuildDataChartCurves(*m_chart, m_data, m_curveWidth);
 }
 
 QString TDataChart::ProfileCsv() const
@@ -207,10 +175,16 @@ QString TDataChart::ProfileCsv() const
     return ToQString(SeriesCsv(m_data, legends));
 }
 
+TChartNotes TDataChart::PictureNotes() const
+{
+    QStringList legends;
+    for (const QLabel* legend : m_legends) legends << legend->text();
+    return DataChartNotes(m_data, legends, m_duty->text(), m_fluid->text(), m_air->text(), m_chart->AxesColor());
+}
+
 TResult TDataChart::SaveChart(const QString& fileName)
 {
-    if (fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return WriteChartPdf(*m_chart, fileName);
-    return WriteChartPng(*m_chart, fileName);
+    return WriteChartPicture(*m_chart, PictureNotes(), kDataChartPictureSize, fileName);
 }
 
 TResult TDataChart::SaveProfile(const QString& fileName)
@@ -222,17 +196,17 @@ void TDataChart::CopyChart() { m_chart->Copy(); }
 
 void TDataChart::SaveChartWithDialog()
 {
-    QString fileName = m_chooseFile(tr("Save Chart"), tr("PNG picture (*.png);;PDF document (*.pdf)"));
-    if (fileName.isEmpty()) return;
-    if (!fileName.contains('.')) fileName += QStringLiteral(".png");
-    ShowFailure(SaveChart(fileName));
+    const TChosenFile chosen =
+        m_chooseFile(tr("Save Chart"), tr("PNG picture (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)"));
+    if (chosen.Name.isEmpty()) return;
+    ShowFailure(SaveChart(WithPictureExtension(chosen.Name, chosen.Filter)));
 }
 
 void TDataChart::SaveProfileWithDialog()
 {
-    QString fileName = m_chooseFile(tr("Save Profile"), tr("CSV file (*.csv)"));
+    QString fileName = m_chooseFile(tr("Save Profile"), tr("CSV file (*.csv)")).Name;
     if (fileName.isEmpty()) return;
-    if (!fileName.contains('.')) fileName += QStringLiteral(".csv");
+    if (HasNoExtension(fileName)) fileName += QStringLiteral(".csv");
     ShowFailure(SaveProfile(fileName));
 }
 
@@ -258,18 +232,89 @@ void PrepareStepSimulation(TDataChart& chart, const TStepSimulation& simulation)
     chart.setWindowTitle(ToQString(simulation.Caption));
     chart.SetMessage(ToQString(simulation.Result.Message));
     chart.Chart().SetShowXScale(false);
-    chart.SetCurveWidth(2);
-    std::vector<TFloatMat> series;
-    for (const auto& row : simulation.Series) series.emplace_back(row.begin(), row.end());
-    chart.SetSeries(std::move(series));
-    chart.SetShownSeries({0, 1, 2, 3});
-    chart.SetFirstIndex(simulation.FirstIndex);
-    chart.SetLastIndex(simulation.LastIndex);
-    QStringList legends;
-    for (const std::string& legend : simulation.Legends) legends << ToQString(legend);
-    chart.SetLegends(legends);
+    chart.SetCurveWidth(kStepSimulationCurveWidth);
+    const TDataChartSeries data = StepSimulationSeries(simulation);
+    chart.SetSeries(data.Series);
+    chart.SetShownSeries(data.Shown);
+    chart.SetFirstIndex(data.FirstIndex);
+    chart.SetLastIndex(data.LastIndex);
+    chart.SetLegends(StepSimulationLegends(simulation));
     chart.SetValueLabels(ToQString(simulation.DutyLabel), ToQString(simulation.FluidLabel),
                          ToQString(simulation.AirLabel));
+}
+
+}  // namespace vantor
+
+namespace vantor {
+
+void SetUpDataChartPanel(TChartPanel& chart)
+{
+    chart.SetMargins(50, 25, 20, 50);
+    chart.SetTitle(QObject::tr("Temperature Profile"));
+    chart.SetScaleXLabel(QObject::tr("Position"));
+    chart.SetScaleYLabel(QObject::tr("Temperature"));
+    chart.SetShowXScale(false);
+    chart.SetShowXYPosPlace(TPosPlace::ppBottomLeft);
+    chart.SetShowXPosFmt("%0.1f");
+    chart.SetShowYPosFmt("%0.1f");
+    QFont labels("Courier New", 8);
+    labels.setStyleHint(QFont::Monospace);
+    chart.SetFontLabels(labels);
+}
+
+void BuildDataChartCurves(TChartPanel& chart, const TDataChartSeries& data, int curveWidth)
+{
+    chart.ClearCurves();
+    for (int i = 0; i < static_cast<int>(data.Series.size()); ++i) {
+        if (!data.IsShown(i)) continue;
+        TChartLine& curve = chart.AddCurve(SeriesColour(i));
+        curve.LineWidth = curveWidth;
+        const TFloatMat& values = data.Series[static_cast<size_t>(i)];
+        for (int k = std::max(data.FirstIndex, 0); k <= data.LastPlottedIndex(i); ++k)
+            curve.AddPoint(k, values[static_cast<size_t>(k)]);
+    }
+    const TChartRange x = DataChartXRange(data);
+    const TChartRange y = DataChartYRange(data);
+    chart.SetRanges(y.Max, y.Min, x.Max, x.Min);
+    chart.Redraw();
+}
+
+TChartNotes DataChartNotes(const TDataChartSeries& data, const QStringList& legends, const QString& duty,
+                           const QString& fluid, const QString& air, const QColor& textColour)
+{
+    constexpr int kLegends = 4;
+    TChartNotes notes;
+    for (int i = 0; i < kLegends && i < legends.size(); ++i)
+        if (data.IsShown(i)) notes.Legend.push_back({legends[i], SeriesColour(i)});
+    const auto named = [&](int series, const QString& value) {
+        return series < legends.size() ? legends[series] + QLatin1Char(' ') + value : value;
+    };
+    if (!duty.isEmpty()) notes.Values.push_back({duty, textColour});
+    if (!fluid.isEmpty()) notes.Values.push_back({named(0, fluid), SeriesColour(0)});
+    if (!air.isEmpty()) notes.Values.push_back({named(1, air), SeriesColour(1)});
+    return notes;
+}
+
+QString WithPictureExtension(const QString& fileName, const QString& filter)
+{
+    if (PictureFormatOf(ToStdString(fileName))) return fileName;
+    for (const TPictureFormat format : {TPictureFormat::pfPng, TPictureFormat::pfPdf, TPictureFormat::pfSvg}) {
+        const QString extension = ToQString(std::string(PictureExtension(format)));
+        if (filter.contains(QLatin1Char('*') + extension, Qt::CaseInsensitive)) return fileName + extension;
+    }
+    return fileName + QStringLiteral(".png");
+}
+
+TResult WriteStepSimulationChart(const TStepSimulation& simulation, const QString& fileName)
+{
+    TChartPanel chart;
+    SetUpDataChartPanel(chart);
+    const TDataChartSeries data = StepSimulationSeries(simulation);
+    BuildDataChartCurves(chart, data, kStepSimulationCurveWidth);
+    const TChartNotes notes =
+        DataChartNotes(data, StepSimulationLegends(simulation), ToQString(simulation.DutyLabel),
+                       ToQString(simulation.FluidLabel), ToQString(simulation.AirLabel), chart.AxesColor());
+    return WriteChartPicture(chart, notes, kDataChartPictureSize, fileName);
 }
 
 }  // namespace vantor

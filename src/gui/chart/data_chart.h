@@ -3,10 +3,11 @@
 // The data chart window: up to five series drawn as curves over their position, with a
 // legend for the first four and three value labels. The caller fills the series, the
 // positions, the shown series and the texts, then shows the window; showing it builds the
-// chart. A double click on the chart copies it; the chart can be saved as a PNG or PDF
-// picture and the series as CSV.
+// chart. A double click on the chart copies it; the chart can be saved as a PNG, PDF or SVG
+// picture carrying the legend and the value labels, and the series as CSV.
 
 #include "chart/data_chart_series.h"
+#include "gui/chart/chart_picture.h"
 #include "text/result.h"
 
 #include <QDialog>
@@ -28,8 +29,13 @@ class TDataChart : public QDialog {
     Q_OBJECT
 
 public:
-    // The chosen file's path for a save; empty when the user cancelled.
-    using TChooseFile = std::function<QString(const QString& caption, const QString& filter)>;
+    // The chosen file's path for a save, empty when the user cancelled, and the file type
+    // chosen among the filters.
+    struct TChosenFile {
+        QString Name;
+        QString Filter;
+    };
+    using TChooseFile = std::function<TChosenFile(const QString& caption, const QString& filters)>;
 
     explicit TDataChart(QWidget* parent = nullptr);
 
@@ -56,8 +62,10 @@ public:
     // The curves and ranges from the series (done when the window is shown).
     void Build();
 
-    // The chart as a picture: PNG, or PDF when the name ends in ".pdf".
+    // The chart with its legend and value labels as a picture of kDataChartPictureSize: PNG,
+    // PDF or SVG by the name's extension.
     TResult SaveChart(const QString& fileName);
+    TChartNotes PictureNotes() const;
     // The shown series as CSV, headed by their legends.
     TResult SaveProfile(const QString& fileName);
     QString ProfileCsv() const;
@@ -84,6 +92,27 @@ private:
     std::vector<QPushButton*> m_chartButtons;  // copying and saving: nothing to do without a chart
     TChooseFile m_chooseFile;
 };
+
+// The size of a saved chart, whatever the window's: a report gets the same picture each time.
+inline constexpr QSize kDataChartPictureSize{800, 560};
+
+// The chart control as the data chart window sets it up: margins, title, axis labels, no
+// position scale, the readout and label fonts.
+void SetUpDataChartPanel(TChartPanel& chart);
+// The curves of the shown series and the ranges around them, as the window draws them.
+void BuildDataChartCurves(TChartPanel& chart, const TDataChartSeries& data, int curveWidth);
+// The legend of the shown series among the first four, in their colours, and the value
+// line: the duty, then the fluid and air labels after the first two legends, in their colours.
+TChartNotes DataChartNotes(const TDataChartSeries& data, const QStringList& legends, const QString& duty,
+                           const QString& fluid, const QString& air, const QColor& textColour);
+// A chosen file name completed by the chosen type: a name without one of the picture
+// extensions gets the extension of the filter ("PDF document (*.pdf)"), ".png" when the
+// filter names none.
+QString WithPictureExtension(const QString& fileName, const QString& filter);
+
+// The chart of a step-by-step simulation written to a picture file, exactly as the window
+// prepared by PrepareStepSimulation saves it. Needs a QApplication.
+TResult WriteStepSimulationChart(const TStepSimulation& simulation, const QString& fileName);
 
 // Fills the window with the temperature profile of a step-by-step simulation: its caption,
 // the four series shown with their legends, the duty, fluid and air labels, curves 2 pixels

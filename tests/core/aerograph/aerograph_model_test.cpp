@@ -62,7 +62,7 @@ TEST_F(AerographModelTest, FilesAddTheirProcessesAndAFileReceivedAgainReplacesIt
     EXPECT_EQ(second.Processes[0].Process.Caption, "Coil");
     EXPECT_EQ(second.Nodes[second.Processes[0].To].Node.DryBulb, 40);
     EXPECT_DOUBLE_EQ(second.Processes[0].Process.AirMassFlow, 0.8);
-    EXPECT_EQ(m_model.Ranges().DryBulbMax, 40) << "widened to take in the 40 °C node";
+    EXPECT_EQ(m_model.Ranges().DryBulbMax, 45) << "widened to take in the 40 °C node with room for its marker";
 
     // The first file plotted again, now with another off-coil state and barometer: it replaces
     // its own process, keeps its place and sets the chart's barometer.
@@ -75,7 +75,7 @@ TEST_F(AerographModelTest, FilesAddTheirProcessesAndAFileReceivedAgainReplacesIt
     EXPECT_EQ(m_model.Sources()[0].Nodes[1].Node.DryBulb, 50);
     EXPECT_EQ(m_model.Current(), &m_model.Sources()[0]);
     EXPECT_DOUBLE_EQ(m_model.Barometer(), 101.325);
-    EXPECT_EQ(m_model.Ranges().DryBulbMax, 50);
+    EXPECT_EQ(m_model.Ranges().DryBulbMax, 55);
 }
 
 TEST_F(AerographModelTest, AFileThatCannotBeReadChangesNothing)

@@ -143,6 +143,15 @@ TEST(PsyChartLines, RangesWidenToRoundValues)
     EXPECT_EQ(widened.DryBulbMax, 45);
     EXPECT_EQ(widened.MoistureMin, 0);
     EXPECT_NEAR(widened.MoistureMax, 0.022, 1e-15);
+
+    // A node on an edge, or just inside it, would have its marker cut: the edge moves out to
+    // the next round value. The margin is 3 % of the span: 0.9 °C and 0.57 g/kg here.
+    const TPsyRanges onEdges = WidenedRanges(kStandard, {{35, 0.0196}, {5.5, 0.001}});
+    EXPECT_EQ(onEdges.DryBulbMax, 40);
+    EXPECT_EQ(onEdges.DryBulbMin, 0);
+    EXPECT_NEAR(onEdges.MoistureMax, 0.021, 1e-15);
+    EXPECT_EQ(onEdges.MoistureMin, 0);
+    EXPECT_EQ(WidenedRanges(kStandard, {{34, 0.019}, {6, 0.0016}}), kStandard) << "far enough inside";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace vantor {
@@ -29,6 +30,20 @@ TEST(NiceStep, TakesTheFirstStepWhoseLimitReachesTheWantedStep)
         {120, 150},     {500.1, 500}, {501, 1000},  {1001, 1500},  {0, 0.0001},   {-3, 0.0001},
     };
     for (const auto& [wanted, step] : cases) EXPECT_DOUBLE_EQ(NiceStep(wanted), step) << "NiceStep(" << wanted << ")";
+}
+
+TEST(RoundLinearTicks, FallOnWholeMultiplesOfTheStepWhereverTheRangeStarts)
+{
+    // 1 to 20 g/kg in 8 ticks: NiceStep(19/7 = 2.71) = 5, so 5, 10, 15, 20 rather than 1, 6, 11, 16.
+    ExpectTicks(RoundLinearTicks({1, 20}, 8), {{5, true}, {10, true}, {15, true}, {20, true}});
+    // A range across zero gives an exact 0; ends that are multiples are ticks.
+    ExpectTicks(RoundLinearTicks({-10, 10}, 5), {{-10, true}, {-5, true}, {0, true}, {5, true}, {10, true}});
+    ExpectTicks(RoundLinearTicks({0.0013, 0.0061}, 5), {{0.002, true}, {0.004, true}, {0.006, true}});
+    EXPECT_EQ(RoundLinearTicks({-10, 10}, 5)[2].Value, 0.0);
+    // Nothing to mark on an empty, reversed or endless range.
+    EXPECT_TRUE(RoundLinearTicks({3, 3}, 6).empty());
+    EXPECT_TRUE(RoundLinearTicks({5, 1}, 6).empty());
+    EXPECT_TRUE(RoundLinearTicks({0, std::numeric_limits<double>::infinity()}, 6).empty());
 }
 
 TEST(GuardRange, OpensARangeWhoseEndsCoincide)

@@ -11,10 +11,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -40,6 +43,27 @@ void FillThreeSeries(TDataChart& chart)
     chart.SetLastIndex(3);
     chart.SetCurveWidth(3);
     chart.SetLegends({"Supply", "Return", "Hidden"});
+}
+
+QPushButton* Button(QWidget& window, const QString& text)
+{
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->text() == text) return button;
+    return nullptr;
+}
+
+QAction* StepSimulationCommand(TVantorForm& form)
+{
+    for (QAction* item : form.GridMenu().actions())
+        if (item->text() == "Step-by-Step Simulation") return item;
+    return nullptr;
+}
+
+QStringList Texts(const std::vector<TLegendEntry>& entries)
+{
+    QStringList texts;
+    for (const TLegendEntry& entry : entries) texts << entry.Text;
+    return texts;
 }
 
 }  // namespace
@@ -107,7 +131,8 @@ private slots:
 
         QVERIFY(chart.SaveChart(folder.filePath("chart.png")));
         const QImage picture(folder.filePath("chart.png"));
-        QCOMPARE(picture.size(), chart.Chart().size() * chart.Chart().devicePixelRatio());
+        // The same size whatever the window's, so that a report gets the same picture.
+        QCOMPARE(picture.size(), kDataChartPictureSize);
 
         QVERIFY(chart.SaveChart(folder.filePath("chart.PDF")));
         QVERIFY(FileBytes(folder.filePath("chart.PDF")).startsWith("%PDF"));
@@ -122,6 +147,85 @@ private slots:
         QVERIFY(!failed);
         QVERIFY(!failed.Message.empty());
         QVERIFY(!chart.SaveChart(folder.filePath("none/chart.pdf")));
+        chart.hide();
+    }
+
+    void theChosenTypeGivesTheExtension_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("pdf without extension") << "report" << "PDF document (*.pdf)" << "report.pdf" << QByteArray("%PDF");
+        QTest::newRow("folder with a dot") << "my.charts/report" << "SVG drawing (*.svg)" << "my.charts/report.svg"
+                                           << QByteArray("<?xml");
+        QTest::newRow("png") << "report" << "PNG picture (*.png)" << "report.png" << QByteArray("\x89PNG");
+        QTest::newRow("own extension kept") << "report.png" << "PDF document (*.pdf)" << "report.png"
+                                            << QByteArray("\x89PNG");
+        QTest::newRow("another extension") << "report.v2" << "PDF document (*.pdf)" << "report.v2.pdf"
+                                           << QByteArray("%PDF");
+    }
+
+    void theChosenTypeGivesTheExtension()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, start);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath("my.charts"));
+        TDataChart chart;
+        FillThreeSeries(chart);
+        QString filters;
+        chart.SetChooseFile([&](const QString&, const QString& offered) {
+            filters = offered;
+            return TDataChart::TChosenFile{folder.filePath(chosen), filter};
+        });
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QPushButton* save = Button(chart, "Save C&hart...");
+        QVERIFY(save);
+        save->click();
+        QVERIFY2(filters.contains(filter), qPrintable(filters));
+        QVERIFY2(FileBytes(folder.filePath(written)).startsWith(start), qPrintable(written));
+        QCOMPARE(QDir(folder.filePath(QFileInfo(written).path())).entryList(QDir::Files).size(), 1);
+        chart.hide();
+    }
+
+    void aSavedChartCarriesItsLegendAndValues()
+    {
+        TDataChart chart;
+        TStepSimulation drawn;
+        drawn.Caption = "Step-by-Step Simulation";
+        drawn.Series.resize(kProfileRows);
+        for (auto& row : drawn.Series) row.fill(20.0);
+        drawn.Legends = {"Fluid", "Air", "Surface", "Dew Point"};
+        drawn.LastIndex = kProfileSteps - 1;
+        drawn.DutyLabel = "Duty 18.3 kW";
+        drawn.FluidLabel = "40.0 - 45.0 °C";
+        drawn.AirLabel = "25.3 - 40.5 °C";
+        PrepareStepSimulation(chart, drawn);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        const TChartNotes notes = chart.PictureNotes();
+        QCOMPARE(Texts(notes.Legend), QStringList({"Fluid", "Air", "Surface", "Dew Point"}));
+        QCOMPARE(notes.Legend[3].Colour, chart.Legend(3).palette().color(QPalette::WindowText));
+        // The value line says which temperatures are the fluid's and which the air's.
+        QCOMPARE(Texts(notes.Values), QStringList({"Duty 18.3 kW", "Fluid 40.0 - 45.0 °C", "Air 25.3 - 40.5 °C"}));
+        QCOMPARE(notes.Values[1].Colour, notes.Legend[0].Colour);
+
+        // The picture's band under the chart is painted: its lower part differs from a blank one.
+        QTemporaryDir folder;
+        QVERIFY(chart.SaveChart(folder.filePath("chart.png")));
+        const QImage picture(folder.filePath("chart.png"));
+        const QImage band = picture.copy(0, picture.height() - 40, picture.width(), 40);
+        QImage blank(band.size(), band.format());
+        blank.fill(band.pixel(0, 0));
+        QVERIFY(band != blank);
+        // An unknown extension is refused, not written as something else.
+        const TResult refused = chart.SaveChart(folder.filePath("chart.gif"));
+        QVERIFY(!refused);
+        QVERIFY(!QFileInfo::exists(folder.filePath("chart.gif")));
         chart.hide();
     }
 
@@ -165,9 +269,7 @@ private slots:
     {
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = nullptr;
-        for (QAction* item : form.GridMenu().actions())
-            if (item->text() == "Step-by-Step Simulation") command = item;
+        QAction* command = StepSimulationCommand(form);
         QVERIFY(command);
 
         QString title;
@@ -209,6 +311,46 @@ private slots:
         QCOMPARE(xMax, 100.0);
         QVERIFY(!copied.isNull());
     }
+
+#ifdef VANTOR_CLI
+    // vantor-cli draws the step-by-step chart with the window's own routine: the same rating
+    // gives the same picture, pixel for pixel, from a program given no display at all.
+    void theCommandLineDrawsTheWindowsPicture()
+    {
+        QTemporaryDir folder;
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm form(units);
+        QAction* command = StepSimulationCommand(form);
+        QVERIFY(command);
+        TResult saved = TResult::Error(1, "not shown");
+        OnNextModal([&](QWidget& window) {
+            auto& chart = dynamic_cast<TDataChart&>(window);
+            chart.resize(700, 500);  // the window's size does not matter
+            saved = chart.SaveChart(folder.filePath("window.png"));
+            chart.accept();
+        });
+        command->trigger();
+        QVERIFY2(saved, saved.Message.c_str());
+
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
+        environment.insert("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR);
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(VANTOR_CLI), {"simulate", "--no-settings", "--chart", folder.filePath("cli.png")});
+        QVERIFY(cli.waitForFinished(30000));
+        QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+
+        const QImage window = QImage(folder.filePath("window.png")).convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = QImage(folder.filePath("cli.png")).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(drawn.size(), window.size());
+        int differing = 0;
+        for (int y = 0; y < window.height(); ++y)
+            for (int x = 0; x < window.width(); ++x)
+                if (window.pixel(x, y) != drawn.pixel(x, y)) ++differing;
+        QCOMPARE(differing, 0);
+    }
+#endif
 };
 
 VANTOR_GUI_TEST_MAIN(DataChartTest)
