@@ -33,6 +33,13 @@ inline std::string Slurp(const std::filesystem::path& path)
     return text.str();
 }
 
+// The results of the first-run coil rated by an independent implementation.
+inline nlohmann::json FirstRunCoilReference()
+{
+    std::ifstream file(std::string(VANTOR_TEST_DATA_DIR) + "/reference/first-run-coil.json");
+    return nlohmann::json::parse(file)["results"];
+}
+
 // One argument for /bin/sh, quoted so that nothing in it is interpreted.
 inline std::string ShellQuoted(const std::string& text)
 {

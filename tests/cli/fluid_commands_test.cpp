@@ -15,7 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FluidCommandsTest : public vantor::test::TCliTest {
+// The arguments of one command line.
+using TArgs = std::vector<std::string>;
+
+class FluidCommandsTest : public vantor::test::TCliTest, public testing::WithParamInterface<TArgs> {
 };
 
 TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
@@ -115,41 +118,36 @@ TEST_F(FluidCommandsTest, AirTextCorrectionsAreNamedAndStrictRefusesThem)
     EXPECT_EQ(clean.err, "");
 }
 
-TEST_F(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
+TEST_P(FluidCommandsTest, UnreadableArgumentsExitWithUsage)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {"air", "abc"},
-        {"air", "24,5"},
-        {"air"},
-        {"air", "24/17", "--pressure", "abc"},
-        {"air", "24/17", "--pressure", "1,5"},
-        {"air", "24/17", "--pressure", "0"},
-        {"air", "24/17", "--pressure", "nan"},
-        {"air", "--pair", "6", "20", "2.3"},
-        {"air", "--pair", "3", "20", "x"},
-        {"air", "--pair", "3", "20"},
-        {"air", "24/17", "--pair", "3", "20", "0.5"},
-        {"barometer"},
-        {"barometer", "--altitude", "100", "--pressure", "100"},
-        {"barometer", "--altitude", "inf"},
-        {"barometer", "--pressure", "-3"},
-        {"fluid", "--spec", "14"},
-        {"fluid", "--spec", "x"},
-        {"fluid", "--additive", "4"},
-        {"fluid", "--t", "nan"},
-        {"fluid", "--pf", "0"},
-        {"fluid", "--user", "1000,4.2,0.001"},
-        {"fluid", "--user", "1000,4.2,0.001,-1"},
-    };
-    for (const auto& args : cases) {
-        std::string line;
-        for (const auto& arg : args) line += arg + " ";
-        SCOPED_TRACE(line);
-        const vantor::test::TRun run = Run(args);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_FALSE(run.err.empty());
-    }
+    const vantor::test::TRun run = Run(GetParam());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_FALSE(run.err.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(, FluidCommandsTest,
+                         testing::Values(TArgs{"air", "abc"},
+                                         TArgs{"air", "24,5"},
+                                         TArgs{"air"},
+                                         TArgs{"air", "24/17", "--pressure", "abc"},
+                                         TArgs{"air", "24/17", "--pressure", "1,5"},
+                                         TArgs{"air", "24/17", "--pressure", "0"},
+                                         TArgs{"air", "24/17", "--pressure", "nan"},
+                                         TArgs{"air", "--pair", "6", "20", "2.3"},
+                                         TArgs{"air", "--pair", "3", "20", "x"},
+                                         TArgs{"air", "--pair", "3", "20"},
+                                         TArgs{"air", "24/17", "--pair", "3", "20", "0.5"},
+                                         TArgs{"barometer"},
+                                         TArgs{"barometer", "--altitude", "100", "--pressure", "100"},
+                                         TArgs{"barometer", "--altitude", "inf"},
+                                         TArgs{"barometer", "--pressure", "-3"},
+                                         TArgs{"fluid", "--spec", "14"},
+                                         TArgs{"fluid", "--spec", "x"},
+                                         TArgs{"fluid", "--additive", "4"},
+                                         TArgs{"fluid", "--t", "nan"},
+                                         TArgs{"fluid", "--pf", "0"},
+                                         TArgs{"fluid", "--user", "1000,4.2,0.001"},
+                                         TArgs{"fluid", "--user", "1000,4.2,0.001,-1"}));
 
 TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
 {

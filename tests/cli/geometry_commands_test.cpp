@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GeometryCommandsTest : public vantor::test::TCliTest {
+// A command line the program refuses: its exit code and (a part of) its message.
+struct TRefusal {
+    std::vector<std::string> Args;
+    int ExitCode;
+    std::string Message;
+};
+
+void PrintTo(const TRefusal& c, std::ostream* out)
+{
+    for (const std::string& arg : c.Args) *out << arg << ' ';
+}
+
+class GeometryCommandsTest : public vantor::test::TCliTest, public testing::WithParamInterface<TRefusal> {
 };
 
 TEST_F(GeometryCommandsTest, JsonHoldsTheRecordAndEveryDerivedFigure)
@@ -80,43 +93,41 @@ TEST_F(GeometryCommandsTest, MakersListsTheCatalogueAndAMakersRanges)
     EXPECT_EQ(std::count(gea.out.begin(), gea.out.end(), '\n'), 4);
 }
 
-TEST_F(GeometryCommandsTest, BadArgumentsFailWithAClearMessage)
+TEST_P(GeometryCommandsTest, BadArgumentsFailWithAClearMessage)
 {
-    struct TCase {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string message;
-    };
-    const TCase cases[] = {
-        {{"geometry", "544 720 4r 12f"}, 1, "Invalid designation \"544 720 4r 12f\": fewer than five readable numbers"},
-        {{"geometry", "544 720 25r 12f 7c"}, 1, "rows outside 1 to 20"},
-        {{"geometry", "544 720 4r 12f 7c", "--range", "7/8 inch"}, 1, "The coil maker Typical has no tube range 7/8 inch"},
-        {{"geometry", "544 720 4r 12f 7c", "--range", "1/2 inch", "--tube", "4"}, 2, "excludes"},
-        {{"geometry", "544 720 4r 12f 7c", "--tube", "many"}, 2, ""},
-        // An unknown maker or a tube the maker lacks is refused, with what there is.
-        {{"geometry", "544 720 4r 12f 7c", "--maker", "Nobody"}, 1,
-         "There is no coil maker Nobody in the catalogue; its makers are Typical, Default, Recoil, HC, BAC, "
-         "Enviroware, GEA\n"},
-        {{"geometry", "544 720 4r 12f 7c", "--tube", "6"}, 1,
-         "The coil maker Typical has no tube code 6; its ranges (tube code and name) are 3 (3/8 inch), 4 (1/2 inch), "
-         "4 (1/2 inch copper fin), 5 (5/8 inch), 5 (5/8 inch heavy duty), 5 (5/8 inch in-line)\n"},
-        {{"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "4"}, 1, "GEA has no tube code 4; its ranges"},
-        {{"geometry", "544 720 4r 12f 7c", "--maker", "BAC", "--range", "3/8 inch"}, 1,
-         "The coil maker BAC has no tube range 3/8 inch; its ranges (tube code and name) are 4 (1/2 inch), "},
-        {{"makers", "--maker", "Nobody"}, 1, "There is no coil maker Nobody in the catalogue"},
-    };
-    for (const TCase& c : cases) {
-        const vantor::test::TRun run = Run(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1] << "\n" << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        // Nothing is shown of a coil that was refused.
-        if (c.exitCode != 0) {
-            EXPECT_EQ(run.out, "") << c.args[1];
-        }
-    }
+    const TRefusal& c = GetParam();
+    const vantor::test::TRun run = Run(c.Args);
+    EXPECT_EQ(run.exitCode, c.ExitCode) << run.err;
+    EXPECT_NE(run.err.find(c.Message), std::string::npos) << run.err;
+    // Nothing is shown of a coil that was refused.
+    EXPECT_EQ(run.out, "");
     // The installed catalogue has a "Default" maker, so the fallback wrote nothing.
     EXPECT_FALSE(fs::exists(m_base / "data"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    , GeometryCommandsTest,
+    testing::Values(
+        TRefusal{{"geometry", "544 720 4r 12f"}, 1,
+                 "Invalid designation \"544 720 4r 12f\": fewer than five readable numbers"},
+        TRefusal{{"geometry", "544 720 25r 12f 7c"}, 1, "rows outside 1 to 20"},
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--range", "7/8 inch"}, 1,
+                 "The coil maker Typical has no tube range 7/8 inch"},
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--range", "1/2 inch", "--tube", "4"}, 2, "excludes"},
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--tube", "many"}, 2, ""},
+        // An unknown maker or a tube the maker lacks is refused, with what there is.
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--maker", "Nobody"}, 1,
+                 "There is no coil maker Nobody in the catalogue; its makers are Typical, Default, Recoil, HC, BAC, "
+                 "Enviroware, GEA\n"},
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--tube", "6"}, 1,
+                 "The coil maker Typical has no tube code 6; its ranges (tube code and name) are 3 (3/8 inch), "
+                 "4 (1/2 inch), 4 (1/2 inch copper fin), 5 (5/8 inch), 5 (5/8 inch heavy duty), "
+                 "5 (5/8 inch in-line)\n"},
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "4"}, 1,
+                 "GEA has no tube code 4; its ranges"},
+        TRefusal{{"geometry", "544 720 4r 12f 7c", "--maker", "BAC", "--range", "3/8 inch"}, 1,
+                 "The coil maker BAC has no tube range 3/8 inch; its ranges (tube code and name) are 4 (1/2 inch), "},
+        TRefusal{{"makers", "--maker", "Nobody"}, 1, "There is no coil maker Nobody in the catalogue"}));
 
 TEST_F(GeometryCommandsTest, WithoutACatalogueTheDefaultRangeIsUsedAndTheUsersCopyCreated)
 {

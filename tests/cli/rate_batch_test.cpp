@@ -1,6 +1,7 @@
 // Runs `vantor-cli rate --batch` on small schedules and compares each line with `rate`.
 
 #include "cli_test_support.h"
+#include "support/text_lines.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -16,15 +17,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using vantor::test::Lines;
 using vantor::test::TRun;
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 // The fields of a line without quoted commas.
 std::vector<std::string> Fields(const std::string& line)

@@ -17,13 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The first-run coil rated by an independent implementation.
-nlohmann::json Reference()
-{
-    std::ifstream file(std::string(VANTOR_TEST_DATA_DIR) + "/reference/first-run-coil.json");
-    return nlohmann::json::parse(file)["results"];
-}
-
 class RateCommandTest : public vantor::test::TCliTest {
 };
 
@@ -71,7 +64,7 @@ TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
     EXPECT_EQ(json["SolveResult"], 0);
     EXPECT_EQ(json["PipeSize"], 35);
 
-    const nlohmann::json expected = Reference();
+    const nlohmann::json expected = vantor::test::FirstRunCoilReference();
     const std::pair<const char*, double> values[] = {
         {"Qt", expected["Qt"]},
         {"Qs", expected["Qs"]},

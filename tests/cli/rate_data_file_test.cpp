@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,7 +23,19 @@ namespace fs = std::filesystem;
 
 const fs::path kExamples = fs::path(VANTOR_TEST_DATA_DIR) / ".." / ".." / "examples";
 
-class RateDataFile : public vantor::test::TCliTest {
+// An element of a data file given a text that cannot be used, the warning it gives and the
+// value the JSON shows under Key.
+struct TUnusableValue {
+    const char* Element;
+    const char* Text;
+    const char* Warning;
+    const char* Key;
+    nlohmann::json Expected;
+};
+
+void PrintTo(const TUnusableValue& c, std::ostream* out) { *out << c.Element; }
+
+class RateDataFile : public vantor::test::TCliTest, public testing::WithParamInterface<TUnusableValue> {
 protected:
     vantor::test::TRun Rate(std::vector<std::string> args) const
     {
@@ -102,40 +115,33 @@ std::string EditedExample(const fs::path& to, const std::string& element, const 
     return to.string();
 }
 
-TEST_F(RateDataFile, FileValuesThatCannotBeUsedAreWarnedAboutWithTheValueUsed)
+TEST_P(RateDataFile, FileValuesThatCannotBeUsedAreWarnedAboutWithTheValueUsed)
 {
-    const struct {
-        const char* Element;
-        const char* Text;
-        const char* Warning;
-        const char* Key;
-        nlohmann::json Expected;
-    } cases[] = {
-        // The value the document held before the file, not the file's own: that could not be read.
-        {"tfi", "80,5", "tfi: \"80,5\" is not a number; 45 kept", "FluidInlet", 45.0},
-        {"AdditiveVolume", "5", "AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used", "HeatingFluid",
-         "Water (45% Propylene Glycol)"},
-        {"fHeight", "nan", "fHeight: \"nan\" is not a number; 0.544 kept", "fHeight", 0.544},
-        {"ma", "30", "ma (face velocity, m/s): ", "AirVelocity", 10.0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Element);
-        const std::string file = EditedExample(m_base / "edited.hqx", c.Element, c.Text);
-        vantor::test::TRun run = Rate({file, "--json"});
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_NE(run.err.find("warning: Values of " + file + " that could not be used as they stood:\n  " +
-                               c.Warning),
-                  std::string::npos)
-            << run.err;
-        EXPECT_EQ(run.Json()[c.Key], c.Expected);
+    const TUnusableValue& c = GetParam();
+    const std::string file = EditedExample(m_base / "edited.hqx", c.Element, c.Text);
+    vantor::test::TRun run = Rate({file, "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("warning: Values of " + file + " that could not be used as they stood:\n  " + c.Warning),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.Json()[c.Key], c.Expected);
 
-        run = Rate({file, "--json", "--strict"});
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_NE(run.err.find(file + ": values could not be used as they stood (--strict)"), std::string::npos)
-            << run.err;
-        EXPECT_EQ(run.out, "");
-    }
+    run = Rate({file, "--json", "--strict"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(file + ": values could not be used as they stood (--strict)"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.out, "");
 }
+
+// The value the document held before the file, not the file's own: that could not be read.
+INSTANTIATE_TEST_SUITE_P(
+    , RateDataFile,
+    testing::Values(TUnusableValue{"tfi", "80,5", "tfi: \"80,5\" is not a number; 45 kept", "FluidInlet", 45.0},
+                    TUnusableValue{"AdditiveVolume", "5", "AdditiveVolume: 5 is outside 0.01 to 0.45; 0.45 used",
+                                   "HeatingFluid", "Water (45% Propylene Glycol)"},
+                    TUnusableValue{"fHeight", "nan", "fHeight: \"nan\" is not a number; 0.544 kept", "fHeight",
+                                   0.544},
+                    TUnusableValue{"ma", "30", "ma (face velocity, m/s): ", "AirVelocity", 10.0}));
 
 TEST_F(RateDataFile, StoredSettingsOutOfRangeFallBackToTheirDefaults)
 {

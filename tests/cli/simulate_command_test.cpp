@@ -1,6 +1,7 @@
 // Runs `vantor-cli simulate` and checks its JSON and CSV against the rated first-run coil.
 
 #include "cli_test_support.h"
+#include "support/text_lines.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -16,21 +17,6 @@
 
 namespace {
 
-// The first-run coil rated by an independent implementation.
-nlohmann::json Reference()
-{
-    std::ifstream file(std::string(VANTOR_TEST_DATA_DIR) + "/reference/first-run-coil.json");
-    return nlohmann::json::parse(file)["results"];
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 class SimulateCommandTest : public vantor::test::TCliTest {
 };
 
@@ -43,7 +29,7 @@ TEST_F(SimulateCommandTest, JsonSeriesEndAtTheRatedCoilsTemperatures)
     for (const auto& item : json.items()) keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"Duty", "DutyLabel", "FluidLabel", "AirLabel", "Legends", "FirstIndex",
                                               "LastIndex", "Series"}));
-    const nlohmann::json reference = Reference();
+    const nlohmann::json reference = vantor::test::FirstRunCoilReference();
     EXPECT_NEAR(json["Duty"].get<double>(), reference["Qt"].get<double>(), 0.01 * reference["Qt"].get<double>());
     EXPECT_EQ(json["DutyLabel"], "Duty 18.3 kW");
     EXPECT_EQ(json["Legends"], nlohmann::json({"Fluid", "Air", "Surface", "Dew Point"}));
@@ -76,7 +62,7 @@ TEST_F(SimulateCommandTest, CsvHasAHeaderAndOneLinePerStep)
 {
     const vantor::test::TRun run = Run({"simulate", "--no-settings", "--csv", "--fluid-inlet", "60"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::vector<std::string> lines = Lines(run.out);
+    const std::vector<std::string> lines = vantor::test::Lines(run.out);
     ASSERT_EQ(lines.size(), 101u);
     EXPECT_EQ(lines[0], "Position,Fluid,Air,Surface,Dew Point");
     EXPECT_EQ(lines[1].rfind("0,", 0), 0u);

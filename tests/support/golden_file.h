@@ -5,6 +5,8 @@
 // so a failure reads without a diff tool. VANTOR_UPDATE_GOLDEN=1 in the environment writes
 // the output as the new stored file instead (review the change with git diff).
 
+#include "support/text_lines.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,19 +24,11 @@ inline std::filesystem::path GoldenPath(std::string_view name)
     return std::filesystem::path(VANTOR_TEST_DATA_DIR) / "golden" / name;
 }
 
-inline std::vector<std::string> GoldenLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // Where two texts first part, as a message: line number, expected and actual line.
 inline std::string FirstDifference(const std::string& expected, const std::string& actual)
 {
-    const std::vector<std::string> want = GoldenLines(expected);
-    const std::vector<std::string> got = GoldenLines(actual);
+    const std::vector<std::string> want = Lines(expected);
+    const std::vector<std::string> got = Lines(actual);
     std::size_t line = 0;
     while (line < want.size() && line < got.size() && want[line] == got[line]) ++line;
     const auto at = [line](const std::vector<std::string>& lines) {

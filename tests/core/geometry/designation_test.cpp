@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace vantor {
@@ -20,42 +21,48 @@ void ExpectValues(const TModelValues& actual, const TModelValues& expected, cons
     EXPECT_DOUBLE_EQ(actual.Circ, expected.Circ) << text;
 }
 
-TEST(DesignationTest, ParseReadsFiveValuesAndCodesTheLastOneOutOfRange)
+// A designation, the code it reads with and the values it gives (kUntouched: none).
+struct TDesignationCase {
+    std::string text;
+    int code;
+    TModelValues values;
+};
+
+void PrintTo(const TDesignationCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
+
+class DesignationTest : public testing::TestWithParam<TDesignationCase> {};
+
+TEST_P(DesignationTest, ParseReadsFiveValuesAndCodesTheLastOneOutOfRange)
 {
-    struct TCase {
-        std::string text;
-        int code;
-        TModelValues values;
-    };
-    const TCase cases[] = {
-        {"544 720 4r 12f 7c", 0, {0.544, 0.72, 4, 12, 7}},
-        {"544 x 720 4r 12f  (14c)", 0, {0.544, 0.72, 4, 12, 14}},
-        {"544x720x4rx12fx7c", 0, {0.544, 0.72, 4, 12, 7}},
-        {"544-720-4-12-7", 0, {0.544, 0.72, 4, 12, 7}},
-        {"544X720/4r/12f/7c and some notes", 0, {0.544, 0.72, 4, 12, 7}},
-        {"6.25 100 1 0 1", 0, {0.00625, 0.1, 1, 0, 1}},          // every lower end is allowed
-        {"25000 50000 20 30 1600", 0, {25, 50, 20, 30, 1600}},    // every upper end is allowed
-        {"5 720 4r 12f 7c", 5, {0.005, 0.72, 4, 12, 7}},          // kept with its code
-        {"544 99 4r 12f 7c", 6, {0.544, 0.099, 4, 12, 7}},
-        {"544 720 0.5r 12f 7c", 7, {0.544, 0.72, 0.5, 12, 7}},
-        {"544 720 4r 31f 7c", 2, {0.544, 0.72, 4, 31, 7}},
-        {"544 720 4r 12f 0c", 8, {0.544, 0.72, 4, 12, 0}},
-        {"544 720 25r 40f 7c", 2, {0.544, 0.72, 25, 40, 7}},      // rows fail first, fins last
-        {"5 720 25r 12f 7c", 7, {0.005, 0.72, 25, 12, 7}},
-        {"544 720 4r 12f", 1, kUntouched},                          // four numbers only
-        {"544 720 4R 12F 7C", 1, kUntouched},                       // upper-case letters are no separators
-        {"544 720 four rows", 1, kUntouched},
-        {"", 1, kUntouched},
-        {"544 720 4r 12f 1e999c", 1, kUntouched},                  // a number beyond double
-    };
-    for (const TCase& c : cases) {
-        TModelValues values = kUntouched;
-        EXPECT_EQ(ParseDesignation(c.text, values), c.code) << c.text;
-        ExpectValues(values, c.values, c.text);
-    }
+    TModelValues values = kUntouched;
+    EXPECT_EQ(ParseDesignation(GetParam().text, values), GetParam().code);
+    ExpectValues(values, GetParam().values, GetParam().text);
 }
 
-TEST(DesignationTest, DecimalsAreReadWithAPointUnderACommaLocale)
+INSTANTIATE_TEST_SUITE_P(
+    , DesignationTest,
+    testing::Values(
+        TDesignationCase{"544 720 4r 12f 7c", 0, {0.544, 0.72, 4, 12, 7}},
+        TDesignationCase{"544 x 720 4r 12f  (14c)", 0, {0.544, 0.72, 4, 12, 14}},
+        TDesignationCase{"544x720x4rx12fx7c", 0, {0.544, 0.72, 4, 12, 7}},
+        TDesignationCase{"544-720-4-12-7", 0, {0.544, 0.72, 4, 12, 7}},
+        TDesignationCase{"544X720/4r/12f/7c and some notes", 0, {0.544, 0.72, 4, 12, 7}},
+        TDesignationCase{"6.25 100 1 0 1", 0, {0.00625, 0.1, 1, 0, 1}},  // every lower end is allowed
+        TDesignationCase{"25000 50000 20 30 1600", 0, {25, 50, 20, 30, 1600}},  // every upper end is allowed
+        TDesignationCase{"5 720 4r 12f 7c", 5, {0.005, 0.72, 4, 12, 7}},  // kept with its code
+        TDesignationCase{"544 99 4r 12f 7c", 6, {0.544, 0.099, 4, 12, 7}},
+        TDesignationCase{"544 720 0.5r 12f 7c", 7, {0.544, 0.72, 0.5, 12, 7}},
+        TDesignationCase{"544 720 4r 31f 7c", 2, {0.544, 0.72, 4, 31, 7}},
+        TDesignationCase{"544 720 4r 12f 0c", 8, {0.544, 0.72, 4, 12, 0}},
+        TDesignationCase{"544 720 25r 40f 7c", 2, {0.544, 0.72, 25, 40, 7}},  // rows fail first, fins last
+        TDesignationCase{"5 720 25r 12f 7c", 7, {0.005, 0.72, 25, 12, 7}},
+        TDesignationCase{"544 720 4r 12f", 1, kUntouched},  // four numbers only
+        TDesignationCase{"544 720 4R 12F 7C", 1, kUntouched},  // upper-case letters are no separators
+        TDesignationCase{"544 720 four rows", 1, kUntouched},
+        TDesignationCase{"", 1, kUntouched},
+        TDesignationCase{"544 720 4r 12f 1e999c", 1, kUntouched}));  // a number beyond double
+
+TEST_F(DesignationTest, DecimalsAreReadWithAPointUnderACommaLocale)
 {
     test::TCommaLocale locale;
     ASSERT_TRUE(test::TCommaLocale::IsActive());
@@ -65,7 +72,7 @@ TEST(DesignationTest, DecimalsAreReadWithAPointUnderACommaLocale)
     EXPECT_EQ(FormatDesignation({0.5334, 0.74, 2.5, 10, 7}), "533.4 x 740  2.5r  10f  7c");
 }
 
-TEST(DesignationTest, StandardFormHasTwoBlanksBeforeRowsFinsAndCircuits)
+TEST_F(DesignationTest, StandardFormHasTwoBlanksBeforeRowsFinsAndCircuits)
 {
     EXPECT_EQ(FormatDesignation({0.5334, 0.74, 4, 10, 7}), "533.4 x 740  4r  10f  7c");
     EXPECT_EQ(FormatDesignation({0.544, 0.72, 4, 12, 7}), "544 x 720  4r  12f  7c");
@@ -77,7 +84,7 @@ TEST(DesignationTest, StandardFormHasTwoBlanksBeforeRowsFinsAndCircuits)
     EXPECT_EQ(FormatDesignation({0.544, 0.72, 0.0, 12, 7}), "544 x 720  0r  12f  7c");
 }
 
-TEST(DesignationTest, MakerStylesOfTheDefaultCoil)
+TEST_F(DesignationTest, MakerStylesOfTheDefaultCoil)
 {
     // The default record: 533.4 mm (21 in, 14 tubes at 38.1 mm) by 740 mm, 4 rows, 10 fpi
     // (2.54 mm fin pitch), 7 circuits, 1/2 in copper tubes at 33 mm rows, aluminium fins,
@@ -103,7 +110,7 @@ TEST(DesignationTest, MakerStylesOfTheDefaultCoil)
     }
 }
 
-TEST(DesignationTest, RecoilPrintsTheTubeInTenthsOfAMillimetre)
+TEST_F(DesignationTest, RecoilPrintsTheTubeInTenthsOfAMillimetre)
 {
     struct TCase {
         std::uint8_t tube;
@@ -125,7 +132,7 @@ TEST(DesignationTest, RecoilPrintsTheTubeInTenthsOfAMillimetre)
     }
 }
 
-TEST(DesignationTest, CodesOutsideTheirTablesPrintTheDefaults)
+TEST_F(DesignationTest, CodesOutsideTheirTablesPrintTheDefaults)
 {
     TModelRec rec;
     rec.Mnf = "HC";

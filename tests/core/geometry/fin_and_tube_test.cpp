@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 
 namespace vantor {
@@ -18,6 +19,17 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// One field of a model record set to a value no coil can have.
+struct TBadRecord {
+    const char* what;
+    double TModelRec::*field;
+    double value;
+};
+
+void PrintTo(const TBadRecord& c, std::ostream* out) { *out << c.what; }
+
+class FinAndTubeTest : public testing::TestWithParam<TBadRecord> {};
+
 TFinAndTube DefaultGeometry()
 {
     TFinAndTube geometry;
@@ -25,7 +37,7 @@ TFinAndTube DefaultGeometry()
     return geometry;
 }
 
-TEST(FinAndTubeTest, TheDefaultCoilHasTheFiguresWorkedOutByHand)
+TEST_F(FinAndTubeTest, TheDefaultCoilHasTheFiguresWorkedOutByHand)
 {
     // 533.4 × 740 mm, 4 rows, 10 fpi, 7 circuits, 1/2 in tubes at 38.1 × 33 mm, 0.1524 mm
     // aluminium fins: 14 tubes high, 56 tubes, 8 tubes per circuit.
@@ -53,7 +65,7 @@ TEST(FinAndTubeTest, TheDefaultCoilHasTheFiguresWorkedOutByHand)
     EXPECT_EQ(g.Designation(), "533.4 x 740  4r  10f  7c");
 }
 
-TEST(FinAndTubeTest, TubeAndAirSideRecordsOfTheDefaultCoil)
+TEST_F(FinAndTubeTest, TubeAndAirSideRecordsOfTheDefaultCoil)
 {
     const TFinAndTube g = DefaultGeometry();
     const TTubeSideGeometry tube = g.TubeSideGeometry();
@@ -70,7 +82,7 @@ TEST(FinAndTubeTest, TubeAndAirSideRecordsOfTheDefaultCoil)
     EXPECT_NEAR(air.HydraulicDiameter, 4 * 0.60348 * 0.033 / (37.986 / 0.394716 / 4), 1e-6);
 }
 
-TEST(FinAndTubeTest, CircuitingDecidesTheConnectionEnd)
+TEST_F(FinAndTubeTest, CircuitingDecidesTheConnectionEnd)
 {
     struct TCase {
         double rows;
@@ -101,7 +113,7 @@ TEST(FinAndTubeTest, CircuitingDecidesTheConnectionEnd)
     EXPECT_EQ(CircuitFractionLabel(g.SerpentineIndex()), "1-2/3");
 }
 
-TEST(FinAndTubeTest, RecordValuesAreNormalisedAsTheCoilIsComputed)
+TEST_F(FinAndTubeTest, RecordValuesAreNormalisedAsTheCoilIsComputed)
 {
     TFinAndTube g = DefaultGeometry();
     g.SetRows(2.5);
@@ -132,48 +144,43 @@ TEST(FinAndTubeTest, RecordValuesAreNormalisedAsTheCoilIsComputed)
     EXPECT_EQ(g.TakeError(), 0);
 }
 
-TEST(FinAndTubeTest, ARecordThatCannotDescribeACoilIsRefusedAndTheFiguresStayFinite)
+TEST_P(FinAndTubeTest, ARecordThatCannotDescribeACoilIsRefusedAndTheFiguresStayFinite)
 {
-    struct TCase {
-        const char* what;
-        double TModelRec::*field;
-        double value;
-    };
-    const TCase cases[] = {
-        {"zero tube pitch", &TModelRec::Sy, 0},
-        {"negative row pitch", &TModelRec::Sx, -0.033},
-        {"zero inside diameter", &TModelRec::ID, 0},
-        {"NaN outside diameter", &TModelRec::OD, kNaN},
-        {"zero fin thickness", &TModelRec::tf, 0},
-        {"height below half a pitch", &TModelRec::fHeight, 0.019},
-        {"zero length", &TModelRec::fLength, 0},
-        {"negative rows", &TModelRec::Rows, -4},
-        {"infinite fin factor", &TModelRec::fc, kInf},
-        {"infinite height", &TModelRec::fHeight, kInf},
-        {"huge height", &TModelRec::fHeight, 1e300},
-        {"tubes wider than their pitch", &TModelRec::OD, 0.04},
-        {"fins thicker than their pitch", &TModelRec::fpi, 1e6},
-        {"zero inside area factor", &TModelRec::ft, 0},
-    };
     const TFinAndTube good = DefaultGeometry();
-    for (const TCase& c : cases) {
-        TFinAndTube g = DefaultGeometry();
-        TModelRec rec;
-        rec.*c.field = c.value;
-        g.SetModelRecord(rec);
-        EXPECT_EQ(g.TakeError(), TFinAndTube::kComputationFailed) << c.what;
-        EXPECT_EQ(g.TakeError(), 0) << c.what;
-        EXPECT_EQ(g.TubesHigh(), good.TubesHigh()) << c.what;
-        for (double figure : {g.FaceArea(), g.OutsideArea(), g.InsideArea(), g.Sigma(), g.HydraulicDiameter(),
-                              g.FinEfficiency(), g.SurfaceEfficiency(), g.AreaRatio(), g.InternalVolume()})
-            EXPECT_TRUE(std::isfinite(figure)) << c.what;
-        EXPECT_DOUBLE_EQ(g.OutsideArea(), good.OutsideArea()) << c.what;
-        const TTubeSideGeometry tube = g.TubeSideGeometry();
-        EXPECT_TRUE(std::isfinite(tube.EquivalentLength) && std::isfinite(tube.FlowArea)) << c.what;
-    }
+    TFinAndTube g = DefaultGeometry();
+    TModelRec rec;
+    rec.*GetParam().field = GetParam().value;
+    g.SetModelRecord(rec);
+    EXPECT_EQ(g.TakeError(), TFinAndTube::kComputationFailed);
+    EXPECT_EQ(g.TakeError(), 0);
+    EXPECT_EQ(g.TubesHigh(), good.TubesHigh());
+    for (double figure : {g.FaceArea(), g.OutsideArea(), g.InsideArea(), g.Sigma(), g.HydraulicDiameter(),
+                          g.FinEfficiency(), g.SurfaceEfficiency(), g.AreaRatio(), g.InternalVolume()})
+        EXPECT_TRUE(std::isfinite(figure));
+    EXPECT_DOUBLE_EQ(g.OutsideArea(), good.OutsideArea());
+    const TTubeSideGeometry tube = g.TubeSideGeometry();
+    EXPECT_TRUE(std::isfinite(tube.EquivalentLength) && std::isfinite(tube.FlowArea));
 }
 
-TEST(FinAndTubeTest, CodesOutsideTheirTablesTakeTheRecordDefaults)
+INSTANTIATE_TEST_SUITE_P(
+    , FinAndTubeTest,
+    testing::Values(
+        TBadRecord{"zero tube pitch", &TModelRec::Sy, 0},
+        TBadRecord{"negative row pitch", &TModelRec::Sx, -0.033},
+        TBadRecord{"zero inside diameter", &TModelRec::ID, 0},
+        TBadRecord{"NaN outside diameter", &TModelRec::OD, kNaN},
+        TBadRecord{"zero fin thickness", &TModelRec::tf, 0},
+        TBadRecord{"height below half a pitch", &TModelRec::fHeight, 0.019},
+        TBadRecord{"zero length", &TModelRec::fLength, 0},
+        TBadRecord{"negative rows", &TModelRec::Rows, -4},
+        TBadRecord{"infinite fin factor", &TModelRec::fc, kInf},
+        TBadRecord{"infinite height", &TModelRec::fHeight, kInf},
+        TBadRecord{"huge height", &TModelRec::fHeight, 1e300},
+        TBadRecord{"tubes wider than their pitch", &TModelRec::OD, 0.04},
+        TBadRecord{"fins thicker than their pitch", &TModelRec::fpi, 1e6},
+        TBadRecord{"zero inside area factor", &TModelRec::ft, 0}));
+
+TEST_F(FinAndTubeTest, CodesOutsideTheirTablesTakeTheRecordDefaults)
 {
     TModelRec rec;
     rec.Code = 6;
@@ -203,7 +210,7 @@ TEST(FinAndTubeTest, CodesOutsideTheirTablesTakeTheRecordDefaults)
     EXPECT_EQ(g.ModelRecord().Mf, kAluminium);
 }
 
-TEST(FinAndTubeTest, ADesignationIsTakenWhenAcceptedAndShownAsTypedWhenRejected)
+TEST_F(FinAndTubeTest, ADesignationIsTakenWhenAcceptedAndShownAsTypedWhenRejected)
 {
     TFinAndTube g = DefaultGeometry();
     g.SetDesignation("544 720 4r 12f 7c");
@@ -220,7 +227,7 @@ TEST(FinAndTubeTest, ADesignationIsTakenWhenAcceptedAndShownAsTypedWhenRejected)
     EXPECT_EQ(g.Designation(), "544 x 720  4r  12f  8c");
 }
 
-TEST(FinAndTubeTest, CreateTakesTheMakersRangeForTheTube)
+TEST_F(FinAndTubeTest, CreateTakesTheMakersRangeForTheTube)
 {
     test::TCatalogueFolders folders;
     folders.InstallShipped();
@@ -249,7 +256,7 @@ TEST(FinAndTubeTest, CreateTakesTheMakersRangeForTheTube)
     }
 }
 
-TEST(FinAndTubeTest, RematchAndMakerModelFindTheCatalogueRangeAndKeepTheMaterials)
+TEST_F(FinAndTubeTest, RematchAndMakerModelFindTheCatalogueRangeAndKeepTheMaterials)
 {
     test::TCatalogueFolders folders;
     folders.InstallShipped();
@@ -275,7 +282,7 @@ TEST(FinAndTubeTest, RematchAndMakerModelFindTheCatalogueRangeAndKeepTheMaterial
     EXPECT_EQ(g.TakeError(), 0);
 }
 
-TEST(FinAndTubeTest, UpdateAllocatesNothing)
+TEST_F(FinAndTubeTest, UpdateAllocatesNothing)
 {
     TFinAndTube g = DefaultGeometry();
     const long before = test::AllocationCount();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace vantor {
@@ -11,7 +12,17 @@ namespace {
 
 using test::ExpectSameRange;
 
-TEST(MnfRecTest, CatalogueLineOfTheDefaultRangeReadsBackWithoutItsTubeCode)
+// A catalogue line that cannot be read, and the tube code read before it failed.
+struct TUnreadableLine {
+    std::string line;
+    int tubeCode;
+};
+
+void PrintTo(const TUnreadableLine& c, std::ostream* out) { *out << '"' << c.line << '"'; }
+
+class MnfRecTest : public testing::TestWithParam<TUnreadableLine> {};
+
+TEST_F(MnfRecTest, CatalogueLineOfTheDefaultRangeReadsBackWithoutItsTubeCode)
 {
     const std::string line = CatalogueLine(DefaultMnfRec());
     EXPECT_EQ(line, "1/2 inch, 12.5222, 13.3350, 33.0000, 38.1000, 0.1500, Staggered, Cu, Al, 1.0000, 1.0000, 0");
@@ -23,7 +34,7 @@ TEST(MnfRecTest, CatalogueLineOfTheDefaultRangeReadsBackWithoutItsTubeCode)
     ExpectSameRange(*back, expected);
 }
 
-TEST(MnfRecTest, LinesOfBothFormsAreRead)
+TEST_F(MnfRecTest, LinesOfBothFormsAreRead)
 {
     TMnfRec inLine = DefaultMnfRec();
     inLine.maker = "HC";
@@ -61,32 +72,28 @@ TEST(MnfRecTest, LinesOfBothFormsAreRead)
     }
 }
 
-TEST(MnfRecTest, UnreadableLinesReportTheTubeCodeReadSoFar)
+TEST_P(MnfRecTest, UnreadableLinesReportTheTubeCodeReadSoFar)
 {
-    struct TCase {
-        std::string line;
-        int tubeCode;
-    };
-    const TCase cases[] = {
-        {"1/2 inch, abc, 13.335, 33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, 0", 0},
-        {"1/2 inch, 12.5, 13.335, 33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, deep", 0},
-        {"1/2 inch, 12.5, 0, 33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, 0", 0},    // zero diameter
-        {"1/2 inch, 12.5, 13.3, -33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, 0", 0}, // negative pitch
-        {"x4, 12.5222, 13.335, 33, 38.1, 0.15, Cu, Al, 1, 0", 4},
-        {"6, 12.5222, 13.335, 33, 38.1", 6},                                      // fin thickness missing
-        {"5i, 12.5222, 13.335, 33, 38.1, 0.15, Cu, Al, none, 0", 5},
-        {"999, 12.5222, 13.335, 33, 38.1, 0.15, Cu, Al, 1, 0", 4},                // no tube code
-        {"a, b, c, d, e, f, g, h, i, j, k", 0},                                     // eleven parts
-        {"", 0},
-    };
-    for (const TCase& c : cases) {
-        int tubeCode = -1;
-        EXPECT_FALSE(ReadCatalogueLine("HC", c.line, tubeCode)) << c.line;
-        EXPECT_EQ(tubeCode, c.tubeCode) << c.line;
-    }
+    int tubeCode = -1;
+    EXPECT_FALSE(ReadCatalogueLine("HC", GetParam().line, tubeCode));
+    EXPECT_EQ(tubeCode, GetParam().tubeCode);
 }
 
-TEST(MnfRecTest, RangeTakenIntoAModelRecordLeavesTheModelValuesAndCasing)
+INSTANTIATE_TEST_SUITE_P(
+    , MnfRecTest,
+    testing::Values(
+        TUnreadableLine{"1/2 inch, abc, 13.335, 33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, 0", 0},
+        TUnreadableLine{"1/2 inch, 12.5, 13.335, 33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, deep", 0},
+        TUnreadableLine{"1/2 inch, 12.5, 0, 33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, 0", 0},  // zero diameter
+        TUnreadableLine{"1/2 inch, 12.5, 13.3, -33, 38.1, 0.15, Staggered, Cu, Al, 1, 1, 0", 0},  // negative pitch
+        TUnreadableLine{"x4, 12.5222, 13.335, 33, 38.1, 0.15, Cu, Al, 1, 0", 4},
+        TUnreadableLine{"6, 12.5222, 13.335, 33, 38.1", 6},  // fin thickness missing
+        TUnreadableLine{"5i, 12.5222, 13.335, 33, 38.1, 0.15, Cu, Al, none, 0", 5},
+        TUnreadableLine{"999, 12.5222, 13.335, 33, 38.1, 0.15, Cu, Al, 1, 0", 4},  // no tube code
+        TUnreadableLine{"a, b, c, d, e, f, g, h, i, j, k", 0},  // eleven parts
+        TUnreadableLine{"", 0}));
+
+TEST_F(MnfRecTest, RangeTakenIntoAModelRecordLeavesTheModelValuesAndCasing)
 {
     TModelRec rec;
     rec.fHeight = 0.9;
@@ -123,7 +130,7 @@ TEST(MnfRecTest, RangeTakenIntoAModelRecordLeavesTheModelValuesAndCasing)
                                            kInLine, "SS", "Cu", 1, 1, kBasisRowsDeep});
 }
 
-TEST(MnfRecTest, UnknownMaterialsAndTubeCodesFallBackToTheDefaults)
+TEST_F(MnfRecTest, UnknownMaterialsAndTubeCodesFallBackToTheDefaults)
 {
     TModelRec rec;
     rec.Mt = 7;
@@ -142,7 +149,7 @@ TEST(MnfRecTest, UnknownMaterialsAndTubeCodesFallBackToTheDefaults)
     EXPECT_EQ(rec.cb, kBasisTubesHigh);
 }
 
-TEST(MnfRecTest, LongNamesAreCutAtACharacterBoundary)
+TEST_F(MnfRecTest, LongNamesAreCutAtACharacterBoundary)
 {
     EXPECT_EQ(LimitedName(std::string(300, 'a')).size(), kMaxNameLength);
     // 254 ASCII bytes then a two-byte character straddling the limit: the character goes.

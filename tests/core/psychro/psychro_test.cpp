@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,18 @@ void ExpectWithin(double actual, double expected, double floor, const char* what
     EXPECT_NEAR(actual, expected, std::max(kRelative * std::abs(expected), floor)) << what;
 }
 
+// Inputs no state can be formed from, with the status they give.
+struct TBadInput {
+    const char* name;
+    double P, X, Y;
+    int code;
+    int expected;
+};
+
+void PrintTo(const TBadInput& c, std::ostream* out) { *out << c.name; }
+
+class Psychro : public testing::TestWithParam<TBadInput> {};
+
 void ExpectMatches(const TMoistAirState& s, const test::TReferenceState& r)
 {
     ExpectWithin(s.ps, r.ps, 1e-6, "ps");
@@ -39,7 +52,7 @@ void ExpectMatches(const TMoistAirState& s, const test::TReferenceState& r)
     EXPECT_NEAR(s.wb, r.wb, kKelvin) << "wb";
 }
 
-TEST(Psychro, StatesMatchTheReferenceTableFromEachCoilPair)
+TEST_F(Psychro, StatesMatchTheReferenceTableFromEachCoilPair)
 {
     const auto references = test::ReadReferenceStates();
     ASSERT_EQ(references.size(), 63u);
@@ -74,7 +87,7 @@ TEST(Psychro, StatesMatchTheReferenceTableFromEachCoilPair)
     }
 }
 
-TEST(Psychro, RelationsHoldAtSeventyAndOneHundredTenKilopascal)
+TEST_F(Psychro, RelationsHoldAtSeventyAndOneHundredTenKilopascal)
 {
     // Vapour and saturation pressures do not depend on the barometer, so the reference rows at
     // 101.325 kPa give them; W, h and density then follow from the handbook's eq. 20, 32, 28.
@@ -103,7 +116,7 @@ TEST(Psychro, RelationsHoldAtSeventyAndOneHundredTenKilopascal)
     }
 }
 
-TEST(Psychro, EveryPairCodeReproducesTheStateItWasTakenFrom)
+TEST_F(Psychro, EveryPairCodeReproducesTheStateItWasTakenFrom)
 {
     const int codes[] = {pcDbWb, pcDbH, pcDbW, pcDbRH, pcDbTd, pcDbPv, pcDbRo, pcWbH, pcWbW,
                          pcWbRH, pcWbTd, pcWbPv, pcWbPs, pcWbRo, pcHW, pcHRH, pcHTd, pcHPv,
@@ -127,9 +140,10 @@ TEST(Psychro, EveryPairCodeReproducesTheStateItWasTakenFrom)
             EXPECT_NEAR(s.RH, base.RH, 1e-9);
         }
     }
+    for (int code : {-1, 6, 20, 24, 27, 33}) EXPECT_FALSE(IsPairCode(code)) << code;
 }
 
-TEST(Psychro, WetBulbUpToATenthOfAKelvinAboveTheDryBulbIsAccepted)
+TEST_F(Psychro, WetBulbUpToATenthOfAKelvinAboveTheDryBulbIsAccepted)
 {
     for (double db : {-55.0, -20.0, 0.0, 20.0, 50.0, 95.0}) {
         SCOPED_TRACE(db);
@@ -145,62 +159,55 @@ TEST(Psychro, WetBulbUpToATenthOfAKelvinAboveTheDryBulbIsAccepted)
     }
 }
 
-TEST(Psychro, BadInputGivesAStatusAndLeavesTheStateUsable)
+TEST_P(Psychro, BadInputGivesAStatusAndLeavesTheStateUsable)
 {
-    struct TCase {
-        const char* name;
-        double P, X, Y;
-        int code;
-        int expected;
-    };
-    const TCase cases[] = {
-        {"NaN pressure", kNaN, 20, 15, pcDbWb, psyBadPressure},
-        {"infinite pressure", kInf, 20, 15, pcDbWb, psyBadPressure},
-        {"zero pressure", 0.0, 20, 15, pcDbWb, psyBadPressure},
-        {"negative pressure", -101.325, 20, 15, pcDbWb, psyBadPressure},
-        {"NaN dry bulb", 101.325, kNaN, 15, pcDbWb, psyBadValue},
-        {"infinite wet bulb", 101.325, 20, kInf, pcDbWb, psyBadValue},
-        {"dry bulb far too high", 101.325, 1e6, 0.5, pcDbRH, psyOutOfRange},
-        {"dry bulb far too low", 101.325, -300, 0.5, pcDbRH, psyOutOfRange},
-        {"99/99 at 70 kPa", 70.0, 99, 99, pcDbWb, psyVapourPressure},
-        {"vapour pressure above barometer", 101.325, 20, 150, pcDbPv, psyVapourPressure},
-        {"negative RH", 101.325, 20, -0.1, pcDbRH, psyBadValue},
-        {"RH well above 1", 101.325, 20, 1.5, pcDbRH, psySupersaturated},
-        {"dew point above dry bulb", 101.325, 20, 30, pcDbTd, psySupersaturated},
-        {"wet bulb below that of dry air", 101.325, 24, -5, pcDbWb, psyNoState},
-        {"negative moisture content", 101.325, 20, -0.001, pcDbW, psyBadValue},
-        {"enthalpy far too high", 101.325, 1e9, 0.01, pcHW, psyOutOfRange},
-        {"denser than dry air", 101.325, 20, 2.0, pcDbRo, psyNoState},
-        {"dry air at an unknown dry bulb", 101.325, 0.0, 0.0, pcWRH, psyNoState},
-        {"zero saturation pressure", 101.325, 0.0, 0.0, pcHPs, psyBadValue},
-        {"unknown pair code 6", 101.325, 20, 2.3, 6, psyUnknownPairCode},
-        {"negative pair code", 101.325, 20, 15, -1, psyUnknownPairCode},
-        {"pair code beyond the table", 101.325, 20, 15, 99, psyUnknownPairCode},
-    };
-    for (int code : {-1, 6, 20, 24, 27, 33}) EXPECT_FALSE(IsPairCode(code)) << code;
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TMoistAirState s;
-        s.P = 55.5;
-        s.db = 66.6;
-        s.M = 7.0;
-        const int status = SetState(s, c.P, c.X, c.Y, c.code);
-        EXPECT_EQ(status, c.expected) << PsyStatusText(status);
-        EXPECT_EQ(PsyStatus(), status);
-        EXPECT_EQ(s.Status, status);
-        EXPECT_EQ(s.M, 7.0);
-        if (PsyStateFilled(status)) {
-            for (double field : {s.P, s.db, s.wb, s.h, s.W, s.RH, s.td, s.pv, s.ps, s.ro, s.cp, s.k, s.mu})
-                EXPECT_TRUE(std::isfinite(field));
-        } else {
-            EXPECT_EQ(s.P, 55.5);
-            EXPECT_EQ(s.db, 66.6);
-        }
-        EXPECT_TRUE(std::isnan(WetBulb(c.P, c.X, c.Y, c.code)) || PsyStateFilled(status));
+    const TBadInput& c = GetParam();
+    TMoistAirState s;
+    s.P = 55.5;
+    s.db = 66.6;
+    s.M = 7.0;
+    const int status = SetState(s, c.P, c.X, c.Y, c.code);
+    EXPECT_EQ(status, c.expected) << PsyStatusText(status);
+    EXPECT_EQ(PsyStatus(), status);
+    EXPECT_EQ(s.Status, status);
+    EXPECT_EQ(s.M, 7.0);
+    if (PsyStateFilled(status)) {
+        for (double field : {s.P, s.db, s.wb, s.h, s.W, s.RH, s.td, s.pv, s.ps, s.ro, s.cp, s.k, s.mu})
+            EXPECT_TRUE(std::isfinite(field));
+    } else {
+        EXPECT_EQ(s.P, 55.5);
+        EXPECT_EQ(s.db, 66.6);
     }
+    EXPECT_TRUE(std::isnan(WetBulb(c.P, c.X, c.Y, c.code)) || PsyStateFilled(status));
 }
 
-TEST(Psychro, LibraryKeepsTheAirMassFlowAndWorksInPlace)
+INSTANTIATE_TEST_SUITE_P(
+    , Psychro,
+    testing::Values(
+        TBadInput{"NaN pressure", kNaN, 20, 15, pcDbWb, psyBadPressure},
+        TBadInput{"infinite pressure", kInf, 20, 15, pcDbWb, psyBadPressure},
+        TBadInput{"zero pressure", 0.0, 20, 15, pcDbWb, psyBadPressure},
+        TBadInput{"negative pressure", -101.325, 20, 15, pcDbWb, psyBadPressure},
+        TBadInput{"NaN dry bulb", 101.325, kNaN, 15, pcDbWb, psyBadValue},
+        TBadInput{"infinite wet bulb", 101.325, 20, kInf, pcDbWb, psyBadValue},
+        TBadInput{"dry bulb far too high", 101.325, 1e6, 0.5, pcDbRH, psyOutOfRange},
+        TBadInput{"dry bulb far too low", 101.325, -300, 0.5, pcDbRH, psyOutOfRange},
+        TBadInput{"99/99 at 70 kPa", 70.0, 99, 99, pcDbWb, psyVapourPressure},
+        TBadInput{"vapour pressure above barometer", 101.325, 20, 150, pcDbPv, psyVapourPressure},
+        TBadInput{"negative RH", 101.325, 20, -0.1, pcDbRH, psyBadValue},
+        TBadInput{"RH well above 1", 101.325, 20, 1.5, pcDbRH, psySupersaturated},
+        TBadInput{"dew point above dry bulb", 101.325, 20, 30, pcDbTd, psySupersaturated},
+        TBadInput{"wet bulb below that of dry air", 101.325, 24, -5, pcDbWb, psyNoState},
+        TBadInput{"negative moisture content", 101.325, 20, -0.001, pcDbW, psyBadValue},
+        TBadInput{"enthalpy far too high", 101.325, 1e9, 0.01, pcHW, psyOutOfRange},
+        TBadInput{"denser than dry air", 101.325, 20, 2.0, pcDbRo, psyNoState},
+        TBadInput{"dry air at an unknown dry bulb", 101.325, 0.0, 0.0, pcWRH, psyNoState},
+        TBadInput{"zero saturation pressure", 101.325, 0.0, 0.0, pcHPs, psyBadValue},
+        TBadInput{"unknown pair code 6", 101.325, 20, 2.3, 6, psyUnknownPairCode},
+        TBadInput{"negative pair code", 101.325, 20, 15, -1, psyUnknownPairCode},
+        TBadInput{"pair code beyond the table", 101.325, 20, 15, 99, psyUnknownPairCode}));
+
+TEST_F(Psychro, LibraryKeepsTheAirMassFlowAndWorksInPlace)
 {
     TMoistAirState air;
     air.M = 2.5;
@@ -224,7 +231,7 @@ TEST(Psychro, LibraryKeepsTheAirMassFlowAndWorksInPlace)
     EXPECT_EQ(other.db, air.db);
 }
 
-TEST(Psychro, TheCoilsCallsAllocateNothing)
+TEST_F(Psychro, TheCoilsCallsAllocateNothing)
 {
     TMoistAirState air;
     const long probe = test::AllocationCount();
@@ -245,7 +252,7 @@ TEST(Psychro, TheCoilsCallsAllocateNothing)
     EXPECT_EQ(PsyStatus(), psyBadPressure);
 }
 
-TEST(Psychro, AirTransportPropertiesFollowSutherland)
+TEST_F(Psychro, AirTransportPropertiesFollowSutherland)
 {
     // Dry air at 20 °C: 18.13e-6 Pa·s and 0.02569 W/(m·K) from Sutherland's law; cp per
     // kilogram of dry air adds 1.86·W for the vapour.
@@ -259,7 +266,7 @@ TEST(Psychro, AirTransportPropertiesFollowSutherland)
     EXPECT_NEAR(s.cp, 1.006 + 0.0186, 1e-12);
 }
 
-TEST(Psychro, AltitudeAndPressureInvertEachOther)
+TEST_F(Psychro, AltitudeAndPressureInvertEachOther)
 {
     EXPECT_NEAR(Altitude(70.0), 3063.8, 0.05);
     EXPECT_NEAR(Altitude(120.0), -1401.35, 0.005);

@@ -5,8 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace vantor {
 namespace {
+
+// The characters a format lets through as they are typed, and some it stops.
+struct TKeysCase {
+    const char* Format;
+    const char* Accepted;
+    const char* Refused;
+};
+
+void PrintTo(const TKeysCase& c, std::ostream* out) { *out << c.Format; }
+
+class NumberEntry : public testing::TestWithParam<TKeysCase> {};
 
 TNumberEntry BarometerEntry()
 {
@@ -18,7 +31,7 @@ TNumberEntry BarometerEntry()
     return entry;
 }
 
-TEST(NumberEntry, RangeRulesHoldInDisplayUnitsWithTheirTolerance)
+TEST_F(NumberEntry, RangeRulesHoldInDisplayUnitsWithTheirTolerance)
 {
     struct TCase {
         const char* Typed;
@@ -51,7 +64,7 @@ TEST(NumberEntry, RangeRulesHoldInDisplayUnitsWithTheirTolerance)
     EXPECT_TRUE(unlimited.Check("-1e6").InRange);
 }
 
-TEST(NumberEntry, OtherUnitsShowTheSameQuantity)
+TEST_F(NumberEntry, OtherUnitsShowTheSameQuantity)
 {
     TNumberEntry entry = BarometerEntry();
     const std::string psi = entry.SetUnitsValue(1, "101.325");
@@ -75,7 +88,7 @@ TEST(NumberEntry, OtherUnitsShowTheSameQuantity)
     EXPECT_EQ(temperature.SetUnitsValue(2, "68.0"), "293.15");
 }
 
-TEST(NumberEntry, PairsAreCheckedAndConvertedTogether)
+TEST_F(NumberEntry, PairsAreCheckedAndConvertedTogether)
 {
     TNumberEntry pair;
     pair.FormatStr = "%0.1f/%0.1f";
@@ -102,28 +115,22 @@ TEST(NumberEntry, PairsAreCheckedAndConvertedTogether)
     EXPECT_EQ(pair.ValueText(std::string("24/17")), "75.2/62.6");
 }
 
-TEST(NumberEntry, KeysAreFilteredByTheFormat)
+TEST_P(NumberEntry, KeysAreFilteredByTheFormat)
 {
-    const struct {
-        const char* Format;
-        const char* Accepted;
-        const char* Refused;
-    } cases[] = {
-        {"%d", "0123456789-", ".eEa/ "},
-        {"%0.3f", "0123456789-.", "eEa/,"},
-        {"%0.4g", "0123456789-.eE", "a/,"},
-        {"%0.1f/%0.1f", "0123456789-./", "eEa,"},
-        {"%s", "aZ ./,e", ""},
-    };
-    for (const auto& c : cases) {
-        TNumberEntry entry;
-        entry.FormatStr = c.Format;
-        for (const char* p = c.Accepted; *p; ++p) EXPECT_TRUE(entry.AcceptsChar(*p)) << c.Format << " " << *p;
-        for (const char* p = c.Refused; *p; ++p) EXPECT_FALSE(entry.AcceptsChar(*p)) << c.Format << " " << *p;
-    }
+    TNumberEntry entry;
+    entry.FormatStr = GetParam().Format;
+    for (const char* p = GetParam().Accepted; *p; ++p) EXPECT_TRUE(entry.AcceptsChar(*p)) << *p;
+    for (const char* p = GetParam().Refused; *p; ++p) EXPECT_FALSE(entry.AcceptsChar(*p)) << *p;
 }
 
-TEST(NumberEntry, ValuesOfTextAndIntegerFormats)
+INSTANTIATE_TEST_SUITE_P(, NumberEntry,
+                         testing::Values(TKeysCase{"%d", "0123456789-", ".eEa/ "},
+                                         TKeysCase{"%0.3f", "0123456789-.", "eEa/,"},
+                                         TKeysCase{"%0.4g", "0123456789-.eE", "a/,"},
+                                         TKeysCase{"%0.1f/%0.1f", "0123456789-./", "eEa,"},
+                                         TKeysCase{"%s", "aZ ./,e", ""}));
+
+TEST_F(NumberEntry, ValuesOfTextAndIntegerFormats)
 {
     TNumberEntry text;
     text.FormatStr = "%s";
@@ -140,7 +147,7 @@ TEST(NumberEntry, ValuesOfTextAndIntegerFormats)
     EXPECT_EQ(integer.Check("twelve").Text, "twelve");
 }
 
-TEST(NumberEntry, RowsUseTheSameRules)
+TEST_F(NumberEntry, RowsUseTheSameRules)
 {
     TNumField field("%0.1f", fs_Edit, 5, 150);
     field.UnitsType = utTemperature;
@@ -151,7 +158,7 @@ TEST(NumberEntry, RowsUseTheSameRules)
     EXPECT_EQ(entry.ValueText(20.0), field.ValueToText(20.0));
 }
 
-TEST(NumberEntry, CheckingIgnoresACommaDecimalLocale)
+TEST_F(NumberEntry, CheckingIgnoresACommaDecimalLocale)
 {
     test::TCommaLocale locale;
     ASSERT_TRUE(test::TCommaLocale::IsActive());

@@ -6,10 +6,26 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace vantor {
 namespace {
 
-TEST(RowDescriptor, ItemsAreTrimmedAndEmptyItemsKept)
+enum TKind { Text, Number, Pair, Enum, Bool };
+
+struct TDescriptorCase {
+    const char* Line;
+    TKind Kind;
+    TFieldStyle Style;
+    const char* Initial;
+    double Lo, Hi, Increment;
+};
+
+void PrintTo(const TDescriptorCase& c, std::ostream* out) { *out << '"' << c.Line << '"'; }
+
+class RowDescriptor : public testing::TestWithParam<TDescriptorCase> {};
+
+TEST_F(RowDescriptor, ItemsAreTrimmedAndEmptyItemsKept)
 {
     EXPECT_EQ(SplitDescriptor("Coil Model; %s; ; PE"), (std::vector<std::string>{"Coil Model", "%s", "", "PE"}));
     EXPECT_EQ(SplitDescriptor("a|b |", '|'), (std::vector<std::string>{"a", "b"}));
@@ -18,48 +34,41 @@ TEST(RowDescriptor, ItemsAreTrimmedAndEmptyItemsKept)
 
 // The main window's and the fluid dialog's descriptors: kind, style, format, limits and the
 // value cell's first text.
-TEST(RowDescriptor, DescriptorsBuildTheirFieldKinds)
+TEST_P(RowDescriptor, DescriptorsBuildTheirFieldKinds)
 {
-    enum TKind { Text, Number, Pair, Enum, Bool };
-    const struct {
-        const char* Line;
-        TKind Kind;
-        TFieldStyle Style;
-        const char* Initial;
-        double Lo, Hi, Increment;
-    } cases[] = {
-        {"Coil Model; %s; ; PE", Text, fs_PropEdit, "", 0, 0, 0},
-        {"Barometer; %0.3f; kPa; PE; 70; 120", Number, fs_PropEdit, "0.000", 70, 120, 1},
-        {"On Coil; %0.1f/%0.1f; °C; PE; -10; 45", Pair, fs_PropEdit, "0.0/0.0", -10, 45, 1},
-        {"Air Volume; %0.3f; m³/s; NPE; 0.1; 100", Number, fs_Edit, "0.000", 0.1, 100, 1},
-        {"Fluid Control; enum; ; Temperature; Flow", Enum, fs_DropDown, "Temperature", 0, 0, 0},
-        {"Rows; %d; ; spin; 1; 12; 2", Number, fs_Spin, "0", 1, 12, 2},
-        {"User Defined; enum; ; False; True", Enum, fs_DropDown, "False", 0, 0, 0},
-        {"Dynamic viscosity; %0.4g; kg/m·s; NPE; 1e-9; 10.0", Number, fs_Edit, "0", 1e-9, 10, 1},
-        {"Wet; check", Bool, fs_Check, "", 0, 0, 0},
-        {"Empty; enum", Enum, fs_DropDown, "", 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Line);
-        const TRowBuild row = BuildRow(c.Line);
-        ASSERT_TRUE(row.Field);
-        EXPECT_TRUE(row.Error.empty());
-        EXPECT_EQ(row.Field->Style, c.Style);
-        EXPECT_EQ(row.Cells.at(1), c.Initial);
-        const auto* number = dynamic_cast<const TNumField*>(row.Field.get());
-        EXPECT_EQ(number != nullptr, c.Kind == Number || c.Kind == Pair);
-        EXPECT_EQ(dynamic_cast<const TDelimNumField*>(row.Field.get()) != nullptr, c.Kind == Pair);
-        EXPECT_EQ(dynamic_cast<const TEnumField*>(row.Field.get()) != nullptr, c.Kind == Enum);
-        EXPECT_EQ(dynamic_cast<const TBoolField*>(row.Field.get()) != nullptr, c.Kind == Bool);
-        if (number) {
-            EXPECT_EQ(number->RangeLo, c.Lo);
-            EXPECT_EQ(number->RangeHi, c.Hi);
-            EXPECT_EQ(number->Increment, c.Increment);
-        }
+    const TDescriptorCase& c = GetParam();
+    const TRowBuild row = BuildRow(c.Line);
+    ASSERT_TRUE(row.Field);
+    EXPECT_TRUE(row.Error.empty());
+    EXPECT_EQ(row.Field->Style, c.Style);
+    EXPECT_EQ(row.Cells.at(1), c.Initial);
+    const auto* number = dynamic_cast<const TNumField*>(row.Field.get());
+    EXPECT_EQ(number != nullptr, c.Kind == Number || c.Kind == Pair);
+    EXPECT_EQ(dynamic_cast<const TDelimNumField*>(row.Field.get()) != nullptr, c.Kind == Pair);
+    EXPECT_EQ(dynamic_cast<const TEnumField*>(row.Field.get()) != nullptr, c.Kind == Enum);
+    EXPECT_EQ(dynamic_cast<const TBoolField*>(row.Field.get()) != nullptr, c.Kind == Bool);
+    if (number) {
+        EXPECT_EQ(number->RangeLo, c.Lo);
+        EXPECT_EQ(number->RangeHi, c.Hi);
+        EXPECT_EQ(number->Increment, c.Increment);
     }
 }
 
-TEST(RowDescriptor, CellsKeepNameUnitsAndFurtherItems)
+INSTANTIATE_TEST_SUITE_P(
+    , RowDescriptor,
+    testing::Values(
+        TDescriptorCase{"Coil Model; %s; ; PE", Text, fs_PropEdit, "", 0, 0, 0},
+        TDescriptorCase{"Barometer; %0.3f; kPa; PE; 70; 120", Number, fs_PropEdit, "0.000", 70, 120, 1},
+        TDescriptorCase{"On Coil; %0.1f/%0.1f; °C; PE; -10; 45", Pair, fs_PropEdit, "0.0/0.0", -10, 45, 1},
+        TDescriptorCase{"Air Volume; %0.3f; m³/s; NPE; 0.1; 100", Number, fs_Edit, "0.000", 0.1, 100, 1},
+        TDescriptorCase{"Fluid Control; enum; ; Temperature; Flow", Enum, fs_DropDown, "Temperature", 0, 0, 0},
+        TDescriptorCase{"Rows; %d; ; spin; 1; 12; 2", Number, fs_Spin, "0", 1, 12, 2},
+        TDescriptorCase{"User Defined; enum; ; False; True", Enum, fs_DropDown, "False", 0, 0, 0},
+        TDescriptorCase{"Dynamic viscosity; %0.4g; kg/m·s; NPE; 1e-9; 10.0", Number, fs_Edit, "0", 1e-9, 10, 1},
+        TDescriptorCase{"Wet; check", Bool, fs_Check, "", 0, 0, 0},
+        TDescriptorCase{"Empty; enum", Enum, fs_DropDown, "", 0, 0, 0}));
+
+TEST_F(RowDescriptor, CellsKeepNameUnitsAndFurtherItems)
 {
     const TRowBuild row = BuildRow("Barometer; %0.3f; kPa; PE; 70; 120");
     EXPECT_EQ(row.Cells, (std::vector<std::string>{"Barometer", "0.000", "kPa", "PE", "70", "120", ""}));
@@ -68,7 +77,7 @@ TEST(RowDescriptor, CellsKeepNameUnitsAndFurtherItems)
     EXPECT_EQ(enumRow.Cells.at(3), "Temperature");
 }
 
-TEST(RowDescriptor, BadDescriptorsBecomeTextRowsWithAMessage)
+TEST_F(RowDescriptor, BadDescriptorsBecomeTextRowsWithAMessage)
 {
     const char* lines[] = {
         "Design Duty; %0.1f; kW",             // no limits
@@ -88,7 +97,7 @@ TEST(RowDescriptor, BadDescriptorsBecomeTextRowsWithAMessage)
     EXPECT_EQ(BuildRow("Design Duty; %0.1f; kW; PE").Field->Style, fs_PropEdit);
 }
 
-TEST(RowDescriptor, TextEnumAndCheckRowsConvertTheirValues)
+TEST_F(RowDescriptor, TextEnumAndCheckRowsConvertTheirValues)
 {
     const TRowBuild model = BuildRow("Coil Model; %s; ; PE");
     EXPECT_EQ(model.Field->ValueToText(std::string("544 720 4r 12f 7c")), "544 720 4r 12f 7c");

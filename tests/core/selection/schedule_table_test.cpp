@@ -2,15 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace vantor {
 namespace {
 
+// A schedule no table can be read from, and what the message says.
+struct TBrokenText {
+    const char* name;
+    std::string text;
+    std::string message;
+};
+
+void PrintTo(const TBrokenText& c, std::ostream* out) { *out << c.name; }
+
+class ScheduleTable : public testing::TestWithParam<TBrokenText> {};
+
 using TLines = std::vector<std::vector<std::string>>;
 
-TEST(ScheduleTable, ReadsQuotedFieldsLineEndsAndShortLines)
+TEST_F(ScheduleTable, ReadsQuotedFieldsLineEndsAndShortLines)
 {
     const struct {
         const char* name;
@@ -41,29 +53,22 @@ TEST(ScheduleTable, ReadsQuotedFieldsLineEndsAndShortLines)
     }
 }
 
-TEST(ScheduleTable, RefusesBrokenText)
+TEST_P(ScheduleTable, RefusesBrokenText)
 {
-    const struct {
-        const char* name;
-        std::string text;
-        std::string message;
-    } cases[] = {
-        {"nothing", "", "no header"},
-        {"an open quote", "a\n\"open\n", "never closed"},
-        {"text after a quote", "a\n\"x\"y\n", "after a closing quote"},
-        {"a column twice", "model,Model\n", "named twice"},
-        {"a nameless column", "a,,b\n", "without a name"},
-    };
-    for (const auto& c : cases) {
-        TScheduleTable table;
-        const TResult read = ReadScheduleTable(c.text, table);
-        EXPECT_FALSE(read) << c.name;
-        EXPECT_NE(read.Message.find(c.message), std::string::npos) << c.name << ": " << read.Message;
-    }
+    TScheduleTable table;
+    const TResult read = ReadScheduleTable(GetParam().text, table);
+    EXPECT_FALSE(read);
+    EXPECT_NE(read.Message.find(GetParam().message), std::string::npos) << read.Message;
 }
 
-// One line with too many fields (an unquoted comma in a tag) must not cost the lines around it.
-TEST(ScheduleTable, LineWithTooManyFieldsIsNotedAndTheOthersAreRead)
+INSTANTIATE_TEST_SUITE_P(, ScheduleTable,
+                         testing::Values(TBrokenText{"nothing", "", "no header"},
+                                         TBrokenText{"an open quote", "a\n\"open\n", "never closed"},
+                                         TBrokenText{"text after a quote", "a\n\"x\"y\n", "after a closing quote"},
+                                         TBrokenText{"a column twice", "model,Model\n", "named twice"},
+                                         TBrokenText{"a nameless column", "a,,b\n", "without a name"}));
+
+TEST_F(ScheduleTable, LineWithTooManyFieldsIsNotedAndTheOthersAreRead)
 {
     TScheduleTable table;
     ASSERT_TRUE(ReadScheduleTable("tag,model\none,x\nAHU-2, east,y,z\n\nthree,w\n", table));
@@ -72,7 +77,7 @@ TEST(ScheduleTable, LineWithTooManyFieldsIsNotedAndTheOthersAreRead)
     EXPECT_EQ(table.Problems, (std::vector<std::string>{"", "line 3: 4 fields for 2 columns", ""}));
 }
 
-TEST(ScheduleTable, CsvLineQuotesWhatWouldNotReadBack)
+TEST_F(ScheduleTable, CsvLineQuotesWhatWouldNotReadBack)
 {
     const std::vector<std::string> fields = {"plain", "a, b", "say \"hi\"", "two\nlines", " padded", ""};
     const std::string line = CsvLine(fields);

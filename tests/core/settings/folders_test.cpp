@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace vantor {
@@ -21,25 +22,31 @@ TFolderEnvironment EnvironmentOf(const fs::path& executable)
     return env;
 }
 
-TEST(MakerRootTest, FollowsTheMakerFolderInTheProgramPath)
+struct TMakerRootCase {
+    const char* Name;
+    const char* Executable;
+    const char* Expected;
+};
+
+void PrintTo(const TMakerRootCase& c, std::ostream* out) { *out << c.Name; }
+
+class MakerRootTest : public testing::TestWithParam<TMakerRootCase> {};
+
+TEST_P(MakerRootTest, FollowsTheMakerFolderInTheProgramPath)
 {
-    struct TCase {
-        const char* name;
-        const char* executable;
-        const char* expected;
-    };
-    const TCase cases[] = {
-        {"upper case kept", "/opt/Apps/KORVANE/Vantor/bin/vantor", "/opt/Apps/KORVANE/"},
-        {"lower case kept", "/home/eng/korvane/vantor", "/home/eng/korvane/"},
-        {"first of two", "/a/Korvane/b/korvane/bin/vantor", "/a/Korvane/"},
-        {"only a whole segment", "/opt/korvanesoft/bin/vantor", "/opt/korvanesoft/share/korvane/"},
-        {"no maker folder", "/usr/local/bin/vantor-cli", "/usr/local/share/korvane/"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MakerRoot(EnvironmentOf(c.executable)), fs::path(c.expected)) << c.name;
+    EXPECT_EQ(MakerRoot(EnvironmentOf(GetParam().Executable)), fs::path(GetParam().Expected));
 }
 
-TEST(MakerRootTest, EnvironmentOverrideWins)
+INSTANTIATE_TEST_SUITE_P(
+    , MakerRootTest,
+    testing::Values(TMakerRootCase{"upper case kept", "/opt/Apps/KORVANE/Vantor/bin/vantor", "/opt/Apps/KORVANE/"},
+                    TMakerRootCase{"lower case kept", "/home/eng/korvane/vantor", "/home/eng/korvane/"},
+                    TMakerRootCase{"first of two", "/a/Korvane/b/korvane/bin/vantor", "/a/Korvane/"},
+                    TMakerRootCase{"only a whole segment", "/opt/korvanesoft/bin/vantor",
+                                   "/opt/korvanesoft/share/korvane/"},
+                    TMakerRootCase{"no maker folder", "/usr/local/bin/vantor-cli", "/usr/local/share/korvane/"}));
+
+TEST_F(MakerRootTest, EnvironmentOverrideWins)
 {
     TFolderEnvironment env = EnvironmentOf("/opt/Korvane/bin/vantor");
     env.MakerRootOverride = "/srv/makers";
@@ -47,7 +54,16 @@ TEST(MakerRootTest, EnvironmentOverrideWins)
     EXPECT_EQ(SharedFilesFolder(env), fs::path("/srv/makers/Common Files/"));
 }
 
-class FoldersTest : public TSettingsFixture {};
+// The user-dirs.dirs text and where the documents folder is then, from the home folder.
+struct TUserDirsCase {
+    const char* Name;
+    const char* UserDirs;
+    const char* Expected;
+};
+
+void PrintTo(const TUserDirsCase& c, std::ostream* out) { *out << c.Name; }
+
+class FoldersTest : public TSettingsFixture, public testing::WithParamInterface<TUserDirsCase> {};
 
 TEST_F(FoldersTest, MakerRootFallsBackToTheShareFolderThatExists)
 {
@@ -75,34 +91,42 @@ TEST_F(FoldersTest, ConvenienceQueriesReadTheProcessEnvironment)
     EXPECT_EQ(ProgramFolder(), fs::read_symlink("/proc/self/exe").parent_path() / "");
 }
 
-TEST(BaseFolderTest, XdgVariablesThenHome)
+struct TBaseFolderCase {
+    const char* Name;
+    const char* Home;
+    const char* ConfigHome;
+    const char* DataHome;
+    std::optional<fs::path> Settings;
+    std::optional<fs::path> UserRoot;
+};
+
+void PrintTo(const TBaseFolderCase& c, std::ostream* out) { *out << c.Name; }
+
+class BaseFolderTest : public testing::TestWithParam<TBaseFolderCase> {};
+
+TEST_P(BaseFolderTest, XdgVariablesThenHome)
 {
-    struct TCase {
-        const char* name;
-        const char* home;
-        const char* configHome;
-        const char* dataHome;
-        std::optional<fs::path> settings;
-        std::optional<fs::path> userRoot;
-    };
-    const TCase cases[] = {
-        {"variables set", "/home/u", "/cfg", "/dat", fs::path("/cfg/Korvane/"), fs::path("/dat/korvane/")},
-        {"home defaults", "/home/u", "", "", fs::path("/home/u/.config/Korvane/"),
-         fs::path("/home/u/.local/share/korvane/")},
-        {"relative variables ignored", "/home/u", "cfg", "./dat", fs::path("/home/u/.config/Korvane/"),
-         fs::path("/home/u/.local/share/korvane/")},
-        {"no home", "", "", "", std::nullopt, std::nullopt},
-        {"no home, variables set", "", "/cfg/", "/dat/", fs::path("/cfg/Korvane/"), fs::path("/dat/korvane/")},
-    };
-    for (const auto& c : cases) {
-        TFolderEnvironment env;
-        env.Home = c.home;
-        env.XdgConfigHome = c.configHome;
-        env.XdgDataHome = c.dataHome;
-        EXPECT_EQ(SettingsFolder(env), c.settings) << c.name;
-        EXPECT_EQ(UserRoot(env), c.userRoot) << c.name;
-    }
+    const TBaseFolderCase& c = GetParam();
+    TFolderEnvironment env;
+    env.Home = c.Home;
+    env.XdgConfigHome = c.ConfigHome;
+    env.XdgDataHome = c.DataHome;
+    EXPECT_EQ(SettingsFolder(env), c.Settings);
+    EXPECT_EQ(UserRoot(env), c.UserRoot);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    , BaseFolderTest,
+    testing::Values(
+        TBaseFolderCase{"variables set", "/home/u", "/cfg", "/dat", fs::path("/cfg/Korvane/"),
+                        fs::path("/dat/korvane/")},
+        TBaseFolderCase{"home defaults", "/home/u", "", "", fs::path("/home/u/.config/Korvane/"),
+                        fs::path("/home/u/.local/share/korvane/")},
+        TBaseFolderCase{"relative variables ignored", "/home/u", "cfg", "./dat",
+                        fs::path("/home/u/.config/Korvane/"), fs::path("/home/u/.local/share/korvane/")},
+        TBaseFolderCase{"no home", "", "", "", std::nullopt, std::nullopt},
+        TBaseFolderCase{"no home, variables set", "", "/cfg/", "/dat/", fs::path("/cfg/Korvane/"),
+                        fs::path("/dat/korvane/")}));
 
 TEST_F(FoldersTest, UserCopyShadowsTheInstalledOne)
 {
@@ -149,30 +173,25 @@ TEST_F(FoldersTest, DataFileNamesStayInsideTheRoots)
     }
 }
 
-TEST_F(FoldersTest, DocumentsFolderFromUserDirs)
+TEST_P(FoldersTest, DocumentsFolderFromUserDirs)
 {
-    struct TCase {
-        const char* name;
-        const char* userDirs;
-        fs::path expected;
-    };
-    const fs::path home = Root() / "home";
-    const TCase cases[] = {
-        {"home relative", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", home / "Dokumente" / ""},
-        {"absolute", "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n", "/srv/docs/"},
-        {"escaped quote", "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n", home / "My \"Docs\"" / ""},
-        {"home itself", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", home / ""},
-        {"last one wins", "XDG_DOCUMENTS_DIR=\"$HOME/A\"\nXDG_DOCUMENTS_DIR=\"$HOME/B\"\n", home / "B" / ""},
-        {"relative refused", "XDG_DOCUMENTS_DIR=\"Docs\"\n", home / "Documents" / ""},
-        {"unclosed quote", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\n", home / "Documents" / ""},
-        {"other variable", "XDG_DOCUMENTS_DIR=\"$HOMEWORK/Docs\"\n", home / "Documents" / ""},
-        {"CRLF lines", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\r\n", home / "Docs" / ""},
-    };
-    for (const auto& c : cases) {
-        WriteTextFile(Root() / "config" / "user-dirs.dirs", c.userDirs);
-        EXPECT_EQ(DocumentsFolder(), c.expected) << c.name;
-    }
+    WriteTextFile(Root() / "config" / "user-dirs.dirs", GetParam().UserDirs);
+    EXPECT_EQ(DocumentsFolder(), Root() / "home" / GetParam().Expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    , FoldersTest,
+    testing::Values(
+        TUserDirsCase{"home relative", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", "Dokumente/"},
+        TUserDirsCase{"absolute", "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\n",
+                      "/srv/docs/"},
+        TUserDirsCase{"escaped quote", "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n", "My \"Docs\"/"},
+        TUserDirsCase{"home itself", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", ""},
+        TUserDirsCase{"last one wins", "XDG_DOCUMENTS_DIR=\"$HOME/A\"\nXDG_DOCUMENTS_DIR=\"$HOME/B\"\n", "B/"},
+        TUserDirsCase{"relative refused", "XDG_DOCUMENTS_DIR=\"Docs\"\n", "Documents/"},
+        TUserDirsCase{"unclosed quote", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\n", "Documents/"},
+        TUserDirsCase{"other variable", "XDG_DOCUMENTS_DIR=\"$HOMEWORK/Docs\"\n", "Documents/"},
+        TUserDirsCase{"CRLF lines", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\r\n", "Docs/"}));
 
 TEST_F(FoldersTest, DataFolderIsCreatedWithItsParents)
 {

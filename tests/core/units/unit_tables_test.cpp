@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <ostream>
 
 namespace vantor {
 namespace {
@@ -81,7 +82,20 @@ constexpr TTypeRow kTypeTable[] = {
     {utWaterPressDrop, "Water Pressure Drop", 8, "kPa", "Psi"},
 };
 
-TEST(UnitTables, TypesHaveTheirUnitsNamesAndPresets)
+// A stored value and what a published table gives for it in one unit.
+struct TPublishedConversion {
+    TUnitsType Type;
+    const char* Label;
+    double Stored;
+    double Shown;
+    double Tolerance;
+};
+
+void PrintTo(const TPublishedConversion& c, std::ostream* out) { *out << UnitTypeName(c.Type) << " " << c.Label; }
+
+class UnitTables : public testing::TestWithParam<TPublishedConversion> {};
+
+TEST_F(UnitTables, TypesHaveTheirUnitsNamesAndPresets)
 {
     ASSERT_EQ(std::size(kTypeTable) + 1, static_cast<size_t>(kUnitsTypeCount));
     for (const TTypeRow& row : kTypeTable) {
@@ -211,7 +225,7 @@ const std::vector<TTableReference> kTableReferences = {
       {"usgpm", kUsGal / 60}}},
 };
 
-TEST(UnitTables, EveryUnitFollowsItsDefinition)
+TEST_F(UnitTables, EveryUnitFollowsItsDefinition)
 {
     std::vector<bool> covered(kUnitsTypeCount, false);
     for (const TTableReference& table : kTableReferences) {
@@ -234,49 +248,41 @@ TEST(UnitTables, EveryUnitFollowsItsDefinition)
 
 // Conversions engineers know by heart, as published (NIST SP 811; ASHRAE Handbook
 // Fundamentals, chapter 38), checked to the digits given.
-TEST(UnitTables, WellKnownConversionsShowTheirPublishedDigits)
+TEST_P(UnitTables, WellKnownConversionsShowTheirPublishedDigits)
 {
-    const struct {
-        TUnitsType Type;
-        const char* Label;
-        double Stored;
-        double Shown;
-        double Tolerance;
-    } cases[] = {
-        {utPressureBar, "InchHg", 101.325, 29.92126, 5e-6},
-        {utPressureBar, "Psi", 101.325, 14.6959, 5e-5},
-        {utPressureBar, "Atm", 101.325, 1, 1e-12},
-        {utPressure, "InchWg", 0.249089, 1, 5e-6},
-        {utDutyPrim, "Btu/hr", 1, 3412.14, 5e-3},
-        {utDutyPrim, "kcal/hr", 1, 859.845, 5e-4},
-        {utDutyPrim, "MBh", 1, 3.41214, 5e-6},
-        {utAirFlowPrim, "cfm", 1, 2118.88, 5e-3},
-        {utWaterFlow, "usgpm", 1, 15.8503, 5e-5},
-        {utHeatTransCoeff, "Btu/hr·ft²°F", 1, 0.176110, 5e-7},
-        {utThermalResist, "ft²·hr·°F/Btu", 1, 5.678263, 5e-7},
-        {utConductivity, "Btu/hr·ft°F", 0.001, 0.577789, 5e-7},
-        {utSpecificHeat, "Btu/lb°F", 4.1868, 1, 1e-12},
-        {utEnthalpy, "Btu/lb", 2.326, 1, 1e-12},
-        {utVolume, "ft³", 1, 35.3147, 5e-5},
-        {utVolume, "inch³", 1, 61023.74, 5e-3},
-        {utVolumeFluid, "IP Gal", 1, 219.969, 5e-4},
-        {utPower, "HP", 0.7456999, 1, 5e-7},
-        {utVelocity, "fpm", 1, 196.850, 5e-4},
-        {utViscosity, "lbf·s/ft²", 47.88026, 1, 5e-7},
-        {utTemperature, "°F", 100, 212, 1e-12},
-        {utTemperature, "K", 0, 273.15, 1e-12},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(UnitTypeName(c.Type)) + " " + c.Label);
-        const int index = UnitIndex(c.Type, c.Label);
-        ASSERT_GE(index, 0);
-        const auto info = UnitInfo(c.Type, index, 0);
-        ASSERT_TRUE(info);
-        EXPECT_NEAR(ToDisplay(info->Offset, info->Factor, c.Stored), c.Shown, c.Tolerance);
-    }
+    const TPublishedConversion& c = GetParam();
+    const int index = UnitIndex(c.Type, c.Label);
+    ASSERT_GE(index, 0);
+    const auto info = UnitInfo(c.Type, index, 0);
+    ASSERT_TRUE(info);
+    EXPECT_NEAR(ToDisplay(info->Offset, info->Factor, c.Stored), c.Shown, c.Tolerance);
 }
 
-TEST(UnitTables, TemperaturesCarryOffsetsAndDifferencesDoNot)
+INSTANTIATE_TEST_SUITE_P(, UnitTables,
+                         testing::Values(TPublishedConversion{utPressureBar, "InchHg", 101.325, 29.92126, 5e-6},
+                                         TPublishedConversion{utPressureBar, "Psi", 101.325, 14.6959, 5e-5},
+                                         TPublishedConversion{utPressureBar, "Atm", 101.325, 1, 1e-12},
+                                         TPublishedConversion{utPressure, "InchWg", 0.249089, 1, 5e-6},
+                                         TPublishedConversion{utDutyPrim, "Btu/hr", 1, 3412.14, 5e-3},
+                                         TPublishedConversion{utDutyPrim, "kcal/hr", 1, 859.845, 5e-4},
+                                         TPublishedConversion{utDutyPrim, "MBh", 1, 3.41214, 5e-6},
+                                         TPublishedConversion{utAirFlowPrim, "cfm", 1, 2118.88, 5e-3},
+                                         TPublishedConversion{utWaterFlow, "usgpm", 1, 15.8503, 5e-5},
+                                         TPublishedConversion{utHeatTransCoeff, "Btu/hr·ft²°F", 1, 0.176110, 5e-7},
+                                         TPublishedConversion{utThermalResist, "ft²·hr·°F/Btu", 1, 5.678263, 5e-7},
+                                         TPublishedConversion{utConductivity, "Btu/hr·ft°F", 0.001, 0.577789, 5e-7},
+                                         TPublishedConversion{utSpecificHeat, "Btu/lb°F", 4.1868, 1, 1e-12},
+                                         TPublishedConversion{utEnthalpy, "Btu/lb", 2.326, 1, 1e-12},
+                                         TPublishedConversion{utVolume, "ft³", 1, 35.3147, 5e-5},
+                                         TPublishedConversion{utVolume, "inch³", 1, 61023.74, 5e-3},
+                                         TPublishedConversion{utVolumeFluid, "IP Gal", 1, 219.969, 5e-4},
+                                         TPublishedConversion{utPower, "HP", 0.7456999, 1, 5e-7},
+                                         TPublishedConversion{utVelocity, "fpm", 1, 196.850, 5e-4},
+                                         TPublishedConversion{utViscosity, "lbf·s/ft²", 47.88026, 1, 5e-7},
+                                         TPublishedConversion{utTemperature, "°F", 100, 212, 1e-12},
+                                         TPublishedConversion{utTemperature, "K", 0, 273.15, 1e-12}));
+
+TEST_F(UnitTables, TemperaturesCarryOffsetsAndDifferencesDoNot)
 {
     auto display = [](TUnitsType type, int unit, int base, double stored) {
         const auto info = UnitInfo(type, unit, base);
@@ -295,7 +301,7 @@ TEST(UnitTables, TemperaturesCarryOffsetsAndDifferencesDoNot)
     EXPECT_DOUBLE_EQ(display(utPressure, 0, 1, 101325), 101.325);
 }
 
-TEST(UnitTables, IndicesOutsideTheTablesAreRefused)
+TEST_F(UnitTables, IndicesOutsideTheTablesAreRefused)
 {
     EXPECT_EQ(ClampUnits(utTemperature, 7), 2);
     EXPECT_EQ(ClampUnits(utTemperature, -1), 0);
@@ -311,7 +317,7 @@ TEST(UnitTables, IndicesOutsideTheTablesAreRefused)
     EXPECT_EQ(none->Label, "");
 }
 
-TEST(UnitTables, AutoFormatFollowsTheMagnitude)
+TEST_F(UnitTables, AutoFormatFollowsTheMagnitude)
 {
     const struct {
         TUnitsType Type;
@@ -334,7 +340,7 @@ TEST(UnitTables, AutoFormatFollowsTheMagnitude)
 
 // Every unit of every type: a value typed in the unit's own format, read back to the stored
 // unit and shown again, gives the same text.
-TEST(UnitTables, DisplayStoredDisplayRoundTripsForEveryUnit)
+TEST_F(UnitTables, DisplayStoredDisplayRoundTripsForEveryUnit)
 {
     const double displays[] = {0.5, 1.234567, 12.34567, 98.7654, 1234.567, 45678.9, -17.75, -0.25};
     for (int t = 1; t < kUnitsTypeCount; ++t) {

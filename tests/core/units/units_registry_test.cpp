@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <unistd.h>
 
 namespace vantor {
@@ -122,7 +123,17 @@ void ScrambleUnits(TUnitsRegistry& units)
     for (UnitRec& rec : units.Records()) rec.Units = (rec.Units + 1) % UnitCount(rec.UnitsType);
 }
 
-class UnitsRegistryTest : public testing::Test {
+// A units file that cannot be used as it stands, and the line its message must name (empty:
+// no message).
+struct TBadUnitsFile {
+    const char* Name;
+    std::string Text;
+    const char* Line;
+};
+
+void PrintTo(const TBadUnitsFile& c, std::ostream* out) { *out << c.Name; }
+
+class UnitsRegistryTest : public testing::Test, public testing::WithParamInterface<TBadUnitsFile> {
 protected:
     fs::path Write(const std::string& name, const std::string& text)
     {
@@ -169,38 +180,31 @@ TEST_F(UnitsRegistryTest, SaveAndLoadKeepEveryChoiceAndOtherKeys)
     EXPECT_NE(text.find("note=mine"), std::string::npos);
 }
 
-TEST_F(UnitsRegistryTest, BadFilesFallBackToDefaultsAndNameTheLine)
+TEST_P(UnitsRegistryTest, BadFilesFallBackToDefaultsAndNameTheLine)
 {
-    const struct {
-        const char* Name;
-        std::string Text;
-        const char* Line;  // the line a message must name; empty: no message
-    } cases[] = {
-        {"not a number", "[air]\nt=Fahrenheit\n", "line 2"},
-        {"out of range", "[fat]\n; comment\nheight=9\n", "line 3"},
-        {"negative", "[fat]\r\nheight=-1\r\n", "line 2"},
-        {"unknown section", "[colours]\nt=1\n", "line 1"},
-        {"unknown key", "[air]\nspeed=1\n", "line 2"},
-        {"truncated section", "[air]\nt=0\n[hex", "line 3"},
-        {"truncated value line", "[air]\nrh", "line 2"},
-        {"outside a section", "t=1\n[air]\n", "line 1"},
-        {"empty", "", ""},
-        {"binary", std::string("\0\xff\xfe[air]\n", 8), "line 1"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TUnitsRegistry units = StandardUnitsRegistry();
-        const fs::path file = Write("units.ini", c.Text);
-        const auto messages = units.LoadUnitsIni(file);
-        ExpectShippedDefaults(units);
-        if (*c.Line == 0) {
-            EXPECT_TRUE(messages.empty());
-            continue;
-        }
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_NE(messages[0].find(file.string() + ", " + c.Line + ":"), std::string::npos) << messages[0];
+    TUnitsRegistry units = StandardUnitsRegistry();
+    const fs::path file = Write("units.ini", GetParam().Text);
+    const auto messages = units.LoadUnitsIni(file);
+    ExpectShippedDefaults(units);
+    if (*GetParam().Line == 0) {
+        EXPECT_TRUE(messages.empty());
+        return;
     }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(file.string() + ", " + GetParam().Line + ":"), std::string::npos) << messages[0];
 }
+
+INSTANTIATE_TEST_SUITE_P(, UnitsRegistryTest,
+                         testing::Values(TBadUnitsFile{"not a number", "[air]\nt=Fahrenheit\n", "line 2"},
+                                         TBadUnitsFile{"out of range", "[fat]\n; comment\nheight=9\n", "line 3"},
+                                         TBadUnitsFile{"negative", "[fat]\r\nheight=-1\r\n", "line 2"},
+                                         TBadUnitsFile{"unknown section", "[colours]\nt=1\n", "line 1"},
+                                         TBadUnitsFile{"unknown key", "[air]\nspeed=1\n", "line 2"},
+                                         TBadUnitsFile{"truncated section", "[air]\nt=0\n[hex", "line 3"},
+                                         TBadUnitsFile{"truncated value line", "[air]\nrh", "line 2"},
+                                         TBadUnitsFile{"outside a section", "t=1\n[air]\n", "line 1"},
+                                         TBadUnitsFile{"empty", "", ""},
+                                         TBadUnitsFile{"binary", std::string("\0\xff\xfe[air]\n", 8), "line 1"}));
 
 TEST_F(UnitsRegistryTest, ValidValuesOfABadFileStillCount)
 {

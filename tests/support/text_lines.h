@@ -1,0 +1,19 @@
+#pragma once
+
+// The lines of a text, without their line ends; a last line without one counts too.
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantor::test {
+
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace vantor::test
