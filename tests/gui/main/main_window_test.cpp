@@ -11,6 +11,7 @@
 #include "gui/reports/view_window.h"
 #include "gui/widgets/entry_grid.h"
 #include "gui/widgets/report_view.h"
+#include "gui/widgets/row_controls.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "reports/file_properties.h"
@@ -22,8 +23,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -109,6 +112,51 @@ private slots:
     }
 
     void cleanup() { m_form.reset(); }
+
+    // The Fluid Control list keeps to the keys while the document refreshes the rows after
+    // each pick: the rows that follow the control change with it, the list stays open until
+    // Enter or Escape.
+    void listKeys()
+    {
+        Form().show();
+        QApplication::setActiveWindow(&Form());
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        Form().Grid().SelectCell(1, rowControl);
+        Form().Grid().setFocus();
+        const TRowControls& controls = Form().Grid().RowControls();
+        QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+
+        const auto step = [&](Qt::Key key, const QString& control, bool byFlow) {
+            Press(key);
+            QVERIFY(controls.ListVisible());
+            QCOMPARE(QApplication::focusWidget(), &controls.List());
+            QCOMPARE(Cell(1, rowControl), control);
+            QCOMPARE(Doc().Rows().RowEnabled(rowFluidFlow), byFlow);
+            QCOMPARE(Doc().Rows().RowEnabled(rowDesignDT), !byFlow);
+        };
+        QCOMPARE(Cell(1, rowControl), QString("Flow"));  // a new rating's control
+        step(Qt::Key_Up, "Temperature", false);
+        QCOMPARE(Form().StatusText(spEdit), QString("Modified"));
+        step(Qt::Key_Down, "Flow", true);
+        step(Qt::Key_Home, "Temperature", false);
+        step(Qt::Key_End, "Flow", true);
+        step(Qt::Key_Up, "Temperature", false);
+
+        Press(Qt::Key_Return);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(Form().Grid().hasFocus());
+        QCOMPARE(Form().Grid().CurrentRow(), int(rowControl));
+        QCOMPARE(Cell(1, rowControl), QString("Temperature"));
+
+        QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+        Press(Qt::Key_Escape);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(Form().Grid().hasFocus());
+        QVERIFY(Form().isVisible());
+        QCOMPARE(Cell(1, rowControl), QString("Temperature"));
+    }
 
     void statusFollowsEditSolveAndSave()
     {
