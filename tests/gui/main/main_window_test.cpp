@@ -14,6 +14,7 @@
 #include "gui/widgets/row_controls.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/whole_text.h"
 #include "reports/file_properties.h"
 #include "settings/settings_store.h"
 #include "units/units_registry.h"
@@ -156,6 +157,27 @@ private slots:
         QTRY_VERIFY(Form().Grid().hasFocus());
         QVERIFY(Form().isVisible());
         QCOMPARE(Cell(1, rowControl), QString("Temperature"));
+    }
+
+    // The solve's warnings show whole in the status line at the window's default size, on
+    // further lines when they must, and as the panel's tooltip.
+    void warningsAreShownWhole()
+    {
+        Type(rowFluidFlow, "20");
+        Form().Action(TTechAction::Solve).trigger();
+        const QString warnings = Form().StatusText(spFile);
+        QVERIFY(warnings.startsWith("Tube Velocity "));
+        QVERIFY(warnings.contains(" is outside its row's range "));
+        const QLabel* shown = LabelShowing(Form(), warnings);
+        QVERIFY(shown);
+        QTRY_VERIFY(ShowsWholeText(*shown));
+        QCOMPARE(shown->toolTip(), warnings);
+        // The other panels keep their widths.
+        for (const TStatusPanel fixed : {spEdit, spSolve}) {
+            const QLabel* panel = LabelShowing(Form(), Form().StatusText(fixed));
+            QVERIFY(panel);
+            QCOMPARE(panel->width(), 90);
+        }
     }
 
     void statusFollowsEditSolveAndSave()
