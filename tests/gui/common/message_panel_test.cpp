@@ -5,10 +5,8 @@
 #include "gui/gui_test_main.h"
 #include "gui/whole_text.h"
 
-#include <QDialog>
 #include <QMainWindow>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -25,7 +23,6 @@ class MessagePanelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Beside two fixed panels of a main window's status line.
     void wrapsBesideFixedPanels()
     {
         QMainWindow window;
@@ -54,24 +51,6 @@ private slots:
         panel->SetMessage(kShort);
         QTRY_COMPARE(window.statusBar()->height(), oneLine);
         QCOMPARE(panel->toolTip(), kShort);
-    }
-
-    // The only panel of a dialog's status bar, under its other controls.
-    void wrapsInADialog()
-    {
-        QDialog dialog;
-        auto* status = new QStatusBar(&dialog);
-        status->setSizeGripEnabled(false);
-        TMessagePanel* panel = AddMessagePanel(*status);
-        auto* layout = new QVBoxLayout(&dialog);
-        layout->addStretch();
-        layout->addWidget(status);
-        dialog.resize(340, 120);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        panel->SetMessage(kLong);
-        QTRY_VERIFY(ShowsWholeText(*panel));
-        QCOMPARE(dialog.width(), 340);
     }
 };
 

@@ -45,6 +45,14 @@ private:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
+    static void ShowOn(TFluidSpecForm& form, TLiquid& liquid)
+    {
+        form.SetLiquid(liquid);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+
 private slots:
     void init() { ClearSettings(); }
 
@@ -52,10 +60,7 @@ private slots:
     {
         TLiquid liquid("Water", 0.8, 130, 110, fcWater);
         TFluidSpecForm form;
-        form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ShowOn(form, liquid);
         Choose(form, fsrAdditive, waCalciumChloride);
         QCOMPARE(form.RangeLabel().text(), QString("Valid range = [-30.0 .. 300.0] °C"));
         QCOMPARE(LabelColour(form), QColor(0, 128, 128));
@@ -80,10 +85,7 @@ private slots:
     {
         TLiquid liquid("Glycerin", 0.8, 30, 20, fcGlycerin);
         TFluidSpecForm form;
-        form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ShowOn(form, liquid);
         form.Grid().SelectCell(1, fsrFluidType);
         form.Grid().setFocus();
         const TRowControls& controls = form.Grid().RowControls();

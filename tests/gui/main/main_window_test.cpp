@@ -172,6 +172,11 @@ private slots:
         QVERIFY(shown);
         QTRY_VERIFY(ShowsWholeText(*shown));
         QCOMPARE(shown->toolTip(), warnings);
+        // Two warnings at once, as the document joins them.
+        const QString both = warnings + "; Air Volume 271.577 m³/s is outside its row's range 0.100 m³/s to "
+                                        "100.000 m³/s; rated with 271.577 m³/s";
+        Form().SetStatusText(spFile, both);
+        QTRY_VERIFY(ShowsWholeText(*shown));
         // The other panels keep their widths.
         for (const TStatusPanel fixed : {spEdit, spSolve}) {
             const QLabel* panel = LabelShowing(Form(), Form().StatusText(fixed));
