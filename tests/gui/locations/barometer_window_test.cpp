@@ -41,6 +41,18 @@ private:
         return found.isEmpty() ? -1 : list.row(found.first());
     }
 
+    // Search, with the place accepted in the picker.
+    void SearchFor(const QString& place)
+    {
+        OnNextModal([place](QWidget& window) {
+            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
+            QVERIFY(picker);
+            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), place));
+            picker->accept();
+        });
+        m_form->Search();
+    }
+
 private slots:
     void initTestCase() { qputenv("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR); }
 
@@ -136,13 +148,7 @@ private slots:
 
     void aPlaceAcceptedGivesItsAltitude()
     {
-        OnNextModal([](QWidget& window) {
-            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
-            QVERIFY(picker);
-            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), "Nairobi"));
-            picker->accept();
-        });
-        m_form->Search();
+        SearchFor("Nairobi");
         QCOMPARE(m_form->LastLocation(), std::string("Nairobi, Kenya"));
         QCOMPARE(m_form->AltitudeEdit().text(), QStringLiteral("1795.0"));
         QCOMPARE(m_form->StatusText(), QString::fromUtf8("Nairobi: 29.0/17.0 °C"));
@@ -158,13 +164,7 @@ private slots:
                           "South America,Bolivia,El Alto Airport,-16.51,-68.19,-4,4061,17,8,-3,4.0,20,-6,14\n"));
         TBuildSummary summary;
         QVERIFY(BuildLocationDatabases((user + "/places.csv").toStdString(), user.toStdString(), summary));
-        OnNextModal([](QWidget& window) {
-            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
-            QVERIFY(picker);
-            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), "El Alto Airport"));
-            picker->accept();
-        });
-        m_form->Search();
+        SearchFor("El Alto Airport");
         const QString held = "El Alto Airport lies at 4061 m, above the calculator's 3063.8 m: barometer held at 70 kPa";
         QCOMPARE(m_form->StatusText(), held);
         QCOMPARE(m_form->Pressure(), 70.0);
