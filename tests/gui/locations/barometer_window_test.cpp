@@ -165,7 +165,8 @@ private slots:
         TBuildSummary summary;
         QVERIFY(BuildLocationDatabases((user + "/places.csv").toStdString(), user.toStdString(), summary));
         SearchFor("El Alto Airport");
-        const QString held = "El Alto Airport lies at 4061 m, above the calculator's 3063.8 m: barometer held at 70 kPa";
+        const QString held =
+            "El Alto Airport lies at 4061 m, above the calculator's 3063.8 m: barometer held at 70 kPa";
         QCOMPARE(m_form->StatusText(), held);
         QCOMPARE(m_form->Pressure(), 70.0);
         const QLabel* panel = LabelShowing(*m_form, held);
