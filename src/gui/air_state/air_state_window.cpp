@@ -52,6 +52,7 @@ TAirStateBox::TAirStateBox(TPsyPoint& point, const TAirConDlgSettings& settings,
     m_calc->OnEditAirconItem = [this] { emit EditAirconItem(); };
 
     SetUpActions();
+    SetSingleStatusPanel(0);
     Realign();
     if (settings.Stored) {
         resize(settings.FormWidth, settings.FormHeight);

@@ -3,6 +3,7 @@
 #include "gui/locations/barometer_placement.h"
 #include "gui/locations/location_picker_window.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/message_panel.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/fmt_edit.h"
 #include "gui/widgets/fmt_edit_label.h"
@@ -44,7 +45,8 @@ TAltBaromForm::TAltBaromForm(QWidget* parent)
       m_pressureLabel(new TFmtEditLabel(this)),
       m_altitudeLabel(new TFmtEditLabel(this)),
       m_search(new QToolButton(this)),
-      m_status(new QStatusBar(this))
+      m_status(new QStatusBar(this)),
+      m_message(AddMessagePanel(*m_status))
 {
     setObjectName(ToQString(kFormName));
     setWindowTitle(tr("Barometer"));
@@ -108,9 +110,9 @@ TAltBaromForm::TAltBaromForm(QWidget* parent)
     RestoreProgramPosition(*this, kFormName);
 }
 
-QString TAltBaromForm::StatusText() const { return m_status->currentMessage(); }
+QString TAltBaromForm::StatusText() const { return m_message->text(); }
 
-void TAltBaromForm::SetStatus(const QString& text) { m_status->showMessage(text); }
+void TAltBaromForm::SetStatus(const QString& text) { m_message->SetMessage(text); }
 
 void TAltBaromForm::ShowValues()
 {

@@ -23,6 +23,7 @@ namespace vantor {
 
 class TFmtEdit;
 class TFmtEditLabel;
+class TMessagePanel;
 class TSelectLocationForm;
 
 class TAltBaromForm : public QDialog {
@@ -75,6 +76,7 @@ private:
     TFmtEditLabel* m_altitudeLabel;
     QToolButton* m_search;
     QStatusBar* m_status;
+    TMessagePanel* m_message;
     TSelectLocationForm* m_picker = nullptr;
 };
 

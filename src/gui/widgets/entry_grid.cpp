@@ -159,6 +159,11 @@ void TEntryGrid::SetEditedText(int col, int row, const QString& text)
 
 void TEntryGrid::CellSelected(int col, int row)
 {
+    if (KeepsOpenList(col, row)) {
+        PlaceRowControls();
+        KzStringGrid::CellSelected(col, row);
+        return;
+    }
     m_controls->HideAll();
     const TField* field = Rows().Field(row);
     if (col == kValueColumn && field && field->Enabled && !Editor()) {
@@ -234,11 +239,26 @@ void TEntryGrid::ToggleList()
         return;
     }
     const int row = CurrentRow();
-    QStringList items;
-    for (const std::string& item : Rows().RowEnumStrings(row)) items.append(ToQString(item));
     const QRect cell = CellRect(kValueColumn, row);
     const QRect cellOnScreen(viewport()->mapToGlobal(cell.topLeft()), cell.size());
-    m_controls->ShowList(items, EnumIndex(row), cellOnScreen, DefaultRowHeight());
+    m_listRow = row;
+    m_controls->ShowList(ListItemsOf(row), EnumIndex(row), cellOnScreen, DefaultRowHeight());
+}
+
+QStringList TEntryGrid::ListItemsOf(int row) const
+{
+    QStringList items;
+    for (const std::string& item : Rows().RowEnumStrings(row)) items.append(ToQString(item));
+    return items;
+}
+
+bool TEntryGrid::KeepsOpenList(int col, int row)
+{
+    if (!m_controls->ListVisible() || col != kValueColumn || row != m_listRow) return false;
+    const TEnumField* field = Rows().EnumField(row);
+    if (!field || !field->Enabled || ListItemsOf(row) != m_controls->ListItems()) return false;
+    m_controls->SetListCurrent(EnumIndex(row));
+    return true;
 }
 
 void TEntryGrid::PickListItem(int index, bool close)

@@ -102,6 +102,11 @@ private:
     void SetUserValue(int row, const TVariant& value);
     void RunPropertyEditor();
     void ToggleList();
+    QStringList ListItemsOf(int row) const;
+    // The cell of the open list selected again: the owner refreshed its rows in answer to a
+    // value taken from the list. The list stays open, keeping the focus, while its row still
+    // offers the same strings; it then follows the value the row holds.
+    bool KeepsOpenList(int col, int row);
     void PickListItem(int index, bool close);
     void Spin(bool up);
     // Steps the current enumeration row; false when the current cell is not one.
@@ -109,6 +114,8 @@ private:
     void PlaceRowControls();
 
     TRowControls* m_controls;
+    // The row whose drop-down list was opened last.
+    int m_listRow = 0;
     TUnitsClick m_onUnitsClick;
 };
 

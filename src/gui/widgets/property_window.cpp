@@ -1,5 +1,6 @@
 #include "gui/widgets/property_window.h"
 
+#include "gui/common/message_panel.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/entry_grid.h"
 #include "settings/folders.h"
@@ -33,6 +34,7 @@ namespace vantor {
 namespace {
 
 constexpr int kPanelWidth = 90;
+constexpr size_t kMessagePanel = 2;
 constexpr int kMaxAlignedHeight = 400;
 constexpr int kClipQuality = 90;
 constexpr std::string_view kBreak = "\r\n";
@@ -121,21 +123,31 @@ TTechForm::TTechForm(QWidget* parent)
     });
 
     statusBar()->setSizeGripEnabled(false);
-    for (size_t panel = 0; panel < m_panels.size(); ++panel) {
+    for (size_t panel = 0; panel < kMessagePanel; ++panel) {
         auto* label = new QLabel(this);
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
-        if (panel < 2) {
-            label->setFixedWidth(kPanelWidth);
-            statusBar()->addWidget(label);
-        } else {
-            // A long text (the solve's warnings) is cut at the window's edge instead of
-            // widening it; the tooltip shows all of it.
-            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-            statusBar()->addWidget(label, 1);
-        }
+        label->setFixedWidth(kPanelWidth);
+        statusBar()->addWidget(label);
         m_panels[panel] = label;
     }
+    // The solve's warnings and the file name: shown whole, on a second line when they must.
+    m_panels[kMessagePanel] = AddMessagePanel(*statusBar());
+}
+
+void TTechForm::SetSingleStatusPanel(int panel)
+{
+    if (panel < 0 || panel >= static_cast<int>(m_panels.size())) return;
+    for (QLabel* label : m_panels) statusBar()->removeWidget(label);
+    QLabel*& kept = m_panels[static_cast<size_t>(panel)];
+    if (!qobject_cast<TMessagePanel*>(kept)) {
+        auto* message = new TMessagePanel(this);
+        message->SetMessage(kept->text());
+        delete kept;
+        kept = message;
+    }
+    statusBar()->addWidget(kept, 1);
+    kept->show();
 }
 
 TTechForm::~TTechForm() = default;

@@ -62,8 +62,14 @@ public:
     // The Help button becomes a drop-down with "Help" and "About".
     void SetHelpDropDown();
 
+    // The status line: panels 0 and 1 of fixed width, panel 2 the message panel, which takes
+    // the rest of the line and wraps a long text onto a second line. Each text is also the
+    // panel's tooltip.
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
+    // For a window whose status carries one text: only `panel` shows, as the message panel
+    // over the whole line. The other panels keep their texts unseen.
+    void SetSingleStatusPanel(int panel);
 
     QMenu& WindowMenu() const { return *m_windowMenu; }
 

@@ -129,6 +129,18 @@ void TRowControls::HideList() { m_list->hide(); }
 
 bool TRowControls::ListVisible() const { return m_list->isVisible(); }
 
+QStringList TRowControls::ListItems() const
+{
+    QStringList items;
+    for (int i = 0; i < m_list->count(); ++i) items.append(m_list->item(i)->text());
+    return items;
+}
+
+void TRowControls::SetListCurrent(int current)
+{
+    if (current >= 0 && current < m_list->count() && current != m_list->currentRow()) m_list->setCurrentRow(current);
+}
+
 bool TRowControls::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {

@@ -40,6 +40,10 @@ public:
     void ShowList(const QStringList& items, int current, const QRect& cellOnScreen, int itemHeight);
     void HideList();
     bool ListVisible() const;
+    // The strings the list shows.
+    QStringList ListItems() const;
+    // Highlights item `current` of the open list (none when out of range).
+    void SetListCurrent(int current);
 
     QToolButton& PropEditButton() const { return *m_propEdit; }
     QToolButton& DropDownButton() const { return *m_dropDown; }

@@ -9,6 +9,7 @@
 #include "gui/widgets/entry_grid.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/whole_text.h"
 #include "settings/settings_store.h"
 
 #include <QAction>
@@ -87,6 +88,24 @@ private slots:
         // An invalid state is no answer.
         QCOMPARE(Box().Result(), int(QDialog::Rejected));
         QCOMPARE(m_point.State.db, 24.0);
+    }
+
+    // The status line's messages show whole at the window's default size, wrapped when they
+    // must be, and as the tooltip.
+    void messagesAreShownWhole()
+    {
+        Type(asrDryBulb, "10");
+        Box().Action(TTechAction::Save).trigger();
+        const QString refused = QStringLiteral("Can\"t save invalid data...");
+        QCOMPARE(Box().StatusText(0), refused);
+        const QLabel* panel = LabelShowing(Box(), refused);
+        QVERIFY(panel);
+        QTRY_VERIFY(ShowsWholeText(*panel));
+        QCOMPARE(panel->toolTip(), refused);
+
+        Type(asrWetBulb, "12");
+        QCOMPARE(Box().StatusText(0), QString("Wet Bulb > Dry Bulb °C..."));
+        QTRY_VERIFY(ShowsWholeText(*panel));
     }
 
     void clipboardCommands()

@@ -15,6 +15,7 @@
 #include "units/units_registry.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -44,6 +45,14 @@ private:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
+    static void ShowOn(TFluidSpecForm& form, TLiquid& liquid)
+    {
+        form.SetLiquid(liquid);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+
 private slots:
     void init() { ClearSettings(); }
 
@@ -51,10 +60,7 @@ private slots:
     {
         TLiquid liquid("Water", 0.8, 130, 110, fcWater);
         TFluidSpecForm form;
-        form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ShowOn(form, liquid);
         Choose(form, fsrAdditive, waCalciumChloride);
         QCOMPARE(form.RangeLabel().text(), QString("Valid range = [-30.0 .. 300.0] °C"));
         QCOMPARE(LabelColour(form), QColor(0, 128, 128));
@@ -71,6 +77,54 @@ private slots:
         QCOMPARE(int(liquid.LiquidSpec), int(fcWater));
         QCOMPARE(liquid.tfo, 110.0);
         QCOMPARE(int(liquid.WaterAdditive), int(waNone));
+    }
+
+    // The fluid type list keeps to the keys: each key released picks a fluid and the window
+    // follows; Enter and Escape close only the list, never the window.
+    void listKeys()
+    {
+        TLiquid liquid("Glycerin", 0.8, 30, 20, fcGlycerin);
+        TFluidSpecForm form;
+        ShowOn(form, liquid);
+        form.Grid().SelectCell(1, fsrFluidType);
+        form.Grid().setFocus();
+        const TRowControls& controls = form.Grid().RowControls();
+        QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+
+        const auto step = [&](Qt::Key key, TFluidCode fluid) {
+            Press(key);
+            QVERIFY(controls.ListVisible());
+            QCOMPARE(QApplication::focusWidget(), &controls.List());
+            QCOMPARE(int(liquid.LiquidSpec), int(fluid));
+        };
+        step(Qt::Key_Down, fcEthyleneGlycol);
+        step(Qt::Key_Down, fcCalciumChloride);  // the additive rows go grey, the list stays
+        QVERIFY(!form.Rules().Rows().RowEnabled(fsrAdditive));
+        step(Qt::Key_End, fcCompressedAir);
+        QVERIFY(form.Rules().Rows().RowEnabled(fsrPressure));
+        step(Qt::Key_Up, fcCondensedSteam);
+        step(Qt::Key_Home, fcWater);
+        QCOMPARE(QString::fromStdString(form.Rules().Rows().Cell(1, fsrFluidType)), QString("Water"));
+
+        Press(Qt::Key_Return);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(form.Grid().hasFocus());
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.Grid().CurrentRow(), int(fsrFluidType));
+
+        QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+        Press(Qt::Key_Escape);
+        QVERIFY(!controls.ListVisible());
+        QVERIFY(form.isVisible());
+
+        // The window's own Escape still cancels: the fluid the window opened with comes back.
+        QTRY_VERIFY(form.Grid().hasFocus());
+        Press(Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QCOMPARE(int(liquid.LiquidSpec), int(fcGlycerin));
     }
 
     void mainWindowRowsOpenTheirWindows()

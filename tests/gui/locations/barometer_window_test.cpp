@@ -6,6 +6,8 @@
 #include "gui/widgets/fmt_edit.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/whole_text.h"
+#include "locations/location_builder.h"
 #include "settings/settings_store.h"
 
 #include <QDir>
@@ -37,6 +39,18 @@ private:
     {
         const QList<QListWidgetItem*> found = list.findItems(text, Qt::MatchExactly);
         return found.isEmpty() ? -1 : list.row(found.first());
+    }
+
+    // Search, with the place accepted in the picker.
+    void SearchFor(const QString& place)
+    {
+        OnNextModal([place](QWidget& window) {
+            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
+            QVERIFY(picker);
+            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), place));
+            picker->accept();
+        });
+        m_form->Search();
     }
 
 private slots:
@@ -134,16 +148,33 @@ private slots:
 
     void aPlaceAcceptedGivesItsAltitude()
     {
-        OnNextModal([](QWidget& window) {
-            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
-            QVERIFY(picker);
-            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), "Nairobi"));
-            picker->accept();
-        });
-        m_form->Search();
+        SearchFor("Nairobi");
         QCOMPARE(m_form->LastLocation(), std::string("Nairobi, Kenya"));
         QCOMPARE(m_form->AltitudeEdit().text(), QStringLiteral("1795.0"));
         QCOMPARE(m_form->StatusText(), QString::fromUtf8("Nairobi: 29.0/17.0 °C"));
+    }
+
+    // A place above the calculator's range holds the pressure at its limit; the status line
+    // says so whole at the window's default size, on a second line, and as its tooltip.
+    void aHeldPressureIsShownWhole()
+    {
+        const QString user = qEnvironmentVariable("XDG_DATA_HOME") + "/korvane/Common Files";
+        QVERIFY(QDir().mkpath(user));
+        QVERIFY(WriteFile(user + "/places.csv",
+                          "South America,Bolivia,El Alto Airport,-16.51,-68.19,-4,4061,17,8,-3,4.0,20,-6,14\n"));
+        TBuildSummary summary;
+        QVERIFY(BuildLocationDatabases((user + "/places.csv").toStdString(), user.toStdString(), summary));
+        SearchFor("El Alto Airport");
+        const QString held =
+            "El Alto Airport lies at 4061 m, above the calculator's 3063.8 m: barometer held at 70 kPa";
+        QCOMPARE(m_form->StatusText(), held);
+        QCOMPARE(m_form->Pressure(), 70.0);
+        const QLabel* panel = LabelShowing(*m_form, held);
+        QVERIFY(panel);
+        QTRY_VERIFY(ShowsWholeText(*panel));
+        QVERIFY(panel->height() >= 2 * panel->fontMetrics().lineSpacing());
+        QCOMPARE(panel->toolTip(), held);
+        QDir(user).removeRecursively();
     }
 
     void aMissingDatabaseIsNamed()

@@ -11,8 +11,10 @@
 #include "gui/reports/view_window.h"
 #include "gui/widgets/entry_grid.h"
 #include "gui/widgets/report_view.h"
+#include "gui/widgets/row_controls.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/whole_text.h"
 #include "reports/file_properties.h"
 #include "settings/settings_store.h"
 #include "units/units_registry.h"
@@ -22,8 +24,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -109,6 +113,77 @@ private slots:
     }
 
     void cleanup() { m_form.reset(); }
+
+    // The Fluid Control list keeps to the keys while the document refreshes the rows after
+    // each pick: the rows that follow the control change with it, the list stays open until
+    // Enter or Escape.
+    void listKeys()
+    {
+        Form().show();
+        QApplication::setActiveWindow(&Form());
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        Form().Grid().SelectCell(1, rowControl);
+        Form().Grid().setFocus();
+        const TRowControls& controls = Form().Grid().RowControls();
+        QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+
+        const auto step = [&](Qt::Key key, const QString& control, bool byFlow) {
+            Press(key);
+            QVERIFY(controls.ListVisible());
+            QCOMPARE(QApplication::focusWidget(), &controls.List());
+            QCOMPARE(Cell(1, rowControl), control);
+            QCOMPARE(Doc().Rows().RowEnabled(rowFluidFlow), byFlow);
+            QCOMPARE(Doc().Rows().RowEnabled(rowDesignDT), !byFlow);
+        };
+        QCOMPARE(Cell(1, rowControl), QString("Flow"));  // a new rating's control
+        step(Qt::Key_Up, "Temperature", false);
+        QCOMPARE(Form().StatusText(spEdit), QString("Modified"));
+        step(Qt::Key_Down, "Flow", true);
+        step(Qt::Key_Home, "Temperature", false);
+        step(Qt::Key_End, "Flow", true);
+        step(Qt::Key_Up, "Temperature", false);
+
+        Press(Qt::Key_Return);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(Form().Grid().hasFocus());
+        QCOMPARE(Form().Grid().CurrentRow(), int(rowControl));
+        QCOMPARE(Cell(1, rowControl), QString("Temperature"));
+
+        QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+        Press(Qt::Key_Escape);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(Form().Grid().hasFocus());
+        QVERIFY(Form().isVisible());
+        QCOMPARE(Cell(1, rowControl), QString("Temperature"));
+    }
+
+    // The solve's warnings show whole in the status line at the window's default size, on
+    // further lines when they must, and as the panel's tooltip.
+    void warningsAreShownWhole()
+    {
+        Type(rowFluidFlow, "20");
+        Form().Action(TTechAction::Solve).trigger();
+        const QString warnings = Form().StatusText(spFile);
+        QVERIFY(warnings.startsWith("Tube Velocity "));
+        QVERIFY(warnings.contains(" is outside its row's range "));
+        const QLabel* shown = LabelShowing(Form(), warnings);
+        QVERIFY(shown);
+        QTRY_VERIFY(ShowsWholeText(*shown));
+        QCOMPARE(shown->toolTip(), warnings);
+        // Two warnings at once, as the document joins them.
+        const QString both = warnings + "; Air Volume 271.577 m³/s is outside its row's range 0.100 m³/s to "
+                                        "100.000 m³/s; rated with 271.577 m³/s";
+        Form().SetStatusText(spFile, both);
+        QTRY_VERIFY(ShowsWholeText(*shown));
+        // The other panels keep their widths.
+        for (const TStatusPanel fixed : {spEdit, spSolve}) {
+            const QLabel* panel = LabelShowing(Form(), Form().StatusText(fixed));
+            QVERIFY(panel);
+            QCOMPARE(panel->width(), 90);
+        }
+    }
 
     void statusFollowsEditSolveAndSave()
     {

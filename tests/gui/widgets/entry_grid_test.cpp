@@ -261,6 +261,57 @@ private slots:
         QVERIFY(Notified(FluidControl));
     }
 
+    // The list keeps to the keys while the owner refreshes its rows on every change, as the
+    // windows do: each key released sets the value, only Enter or Escape closes the list.
+    void listKeys()
+    {
+        connect(m_grid.get(), &TEntryGrid::OnDoSetData, m_grid.get(), [this] { m_grid->RowsChanged(); });
+        Grid().SetEnumStrings(FluidControl, {"Temperature", "Flow", "Capacity", "Bypass"});
+        Select(FluidControl);
+        const TRowControls& controls = Grid().RowControls();
+        const auto open = [&] {
+            QTest::mouseClick(&controls.DropDownButton(), Qt::LeftButton);
+            QVERIFY(controls.ListVisible());
+            QTRY_COMPARE(QApplication::focusWidget(), &controls.List());
+        };
+        open();
+        const auto step = [&](Qt::Key key, const QString& shown, int notices) {
+            Press(key);
+            QVERIFY2(controls.ListVisible(), qPrintable(shown));
+            QCOMPARE(QApplication::focusWidget(), &controls.List());
+            QCOMPARE(Cell(FluidControl), shown);
+            QCOMPARE(controls.List().currentItem()->text(), shown);
+            QCOMPARE(m_setData->count(), notices);
+        };
+        step(Qt::Key_Down, "Flow", 1);
+        step(Qt::Key_Down, "Capacity", 2);
+        step(Qt::Key_End, "Bypass", 3);
+        step(Qt::Key_Down, "Bypass", 3);  // the last stays; nothing changed, nothing told
+        step(Qt::Key_Home, "Temperature", 4);
+        step(Qt::Key_Up, "Temperature", 4);
+        step(Qt::Key_Down, "Flow", 5);
+        QCOMPARE(Grid().CurrentRow(), int(FluidControl));
+
+        Press(Qt::Key_Return);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(Grid().hasFocus());
+        QCOMPARE(Grid().CurrentRow(), int(FluidControl));
+        QCOMPARE(Cell(FluidControl), QString("Flow"));
+        QVERIFY(controls.DropDownButton().isVisible());
+
+        open();
+        QCOMPARE(controls.List().currentItem()->text(), QString("Flow"));
+        Press(Qt::Key_Escape);
+        QVERIFY(!controls.ListVisible());
+        QTRY_VERIFY(Grid().hasFocus());
+        QCOMPARE(m_setData->count(), 5);
+
+        // A refresh that changes the row's strings is a new list: the old one closes.
+        open();
+        Grid().SetEnumStrings(FluidControl, {"Temperature", "Flow"});
+        QVERIFY(!controls.ListVisible());
+    }
+
     void spinButtonsStepOnTheIncrementGrid_data()
     {
         QTest::addColumn<double>("from");
