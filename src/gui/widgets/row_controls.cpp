@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include <algorithm>
@@ -113,10 +114,12 @@ void TRowControls::ShowList(const QStringList& items, int current, const QRect& 
     m_list->addItems(items);
     for (int i = 0; i < m_list->count(); ++i) m_list->item(i)->setSizeHint(QSize(0, itemHeight));
     if (current >= 0 && current < m_list->count()) m_list->setCurrentRow(current);
+    // The items share the list with its frame and the scroll bar it always shows.
+    const int chrome = 2 * m_list->frameWidth() + m_list->verticalScrollBar()->sizeHint().width();
     int width = cellOnScreen.width();
     for (const QString& item : items) {
         const int itemWidth = m_list->fontMetrics().horizontalAdvance(item) + kListTextMargin;
-        if (itemWidth > width && itemWidth < kListMaxWidth) width = itemWidth;
+        if (itemWidth + chrome > width && itemWidth < kListMaxWidth) width = itemWidth + chrome;
     }
     const int height = itemHeight * (std::min(static_cast<int>(items.size()), kListMaxItems) + 1);
     m_list->setGeometry(cellOnScreen.left(), cellOnScreen.bottom() + 1, width, height);

@@ -12,9 +12,11 @@
 #include "gui/widgets/row_controls.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "units/units_registry.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -71,6 +73,32 @@ private slots:
         QCOMPARE(int(liquid.LiquidSpec), int(fcWater));
         QCOMPARE(liquid.tfo, 110.0);
         QCOMPARE(int(liquid.WaterAdditive), int(waNone));
+    }
+
+    // Water with an additive (every row enabled, the longest additive names in its list), then
+    // the longest fluid name; each drop-down list opened shows its items whole.
+    void textFits()
+    {
+        TLiquid liquid("Water", 0.8, 130, 110, fcWater);
+        TFluidSpecForm form;
+        form.SetLiquid(liquid);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Choose(form, fsrAdditive, waPropyleneGlycol);
+        VANTOR_VERIFY_TEXT_FITS(form);
+        QCOMPARE(form.Grid().Rows().Cell(1, fsrPressure), std::string("5.0"));
+        for (const int row : {int(fsrAdditive), int(fsrFluidType)}) {
+            form.Grid().SelectCell(1, row);
+            QTest::mouseClick(&form.Grid().RowControls().DropDownButton(), Qt::LeftButton);
+            QListWidget& list = form.Grid().RowControls().List();
+            QVERIFY(list.isVisible());
+            VANTOR_VERIFY_TEXT_FITS(list);
+            QTest::keyClick(&list, Qt::Key_Escape);
+        }
+        Choose(form, fsrFluidType, fcCarbonDioxide);
+        QCOMPARE(form.Grid().Rows().Cell(1, fsrFluidType), std::string("Liquid Carbon Dioxide"));
+        VANTOR_VERIFY_TEXT_FITS(form);
     }
 
     void mainWindowRowsOpenTheirWindows()
