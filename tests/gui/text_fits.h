@@ -7,7 +7,9 @@
 //   "TFluidSpecForm/Grid: item (3,1) "Propylene Glycol" needs 104 px, has 92"
 // Widgets the caller names are left out with their children (a panel another test checks).
 
+#include <QGuiApplication>
 #include <QList>
+#include <QScreen>
 #include <QStringList>
 
 class QWidget;
@@ -20,6 +22,14 @@ QStringList CutTexts(const QWidget& window, const QList<const QWidget*>& leftOut
 QString ObjectPath(const QWidget& widget);
 
 }  // namespace vantor::test
+
+// The text tests run on screens of at least 1366×768 (the TextFits tests give them one); on
+// a smaller screen, as the offscreen platform's own, the test is skipped.
+#define VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN()                                                        \
+    do {                                                                                             \
+        const QSize screen_ = QGuiApplication::primaryScreen()->size();                             \
+        if (screen_.width() < 1366 || screen_.height() < 768) QSKIP("needs a 1366×768 screen or larger"); \
+    } while (false)
 
 // Fails the test with every cut text of the window, one a line.
 #define VANTOR_VERIFY_TEXT_FITS(window, ...)                                          \
