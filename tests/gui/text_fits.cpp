@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -66,7 +68,10 @@ public:
 
     QStringList Find()
     {
-        CheckWindow();
+        if (m_window.isWindow())
+            CheckWindow();
+        else
+            Check(m_window);
         Walk(m_window);
         return m_cut;
     }
@@ -101,6 +106,8 @@ private:
             CheckGroupBox(*group);
         else if (const auto* edit = qobject_cast<const QLineEdit*>(&widget))
             CheckLineEdit(*edit);
+        else if (const auto* bar = qobject_cast<const QStatusBar*>(&widget))
+            CheckStatusBar(*bar);
     }
 
     void Report(const QWidget& widget, const QString& what, const QString& text, int needs, int has)
@@ -342,6 +349,15 @@ private:
             edit.alignment());
     }
 
+    // A message the status bar paints itself, between its margins.
+    void CheckStatusBar(const QStatusBar& bar)
+    {
+        const QString text = bar.currentMessage();
+        if (text.isEmpty()) return;
+        const QRect room(6, 0, bar.width() - 18, bar.height());
+        Fit(bar, QStringLiteral("status message"), text, bar.fontMetrics().horizontalAdvance(text), room);
+    }
+
     const QWidget& m_window;
     const QList<const QWidget*>& m_leftOut;
     QStringList m_cut;
@@ -360,8 +376,21 @@ QString ObjectPath(const QWidget& widget)
     return names.join(QLatin1Char('/'));
 }
 
+const QLabel* LabelShowing(const QWidget& window, const QString& text)
+{
+    for (const QLabel* label : window.findChildren<const QLabel*>())
+        if (label->text() == text) return label;
+    return nullptr;
+}
+
 QStringList CutTexts(const QWidget& window, const QList<const QWidget*>& leftOut)
 {
+    // Layouts still to be done (a child's passed on to its parent, then the window's resize)
+    // are done before anything is painted; measured after them.
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+    }
     return TCutFinder(window, leftOut).Find();
 }
 

@@ -6,17 +6,22 @@
 // clipped is reported with the object path of its widget:
 //   "TFluidSpecForm/Grid: item (3,1) "Propylene Glycol" needs 104 px, has 92"
 // Widgets the caller names are left out with their children (a panel another test checks).
+// Given a widget inside a window, only that widget and its children are measured.
 
 #include <QGuiApplication>
 #include <QList>
 #include <QScreen>
 #include <QStringList>
 
+class QLabel;
 class QWidget;
 
 namespace vantor::test {
 
 QStringList CutTexts(const QWidget& window, const QList<const QWidget*>& leftOut = {});
+
+// The label of the window that shows the text; nullptr when none does.
+const QLabel* LabelShowing(const QWidget& window, const QString& text);
 
 // The object path of a widget below its window: class or object names joined by "/".
 QString ObjectPath(const QWidget& widget);

@@ -5,6 +5,7 @@
 #include "gui/calibration/calibrator_window.h"
 #include "gui/widgets/fmt_edit.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "text/number_text.h"
 
 #include <QLineEdit>
@@ -17,6 +18,21 @@ class CalibrateFormTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A first-run coil solved with stepped factors.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        test::TFirstRunCoil rig;
+        QTemporaryDir folder;
+        TCalibrateForm form;
+        form.SetCalibrationFile(folder.filePath(QStringLiteral("Vantor.cal")).toStdString());
+        form.SetCoil(rig.Coil);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int i = 0; i < 3; ++i) form.UpButton(cfDuty).click();
+        VANTOR_VERIFY_TEXT_FITS(form);
+    }
+
     void stepsSolveAndReset()
     {
         test::TFirstRunCoil rig;

@@ -7,6 +7,7 @@
 #include "gui/main/main_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "units/units_registry.h"
 
 #include <QAction>
@@ -159,6 +160,31 @@ private slots:
         for (QPushButton* button : chart.findChildren<QPushButton*>())
             QCOMPARE(button->isEnabled(), button->text() == "Close");
         chart.hide();
+    }
+
+    // The step-by-step simulation of a first-run rating, then a failed one with its message.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm form(units);
+        QStringList cut{QStringLiteral("the chart did not show")};
+        OnNextModal([&cut](QWidget& window) {
+            cut = CutTexts(window);
+            qobject_cast<QDialog*>(&window)->accept();
+        });
+        form.Stepbystepsimulation1Click();
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+
+        TDataChart chart;
+        TStepSimulation failed;
+        failed.Caption = "Step-by-Step Simulation";
+        const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
+        failed.Result = TResult::Error(ssDataError, std::string(message));
+        PrepareStepSimulation(chart, failed);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        VANTOR_VERIFY_TEXT_FITS(chart);
     }
 
     void stepSimulationFromThePopupMenu()
