@@ -43,6 +43,15 @@ void FillThreeSeries(TDataChart& chart)
     chart.SetLegends({"Supply", "Return", "Hidden"});
 }
 
+// A step-by-step simulation that found no solution, with its message.
+TStepSimulation FailedSimulation()
+{
+    TStepSimulation failed;
+    failed.Caption = "Step-by-Step Simulation";
+    failed.Result = TResult::Error(ssDataError, std::string(SimulationMessage(TSimulationOutcome::Unresolved)));
+    return failed;
+}
+
 }  // namespace
 
 class DataChartTest : public QObject {
@@ -143,11 +152,8 @@ private slots:
 
         // The same window reused for a simulation that failed: no curves left from the last.
         chart.hide();
-        TStepSimulation failed;
-        failed.Caption = "Step-by-Step Simulation";
         const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
-        failed.Result = TResult::Error(ssDataError, std::string(message));
-        PrepareStepSimulation(chart, failed);
+        PrepareStepSimulation(chart, FailedSimulation());
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         QCOMPARE(chart.windowTitle(), QString("Step-by-Step Simulation"));
@@ -177,11 +183,7 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
 
         TDataChart chart;
-        TStepSimulation failed;
-        failed.Caption = "Step-by-Step Simulation";
-        const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
-        failed.Result = TResult::Error(ssDataError, std::string(message));
-        PrepareStepSimulation(chart, failed);
+        PrepareStepSimulation(chart, FailedSimulation());
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         VANTOR_VERIFY_TEXT_FITS(chart);

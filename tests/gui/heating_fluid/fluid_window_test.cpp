@@ -38,6 +38,14 @@ private:
         form.Rules().Rows().SetValue(1, row, index);
         emit form.Grid().OnDoSetData(1, row);
     }
+    // Shows the window on the liquid, active.
+    static bool Open(TFluidSpecForm& form, TLiquid& liquid)
+    {
+        form.SetLiquid(liquid);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        return QTest::qWaitForWindowActive(&form);
+    }
     static void Type(TFluidSpecForm& form, int row, const QString& text)
     {
         form.Grid().SelectCell(1, row);
@@ -53,10 +61,7 @@ private slots:
     {
         TLiquid liquid("Water", 0.8, 130, 110, fcWater);
         TFluidSpecForm form;
-        form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(Open(form, liquid));
         Choose(form, fsrAdditive, waCalciumChloride);
         QCOMPARE(form.RangeLabel().text(), QString("Valid range = [-30.0 .. 300.0] °C"));
         QCOMPARE(LabelColour(form), QColor(0, 128, 128));
@@ -82,10 +87,7 @@ private slots:
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         TLiquid liquid("Water", 0.8, 130, 110, fcWater);
         TFluidSpecForm form;
-        form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(Open(form, liquid));
         Choose(form, fsrAdditive, waPropyleneGlycol);
         VANTOR_VERIFY_TEXT_FITS(form);
         QCOMPARE(form.Grid().Rows().Cell(1, fsrPressure), std::string("5.0"));
