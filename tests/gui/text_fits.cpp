@@ -68,10 +68,9 @@ public:
 
     QStringList Find()
     {
-        if (m_window.isWindow())
-            CheckWindow();
-        else
-            Check(m_window);
+        if (m_window.isWindow()) CheckWindow();
+        // The window itself may show texts (a pop-up list).
+        Check(m_window);
         Walk(m_window);
         return m_cut;
     }

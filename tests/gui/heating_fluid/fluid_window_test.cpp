@@ -91,6 +91,8 @@ private slots:
         Choose(form, fsrAdditive, waPropyleneGlycol);
         VANTOR_VERIFY_TEXT_FITS(form);
         QCOMPARE(form.Grid().Rows().Cell(1, fsrPressure), std::string("5.0"));
+        // A narrow value column (a width the user left): the lists widen to their items.
+        form.Grid().SetColWidth(1, 60);
         for (const int row : {int(fsrAdditive), int(fsrFluidType)}) {
             form.Grid().SelectCell(1, row);
             QTest::mouseClick(&form.Grid().RowControls().DropDownButton(), Qt::LeftButton);
