@@ -10,6 +10,7 @@
 #include "gui/chart/chart_panel.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "reports/file_properties.h"
 
 #include <QFile>
@@ -108,6 +109,17 @@ private slots:
     {
         m_server.reset();
         m_form.reset();
+    }
+
+    // A chart of two files, one at a lower barometer.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        QVERIFY(m_form->OpenFile(Write("North Wing heating coil AHU 3.psy", Process(40, 101.325))));
+        QVERIFY(m_form->OpenFile(Write("South Wing heating coil AHU 4.psy", Process(38, 80))));
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        VANTOR_VERIFY_TEXT_FITS(*m_form);
     }
 
     void twoFilesAndTheFirstAgain()

@@ -48,7 +48,6 @@ int main(int argc, char** argv)
         editor.SetFileName(QString::fromStdString(catalogue.CataloguePath().string()));
         editor.LoadText();
         editor.move(20, 20);
-        editor.resize(820, 600);
         editor.show();
         editor.FindDialog().FindEdit().setText(QStringLiteral("1/2 inch"));
         editor.FindDialog().ShowReplace();

@@ -10,12 +10,14 @@ namespace vantor {
 
 namespace {
 
-// One row with units: descriptor, units type, the stored unit's index.
+// One row with units: descriptor, units type, the stored unit's index; whether the row keeps
+// its own format in every unit (the pressure's tenths of a bar) or takes each unit's.
 struct TFluidRowSpec {
     int Row;
     TUnitsType Units;
     int BaseUnits;
     std::string_view UnitsKey;
+    TFormatType Format = ft_Fixed;
 };
 
 constexpr std::array<std::string_view, kFluidSpecRowCount + 1> kDescriptors{
@@ -40,7 +42,7 @@ constexpr std::array<std::string_view, kFluidSpecRowCount + 1> kUnitsKeys{
 
 constexpr std::array<TFluidRowSpec, 7> kUnitRows{{
     {fsrTemperature, utTemperature, 0, "Units.iTemp"},
-    {fsrPressure, utPressureBar, 2, "Units.iPres"},  // bar stored and shown
+    {fsrPressure, utPressureBar, 2, "Units.iPres", ft_Manual},  // bar stored and shown
     {fsrAdditiveVolume, utProportion, 0, "Units.iAVol"},
     {fsrDensity, utDensity, 0, "Units.iRo"},
     {fsrSpecificHeat, utSpecificHeat, 0, "Units.iCp"},
@@ -80,7 +82,7 @@ void TFluidSpec::SetUpRows(const TFluidSpecUnits& rowUnits)
     // them can be refused.
     (void)m_rows.SetEnumStrings(fsrFluidType, std::move(names));
     for (const TFluidRowSpec& unitRow : kUnitRows)
-        (void)m_rows.SetUnits(unitRow.Row, unitRow.Units, unitRow.BaseUnits, rowUnits[static_cast<size_t>(unitRow.Row)], ft_Fixed, 1.0, 0.0);
+        (void)m_rows.SetUnits(unitRow.Row, unitRow.Units, unitRow.BaseUnits, rowUnits[static_cast<size_t>(unitRow.Row)], unitRow.Format, 1.0, 0.0);
 }
 
 TFluidSpecUnits TFluidSpec::RowUnits() const

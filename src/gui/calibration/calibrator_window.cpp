@@ -91,7 +91,12 @@ TCalibrateForm::TCalibrateForm(QWidget* parent)
     layout->addWidget(statusBar);
 }
 
-TCalibrateForm::~TCalibrateForm() = default;
+TCalibrateForm::~TCalibrateForm()
+{
+    // Closing the window takes the focus from an edit, which ends its edit: by then the
+    // window's own members are gone, so the edits no longer report to it.
+    for (const TFactorRow& row : m_rows) disconnect(row.Edit, nullptr, this, nullptr);
+}
 
 void TCalibrateForm::SetFluidSideEnabled(bool enabled)
 {

@@ -190,7 +190,8 @@ void TFatForm::BuildControls()
         edit->SetUnitsType(entry.Units);
         edit->SetRange(entry.Range.Low, entry.Range.High);
         edit->installEventFilter(this);
-        edit->setMinimumWidth(76);
+        // Room for the widest value the rows show ("1234.5678") in the edit's font.
+        edit->setMinimumWidth(std::max(76, edit->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) + 12));
         connect(edit, &QLineEdit::editingFinished, this, [this, value] { EditExit(value); });
         m_edits[static_cast<size_t>(value)] = edit;
         values->addWidget(edit, row, 1);

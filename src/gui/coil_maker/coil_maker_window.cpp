@@ -13,10 +13,14 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vantor {
 
@@ -164,7 +168,29 @@ void TCoilMakerForm::ShowRanges()
     }
     if (m_choice.SelectedRow() >= 0) m_ranges->setCurrentItem(m_ranges->topLevelItem(m_choice.SelectedRow()));
     m_filling = false;
+    FitColumns();
     if (m_choice.SelectedRow() >= 0) m_ranges->setFocus();
+}
+
+void TCoilMakerForm::FitColumns()
+{
+    // The columns' own widths suit the desktop font; a longer range name or a larger font
+    // widens them. The last column stretches over the rest of the list.
+    const int cols = m_ranges->columnCount();
+    int width = 2 * m_ranges->frameWidth() + m_ranges->verticalScrollBar()->sizeHint().width();
+    for (int col = 0; col < cols; ++col) {
+        const int own = m_ranges->columnWidth(col);
+        m_ranges->resizeColumnToContents(col);
+        const int fitted = m_ranges->columnWidth(col);
+        if (col + 1 < cols) m_ranges->setColumnWidth(col, std::max(own, fitted));
+        width += col + 1 < cols ? m_ranges->columnWidth(col) : fitted;
+    }
+    const int grow = width - m_ranges->width();
+    if (grow <= 0) return;
+    const QScreen* shownOn = screen();
+    const int frame = frameGeometry().width() - this->width();
+    const int room = shownOn ? shownOn->availableGeometry().width() - frame : this->width() + grow;
+    resize(std::min(this->width() + grow, room), height());
 }
 
 void TCoilMakerForm::SelectCurrentRange()

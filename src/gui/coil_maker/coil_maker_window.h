@@ -65,6 +65,8 @@ protected:
 
 private:
     void ShowRanges();
+    // Widens the columns to their captions and ranges, and the window to show them.
+    void FitColumns();
     void ChooseMaker(int index);
     void ReportCatalogueProblem(bool always);
 

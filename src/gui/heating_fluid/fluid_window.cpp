@@ -62,6 +62,7 @@ TFluidSpecForm::TFluidSpecForm(QWidget* parent)
         m_rules.EditRow(row);
         m_grid->RowsChanged();
         ShowRange();
+        FitToRows();
     });
 
     m_range->setObjectName(QStringLiteral("Status"));
@@ -110,6 +111,28 @@ void TFluidSpecForm::showEvent(QShowEvent* event)
     m_rules.Activate();
     m_grid->RowsChanged();
     ShowRange();
+    FitToRows();
+}
+
+void TFluidSpecForm::FitToRows()
+{
+    // Stored or default widths narrower than the texts (a larger font since) give way to them.
+    const int cols = m_grid->Rows().ColCount();
+    int width = 2 * m_grid->frameWidth();
+    for (int col = 0; col < cols; ++col) {
+        const int fitted = m_grid->FittedColWidth(col);
+        // The last column stretches over the rest of the grid; it needs only its texts.
+        if (col + 1 < cols) m_grid->SetColWidth(col, std::max(m_grid->ColWidth(col), fitted));
+        width += col + 1 < cols ? m_grid->ColWidth(col) : fitted;
+    }
+    int height = 2 * m_grid->frameWidth() + m_grid->horizontalHeader()->height();
+    for (int row = 0; row < m_grid->model()->rowCount(); ++row) height += m_grid->rowHeight(row);
+    // The window grows by what the grid lacks to show every row and column whole.
+    const QSize grow(std::max(0, width - m_grid->width()), std::max(0, height - m_grid->height()));
+    if (grow.isNull()) return;
+    const QSize fitted = size() + grow;
+    setMaximumSize(maximumSize().expandedTo(fitted));
+    resize(fitted);
 }
 
 void TFluidSpecForm::ShowRange()

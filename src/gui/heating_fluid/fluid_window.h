@@ -45,6 +45,8 @@ protected:
 
 private:
     void ShowRange();
+    // Widens the columns and grows the window until every row and column shows whole.
+    void FitToRows();
     void SaveSettings() const;
 
     TFluidSpec m_rules;

@@ -32,6 +32,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -125,6 +127,9 @@ TIniEditorForm::TIniEditorForm(const QString& web, QWidget* parent)
     SetLineNumbers(true);
     connect(m_editor, &QsciScintilla::textChanged, this, [this] {
         if (!m_loading) SetModified(true);
+    });
+    connect(m_editor, &QsciScintilla::linesChanged, this, [this] {
+        if (LineNumbersShown()) SetLineNumbers(true);
     });
 
     auto* toolBar = new QToolBar(this);
@@ -419,7 +424,9 @@ void TIniEditorForm::ShowLineCount() { m_showNote(tr("Line Count: %1").arg(LineC
 
 void TIniEditorForm::SetLineNumbers(bool shown)
 {
-    m_editor->setMarginWidth(kLineNumberMargin, shown ? QStringLiteral("00000") : QString());
+    // Room for the last line's number and a digit more, five digits at least.
+    const int digits = std::max(5, static_cast<int>(QString::number(m_editor->lines()).size()) + 1);
+    m_editor->setMarginWidth(kLineNumberMargin, shown ? QString(digits, QLatin1Char('0')) : QString());
     if (!shown) m_editor->setMarginWidth(kLineNumberMargin, 0);
     if (m_lineNumbers) m_lineNumbers->setChecked(shown);
 }

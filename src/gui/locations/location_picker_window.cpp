@@ -14,10 +14,14 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vantor {
 
@@ -33,12 +37,34 @@ QListWidget* MakeList(QWidget* parent)
     return list;
 }
 
+// A status panel at least `width` wide; a longer text widens it.
+class TPanelLabel : public QLabel {
+public:
+    TPanelLabel(QWidget* parent, int width) : QLabel(parent), m_width(width) {}
+
+    QSize sizeHint() const override { return QLabel::sizeHint().expandedTo(QSize(m_width, 0)); }
+    QSize minimumSizeHint() const override { return QLabel::minimumSizeHint().expandedTo(QSize(m_width, 0)); }
+
+private:
+    int m_width;
+};
+
 QLabel* MakePanel(QStatusBar* status, int width)
 {
-    auto* panel = new QLabel(status);
-    if (width > 0) panel->setFixedWidth(width);
+    auto* panel = new TPanelLabel(status, width);
     status->addPermanentWidget(panel, width > 0 ? 0 : 1);
     return panel;
+}
+
+// The longest name shows whole beside the scroll bar, with the margins an item keeps.
+void FitListWidth(QListWidget& list)
+{
+    int widest = 0;
+    for (int row = 0; row < list.count(); ++row)
+        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.item(row)->text()));
+    const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list.verticalScrollBar());
+    list.setMinimumWidth(widest + margins + 2 * list.frameWidth() + scrollBar);
 }
 
 void FillList(QListWidget& list, const std::vector<std::string>& names, const std::string& selected)
@@ -49,6 +75,7 @@ void FillList(QListWidget& list, const std::vector<std::string>& names, const st
         list.addItem(ToQString(name));
         if (name == selected) list.setCurrentRow(list.count() - 1);
     }
+    FitListWidth(list);
 }
 
 }  // namespace
@@ -156,6 +183,7 @@ void TSelectLocationForm::ShowPlaces()
         for (const TPlaceEntry& entry : m_picker.Places()) m_places->addItem(ToQString(entry.Name));
         m_places->setCurrentRow(m_picker.PlaceIndex());
     }
+    FitListWidth(*m_places);
     ShowPlace();
 }
 
@@ -219,8 +247,11 @@ void TSelectLocationForm::resizeEvent(QResizeEvent* event)
 
 void TSelectLocationForm::FitGridColumns()
 {
-    m_grid->setColumnWidth(0, kCaptionColumnWidth);
-    m_grid->setColumnWidth(1, std::max(0, m_grid->width() - (kCaptionColumnWidth + 4)));
+    // The captions' column widens for a caption longer than its own width (a larger font).
+    m_grid->resizeColumnToContents(0);
+    const int captions = std::max(kCaptionColumnWidth, m_grid->columnWidth(0));
+    m_grid->setColumnWidth(0, captions);
+    m_grid->setColumnWidth(1, std::max(0, m_grid->width() - (captions + 4)));
 }
 
 void TSelectLocationForm::done(int result)

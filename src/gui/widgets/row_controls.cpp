@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kListMaxItems = 5;
 constexpr int kListMaxWidth = 200;
+constexpr int kListMaxChars = 28;
 constexpr int kListTextMargin = 8;
 
 }  // namespace
@@ -113,10 +115,15 @@ void TRowControls::ShowList(const QStringList& items, int current, const QRect& 
     m_list->addItems(items);
     for (int i = 0; i < m_list->count(); ++i) m_list->item(i)->setSizeHint(QSize(0, itemHeight));
     if (current >= 0 && current < m_list->count()) m_list->setCurrentRow(current);
+    // The items share the list with its frame and the scroll bar it always shows. The widest
+    // item a list widens for (200 pixels, about 28 characters, in the desktop font) grows with
+    // a larger font.
+    const int chrome = 2 * m_list->frameWidth() + m_list->verticalScrollBar()->sizeHint().width();
+    const int maxWidth = std::max(kListMaxWidth, kListMaxChars * m_list->fontMetrics().averageCharWidth());
     int width = cellOnScreen.width();
     for (const QString& item : items) {
         const int itemWidth = m_list->fontMetrics().horizontalAdvance(item) + kListTextMargin;
-        if (itemWidth > width && itemWidth < kListMaxWidth) width = itemWidth;
+        if (itemWidth + chrome > width && itemWidth < maxWidth) width = itemWidth + chrome;
     }
     const int height = itemHeight * (std::min(static_cast<int>(items.size()), kListMaxItems) + 1);
     m_list->setGeometry(cellOnScreen.left(), cellOnScreen.bottom() + 1, width, height);

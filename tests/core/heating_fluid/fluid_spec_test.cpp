@@ -62,9 +62,10 @@ TEST(FluidSpec, RowsFollowTheFluidChosen)
     f.Choose(fsrFluidType, fcCompressedAir);
     EXPECT_TRUE(f.Enabled(fsrPressure));
     EXPECT_FALSE(f.Enabled(fsrAdditive));
-    EXPECT_EQ(f.rules.Rows().Cell(1, fsrPressure), "5.00000");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrPressure), "5.0");
     EXPECT_EQ(f.liquid.GetCaption(), "Compressed Air (5.0-bar)");
-    f.Type(fsrPressure, "7");
+    f.Type(fsrPressure, "7.04");
+    EXPECT_EQ(f.rules.Rows().Cell(1, fsrPressure), "7.0");
     EXPECT_EQ(f.liquid.Pf, 7);
     EXPECT_EQ(f.liquid.GetCaption(), "Compressed Air (7.0-bar)");
 }

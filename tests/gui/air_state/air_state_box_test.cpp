@@ -10,11 +10,13 @@
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/whole_text.h"
+#include "gui/text_fits.h"
 #include "settings/settings_store.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -62,6 +64,21 @@ private slots:
         ShowBox();
     }
     void cleanup() { m_box.reset(); }
+
+    // The state as opened, then a wet bulb above the dry bulb and its message.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        VANTOR_VERIFY_TEXT_FITS(Box());
+        Type(asrWetBulb, "30");
+        const QString message = Box().StatusText(0);
+        QVERIFY(message.startsWith("Wet Bulb > Dry Bulb"));
+        const QLabel* panel = LabelShowing(Box(), message);
+        QVERIFY(panel);
+        VANTOR_VERIFY_TEXT_FITS(Box(), {panel});
+        QEXPECT_FAIL("", "shown whole once the message panel takes the rest of the status line and wraps", Continue);
+        VANTOR_VERIFY_TEXT_FITS(*panel);
+    }
 
     void typedRelativeHumidityKeepsTheDryBulbAndMarksThePair()
     {

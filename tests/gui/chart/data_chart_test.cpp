@@ -7,6 +7,7 @@
 #include "gui/main/main_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "units/units_registry.h"
 
 #include <QAction>
@@ -64,6 +65,15 @@ QStringList Texts(const std::vector<TLegendEntry>& entries)
     QStringList texts;
     for (const TLegendEntry& entry : entries) texts << entry.Text;
     return texts;
+}
+
+// A step-by-step simulation that found no solution, with its message.
+TStepSimulation FailedSimulation()
+{
+    TStepSimulation failed;
+    failed.Caption = "Step-by-Step Simulation";
+    failed.Result = TResult::Error(ssDataError, std::string(SimulationMessage(TSimulationOutcome::Unresolved)));
+    return failed;
 }
 
 }  // namespace
@@ -246,11 +256,8 @@ private slots:
 
         // The same window reused for a simulation that failed: no curves left from the last.
         chart.hide();
-        TStepSimulation failed;
-        failed.Caption = "Step-by-Step Simulation";
         const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
-        failed.Result = TResult::Error(ssDataError, std::string(message));
-        PrepareStepSimulation(chart, failed);
+        PrepareStepSimulation(chart, FailedSimulation());
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         QCOMPARE(chart.windowTitle(), QString("Step-by-Step Simulation"));
@@ -263,6 +270,27 @@ private slots:
         for (QPushButton* button : chart.findChildren<QPushButton*>())
             QCOMPARE(button->isEnabled(), button->text() == "Close");
         chart.hide();
+    }
+
+    // The step-by-step simulation of a first-run rating, then a failed one with its message.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TUnitsRegistry units = StandardUnitsRegistry();
+        TVantorForm form(units);
+        QStringList cut{QStringLiteral("the chart did not show")};
+        OnNextModal([&cut](QWidget& window) {
+            cut = CutTexts(window);
+            qobject_cast<QDialog*>(&window)->accept();
+        });
+        form.Stepbystepsimulation1Click();
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+
+        TDataChart chart;
+        PrepareStepSimulation(chart, FailedSimulation());
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        VANTOR_VERIFY_TEXT_FITS(chart);
     }
 
     void stepSimulationFromThePopupMenu()

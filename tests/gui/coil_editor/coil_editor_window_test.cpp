@@ -10,6 +10,7 @@
 #include "gui/widgets/fmt_edit.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "settings/settings_store.h"
 #include "units/units_registry.h"
 
@@ -101,6 +102,13 @@ private slots:
         m_form.reset();
         m_coil.reset();
         qunsetenv("VANTOR_MAKER_ROOT");
+    }
+
+    // The first-run coil with its summary, on every page.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        VANTOR_VERIFY_TEXT_FITS(Form());
     }
 
     void showsTheCoilAndItsSummary()

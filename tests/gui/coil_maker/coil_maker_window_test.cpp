@@ -7,6 +7,7 @@
 #include "gui/ini_editor/ini_editor_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -71,6 +72,26 @@ private slots:
         QCOMPARE(form.CurrentRecord().Mnf, std::string("Typical"));
         QCOMPARE(int(form.CurrentRecord().Tube), 3);
         QCOMPARE(form.CurrentRecord().fHeight, 0.61);
+    }
+
+    // Every shipped maker in turn, with its ranges listed.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TCoilMakers catalogue;
+        TIniEditorForm editor;
+        TCoilMakerForm form(catalogue, editor);
+        form.CurrentRecord().Mnf = "Typical";
+        form.ShowDatabaseButton(true);
+        form.EnableMakerChoice(true);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.MakerList().count() > 1);
+        for (int maker = 0; maker < form.MakerList().count(); ++maker) {
+            form.MakerList().setCurrentIndex(maker);
+            QVERIFY(form.RangeList().topLevelItemCount() > 0);
+            VANTOR_VERIFY_TEXT_FITS(form);
+        }
     }
 
     void acceptWithNoRowLeavesTheRecord()

@@ -6,6 +6,7 @@
 #include "gui/widgets/fmt_edit.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "settings/settings_store.h"
 
 #include <QCheckBox>
@@ -28,6 +29,22 @@ private:
 
 private slots:
     void init() { vantor::test::ClearSettings(); }
+
+    // Every page on a first-run coil.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        test::TFirstRunCoil rig;
+        TCoilSettingsForm form;
+        form.SetCoil(rig.Coil);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int page = 0; page < form.PageControl().count(); ++page) {
+            form.PageControl().setCurrentIndex(page);
+            VANTOR_VERIFY_TEXT_FITS(form);
+        }
+        form.reject();
+    }
 
     void firstUseShowsTheDefaultsAndClosingAppliesThem()
     {

@@ -5,6 +5,7 @@
 #include "gui/file_properties/file_properties_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "settings/settings_store.h"
 
 #include <QCheckBox>
@@ -151,6 +152,26 @@ private slots:
         QCOMPARE(message, QString("Registered Organization: the text holds a control character a data file cannot store"));
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(m_properties.Company, std::string("Korvane"));
+    }
+
+    // Every page of a saved file's properties.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        m_properties.Company = "Korvane Heating and Ventilating Engineers";
+        const QString file = m_folder->filePath("North Wing heating coil AHU 3.hqx");
+        QVERIFY(WriteFile(file, QByteArray(2048, 'x')));
+        TFilePropertiesForm form(m_properties, *m_programKey);
+        form.SetFileName(file);
+        QStringList cut;
+        Show(form, [&cut](TFilePropertiesForm& f) {
+            for (int page = 0; page < f.Pages().count(); ++page) {
+                f.Pages().setCurrentIndex(page);
+                cut << CutTexts(f);
+            }
+            f.reject();
+        });
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     }
 
     void generalPageShowsTheFileFacts()

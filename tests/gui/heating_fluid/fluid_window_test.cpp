@@ -12,6 +12,7 @@
 #include "gui/widgets/row_controls.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "units/units_registry.h"
 
 #include <QLabel>
@@ -37,6 +38,14 @@ private:
         form.Rules().Rows().SetValue(1, row, index);
         emit form.Grid().OnDoSetData(1, row);
     }
+    // Shows the window on the liquid, active.
+    static bool Open(TFluidSpecForm& form, TLiquid& liquid)
+    {
+        form.SetLiquid(liquid);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        return QTest::qWaitForWindowActive(&form);
+    }
     static void Type(TFluidSpecForm& form, int row, const QString& text)
     {
         form.Grid().SelectCell(1, row);
@@ -45,13 +54,6 @@ private:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
-    static void ShowOn(TFluidSpecForm& form, TLiquid& liquid)
-    {
-        form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-    }
 
 private slots:
     void init() { ClearSettings(); }
@@ -60,7 +62,7 @@ private slots:
     {
         TLiquid liquid("Water", 0.8, 130, 110, fcWater);
         TFluidSpecForm form;
-        ShowOn(form, liquid);
+        QVERIFY(Open(form, liquid));
         Choose(form, fsrAdditive, waCalciumChloride);
         QCOMPARE(form.RangeLabel().text(), QString("Valid range = [-30.0 .. 300.0] °C"));
         QCOMPARE(LabelColour(form), QColor(0, 128, 128));
@@ -85,7 +87,7 @@ private slots:
     {
         TLiquid liquid("Glycerin", 0.8, 30, 20, fcGlycerin);
         TFluidSpecForm form;
-        ShowOn(form, liquid);
+        QVERIFY(Open(form, liquid));
         form.Grid().SelectCell(1, fsrFluidType);
         form.Grid().setFocus();
         const TRowControls& controls = form.Grid().RowControls();
@@ -125,6 +127,32 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Rejected));
         QCOMPARE(int(liquid.LiquidSpec), int(fcGlycerin));
+    }
+
+    // Water with an additive (every row enabled, the longest additive names in its list), then
+    // the longest fluid name; each drop-down list opened shows its items whole.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TLiquid liquid("Water", 0.8, 130, 110, fcWater);
+        TFluidSpecForm form;
+        QVERIFY(Open(form, liquid));
+        Choose(form, fsrAdditive, waPropyleneGlycol);
+        VANTOR_VERIFY_TEXT_FITS(form);
+        QCOMPARE(form.Grid().Rows().Cell(1, fsrPressure), std::string("5.0"));
+        // A narrow value column (a width the user left): the lists widen to their items.
+        form.Grid().SetColWidth(1, 60);
+        for (const int row : {int(fsrAdditive), int(fsrFluidType)}) {
+            form.Grid().SelectCell(1, row);
+            QTest::mouseClick(&form.Grid().RowControls().DropDownButton(), Qt::LeftButton);
+            QListWidget& list = form.Grid().RowControls().List();
+            QVERIFY(list.isVisible());
+            VANTOR_VERIFY_TEXT_FITS(list);
+            QTest::keyClick(&list, Qt::Key_Escape);
+        }
+        Choose(form, fsrFluidType, fcCarbonDioxide);
+        QCOMPARE(form.Grid().Rows().Cell(1, fsrFluidType), std::string("Liquid Carbon Dioxide"));
+        VANTOR_VERIFY_TEXT_FITS(form);
     }
 
     void mainWindowRowsOpenTheirWindows()

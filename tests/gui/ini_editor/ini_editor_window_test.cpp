@@ -4,6 +4,7 @@
 #include "gui/ini_editor/find_replace_dialog.h"
 #include "gui/ini_editor/ini_editor_window.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -49,6 +50,34 @@ private slots:
         QVERIFY(!editor.LineNumbersShown());
         editor.SetLineNumbers(true);
         QVERIFY(editor.LineNumbersShown());
+    }
+
+    // A catalogue of 219978 lines: the margin shows the last line's number whole and grows
+    // with the text.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TIniEditorForm editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QsciScintilla& text = editor.Editor();
+        const auto numberWidth = [&text](const char* number) {
+            return int(text.SendScintilla(QsciScintilla::SCI_TEXTWIDTH, QsciScintilla::STYLE_LINENUMBER, number));
+        };
+        text.setText(QStringLiteral("[Typical]\n"));
+        const int shortMargin = text.marginWidth(0);
+        QVERIFY(shortMargin > numberWidth("2"));
+        text.setText(QStringLiteral("Model=5/8 inch heavy duty\n").repeated(219977));
+        QCOMPARE(text.lines(), 219978);
+        QVERIFY2(text.marginWidth(0) > numberWidth("219978"),
+                 qPrintable(QStringLiteral("margin %1 px").arg(text.marginWidth(0))));
+        QVERIFY(text.marginWidth(0) > shortMargin);
+        VANTOR_VERIFY_TEXT_FITS(editor);
+        editor.SetLineNumbers(false);
+        QVERIFY(!editor.LineNumbersShown());
+        text.append(QStringLiteral("x=1\n"));
+        QVERIFY(!editor.LineNumbersShown());
+        editor.SetModified(false);
     }
 
     void findAndReplace()

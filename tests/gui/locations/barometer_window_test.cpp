@@ -8,6 +8,7 @@
 #include "gui/gui_test_main.h"
 #include "gui/whole_text.h"
 #include "locations/location_builder.h"
+#include "gui/text_fits.h"
 #include "settings/settings_store.h"
 
 #include <QDir>
@@ -144,6 +145,46 @@ private slots:
         picker.reject();
         const TSettingsStore program(TSettingsKey::Program);
         QCOMPARE(QString::fromStdString(program.ReadString("SelectLocationForm", "Place", "")), QStringLiteral("Auckland"));
+    }
+
+    // The place with the longest name shipped, taken from the picker.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        VANTOR_VERIFY_TEXT_FITS(*m_form);
+        OnNextModal([](QWidget& window) {
+            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
+            QVERIFY(picker);
+            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), "Petropavlovsk-Kamchatsky"));
+            picker->accept();
+        });
+        m_form->Search();
+        QCOMPARE(m_form->LastLocation(), std::string("Petropavlovsk-Kamchatsky, Russia"));
+        const QStatusBar* status = m_form->findChild<QStatusBar*>();
+        QVERIFY(status);
+        VANTOR_VERIFY_TEXT_FITS(*m_form, {status});
+        // The place's message is cut in the larger fonts only.
+        if (QGuiApplication::primaryScreen()->logicalDotsPerInch() > 96)
+            QEXPECT_FAIL("", "shown whole once the message panel takes the rest of the status line and wraps", Continue);
+        VANTOR_VERIFY_TEXT_FITS(*status);
+    }
+
+    // The longest place and region names shipped.
+    void locationPickerTextFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TSelectLocationForm& picker = *m_form->Picker();
+        picker.PresetPlace("Petropavlovsk-Kamchatsky, Russia");
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        QCOMPARE(picker.PlaceList().currentItem()->text(), QStringLiteral("Petropavlovsk-Kamchatsky"));
+        VANTOR_VERIFY_TEXT_FITS(picker);
+        picker.DatabaseList().setCurrentRow(Row(picker.DatabaseList(), "Africa"));
+        picker.RegionList().setCurrentRow(Row(picker.RegionList(), "Democratic Republic of Congo"));
+        QVERIFY(picker.PlaceList().count() > 0);
+        picker.PlaceList().setCurrentRow(0);
+        VANTOR_VERIFY_TEXT_FITS(picker);
+        picker.reject();
     }
 
     void aPlaceAcceptedGivesItsAltitude()

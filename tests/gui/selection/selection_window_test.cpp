@@ -6,6 +6,7 @@
 #include "gui/selection/selection_table_model.h"
 #include "gui/selection/selection_window.h"
 #include "gui/gui_test_main.h"
+#include "gui/text_fits.h"
 #include "selection/selection_settings.h"
 #include "rows/unit_choices.h"
 #include "text/number_text.h"
@@ -53,6 +54,25 @@ private slots:
         m_shared = std::make_unique<TSettingsStore>(TSettingsKey::Shared);
         m_doc = std::make_unique<TRatingDocument>(TDocumentServices{m_units, *m_program, *m_shared, TFolderEnvironment::FromProcess(), nullptr, {}});
         QVERIFY(m_doc->Solve());
+    }
+
+    // The table after a run on the shipped catalogue.
+    void textFits()
+    {
+        VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        TCoilSelectionForm form(*m_doc);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        PrepareRun(form);
+        form.Run();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
+        QVERIFY(!form.Results().empty());
+        // In fonts at 144 dpi the three input groups side by side are wider than the screen.
+        if (QGuiApplication::primaryScreen()->logicalDotsPerInch() > 96)
+            QEXPECT_FAIL("", "the window keeps to the screen once its input groups are laid out for it", Continue);
+        VANTOR_VERIFY_TEXT_FITS(form, {&form.Table()});
+        QEXPECT_FAIL("", "the Weight column shows once the table fits its columns to the window", Continue);
+        VANTOR_VERIFY_TEXT_FITS(form.Table());
     }
 
     void useThisCoilLeavesTheDocumentWithTheTablesDuty()
