@@ -20,7 +20,11 @@ namespace vantor::test {
 
 QStringList CutTexts(const QWidget& window, const QList<const QWidget*>& leftOut = {});
 
-// The label of the window that shows the text; nullptr when none does.
+// Whether a label shows its whole text to the eye: the lines its words need at the label's
+// width, measured with its font, fit the label's height, and the label lies inside its window.
+bool ShowsWholeText(const QLabel& label);
+
+// The visible label of the window that shows the text; nullptr when none does.
 const QLabel* LabelShowing(const QWidget& window, const QString& text);
 
 // The object path of a widget below its window: class or object names joined by "/".

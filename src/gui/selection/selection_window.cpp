@@ -10,6 +10,7 @@
 #include "text/format.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -21,6 +22,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QSortFilterProxyModel>
@@ -84,6 +88,37 @@ protected:
     }
 };
 
+// The row of input groups. Side by side they want about 1100 px; on a narrow screen or in a
+// large font they scroll sideways instead of pushing the window past the screen's edge, and
+// the row grows by a scroll bar's height only while one is shown.
+class TInputRow : public QScrollArea {
+public:
+    explicit TInputRow(QWidget* groups)
+    {
+        setWidget(groups);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override { return {widget()->sizeHint().width(), NeededHeight(width())}; }
+    QSize minimumSizeHint() const override { return {0, NeededHeight(width())}; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        if (NeededHeight(event->size().width()) != NeededHeight(event->oldSize().width())) updateGeometry();
+    }
+
+private:
+    int NeededHeight(int width) const
+    {
+        const bool scrolls = width < widget()->minimumSizeHint().width();
+        return widget()->sizeHint().height() + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0);
+    }
+};
+
 }  // namespace
 
 TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
@@ -117,7 +152,9 @@ TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(TSelectionTable::kModel, QHeaderView::Stretch);
 
-    auto* inputs = new QHBoxLayout;
+    auto* groups = new QWidget;
+    auto* inputs = new QHBoxLayout(groups);
+    inputs->setContentsMargins(0, 0, 0, 0);
     inputs->addWidget(BuildRequirement());
     inputs->addWidget(BuildLimits());
     inputs->addWidget(BuildCandidates());
@@ -128,7 +165,7 @@ TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
     buttons->addWidget(m_use);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(inputs);
+    layout->addWidget(new TInputRow(groups));
     layout->addLayout(buttons);
     layout->addWidget(m_status);
     layout->addWidget(m_table, 1);
@@ -416,6 +453,7 @@ void TCoilSelectionForm::ShowResults(const TSelectionOutcome& outcome)
     m_table->sortByColumn(TSelectionTable::kRank, Qt::AscendingOrder);
     if (!outcome.Results.empty()) m_table->selectRow(0);
     m_use->setEnabled(!outcome.Results.empty());
+    FitModelColumn();
 
     QString status = outcome.Canceled ? tr("Cancelled: ") : QString();
     if (!outcome.Results.empty()) {
@@ -426,6 +464,27 @@ void TCoilSelectionForm::ShowResults(const TSelectionOutcome& outcome)
                       .arg(ToQString(RuleOutText(main)));
     }
     m_status->setText(status);
+}
+
+void TCoilSelectionForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FitModelColumn();
+}
+
+// The model designations take the room the other columns leave, but never less than their
+// own width: when the columns are wider than the view (a large font), the table scrolls.
+void TCoilSelectionForm::FitModelColumn()
+{
+    QHeaderView& header = *m_table->horizontalHeader();
+    int others = 0;
+    for (int column = 0; column < header.count(); ++column)
+        if (column != TSelectionTable::kModel) others += header.sectionSize(column);
+    const QAbstractItemView& view = *m_table;  // the widest cell's width is public here
+    const int model = std::max(header.sectionSizeHint(TSelectionTable::kModel),
+                               view.sizeHintForColumn(TSelectionTable::kModel));
+    const bool roomy = others + model <= m_table->viewport()->width();
+    header.setSectionResizeMode(TSelectionTable::kModel, roomy ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
 }
 
 void TCoilSelectionForm::SetRunning(bool running)

@@ -58,6 +58,7 @@ public:
 
 protected:
     void reject() override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* BuildRequirement();
@@ -73,6 +74,7 @@ private:
     void StopRun();
     void ShowResults(const TSelectionOutcome& outcome);
     void SetRunning(bool running);
+    void FitModelColumn();
     // The requirement: the document's exact values, but for those the user has changed.
     TSelectionRequirement CurrentRequirement(bool byFlow) const;
 

@@ -3,7 +3,7 @@
 
 #include "gui/common/message_panel.h"
 #include "gui/gui_test_main.h"
-#include "gui/whole_text.h"
+#include "gui/text_fits.h"
 
 #include <QMainWindow>
 #include <QStatusBar>

@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTableView>
 
 #include <memory>
@@ -67,12 +68,18 @@ private slots:
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
         QVERIFY(!form.Results().empty());
-        // In fonts at 144 dpi the three input groups side by side are wider than the screen.
-        if (QGuiApplication::primaryScreen()->logicalDotsPerInch() > 96)
-            QEXPECT_FAIL("", "the window keeps to the screen once its input groups are laid out for it", Continue);
+        // In fonts at 144 dpi the three input groups side by side are wider than the screen: they
+        // scroll, and the window keeps to the screen.
         VANTOR_VERIFY_TEXT_FITS(form, {&form.Table()});
-        QEXPECT_FAIL("", "the Weight column shows once the table fits its columns to the window", Continue);
-        VANTOR_VERIFY_TEXT_FITS(form.Table());
+        if (QGuiApplication::primaryScreen()->logicalDotsPerInch() <= 96) {
+            VANTOR_VERIFY_TEXT_FITS(form.Table());
+        } else {
+            // There the fifteen columns are wider than the screen too: the table scrolls
+            // sideways, every column as wide as its texts.
+            const QStringList cut = vantor::test::CutTexts(form.Table()).filter(QStringLiteral("(beyond the view's edge)"));
+            QCOMPARE(cut.size(), vantor::test::CutTexts(form.Table()).size());
+            QVERIFY(form.Table().horizontalScrollBar()->isVisible());
+        }
     }
 
     void useThisCoilLeavesTheDocumentWithTheTablesDuty()
