@@ -1,5 +1,6 @@
 #include "gui/widgets/property_window.h"
 
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/entry_grid.h"
 #include "reports/html_sink.h"
@@ -17,7 +18,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -76,7 +76,11 @@ std::string XmlName(const std::string& text)
 }  // namespace
 
 TTechForm::TTechForm(QWidget* parent)
-    : QMainWindow(parent), m_toolBar(new QToolBar(this)), m_grid(new TEntryGrid(this)), m_windowMenu(new QMenu(this))
+    : QMainWindow(parent),
+      m_toolBar(new QToolBar(this)),
+      m_grid(new TEntryGrid(this)),
+      m_windowMenu(new QMenu(this)),
+      m_prompts(std::make_shared<TDialogPrompts>(this, QApplication::applicationDisplayName()))
 {
     m_toolBar->setObjectName(QStringLiteral("ToolBar"));
     m_toolBar->setMovable(false);
@@ -280,11 +284,7 @@ void TTechForm::contextMenuEvent(QContextMenuEvent* event) { m_windowMenu->popup
 
 void TTechForm::ShowMessageText(const QString& text, bool error)
 {
-    const QString title = QApplication::applicationDisplayName();
-    if (error)
-        QMessageBox::critical(this, title, text);
-    else
-        QMessageBox::information(this, title, text);
+    m_prompts->ShowMessage(text, error ? TMessageKind::Error : TMessageKind::Information);
 }
 
 }  // namespace vantor
