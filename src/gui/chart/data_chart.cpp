@@ -3,15 +3,14 @@
 #include "document/rating_document.h"
 #include "gui/chart/chart_panel.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "text/file_io.h"
 
 #include <QBuffer>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -81,9 +80,7 @@ TDataChart::TDataChart(QWidget* parent) : QDialog(parent), m_chart(new TChartPan
 {
     setObjectName(ToQString(kWindowName));
     setWindowTitle(tr("Data Chart"));
-    m_chooseFile = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, caption, {}, filter);
-    };
+    m_prompts = std::make_shared<TDialogPrompts>(this);
 
     m_chart->SetMargins(50, 25, 20, 50);
     m_chart->SetTitle(tr("Temperature Profile"));
@@ -222,7 +219,8 @@ void TDataChart::CopyChart() { m_chart->Copy(); }
 
 void TDataChart::SaveChartWithDialog()
 {
-    QString fileName = m_chooseFile(tr("Save Chart"), tr("PNG picture (*.png);;PDF document (*.pdf)"));
+    QString fileName = m_prompts->ChooseFile(
+        {TFileAccess::Save, tr("Save Chart"), tr("PNG picture (*.png);;PDF document (*.pdf)"), {}, {}});
     if (fileName.isEmpty()) return;
     if (!fileName.contains('.')) fileName += QStringLiteral(".png");
     ShowFailure(SaveChart(fileName));
@@ -230,7 +228,7 @@ void TDataChart::SaveChartWithDialog()
 
 void TDataChart::SaveProfileWithDialog()
 {
-    QString fileName = m_chooseFile(tr("Save Profile"), tr("CSV file (*.csv)"));
+    QString fileName = m_prompts->ChooseFile({TFileAccess::Save, tr("Save Profile"), tr("CSV file (*.csv)"), {}, {}});
     if (fileName.isEmpty()) return;
     if (!fileName.contains('.')) fileName += QStringLiteral(".csv");
     ShowFailure(SaveProfile(fileName));
@@ -238,7 +236,7 @@ void TDataChart::SaveProfileWithDialog()
 
 void TDataChart::ShowFailure(const TResult& result)
 {
-    if (!result) QMessageBox::warning(this, windowTitle(), ToQString(result.Message));
+    if (!result) m_prompts->ShowMessage(ToQString(result.Message), TMessageKind::Warning);
 }
 
 void TDataChart::showEvent(QShowEvent* event)

@@ -13,7 +13,7 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -22,15 +22,13 @@ class QPushButton;
 namespace vantor {
 
 class TChartPanel;
+class TPrompts;
 struct TStepSimulation;
 
 class TDataChart : public QDialog {
     Q_OBJECT
 
 public:
-    // The chosen file's path for a save; empty when the user cancelled.
-    using TChooseFile = std::function<QString(const QString& caption, const QString& filter)>;
-
     explicit TDataChart(QWidget* parent = nullptr);
 
     void SetSeries(std::vector<TFloatMat> series);
@@ -41,7 +39,8 @@ public:
     // The legends of series 0 to 3, in their order.
     void SetLegends(const QStringList& legends);
     void SetValueLabels(const QString& duty, const QString& fluid, const QString& air);
-    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
+    // The save dialogs and failures go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
     // A text shown in place of the chart (why there is nothing to draw); empty shows the chart.
     void SetMessage(const QString& message);
 
@@ -82,7 +81,7 @@ private:
     QLabel* m_air;
     QLabel* m_message;
     std::vector<QPushButton*> m_chartButtons;  // copying and saving: nothing to do without a chart
-    TChooseFile m_chooseFile;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 // Fills the window with the temperature profile of a step-by-step simulation: its caption,

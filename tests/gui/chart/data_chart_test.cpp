@@ -7,6 +7,7 @@
 #include "gui/main/main_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "units/units_registry.h"
 
 #include <QAction>
@@ -122,6 +123,35 @@ private slots:
         QVERIFY(!failed);
         QVERIFY(!failed.Message.empty());
         QVERIFY(!chart.SaveChart(folder.filePath("none/chart.pdf")));
+        chart.hide();
+    }
+
+    // The save buttons ask for the file through the prompts, and show a failure there.
+    void saveButtonsAskThroughThePrompts()
+    {
+        QTemporaryDir folder;
+        TDataChart chart;
+        FillThreeSeries(chart);
+        const auto prompts = ScriptPrompts(chart);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        const auto click = [&chart](const QString& text) {
+            for (QPushButton* button : chart.findChildren<QPushButton*>())
+                if (button->text() == text) button->click();
+        };
+        prompts->Files << folder.filePath("profile");
+        click("Save &Profile...");
+        QCOMPARE(prompts->FileDialogs(), 1);
+        QVERIFY(prompts->Requests.back().Access == TFileAccess::Save);
+        QVERIFY(FileBytes(folder.filePath("profile.csv")).startsWith("Position,Supply,Return\n"));
+        QVERIFY(prompts->Messages.isEmpty());
+
+        prompts->Files << folder.filePath("none/chart.png");
+        click("Save C&hart...");
+        QCOMPARE(prompts->FileDialogs(), 2);
+        QCOMPARE(prompts->Messages.size(), 1);
+        QCOMPARE(prompts->Kinds.back(), TMessageKind::Warning);
+        QVERIFY(!QFile::exists(folder.filePath("none/chart.png")));
         chart.hide();
     }
 

@@ -7,6 +7,7 @@
 #include "gui/ini_editor/ini_editor_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -97,8 +98,8 @@ private slots:
         form.ShowDatabaseButton(true);
         form.EnableMakerChoice(true);
         QVERIFY(form.DatabaseButtonShown());
-        QStringList messages;
-        form.SetShowMessage([&messages](const QString& message) { messages << message; });
+        const auto prompts = vantor::test::ScriptPrompts(form);
+        const QStringList& messages = prompts->Messages;
         form.CurrentRecord().Mnf = "Typical";
         form.show();
         const int makers = form.MakerList().count();
