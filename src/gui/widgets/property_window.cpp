@@ -204,8 +204,11 @@ void TTechForm::Align()
         height = kMaxAlignedHeight;
         width += grid.verticalScrollBar()->sizeHint().width();
     }
-    // Every toolbar button stays in view.
-    resize(std::max(width, m_toolBar->sizeHint().width()), height);
+    // Every toolbar button stays in view; however long a value, the window stays within the
+    // screen.
+    width = std::max(width, m_toolBar->sizeHint().width());
+    if (const QScreen* shownOn = screen()) width = std::min(width, shownOn->availableGeometry().width());
+    resize(width, height);
 }
 
 std::string TTechForm::XmlOfRows(const TPropertyRows& rows)

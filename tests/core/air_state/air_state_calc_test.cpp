@@ -291,6 +291,17 @@ TEST(AirConDlgSettings, StoredPlacesComeBackOnScreen)
     EXPECT_EQ(read.RowUnits[asrDryBulb], 1);
     EXPECT_EQ(read.RowUnits[asrPressure], 0);
     EXPECT_EQ(read.RowUnits[asrRelHumidity], 1);
+
+    // Widths a long value once forced on the window come back within the screen.
+    store.WriteInteger("OnCoilDlg", "FormWidth", 30000);
+    store.WriteInteger("OnCoilDlg", "FormHeight", 9000);
+    store.WriteInteger("OnCoilDlg", "ColWidths1", 29000);
+    TAirConDlgSettings wide;
+    wide.Read(store, "OnCoilDlg", {1366, 768});
+    EXPECT_EQ(wide.FormWidth, 1366);
+    EXPECT_EQ(wide.FormHeight, 768);
+    EXPECT_EQ(wide.ColWidths[1], 1366);
+    EXPECT_EQ(wide.ColWidths[2], 60);
 }
 
 }  // namespace

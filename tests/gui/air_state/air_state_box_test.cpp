@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -176,6 +177,23 @@ private slots:
         Box().Grid().setFocus();
         Press(Qt::Key_Escape);
         QVERIFY(Box().isVisible());
+    }
+
+    // However wide the stored sizes or a value, no column and no window grows past the screen.
+    void widthsStayWithinTheScreen()
+    {
+        TAirConDlgSettings settings;
+        settings.Stored = true;
+        settings.ColWidths = {85, 50000, 52};
+        m_box = std::make_unique<TAirStateBox>(m_point, settings, true, true, true);
+        const int screenWidth = m_box->screen()->availableGeometry().width();
+        QVERIFY(Box().Grid().ColWidth(1) <= screenWidth);
+        Box().Calc().Point().ItemName = std::string(3000, 'W');
+        Box().Calc().Refresh();
+        Box().Grid().CellsChanged();
+        Box().Align();
+        QVERIFY(Box().Grid().ColWidth(1) <= screenWidth);
+        QVERIFY2(Box().width() <= screenWidth, qPrintable(QString::number(Box().width())));
     }
 
     void dialogOpensModallyAndKeepsItsSettings()
