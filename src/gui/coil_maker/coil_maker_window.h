@@ -52,7 +52,6 @@ public:
     QComboBox& MakerList() const { return *m_makers; }
     QTreeWidget& RangeList() const { return *m_ranges; }
     QLabel& CurrentTubeLabel() const { return *m_current; }
-    const TCoilMakerChoice& Choice() const { return m_choice; }
     // Messages about the catalogue (a user copy that cannot be read); message boxes unless
     // replaced.
     void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }

@@ -74,7 +74,6 @@ public:
 
     QsciScintilla& Editor() const { return *m_editor; }
     TFindReplaceDialog& FindDialog() const { return *m_find; }
-    QMenuBar& MenuBar() const { return *m_menuBar; }
     QString StatusText() const;
     // The catalogue's window asks for the action by its menu text.
     QAction* ActionNamed(const QString& text) const;

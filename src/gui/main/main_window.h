@@ -61,7 +61,6 @@ public:
     TDataChart& DataChart() const { return *m_dataChart; }
     TFatForm& FatForm() const { return *m_fatForm; }
     QMenu& GridMenu() const { return *m_gridMenu; }
-    QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
     // The coil windows, made once at start-up; the fin and tube editor opens the first two.
     TCoilMakerForm& CoilMakerForm() const { return *m_coilMaker; }

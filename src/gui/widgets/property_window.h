@@ -67,8 +67,6 @@ public:
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
 
-    QMenu& WindowMenu() const { return *m_windowMenu; }
-
     // How the window asks the user and shows messages; message boxes and file dialogs
     // unless replaced.
     TPrompts& Prompts() const { return *m_prompts; }
