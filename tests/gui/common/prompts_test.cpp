@@ -1,11 +1,7 @@
-// The program's prompts: the extension a save dialog adds from the chosen filter, and the
-// message boxes they open.
+// The program's prompts: the extension a save dialog adds from the chosen filter.
 
 #include "gui/common/prompts.h"
-#include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
-
-#include <QWidget>
 
 using namespace vantor;
 
@@ -32,26 +28,6 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, expected);
         QCOMPARE(WithFilterExtension(name, filter), expected);
-    }
-
-    // A message box is titled with the given title, else with the window's title.
-    void messageBoxTitles()
-    {
-        QWidget window;
-        window.setWindowTitle("Data Chart");
-        QString title;
-        const auto keepTitle = [&title] {
-            vantor::test::OnNextModal([&title](QWidget& box) {
-                title = box.windowTitle();
-                box.close();
-            });
-        };
-        keepTitle();
-        TDialogPrompts(&window).ShowMessage("failed", TMessageKind::Warning);
-        QCOMPARE(title, QString("Data Chart"));
-        keepTitle();
-        TDialogPrompts(&window, "Vantor").ShowMessage("failed", TMessageKind::Error);
-        QCOMPARE(title, QString("Vantor"));
     }
 };
 
