@@ -29,7 +29,6 @@ TInstanceServer::~TInstanceServer()
 
 bool TInstanceServer::Listen(const QString& socketPath)
 {
-    m_socketPath = socketPath;
     // Only the owner may hand files over.
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // An instance that answers keeps its socket (listening would replace the socket file

@@ -24,7 +24,6 @@ public:
     // False, with ErrorText(), when that fails.
     bool Listen(const QString& socketPath);
     const QString& ErrorText() const { return m_error; }
-    QString SocketPath() const { return m_socketPath; }
 
 signals:
     void FileReceived(const QString& fileName);
@@ -33,7 +32,6 @@ private:
     void Accept();
 
     QLocalServer* m_server;
-    QString m_socketPath;
     QString m_error;
 };
 

@@ -7,6 +7,7 @@
 #include "text/format.h"
 #include "text/number_text.h"
 
+#include <cmath>
 #include <optional>
 
 namespace vantor {
@@ -227,6 +228,17 @@ TResult TAirStateCalc::Load(const std::filesystem::path& path)
     Refresh();
     Changed();
     return result;
+}
+
+std::string BarometerChangeWarning(double fileP, double shownP)
+{
+    constexpr double kSamePressure = 0.001;  // kPa
+    const double difference = fileP - shownP;
+    if (std::fabs(difference) < kSamePressure) return {};
+    const auto kPa = [](double value) { return FormatGeneral(value, 6) + " kPa"; };
+    return "The air state was saved at a barometer of " + kPa(fileP) + ", " + kPa(std::fabs(difference)) +
+           (difference < 0.0 ? " below" : " above") + " the " + kPa(shownP) +
+           " in use. Its moisture content and humidity belong to that pressure: check them before accepting.";
 }
 
 void TAirStateCalc::Changed()

@@ -114,4 +114,9 @@ private:
 // doubled inside); others as they are.
 std::string CommaTextItem(std::string_view text);
 
+// The warning for a state file saved at barometer fileP (kPa) loaded where shownP was in use,
+// naming the difference: the file's moisture content belongs to its own pressure. Empty when
+// the two agree within 1 Pa.
+std::string BarometerChangeWarning(double fileP, double shownP);
+
 }  // namespace vantor

@@ -4,6 +4,8 @@
 #include "psychro/standard_atmosphere.h"
 #include "text/number_text.h"
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -47,6 +49,12 @@ void TAirConDlgSettings::Read(const TSettingsStore& programKey, std::string_view
     for (int row = 1; row <= kAirDlgRowCount; ++row)
         RowUnits[static_cast<size_t>(row)] = programKey.ReadInteger(section, RowKey(row), RowUnits[static_cast<size_t>(row)]);
     if (RowUnits[2] > kLastBarometerUnit) RowUnits[2] = 0;
+    // Sizes kept from a larger screen, or from a value that once widened the window, fit this one.
+    if (screen.Width > 0) {
+        FormWidth = std::min(FormWidth, screen.Width);
+        for (int& width : ColWidths) width = std::min(width, screen.Width);
+    }
+    if (screen.Height > 0) FormHeight = std::min(FormHeight, screen.Height);
 }
 
 void TAirConDlgSettings::Write(TSettingsStore& programKey, std::string_view section) const

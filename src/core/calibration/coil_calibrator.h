@@ -51,7 +51,6 @@ public:
     // The calibrator opens on a coil: its present factors, then Recalculate. The coil must
     // outlive the calibrator's use of it.
     void Activate(TCoil& coil);
-    bool Active() const { return m_coil != nullptr; }
 
     double Factor(TCalibrationFactor factor) const;
     std::string FactorText(TCalibrationFactor factor) const;

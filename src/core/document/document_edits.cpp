@@ -211,7 +211,7 @@ void TRatingDocument::FileSaved(const std::string& path)
     SetFileName(path);
 }
 
-void TRatingDocument::FilePropertiesChanged() { m_status.SetSaved(false); }
+void TRatingDocument::FilePropertiesChanged() { m_status.SetEdited(); }
 
 TRatingDocument::TSnapshot TRatingDocument::TakeSnapshot() const
 {

@@ -33,6 +33,13 @@ void TDocumentStatus::SetModified(bool modified)
     SetSaved(false);
 }
 
+void TDocumentStatus::SetEdited()
+{
+    m_modified = true;
+    m_saved = false;
+    SetText(spEdit, kModifiedText);
+}
+
 void TDocumentStatus::SetDataError()
 {
     m_solved = false;

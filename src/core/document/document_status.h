@@ -36,6 +36,9 @@ public:
     void SetSolved(bool solved);
     // True also clears Solved and Saved.
     void SetModified(bool modified);
+    // A change to what the file keeps beside the rating (its properties): modified and not
+    // saved, while the solve still stands.
+    void SetEdited();
     // A failed solve: not solved, and the solve panel says why.
     void SetDataError();
     // The file panel shows the name without its folder.

@@ -231,7 +231,6 @@ public:
     // The folder of the data file, or the program folder without one.
     const std::filesystem::path& CurrentFolder() const { return m_currentFolder; }
     const std::filesystem::path& HelpFolder() const { return m_helpFolder; }
-    std::filesystem::path HelpPage() const { return m_helpFolder / "Coils.htm"; }
     // The installation and user folders the document was created with.
     const TFolderEnvironment& Environment() const { return m_env; }
     // The italic last line of the report: product name and version.
@@ -301,7 +300,6 @@ public:
     void SetCalcMode(TCalcMode mode);
     // The last accepted model text: row 1 falls back to it when a text is refused.
     const std::string& CoilModel() const { return m_coilModel; }
-    void SetCoilModel(std::string text) { m_coilModel = std::move(text); }
     bool ModelFromEditor() const { return m_modelFromEditor; }
     // The stored calibration factors; the coil computes with its own until they are given
     // to it.

@@ -32,9 +32,6 @@ public:
     std::uint8_t LiquidSpec = 0;     // fluid code 0 to 13, TFluidCode
     std::uint8_t WaterAdditive = 0;  // TWaterAdditive, with fluid code 0 only
     double AdditiveVolume = 0.0;     // additive volume fraction, 0.3 for 30 %
-
-private:
-    bool HasAdditive() const { return LiquidSpec == 0 && WaterAdditive != 0; }
 };
 
 // Fluid names by fluid code, for the fluid dialog and the data file's "caption" attributes.

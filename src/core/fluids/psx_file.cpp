@@ -1,6 +1,8 @@
 #include "fluids/psx_file.h"
 
+#include "psychro/saturation.h"
 #include "text/file_io.h"
+#include "text/number_text.h"
 
 #include <array>
 #include <bit>
@@ -18,6 +20,40 @@ constexpr std::array<double TMoistAirState::*, 15> kFields{
     &TMoistAirState::cp, &TMoistAirState::Status, &TMoistAirState::k, &TMoistAirState::mu, &TMoistAirState::M,
 };
 static_assert(kFields.size() * sizeof(double) == kPsxFileSize);
+
+struct TFieldRange {
+    double TMoistAirState::*Field;
+    std::string_view Name;
+    std::string_view Unit;
+    double Min;
+    double Max;
+};
+
+// Temperatures within the library's saturation range, a barometer up to a hundred
+// atmospheres; the derived properties only within a bound far beyond any moist air, which
+// keeps numbers hundreds of digits long out of the windows. The status is the library's code.
+constexpr double kAnyProperty = 1e9;
+constexpr std::array<TFieldRange, 14> kRanges{{
+    {&TMoistAirState::P, "barometer", "kPa", 0.001, 1.0e4},
+    {&TMoistAirState::db, "dry bulb", "°C", kSaturationMinTemperature, kSaturationMaxTemperature},
+    {&TMoistAirState::wb, "wet bulb", "°C", kSaturationMinTemperature, kSaturationMaxTemperature},
+    {&TMoistAirState::td, "dew point", "°C", kSaturationMinTemperature, kSaturationMaxTemperature},
+    {&TMoistAirState::h, "enthalpy", "kJ/kg", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::W, "moisture content", "kg/kg", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::RH, "relative humidity", "", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::pv, "vapour pressure", "kPa", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::ps, "saturation pressure", "kPa", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::ro, "density", "kg/m³", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::cp, "specific heat", "kJ/(kg·K)", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::k, "conductivity", "kW/(m·K)", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::mu, "viscosity", "Pa·s", -kAnyProperty, kAnyProperty},
+    {&TMoistAirState::M, "air mass flow", "kg/s", -kAnyProperty, kAnyProperty},
+}};
+
+std::string WithUnit(double value, std::string_view unit)
+{
+    return unit.empty() ? FormatShortest(value) : FormatShortest(value) + " " + std::string(unit);
+}
 
 // Little-endian bytes whatever the machine's own order.
 void PutDouble(std::string& out, double value)
@@ -56,12 +92,26 @@ std::optional<TMoistAirState> DecodePsx(std::string_view bytes)
     return state;
 }
 
+std::string PsxRangeProblem(const TMoistAirState& state)
+{
+    for (const TFieldRange& range : kRanges) {
+        const double value = state.*range.Field;
+        if (value >= range.Min && value <= range.Max) continue;
+        return std::string(range.Name) + " " + WithUnit(value, range.Unit) + " is outside " + FormatShortest(range.Min) +
+               " to " + WithUnit(range.Max, range.Unit);
+    }
+    return {};
+}
+
 TResult ReadPsxFile(const std::filesystem::path& path, TMoistAirState& state)
 {
     // Anything larger than a state file is refused before it is read whole.
     const std::optional<std::string> bytes = ReadFileText(path, kPsxFileSize + 1);
     const std::optional<TMoistAirState> read = bytes ? DecodePsx(*bytes) : std::nullopt;
-    if (!read) return TResult::Error(TErrorCode::Failed, std::string(kPsxReadError) + path.string());
+    const std::string refused = std::string(kPsxReadError) + path.string();
+    if (!read) return TResult::Error(TErrorCode::Failed, refused);
+    if (const std::string problem = PsxRangeProblem(*read); !problem.empty())
+        return TResult::Error(TErrorCode::Failed, refused + ": " + problem);
     state = *read;
     return TResult::Ok();
 }

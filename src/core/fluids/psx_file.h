@@ -23,7 +23,12 @@ std::string EncodePsx(const TMoistAirState& state);
 // finite number (a damaged file would otherwise show "nan" in every row).
 std::optional<TMoistAirState> DecodePsx(std::string_view bytes);
 
-// "Error reading file " + path when the file cannot be read or is no state file.
+// What makes the state one the psychrometric library could not have produced: the first
+// field outside its range ("dry bulb 1E300 °C is outside -100 to 200 °C"); empty when none.
+std::string PsxRangeProblem(const TMoistAirState& state);
+
+// "Error reading file " + path when the file cannot be read or is no state file, followed
+// by ": " and the range problem for a state no air can have.
 TResult ReadPsxFile(const std::filesystem::path& path, TMoistAirState& state);
 // Through a temporary file renamed over the target.
 TResult WritePsxFile(const std::filesystem::path& path, const TMoistAirState& state);

@@ -33,7 +33,6 @@ public:
     bool Empty() const { return m_sections.empty(); }
     // Section names in file order.
     std::vector<std::string> Sections() const;
-    bool HasSection(std::string_view section) const { return Find(section) != nullptr; }
     // The keys of a section in file order; none for a missing section.
     std::vector<TRegionKey> Keys(std::string_view section) const;
     std::vector<std::string> KeyNames(std::string_view section) const;

@@ -198,12 +198,6 @@ double TPropertyRows::RowFactor(int row) const
     return field ? field->Factor : 0.0;
 }
 
-double TPropertyRows::RowOffset(int row) const
-{
-    const TNumField* field = NumField(row);
-    return field ? field->Offset : 0.0;
-}
-
 int TPropertyRows::RowUnitsValue(int row) const
 {
     const TNumField* field = NumField(row);

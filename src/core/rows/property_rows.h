@@ -72,7 +72,6 @@ public:
     double RowRangeLo(int row) const;  // display units
     double RowRangeHi(int row) const;
     double RowFactor(int row) const;
-    double RowOffset(int row) const;
     int RowUnitsValue(int row) const;
     TUnitsType RowUnitsType(int row) const;
     bool RowHasUnits(int row) const;

@@ -28,9 +28,6 @@ public:
     TCandidateRater(const TCandidateRater&) = delete;
     TCandidateRater& operator=(const TCandidateRater&) = delete;
 
-    // The design fluid flow, kg/s; not finite when the requirement gives none that is usable.
-    double DesignFlow() const { return m_designFlow; }
-
     // The tube range of the next candidates.
     void SetRange(const TMnfRec& range);
     // The geometry of the next candidates; false when it cannot be built. Circuits are set

@@ -40,6 +40,9 @@ TWindowPlacement Restore(const TSettingsStore& store, std::string_view window, c
     if (values.Size) {
         placement.Width = ReadExtent(store, window, "Width", present.Width);
         placement.Height = ReadExtent(store, window, "Height", present.Height);
+        // A size kept from a larger screen, or from a window a long value widened, fits this one.
+        if (screen.Width > 0) placement.Width = std::min(placement.Width, screen.Width);
+        if (screen.Height > 0) placement.Height = std::min(placement.Height, screen.Height);
     }
     if (values.Visible) placement.Visible = store.ReadBool(window, "Visible", false);
     placement = KeepOnScreen(placement, screen);

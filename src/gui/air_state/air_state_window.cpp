@@ -2,6 +2,7 @@
 
 #include "fluids/psx_file.h"
 #include "gui/common/page_opener.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/entry_grid.h"
 #include "settings/folders.h"
@@ -12,8 +13,8 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
-#include <QFileDialog>
-#include <QMessageBox>
+#include <QFileInfo>
+#include <QKeyEvent>
 
 namespace vantor {
 
@@ -35,7 +36,6 @@ TAirStateBox::TAirStateBox(TPsyPoint& point, const TAirConDlgSettings& settings,
     setObjectName(QStringLiteral("AirStateBox"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     if (modal) setWindowModality(Qt::ApplicationModal);
-    m_chooseFile = [this](bool save, const QString& folder) { return DefaultChooseFile(save, folder); };
 
     TEntryGrid& grid = Grid();
     grid.SetPropertyRows(&m_calc->Rows());
@@ -71,7 +71,7 @@ void TAirStateBox::SetUpActions()
     Action(TTechAction::View).setToolTip(tr("Copy table to clipboard"));
     Action(TTechAction::Align).setToolTip(tr("Realign"));
     SetHandler(TTechAction::Open, [this] {
-        const QString name = m_chooseFile(false, FileFolder());
+        const QString name = ChooseFile(false, FileFolder());
         if (!name.isEmpty()) LoadFile(name);
     });
     SetHandler(TTechAction::Save, [this] {
@@ -81,7 +81,7 @@ void TAirStateBox::SetUpActions()
             ShowStatus();
             return;
         }
-        const QString name = m_chooseFile(true, m_lastFile.isEmpty() ? FileFolder() : m_lastFile);
+        const QString name = ChooseFile(true, m_lastFile.isEmpty() ? FileFolder() : m_lastFile);
         if (!name.isEmpty()) SaveFile(name);
     });
     SetHandler(TTechAction::Copy, [this] { CopyState(); });
@@ -152,18 +152,19 @@ QString TAirStateBox::FileFolder()
 
 QString TAirStateBox::FileFilter() { return tr("Moist Air State (*.psx)"); }
 
-QString TAirStateBox::DefaultChooseFile(bool save, const QString& folder)
+QString TAirStateBox::ChooseFile(bool save, const QString& start)
 {
-    QFileDialog dialog(this, save ? tr("Save air state") : tr("Load air state"), folder, FileFilter());
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("psx"));
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
-                                                                                    : QString();
+    // start is a folder, or the last file, whose folder the dialog opens on.
+    const QFileInfo info(start);
+    const bool isFile = !info.isDir();
+    return Prompts().ChooseFile({save ? TFileAccess::Save : TFileAccess::Open,
+                                 save ? tr("Save air state") : tr("Load air state"), FileFilter(),
+                                 isFile ? info.absolutePath() : start, isFile ? info.fileName() : QString()});
 }
 
 bool TAirStateBox::LoadFile(const QString& fileName)
 {
+    const double shownP = m_calc->Point().State.P;
     const TResult result = m_calc->Load(fileName.toStdString());
     if (!result) {
         ShowMessageText(ToQString(result.Message), true);
@@ -172,6 +173,8 @@ bool TAirStateBox::LoadFile(const QString& fileName)
     m_lastFile = fileName;
     Grid().CellsChanged();
     ShowStatus();
+    if (const std::string warning = BarometerChangeWarning(m_calc->Point().State.P, shownP); !warning.empty())
+        Prompts().ShowMessage(ToQString(warning), TMessageKind::Warning);
     return true;
 }
 
@@ -233,6 +236,16 @@ void TAirStateBox::CancelState()
 {
     m_result = QDialog::Rejected;
     close();
+}
+
+void TAirStateBox::keyPressEvent(QKeyEvent* event)
+{
+    // A key the grid or its editor used (Escape ending an edit) never arrives here.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_modal) {
+        CancelState();
+        return;
+    }
+    TTechForm::keyPressEvent(event);
 }
 
 void TAirStateBox::TakeSettings(TAirConDlgSettings& settings) const

@@ -9,7 +9,6 @@
 #include "air_state/air_state_calc.h"
 #include "gui/widgets/property_window.h"
 
-#include <functional>
 #include <memory>
 
 namespace vantor {
@@ -30,11 +29,9 @@ public:
     // QDialog::Accepted or QDialog::Rejected once the window was closed.
     int Result() const { return m_result; }
 
-    // The file the Open and Save commands use; empty when the user cancelled. Tests replace it.
-    using TChooseFile = std::function<QString(bool save, const QString& folder)>;
-    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
-
     // ---- Commands ----
+    // A state saved at another barometer is loaded as it is, with a warning naming the
+    // difference: its moisture content belongs to that pressure.
     bool LoadFile(const QString& fileName);
     bool SaveFile(const QString& fileName);
     void CopyState();
@@ -61,6 +58,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape acts as Cancel while Cancel is offered.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetUpActions();
@@ -68,11 +67,10 @@ private:
     void Activate();
     void Leave();
     void Realign();
-    QString DefaultChooseFile(bool save, const QString& folder);
+    QString ChooseFile(bool save, const QString& start);
 
     std::unique_ptr<TAirStateCalc> m_calc;
     TPageOpener* m_helpOpener;
-    TChooseFile m_chooseFile;
     QString m_lastFile;
     bool m_modal;
     int m_result;

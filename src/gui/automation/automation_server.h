@@ -44,7 +44,6 @@ public:
     // back for an activation finds its object. Fails when there is no bus or the name
     // belongs to another program; nothing is served then.
     TResult Serve(QDBusConnection connection);
-    bool Serving() const { return m_serving; }
 
     TThermacoilFactory& Factory() { return m_factory; }
     TThermacoilBusObject& BusObject() const { return *m_busObject; }

@@ -3,15 +3,14 @@
 #include "document/rating_document.h"
 #include "gui/chart/chart_panel.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "text/file_io.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -69,11 +68,7 @@ TDataChart::TDataChart(QWidget* parent) : QDialog(parent), m_chart(new TChartPan
 {
     setObjectName(ToQString(kWindowName));
     setWindowTitle(tr("Data Chart"));
-    m_chooseFile = [this](const QString& caption, const QString& filters) {
-        TChosenFile chosen;
-        chosen.Name = QFileDialog::getSaveFileName(this, caption, {}, filters, &chosen.Filter);
-        return chosen;
-    };
+    m_prompts = std::make_shared<TDialogPrompts>(this);
 
     SetUpDataChartPanel(*m_chart);
     m_chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -196,15 +191,16 @@ void TDataChart::CopyChart() { m_chart->Copy(); }
 
 void TDataChart::SaveChartWithDialog()
 {
-    const TChosenFile chosen =
-        m_chooseFile(tr("Save Chart"), tr("PNG picture (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)"));
-    if (chosen.Name.isEmpty()) return;
-    ShowFailure(SaveChart(WithPictureExtension(chosen.Name, chosen.Filter)));
+    const QString fileName = m_prompts->ChooseFile({TFileAccess::Save, tr("Save Chart"),
+                                                    tr("PNG picture (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)"),
+                                                    {}, {}});
+    if (fileName.isEmpty()) return;
+    ShowFailure(SaveChart(fileName));
 }
 
 void TDataChart::SaveProfileWithDialog()
 {
-    QString fileName = m_chooseFile(tr("Save Profile"), tr("CSV file (*.csv)")).Name;
+    QString fileName = m_prompts->ChooseFile({TFileAccess::Save, tr("Save Profile"), tr("CSV file (*.csv)"), {}, {}});
     if (fileName.isEmpty()) return;
     if (HasNoExtension(fileName)) fileName += QStringLiteral(".csv");
     ShowFailure(SaveProfile(fileName));
@@ -212,7 +208,7 @@ void TDataChart::SaveProfileWithDialog()
 
 void TDataChart::ShowFailure(const TResult& result)
 {
-    if (!result) QMessageBox::warning(this, windowTitle(), ToQString(result.Message));
+    if (!result) m_prompts->ShowMessage(ToQString(result.Message), TMessageKind::Warning);
 }
 
 void TDataChart::showEvent(QShowEvent* event)
@@ -293,16 +289,6 @@ TChartNotes DataChartNotes(const TDataChartSeries& data, const QStringList& lege
     if (!fluid.isEmpty()) notes.Values.push_back({named(0, fluid), SeriesColour(0)});
     if (!air.isEmpty()) notes.Values.push_back({named(1, air), SeriesColour(1)});
     return notes;
-}
-
-QString WithPictureExtension(const QString& fileName, const QString& filter)
-{
-    if (PictureFormatOf(ToStdString(fileName))) return fileName;
-    for (const TPictureFormat format : {TPictureFormat::pfPng, TPictureFormat::pfPdf, TPictureFormat::pfSvg}) {
-        const QString extension = ToQString(std::string(PictureExtension(format)));
-        if (filter.contains(QLatin1Char('*') + extension, Qt::CaseInsensitive)) return fileName + extension;
-    }
-    return fileName + QStringLiteral(".png");
 }
 
 TResult WriteStepSimulationChart(const TStepSimulation& simulation, const QString& fileName)

@@ -14,7 +14,7 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -23,20 +23,13 @@ class QPushButton;
 namespace vantor {
 
 class TChartPanel;
+class TPrompts;
 struct TStepSimulation;
 
 class TDataChart : public QDialog {
     Q_OBJECT
 
 public:
-    // The chosen file's path for a save, empty when the user cancelled, and the file type
-    // chosen among the filters.
-    struct TChosenFile {
-        QString Name;
-        QString Filter;
-    };
-    using TChooseFile = std::function<TChosenFile(const QString& caption, const QString& filters)>;
-
     explicit TDataChart(QWidget* parent = nullptr);
 
     void SetSeries(std::vector<TFloatMat> series);
@@ -47,7 +40,8 @@ public:
     // The legends of series 0 to 3, in their order.
     void SetLegends(const QStringList& legends);
     void SetValueLabels(const QString& duty, const QString& fluid, const QString& air);
-    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
+    // The save dialogs and failures go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
     // A text shown in place of the chart (why there is nothing to draw); empty shows the chart.
     void SetMessage(const QString& message);
 
@@ -90,7 +84,7 @@ private:
     QLabel* m_air;
     QLabel* m_message;
     std::vector<QPushButton*> m_chartButtons;  // copying and saving: nothing to do without a chart
-    TChooseFile m_chooseFile;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 // The size of a saved chart, whatever the window's: a report gets the same picture each time.
@@ -105,10 +99,6 @@ void BuildDataChartCurves(TChartPanel& chart, const TDataChartSeries& data, int 
 // line: the duty, then the fluid and air labels after the first two legends, in their colours.
 TChartNotes DataChartNotes(const TDataChartSeries& data, const QStringList& legends, const QString& duty,
                            const QString& fluid, const QString& air, const QColor& textColour);
-// A chosen file name completed by the chosen type: a name without one of the picture
-// extensions gets the extension of the filter ("PDF document (*.pdf)"), ".png" when the
-// filter names none.
-QString WithPictureExtension(const QString& fileName, const QString& filter);
 
 // The chart of a step-by-step simulation written to a picture file, exactly as the window
 // prepared by PrepareStepSimulation saves it. Needs a QApplication.

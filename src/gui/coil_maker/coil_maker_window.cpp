@@ -3,6 +3,7 @@
 #include "geometry/coil_makers.h"
 #include "gui/ini_editor/ini_editor_window.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -44,7 +44,7 @@ TCoilMakerForm::TCoilMakerForm(TCoilMakers& catalogue, TIniEditorForm& editor, Q
     setObjectName(ToQString(kSection));
     setWindowTitle(tr("Coil Maker"));
     setSizeGripEnabled(true);
-    m_showMessage = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
+    m_prompts = std::make_shared<TDialogPrompts>(this);
 
     auto* makerLabel = new QLabel(tr("Manufacturer"), this);
     makerLabel->setBuddy(m_makers);
@@ -236,7 +236,7 @@ void TCoilMakerForm::ReportCatalogueProblem(bool always)
     // Once per fault at each showing, but after every edit that leaves it.
     if (!always && message == m_reportedProblem) return;
     m_reportedProblem = message;
-    m_showMessage(message);
+    m_prompts->ShowMessage(message, TMessageKind::Warning);
 }
 
 void TCoilMakerForm::done(int result)

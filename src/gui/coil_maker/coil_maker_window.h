@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-#include <functional>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -20,12 +20,12 @@ namespace vantor {
 
 class TCoilMakers;
 class TIniEditorForm;
+class TPrompts;
 
 class TCoilMakerForm : public QDialog {
     Q_OBJECT
 
 public:
-    using TShowMessage = std::function<void(const QString& message)>;
 
     // editor: the INI editor that "Edit Coil Database" opens on the catalogue.
     TCoilMakerForm(TCoilMakers& catalogue, TIniEditorForm& editor, QWidget* parent = nullptr);
@@ -52,10 +52,9 @@ public:
     QComboBox& MakerList() const { return *m_makers; }
     QTreeWidget& RangeList() const { return *m_ranges; }
     QLabel& CurrentTubeLabel() const { return *m_current; }
-    const TCoilMakerChoice& Choice() const { return m_choice; }
-    // Messages about the catalogue (a user copy that cannot be read); a message box unless
+    // Messages about the catalogue (a user copy that cannot be read); message boxes unless
     // replaced.
-    void SetShowMessage(TShowMessage show) { m_showMessage = std::move(show); }
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
 public slots:
     void done(int result) override;
@@ -77,7 +76,7 @@ private:
     QToolButton* m_editButton;
     QTreeWidget* m_ranges;
     QLabel* m_current;
-    TShowMessage m_showMessage;
+    std::shared_ptr<TPrompts> m_prompts;
     QString m_reportedProblem;
     bool m_filling = false;
 };

@@ -77,7 +77,6 @@ TFindReplaceDialog::TFindReplaceDialog(QWidget* parent)
 
 void TFindReplaceDialog::SetMode(bool replace)
 {
-    m_replaceMode = replace;
     setWindowTitle(replace ? tr("Replace") : tr("Find"));
     for (QWidget* widget : std::initializer_list<QWidget*>{m_replaceLabel, m_replaceEdit, m_replaceButton,
                                                            m_replaceAllButton})

@@ -32,7 +32,6 @@ public:
     // Shows the dialog in one mode, its text field focused and selected.
     void ShowFind();
     void ShowReplace();
-    bool ReplaceMode() const { return m_replaceMode; }
 
     TFindRequest Request() const;
     QString ReplaceText() const;
@@ -65,7 +64,6 @@ private:
     QPushButton* m_replaceButton;
     QPushButton* m_replaceAllButton;
     QLabel* m_note;
-    bool m_replaceMode = false;
 };
 
 }  // namespace vantor

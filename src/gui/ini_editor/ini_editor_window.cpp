@@ -2,6 +2,7 @@
 
 #include "gui/ini_editor/find_replace_dialog.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "settings/edited_file.h"
 #include "settings/folders.h"
@@ -17,12 +18,10 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -105,14 +104,7 @@ TIniEditorForm::TIniEditorForm(const QString& web, QWidget* parent)
     setSizeGripEnabled(true);
     resize(640, 480);
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
-    m_ask = [this](const QString& question) {
-        const auto answer = QMessageBox::question(this, windowTitle(), question,
-                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        return answer == QMessageBox::Yes ? TAnswer::Yes : answer == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
-    };
-    m_chooseFile = [this](TFileDialogKind kind, const QString& fileName) { return DefaultChooseFile(kind, fileName); };
-    m_showError = [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); };
-    m_showNote = [this](const QString& message) { QMessageBox::information(this, windowTitle(), message); };
+    m_prompts = std::make_shared<TDialogPrompts>(this);
     m_dialogFolder = ToQString(ProgramFolder().string());
 
     auto* view = static_cast<TEditorView*>(m_editor);
@@ -242,11 +234,11 @@ void TIniEditorForm::LoadText()
     if (m_fileName.isEmpty() || !QFileInfo(m_fileName).isFile()) return;
     QFile file(m_fileName);
     if (file.size() > kLargestFile) {
-        m_showError(tr("%1 is too large to edit here").arg(m_fileName));
+        m_prompts->ShowMessage(tr("%1 is too large to edit here").arg(m_fileName), TMessageKind::Warning);
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        m_showError(tr("Unable to read %1").arg(m_fileName));
+        m_prompts->ShowMessage(tr("Unable to read %1").arg(m_fileName), TMessageKind::Warning);
         return;
     }
     m_loading = true;
@@ -263,7 +255,7 @@ bool TIniEditorForm::SaveText()
     const QString text = WithoutTrailingBlanks(m_editor->text());
     const TResult saved = SaveEditedText(m_fileName.toStdString(), ToStdString(text), savedAs);
     if (!saved) {
-        m_showError(ToQString(saved.Message));
+        m_prompts->ShowMessage(ToQString(saved.Message), TMessageKind::Warning);
         return false;
     }
     m_fileName = ToQString(savedAs.string());
@@ -293,6 +285,7 @@ QString TIniEditorForm::StatusText() const { return m_status->text(); }
 
 void TIniEditorForm::NewFile()
 {
+    if (!ConfirmClose()) return;
     // A new text has no file yet: a save asks for a name rather than replacing the file that
     // was open with it.
     m_editor->clear();
@@ -301,16 +294,15 @@ void TIniEditorForm::NewFile()
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
 }
 
-QString TIniEditorForm::DefaultChooseFile(TFileDialogKind kind, const QString& fileName)
+QString TIniEditorForm::ChooseFile(bool save)
 {
-    const QString start = fileName.isEmpty() ? m_dialogFolder : fileName;
-    return kind == TFileDialogKind::Open ? QFileDialog::getOpenFileName(this, tr("Open"), start, kFileFilter)
-                                         : QFileDialog::getSaveFileName(this, tr("Save As"), start, kFileFilter);
+    return m_prompts->ChooseFile({save ? TFileAccess::Save : TFileAccess::Open, save ? tr("Save As") : tr("Open"),
+                                  kFileFilter, m_dialogFolder, m_fileName});
 }
 
 void TIniEditorForm::OpenFile()
 {
-    const QString chosen = m_chooseFile(TFileDialogKind::Open, m_fileName);
+    const QString chosen = ChooseFile(false);
     if (chosen.isEmpty()) return;
     m_fileName = chosen;
     m_dialogFolder = QFileInfo(chosen).absolutePath();
@@ -325,7 +317,7 @@ bool TIniEditorForm::Save()
 
 bool TIniEditorForm::SaveAs()
 {
-    const QString chosen = m_chooseFile(TFileDialogKind::Save, m_fileName);
+    const QString chosen = ChooseFile(true);
     if (chosen.isEmpty()) return false;
     m_fileName = chosen;
     m_dialogFolder = QFileInfo(chosen).absolutePath();
@@ -420,7 +412,10 @@ int TIniEditorForm::ReplaceAll()
 
 int TIniEditorForm::LineCount() const { return TextLineCount(ToStdString(m_editor->text())); }
 
-void TIniEditorForm::ShowLineCount() { m_showNote(tr("Line Count: %1").arg(LineCount())); }
+void TIniEditorForm::ShowLineCount()
+{
+    m_prompts->ShowMessage(tr("Line Count: %1").arg(LineCount()), TMessageKind::Information);
+}
 
 void TIniEditorForm::SetLineNumbers(bool shown)
 {
@@ -454,14 +449,15 @@ void TIniEditorForm::BrowseWebSite()
 {
     if (m_web.isEmpty()) return;
     QUrl url = QUrl::fromUserInput(m_web);
-    if (!QDesktopServices::openUrl(url)) m_showError(tr("Could not open %1").arg(m_web));
+    if (!QDesktopServices::openUrl(url))
+        m_prompts->ShowMessage(tr("Could not open %1").arg(m_web), TMessageKind::Warning);
 }
 
 bool TIniEditorForm::ConfirmClose()
 {
     if (!m_modified) return true;
     const QString name = m_fileName.isEmpty() ? QString() : m_fileName;
-    switch (m_ask(ToQString(UnsavedQuestion(name.toStdString())))) {
+    switch (m_prompts->Ask(ToQString(UnsavedQuestion(name.toStdString())))) {
     case TAnswer::Cancel:
         return false;
     case TAnswer::Yes:

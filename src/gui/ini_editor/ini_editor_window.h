@@ -12,7 +12,7 @@
 #include <QDialog>
 #include <QString>
 
-#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -24,18 +24,12 @@ class QsciPrinter;
 namespace vantor {
 
 class TFindReplaceDialog;
+class TPrompts;
 
 class TIniEditorForm : public QDialog {
     Q_OBJECT
 
 public:
-    enum class TAnswer { Yes, No, Cancel };
-    enum class TFileDialogKind { Open, Save };
-    using TAsk = std::function<TAnswer(const QString& question)>;
-    // The chosen file; empty when the user cancelled.
-    using TChooseFile = std::function<QString(TFileDialogKind kind, const QString& fileName)>;
-    using TShowError = std::function<void(const QString& message)>;
-
     // web: the maker's web address ("&Browse Web Site").
     explicit TIniEditorForm(const QString& web = {}, QWidget* parent = nullptr);
     ~TIniEditorForm() override;
@@ -52,7 +46,8 @@ public:
     bool SaveText();
     void SetModified(bool modified);
 
-    // The commands of the menus and toolbar. New empties the text and forgets the file name.
+    // The commands of the menus and toolbar. New empties the text and forgets the file name,
+    // after the unsaved-work question.
     void NewFile();
     void OpenFile();
     bool Save();
@@ -79,16 +74,14 @@ public:
 
     QsciScintilla& Editor() const { return *m_editor; }
     TFindReplaceDialog& FindDialog() const { return *m_find; }
-    QMenuBar& MenuBar() const { return *m_menuBar; }
     QString StatusText() const;
     // The catalogue's window asks for the action by its menu text.
     QAction* ActionNamed(const QString& text) const;
 
-    void SetAsk(TAsk ask) { m_ask = std::move(ask); }
-    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
-    void SetShowError(TShowError showError) { m_showError = std::move(showError); }
-    // Where "Line Count" and other notes go; a message box unless replaced.
-    void SetShowNote(TShowError showNote) { m_showNote = std::move(showNote); }
+    // The unsaved-work question, the file dialogs, file errors and notes ("Line Count");
+    // message boxes and file dialogs unless replaced.
+    TPrompts& Prompts() const { return *m_prompts; }
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
 public slots:
     void done(int result) override;
@@ -102,7 +95,7 @@ private:
     void SetUpMenus();
     void ChooseLexer();
     void ShowCaption();
-    QString DefaultChooseFile(TFileDialogKind kind, const QString& fileName);
+    QString ChooseFile(bool save);
 
     QString m_web;
     QString m_fileName;
@@ -116,10 +109,7 @@ private:
     TFindReplaceDialog* m_find;
     QsciPrinter* m_printer;
     QAction* m_lineNumbers = nullptr;
-    TAsk m_ask;
-    TChooseFile m_chooseFile;
-    TShowError m_showError;
-    TShowError m_showNote;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

@@ -42,7 +42,6 @@ public:
     // Opens the picker on the last location; on Accept takes the place's altitude.
     void Search();
     const std::string& LastLocation() const { return m_lastLocation; }
-    const TLocationRecord& LastPlace() const { return m_place; }
 
     TFmtEdit& PressureEdit() const { return *m_pressureEdit; }
     TFmtEdit& AltitudeEdit() const { return *m_altitudeEdit; }

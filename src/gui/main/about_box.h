@@ -32,10 +32,6 @@ public:
     // The modal about window; the check box's state is stored when it closes.
     int ShowAbout();
 
-    QCheckBox& BootCheck() const { return *m_bootCheck; }
-    QLabel& StatusLine() const { return *m_status; }
-    QLabel& WebLink() const { return *m_web; }
-
 protected:
     void done(int result) override;
 

@@ -38,10 +38,8 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTimer>
 
 namespace vantor {
@@ -68,10 +66,6 @@ TVantorForm::TVantorForm(TUnitsRegistry& units, const QString& web, QWidget* par
 {
     setObjectName(ToQString(kDocumentSection));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(kProductName), QString::fromUtf8(kFileVersion)));
-    m_ask = [this](const QString& question) { return DefaultAsk(question); };
-    m_chooseFile = [this](TFileDialogKind kind, const QString& folder, const QString& fileName) {
-        return DefaultChooseFile(kind, folder, fileName);
-    };
 
     {
         const TSettingsStore& programKey = *m_programKey;
@@ -280,7 +274,7 @@ bool TVantorForm::CanDiscard(TDiscardReason reason)
     const QString fileName = DocumentFileName();
     if (fileName.isEmpty() && reason == TDiscardReason::Closing) return true;
     const QString shown = fileName.isEmpty() ? tr("Untitled") : QFileInfo(fileName).fileName();
-    switch (m_ask(shown + tr(" not saved.") + u'\n' + tr("Save now?"))) {
+    switch (Prompts().Ask(shown + tr(" not saved.") + u'\n' + tr("Save now?"))) {
     case TAnswer::Yes:
         return fileName.isEmpty() ? SaveWithDialog() : SaveDataFile(fileName);
     case TAnswer::No:
@@ -295,7 +289,7 @@ void TVantorForm::OpenWithDialog()
 {
     Grid().CommitEdit();
     if (!CanDiscard(TDiscardReason::Opening)) return;
-    const QString chosen = m_chooseFile(TFileDialogKind::Open, m_dialogFolder, DocumentFileName());
+    const QString chosen = ChooseDataFile(TFileAccess::Open);
     if (chosen.isEmpty()) return;
     m_dialogFolder = FolderOf(chosen);
     (void)OpenDataFile(chosen);  // a failure was shown
@@ -304,11 +298,11 @@ void TVantorForm::OpenWithDialog()
 bool TVantorForm::SaveWithDialog()
 {
     Grid().CommitEdit();
-    QString chosen = m_chooseFile(TFileDialogKind::Save, m_dialogFolder, DocumentFileName());
+    QString chosen = ChooseDataFile(TFileAccess::Save);
     if (chosen.isEmpty()) return false;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += ToQString(TRatingDocument::FileExtension);
     const QString fullPath = QFileInfo(chosen).absoluteFilePath();
-    if (QFileInfo::exists(fullPath) && m_ask(tr("OK to overwrite %1 ?").arg(fullPath)) != TAnswer::Yes) return false;
+    if (QFileInfo::exists(fullPath) && Prompts().Ask(tr("OK to overwrite %1 ?").arg(fullPath)) != TAnswer::Yes) return false;
     m_dialogFolder = FolderOf(fullPath);
     return SaveDataFile(fullPath);
 }
@@ -329,31 +323,15 @@ bool TVantorForm::SaveDataFile(const QString& fileName)
     return saved.Code == dfTargetRefused && SaveWithDialog();
 }
 
-TAnswer TVantorForm::DefaultAsk(const QString& question)
+QString TVantorForm::ChooseDataFile(TFileAccess access)
 {
-    switch (QMessageBox::question(this, QApplication::applicationDisplayName(), question,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
-    case QMessageBox::Yes:
-        return TAnswer::Yes;
-    case QMessageBox::No:
-        return TAnswer::No;
-    default:
-        return TAnswer::Cancel;
-    }
-}
-
-QString TVantorForm::DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName)
-{
-    const bool saving = kind == TFileDialogKind::Save;
-    QFileDialog dialog(this, saving ? tr("Save As") : tr("Open"), folder, FileFilter());
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(ToQString(TRatingDocument::FileExtension).mid(1));
+    const bool saving = access == TFileAccess::Save;
+    const QString fileName = DocumentFileName();
+    TFileRequest request{access, saving ? tr("Save As") : tr("Open"), FileFilter(), m_dialogFolder,
+                         fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName()};
     // The overwrite question is the window's own.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!fileName.isEmpty()) dialog.selectFile(QFileInfo(fileName).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    request.ConfirmOverwrite = false;
+    return Prompts().ChooseFile(request);
 }
 
 // ---- Commands ----
@@ -511,10 +489,8 @@ bool TVantorForm::SaveOnClose()
     for (int col = 0; col < static_cast<int>(widths.size()); ++col) widths[static_cast<size_t>(col)] = grid.ColWidth(col);
     TSettingsStore& programKey = *m_programKey;
     TSettingsStore& sharedKey = *m_sharedKey;
-    m_document->SaveFluidDefaults(programKey);
-    m_document->SaveSettings(programKey);
+    m_document->SaveOnClose(programKey, sharedKey);
     SaveWindowPlacement(programKey, kDocumentSection, PlacementOf(*this));
-    m_document->SaveUnitChoices(sharedKey);
     TResult written = programKey.Flush();
     if (written) written = sharedKey.Flush();
     if (!written) ShowMessageText(tr("The settings could not be saved: %1").arg(ToQString(written.Message)), true);
@@ -542,23 +518,9 @@ void TVantorForm::StatusTextChanged(TStatusPanel panel, std::string_view text)
     SetStatusText(panel, ToQString(text));
 }
 
-void TVantorForm::ShowMessage(std::string_view text, TMessageKind kind)
-{
-    const QString title = QApplication::applicationDisplayName();
-    switch (kind) {
-    case TMessageKind::Information:
-        QMessageBox::information(this, title, ToQString(text));
-        break;
-    case TMessageKind::Warning:
-        QMessageBox::warning(this, title, ToQString(text));
-        break;
-    case TMessageKind::Error:
-        QMessageBox::critical(this, title, ToQString(text));
-        break;
-    }
-}
+void TVantorForm::ShowMessage(std::string_view text, TMessageKind kind) { Prompts().ShowMessage(ToQString(text), kind); }
 
-TAnswer TVantorForm::Ask(std::string_view question) { return m_ask(ToQString(question)); }
+TAnswer TVantorForm::Ask(std::string_view question) { return Prompts().Ask(ToQString(question)); }
 
 void TVantorForm::RowsChanged() { Grid().RowsChanged(); }
 

@@ -6,10 +6,11 @@
 // about). The window only forwards: every command is one call into the document or the data
 // file, and what comes back is shown.
 //
-// Questions (the unsaved-work prompt, the overwrite prompt) and the choice of a file name
-// go through replaceable functions, so that tests can answer them.
+// Questions (the unsaved-work prompt, the overwrite prompt), the choice of a file name and
+// messages go through the window's prompts, so that tests can answer them.
 
 #include "document/document_observer.h"
+#include "gui/common/prompts.h"
 #include "gui/widgets/property_window.h"
 #include "text/result.h"
 #include "rows/field.h"
@@ -45,11 +46,6 @@ class TVantorForm : public TTechForm, public TDocumentObserver {
     Q_OBJECT
 
 public:
-    enum class TFileDialogKind { Open, Save };
-    using TAsk = std::function<TAnswer(const QString& question)>;
-    // The chosen file's path; empty when the user cancelled.
-    using TChooseFile = std::function<QString(TFileDialogKind kind, const QString& folder, const QString& fileName)>;
-
     // units: the run's registry, "units.ini" already read. web: the maker's web address for
     // the about window.
     explicit TVantorForm(TUnitsRegistry& units, const QString& web = {}, QWidget* parent = nullptr);
@@ -65,7 +61,6 @@ public:
     TDataChart& DataChart() const { return *m_dataChart; }
     TFatForm& FatForm() const { return *m_fatForm; }
     QMenu& GridMenu() const { return *m_gridMenu; }
-    QMenu& UnitMenu() const { return *m_unitMenu; }
     TPageOpener& HelpOpener() const { return *m_helpOpener; }
     // The coil windows, made once at start-up; the fin and tube editor opens the first two.
     TCoilMakerForm& CoilMakerForm() const { return *m_coilMaker; }
@@ -79,9 +74,6 @@ public:
     // The on-coil air's calculator component ("OnCoilDlg") and the fluid dialog.
     TAirStateDlg& OnCoilDlg() const { return *m_onCoilDlg; }
     TFluidSpecForm& FluidSpecForm() const { return *m_fluidSpec; }
-
-    void SetAsk(TAsk ask) { m_ask = std::move(ask); }
-    void SetChooseFile(TChooseFile chooseFile) { m_chooseFile = std::move(chooseFile); }
 
     // The data file to open at the first activation (from the command line).
     void SetStartFile(const QString& fileName) { m_startFile = fileName; }
@@ -165,8 +157,8 @@ private:
     void SetUpAirAndFluidEditors();
     TPropEditAnswer EditAirOn(TVariant& value);
     TPropEditAnswer EditFluid();
-    TAnswer DefaultAsk(const QString& question);
-    QString DefaultChooseFile(TFileDialogKind kind, const QString& folder, const QString& fileName);
+    // The open or save dialog for data files, starting in DialogFolder on the document's name.
+    QString ChooseDataFile(TFileAccess access);
     QString DocumentFileName() const;
 
     TUnitsRegistry& m_units;
@@ -194,8 +186,6 @@ private:
     bool m_maintainer = false;
     TAirStateDlg* m_onCoilDlg = nullptr;
     TFluidSpecForm* m_fluidSpec = nullptr;
-    TAsk m_ask;
-    TChooseFile m_chooseFile;
     QString m_startFile;
     QString m_dialogFolder;
     bool m_activated = false;

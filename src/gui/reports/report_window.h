@@ -34,10 +34,7 @@ public:
     // The report box, with the latest report laid out in it.
     KzReportView& RichEdit1() const;
     TMapiControl& Mail() const { return *m_mail; }
-    QToolBar& ToolBar() const { return *m_toolBar; }
-    QAction& PrintAction() const { return *m_print; }
     QAction& CopyAction() const { return *m_copy; }
-    QAction& EmailAction() const { return *m_email; }
 
     // The print job's name and the mail's subject.
     QString Title;

@@ -31,7 +31,6 @@ public:
     // A text format "%S" clears the initial "0.0". Does not reformat the text.
     void SetFormatStr(const QString& format);
     TFormatType FormatType() const { return m_entry.FormatType; }
-    void SetFormatType(TFormatType type) { m_entry.FormatType = type; }
     int SigDigs() const { return m_entry.SigDigs; }
     void SetSigDigs(int sigDigs) { m_entry.SigDigs = sigDigs; }
     int Decimals() const { return m_entry.Decimals(); }

@@ -1,6 +1,7 @@
 #include "gui/widgets/property_window.h"
 
 #include "gui/common/message_panel.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/entry_grid.h"
 #include "settings/folders.h"
@@ -17,7 +18,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -92,7 +92,11 @@ struct TStringWriter : pugi::xml_writer {
 }  // namespace
 
 TTechForm::TTechForm(QWidget* parent)
-    : QMainWindow(parent), m_toolBar(new QToolBar(this)), m_grid(new TEntryGrid(this)), m_windowMenu(new QMenu(this))
+    : QMainWindow(parent),
+      m_toolBar(new QToolBar(this)),
+      m_grid(new TEntryGrid(this)),
+      m_windowMenu(new QMenu(this)),
+      m_prompts(std::make_shared<TDialogPrompts>(this, QApplication::applicationDisplayName()))
 {
     m_toolBar->setObjectName(QStringLiteral("ToolBar"));
     m_toolBar->setMovable(false);
@@ -226,8 +230,11 @@ void TTechForm::Align()
         height = kMaxAlignedHeight;
         width += grid.verticalScrollBar()->sizeHint().width();
     }
-    // Every toolbar button stays in view.
-    resize(std::max(width, m_toolBar->sizeHint().width()), height);
+    // Every toolbar button stays in view; however long a value, the window stays within the
+    // screen.
+    width = std::max(width, m_toolBar->sizeHint().width());
+    if (const QScreen* shownOn = screen()) width = std::min(width, shownOn->availableGeometry().width());
+    resize(width, height);
 }
 
 std::string TTechForm::XmlOfRows(const TPropertyRows& rows)
@@ -308,11 +315,7 @@ void TTechForm::contextMenuEvent(QContextMenuEvent* event) { m_windowMenu->popup
 
 void TTechForm::ShowMessageText(const QString& text, bool error)
 {
-    const QString title = QApplication::applicationDisplayName();
-    if (error)
-        QMessageBox::critical(this, title, text);
-    else
-        QMessageBox::information(this, title, text);
+    m_prompts->ShowMessage(text, error ? TMessageKind::Error : TMessageKind::Information);
 }
 
 }  // namespace vantor

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -23,6 +24,7 @@ class QToolButton;
 namespace vantor {
 
 class TEntryGrid;
+class TPrompts;
 class TPropertyRows;
 
 // The toolbar actions in toolbar order, then the pop-up commands.
@@ -71,7 +73,10 @@ public:
     // over the whole line. The other panels keep their texts unseen.
     void SetSingleStatusPanel(int panel);
 
-    QMenu& WindowMenu() const { return *m_windowMenu; }
+    // How the window asks the user and shows messages; message boxes and file dialogs
+    // unless replaced.
+    TPrompts& Prompts() const { return *m_prompts; }
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
     // Columns to their widest text, the window to the grid (at most 400 pixels high).
     void Align();
@@ -97,7 +102,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-    // A message box titled with the program's name.
+    // A message through the prompts, titled with the program's name.
     void ShowMessageText(const QString& text, bool error);
 
 private:
@@ -109,6 +114,7 @@ private:
     std::array<QAction*, kTechActionCount> m_actions{};
     std::array<std::function<void()>, kTechActionCount> m_handlers;
     QMenu* m_windowMenu;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

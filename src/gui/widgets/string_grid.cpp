@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QPalette>
+#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
@@ -125,7 +126,13 @@ void KzStringGrid::CellsChanged()
     CellsRefreshed();
 }
 
-void KzStringGrid::SetColWidth(int col, int width) { horizontalHeader()->resizeSection(col, width); }
+void KzStringGrid::SetColWidth(int col, int width)
+{
+    // A stored width or a very long value never makes a column wider than the screen.
+    const QScreen* shownOn = screen();
+    if (shownOn) width = std::min(width, shownOn->availableGeometry().width());
+    horizontalHeader()->resizeSection(col, width);
+}
 
 int KzStringGrid::ColWidth(int col) const { return horizontalHeader()->sectionSize(col); }
 

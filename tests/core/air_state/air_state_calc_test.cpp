@@ -203,6 +203,17 @@ TEST(AirStateCalc, StateFilesLoadAndSave)
     EXPECT_FALSE(std::filesystem::exists(folder / "bad.psx"));
 }
 
+TEST(AirStateCalc, StateFromAnotherBarometerIsNamedWithTheDifference)
+{
+    EXPECT_EQ(BarometerChangeWarning(85.0, 101.325),
+              "The air state was saved at a barometer of 85 kPa, 16.325 kPa below the 101.325 kPa in use. Its "
+              "moisture content and humidity belong to that pressure: check them before accepting.");
+    EXPECT_NE(BarometerChangeWarning(120.0, 101.325).find("18.675 kPa above the 101.325 kPa"), std::string::npos);
+    // Half a pascal is the same barometer, rounded differently.
+    EXPECT_EQ(BarometerChangeWarning(101.3255, 101.325), "");
+    EXPECT_EQ(BarometerChangeWarning(101.325, 101.325), "");
+}
+
 TEST(AirStateCalc, RowsFollowTheDialogsChoices)
 {
     TPsyPoint point{"Moist Air"};
@@ -280,6 +291,17 @@ TEST(AirConDlgSettings, StoredPlacesComeBackOnScreen)
     EXPECT_EQ(read.RowUnits[asrDryBulb], 1);
     EXPECT_EQ(read.RowUnits[asrPressure], 0);
     EXPECT_EQ(read.RowUnits[asrRelHumidity], 1);
+
+    // Widths a long value once forced on the window come back within the screen.
+    store.WriteInteger("OnCoilDlg", "FormWidth", 30000);
+    store.WriteInteger("OnCoilDlg", "FormHeight", 9000);
+    store.WriteInteger("OnCoilDlg", "ColWidths1", 29000);
+    TAirConDlgSettings wide;
+    wide.Read(store, "OnCoilDlg", {1366, 768});
+    EXPECT_EQ(wide.FormWidth, 1366);
+    EXPECT_EQ(wide.FormHeight, 768);
+    EXPECT_EQ(wide.ColWidths[1], 1366);
+    EXPECT_EQ(wide.ColWidths[2], 60);
 }
 
 }  // namespace

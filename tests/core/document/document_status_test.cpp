@@ -24,6 +24,7 @@ TEST(DocumentStatus, FlagsAndTheirStatusTexts)
         {"new document", [](TDocumentStatus& s) { s.SetSaved(true); s.SetSolved(false); },
          true, false, false, "Ready...", "Not Solved"},
         {"solved", [](TDocumentStatus& s) { s.SetSolved(true); }, true, true, false, "Ready...", "Solved..."},
+        {"properties changed", [](TDocumentStatus& s) { s.SetEdited(); }, false, true, true, "Modified", "Solved..."},
         {"edited", [](TDocumentStatus& s) { s.SetModified(true); }, false, false, true, "Modified", "Not Solved"},
         {"solved again", [](TDocumentStatus& s) { s.SetSolved(true); }, false, true, true, "Modified", "Solved..."},
         {"failed solve", [](TDocumentStatus& s) { s.SetDataError(); }, false, false, true, "Modified", "Data Error..."},

@@ -88,5 +88,41 @@ TEST(PsxFile, DamagedFilesAreRefusedAndTheStateKept)
     EXPECT_FALSE(ReadPsxFile(folder.Path(), state)) << "a folder";
 }
 
+// Finite values no air can have are refused as damaged files are, naming the field.
+TEST(PsxFile, ValuesOutsideThePsychrometricRangeAreRefused)
+{
+    const struct {
+        const char* name;
+        double TMoistAirState::*field;
+        double value;
+        const char* problem;  // empty: read
+    } cases[] = {
+        {"dry bulb 1e300", &TMoistAirState::db, 1e300, "dry bulb 1E300 °C is outside -100 to 200 °C"},
+        {"wet bulb below the saturation range", &TMoistAirState::wb, -100.5, "wet bulb -100.5 °C is outside -100 to 200 °C"},
+        {"dew point at the top of the range", &TMoistAirState::td, 200, ""},
+        {"no barometer", &TMoistAirState::P, 0, "barometer 0 kPa is outside 0.001 to 10000 kPa"},
+        {"enthalpy 1e300", &TMoistAirState::h, -1e300, "enthalpy -1E300 kJ/kg is outside -1E9 to 1E9 kJ/kg"},
+        {"huge mass flow", &TMoistAirState::M, 5e20, "air mass flow 5E20 kg/s is outside -1E9 to 1E9 kg/s"},
+        {"a high-altitude barometer", &TMoistAirState::P, 55.0, ""},
+    };
+    TTempFolder folder;
+    const auto path = folder / "range.psx";
+    for (const auto& c : cases) {
+        TMoistAirState written = SampleState();
+        written.*c.field = c.value;
+        ASSERT_TRUE(WritePsxFile(path, written));
+        TMoistAirState state;
+        state.db = 33;
+        const TResult result = ReadPsxFile(path, state);
+        if (std::string(c.problem).empty()) {
+            EXPECT_TRUE(result) << c.name << ": " << result.Message;
+            EXPECT_EQ(state.*c.field, c.value) << c.name;
+            continue;
+        }
+        EXPECT_EQ(result.Message, "Error reading file " + path.string() + ": " + c.problem) << c.name;
+        EXPECT_EQ(state.db, 33) << c.name << ": the state was changed";
+    }
+}
+
 }  // namespace
 }  // namespace vantor

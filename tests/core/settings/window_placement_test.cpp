@@ -109,5 +109,15 @@ TEST_F(WindowPlacementTest, ImplausibleStoredValuesGiveWayToThePresentOnes)
               (TWindowPlacement{100, 0, 640, 480, true, WindowMaximized}));
 }
 
+TEST_F(WindowPlacementTest, AStoredSizeFitsTheScreen)
+{
+    TSettingsStore store(TSettingsKey::Program);
+    SaveWindowPlacement(store, "VantorForm", {10, 20, 30000, 2000, true, WindowNormal});
+    EXPECT_EQ(RestoreWindowPlacement(store, "VantorForm", kPresent, kScreen, false, true),
+              (TWindowPlacement{10, 20, 1920, 1080, true, WindowNormal}));
+    // An unknown screen bounds nothing.
+    EXPECT_EQ(RestoreWindowPlacement(store, "VantorForm", kPresent, {}, false, true).Width, 30000);
+}
+
 }  // namespace
 }  // namespace vantor

@@ -10,12 +10,14 @@
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
+#include "gui/scripted_prompts.h"
 #include "settings/settings_store.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -141,22 +143,45 @@ private slots:
     {
         QTemporaryDir folder;
         const QString file = folder.filePath("air.psx");
-        Box().SetChooseFile([&file](bool, const QString&) { return file; });
+        const auto prompts = ScriptPrompts(Box());
+        prompts->Files << file;
         Box().Action(TTechAction::Save).trigger();
         QVERIFY(QFile::exists(file));
+        QVERIFY(prompts->Requests.back().Access == TFileAccess::Save);
 
         Type(asrDryBulb, "28");
+        prompts->Files << file;
         Box().Action(TTechAction::Open).trigger();
         QCOMPARE(Cell(asrDryBulb), QString("24.0"));
+        // Saved at the barometer in use: nothing to warn about.
+        QVERIFY(prompts->Messages.isEmpty());
 
         // A damaged file: a message names it and the state stays.
         QVERIFY(WriteFile(file, QByteArray(60, 'x')));
         Type(asrDryBulb, "26");
-        QString message;
-        CloseNextMessageBox(message);
+        prompts->Files << file;
         Box().Action(TTechAction::Open).trigger();
-        QCOMPARE(message, "Error reading file " + file);
+        QCOMPARE(prompts->Messages, QStringList{"Error reading file " + file});
         QCOMPARE(Cell(asrDryBulb), QString("26.0"));
+
+        // A value no air can have is refused as well, before it reaches a row.
+        TMoistAirState wild = m_point.State;
+        wild.db = 1e300;
+        QVERIFY(WriteFile(file, QByteArray::fromStdString(EncodePsx(wild))));
+        prompts->Files << file;
+        Box().Action(TTechAction::Open).trigger();
+        QCOMPARE(prompts->Messages.last(), "Error reading file " + file + ": dry bulb 1E300 °C is outside -100 to 200 °C");
+        QCOMPARE(Cell(asrDryBulb), QString("26.0"));
+
+        // A state saved at another barometer loads as it is, with a warning naming the difference.
+        TMoistAirState high = m_point.State;
+        ParseAirState("20/15", high, 85.0, 0.5);
+        QVERIFY(WriteFile(file, QByteArray::fromStdString(EncodePsx(high))));
+        QVERIFY(Box().LoadFile(file));
+        QCOMPARE(Cell(asrPressure), QString("85.000"));
+        QCOMPARE(prompts->Kinds.back(), TMessageKind::Warning);
+        QVERIFY2(prompts->Messages.last().contains("85 kPa, 16.325 kPa below the 101.325 kPa in use"),
+                 qPrintable(prompts->Messages.last()));
 
         // An invalid state is not saved.
         QFile::remove(file);
@@ -166,6 +191,43 @@ private slots:
         Box().Action(TTechAction::Save).trigger();
         QCOMPARE(Box().StatusText(0), QString("Can\"t save invalid data..."));
         QVERIFY(!QFile::exists(file));
+    }
+
+    // Escape ends an edit first, then cancels the modal window as Cancel does; a window
+    // without Cancel stays open.
+    void escapeActsAsCancel()
+    {
+        Type(asrDryBulb, "28");
+        Box().Grid().SelectCell(1, asrWetBulb);
+        vantor::test::Type("1");
+        Press(Qt::Key_Escape);
+        QVERIFY(Box().isVisible());
+        QCOMPARE(Cell(asrWetBulb), QString("17.0"));
+        Press(Qt::Key_Escape);
+        QVERIFY(!Box().isVisible());
+        QCOMPARE(Box().Result(), int(QDialog::Rejected));
+
+        ShowBox(false);
+        Box().Grid().setFocus();
+        Press(Qt::Key_Escape);
+        QVERIFY(Box().isVisible());
+    }
+
+    // However wide the stored sizes or a value, no column and no window grows past the screen.
+    void widthsStayWithinTheScreen()
+    {
+        TAirConDlgSettings settings;
+        settings.Stored = true;
+        settings.ColWidths = {85, 50000, 52};
+        m_box = std::make_unique<TAirStateBox>(m_point, settings, true, true, true);
+        const int screenWidth = m_box->screen()->availableGeometry().width();
+        QVERIFY(Box().Grid().ColWidth(1) <= screenWidth);
+        Box().Calc().Point().ItemName = std::string(3000, 'W');
+        Box().Calc().Refresh();
+        Box().Grid().CellsChanged();
+        Box().Align();
+        QVERIFY(Box().Grid().ColWidth(1) <= screenWidth);
+        QVERIFY2(Box().width() <= screenWidth, qPrintable(QString::number(Box().width())));
     }
 
     void dialogOpensModallyAndKeepsItsSettings()

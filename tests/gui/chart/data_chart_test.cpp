@@ -8,6 +8,7 @@
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
+#include "gui/scripted_prompts.h"
 #include "units/units_registry.h"
 
 #include <QAction>
@@ -44,13 +45,6 @@ void FillThreeSeries(TDataChart& chart)
     chart.SetLastIndex(3);
     chart.SetCurveWidth(3);
     chart.SetLegends({"Supply", "Return", "Hidden"});
-}
-
-QPushButton* Button(QWidget& window, const QString& text)
-{
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text() == text) return button;
-    return nullptr;
 }
 
 QAction* StepSimulationCommand(TVantorForm& form)
@@ -160,48 +154,6 @@ private slots:
         chart.hide();
     }
 
-    void theChosenTypeGivesTheExtension_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QByteArray>("start");
-        QTest::newRow("pdf without extension") << "report" << "PDF document (*.pdf)" << "report.pdf" << QByteArray("%PDF");
-        QTest::newRow("folder with a dot") << "my.charts/report" << "SVG drawing (*.svg)" << "my.charts/report.svg"
-                                           << QByteArray("<?xml");
-        QTest::newRow("png") << "report" << "PNG picture (*.png)" << "report.png" << QByteArray("\x89PNG");
-        QTest::newRow("own extension kept") << "report.png" << "PDF document (*.pdf)" << "report.png"
-                                            << QByteArray("\x89PNG");
-        QTest::newRow("another extension") << "report.v2" << "PDF document (*.pdf)" << "report.v2.pdf"
-                                           << QByteArray("%PDF");
-    }
-
-    void theChosenTypeGivesTheExtension()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, filter);
-        QFETCH(QString, written);
-        QFETCH(QByteArray, start);
-        QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkpath("my.charts"));
-        TDataChart chart;
-        FillThreeSeries(chart);
-        QString filters;
-        chart.SetChooseFile([&](const QString&, const QString& offered) {
-            filters = offered;
-            return TDataChart::TChosenFile{folder.filePath(chosen), filter};
-        });
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        QPushButton* save = Button(chart, "Save C&hart...");
-        QVERIFY(save);
-        save->click();
-        QVERIFY2(filters.contains(filter), qPrintable(filters));
-        QVERIFY2(FileBytes(folder.filePath(written)).startsWith(start), qPrintable(written));
-        QCOMPARE(QDir(folder.filePath(QFileInfo(written).path())).entryList(QDir::Files).size(), 1);
-        chart.hide();
-    }
-
     void aSavedChartCarriesItsLegendAndValues()
     {
         TDataChart chart;
@@ -236,6 +188,35 @@ private slots:
         const TResult refused = chart.SaveChart(folder.filePath("chart.gif"));
         QVERIFY(!refused);
         QVERIFY(!QFileInfo::exists(folder.filePath("chart.gif")));
+        chart.hide();
+    }
+
+    // The save buttons ask for the file through the prompts, and show a failure there.
+    void saveButtonsAskThroughThePrompts()
+    {
+        QTemporaryDir folder;
+        TDataChart chart;
+        FillThreeSeries(chart);
+        const auto prompts = ScriptPrompts(chart);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        const auto click = [&chart](const QString& text) {
+            for (QPushButton* button : chart.findChildren<QPushButton*>())
+                if (button->text() == text) button->click();
+        };
+        prompts->Files << folder.filePath("profile") << folder.filePath("none/chart.png");
+        click("Save &Profile...");
+        QVERIFY(FileBytes(folder.filePath("profile.csv")).startsWith("Position,Supply,Return\n"));
+        click("Save C&hart...");
+        QCOMPARE(prompts->FileDialogs(), 2);
+        QCOMPARE(prompts->Messages.size(), 1);
+        // The chosen name's extension decides the type, whatever dots its folder has.
+        QVERIFY(QDir(folder.path()).mkpath("my.charts"));
+        prompts->Files << folder.filePath("my.charts/report.pdf") << folder.filePath("my.charts/report.svg");
+        click("Save C&hart...");
+        click("Save C&hart...");
+        QVERIFY(FileBytes(folder.filePath("my.charts/report.pdf")).startsWith("%PDF"));
+        QVERIFY(FileBytes(folder.filePath("my.charts/report.svg")).startsWith("<?xml"));
         chart.hide();
     }
 

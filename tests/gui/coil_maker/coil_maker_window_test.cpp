@@ -8,6 +8,7 @@
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
+#include "gui/scripted_prompts.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -118,8 +119,8 @@ private slots:
         form.ShowDatabaseButton(true);
         form.EnableMakerChoice(true);
         QVERIFY(form.DatabaseButtonShown());
-        QStringList messages;
-        form.SetShowMessage([&messages](const QString& message) { messages << message; });
+        const auto prompts = vantor::test::ScriptPrompts(form);
+        const QStringList& messages = prompts->Messages;
         form.CurrentRecord().Mnf = "Typical";
         form.show();
         const int makers = form.MakerList().count();

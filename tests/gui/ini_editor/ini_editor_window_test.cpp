@@ -5,6 +5,7 @@
 #include "gui/ini_editor/ini_editor_window.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
+#include "gui/scripted_prompts.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 
 using namespace vantor;
+using namespace vantor::test;
 
 class IniEditorFormTest : public QObject {
     Q_OBJECT
@@ -34,8 +36,8 @@ private slots:
     void lineCountAndStatus()
     {
         TIniEditorForm editor;
-        QStringList notes;
-        editor.SetShowNote([&notes](const QString& note) { notes << note; });
+        const auto prompts = ScriptPrompts(editor);
+        const QStringList& notes = prompts->Messages;
         QCOMPARE(editor.StatusText(), QStringLiteral("Ready.."));
         editor.ShowLineCount();
         QCOMPARE(notes.last(), QStringLiteral("Line Count: 0"));
@@ -129,17 +131,13 @@ private slots:
         QCOMPARE(editor.windowTitle(), path);
         QVERIFY(!editor.Modified());
         editor.Editor().append(QStringLiteral("y=2\n"));
-        QString asked;
-        editor.SetAsk([&asked](const QString& question) {
-            asked = question;
-            return TIniEditorForm::TAnswer::Cancel;
-        });
+        const auto prompts = ScriptPrompts(editor);
         editor.show();
         editor.close();
-        QCOMPARE(asked, QStringLiteral("units.ini not saved.\nSave now?"));
+        QCOMPARE(prompts->Questions, QStringList{QStringLiteral("units.ini not saved.\nSave now?")});
         QVERIFY(editor.isVisible());  // Cancel keeps it open
 
-        editor.SetAsk([](const QString&) { return TIniEditorForm::TAnswer::No; });
+        prompts->Answers = {TAnswer::No};
         editor.close();
         QVERIFY(!editor.isVisible());
         QCOMPARE(editor.result(), int(QDialog::Accepted));
@@ -148,7 +146,7 @@ private slots:
         // Yes saves, blanks at the line ends trimmed.
         editor.show();
         editor.Editor().setText(QStringLiteral("[A]  \nx=3\t\n"));
-        editor.SetAsk([](const QString&) { return TIniEditorForm::TAnswer::Yes; });
+        prompts->Answers = {TAnswer::Yes};
         editor.close();
         QCOMPARE(ReadAll(path), QStringLiteral("[A]\nx=3\n"));
         QVERIFY(editor.SavedSinceShown());
@@ -158,14 +156,12 @@ private slots:
     {
         TIniEditorForm editor;
         editor.Editor().setText(QStringLiteral("[New]\n"));
-        int asked = 0;
         const QString path = m_folder.filePath(QStringLiteral("new.ini"));
-        editor.SetChooseFile([&](TIniEditorForm::TFileDialogKind kind, const QString&) {
-            ++asked;
-            return kind == TIniEditorForm::TFileDialogKind::Save ? path : QString();
-        });
+        const auto prompts = ScriptPrompts(editor);
+        prompts->Files << path;
         QVERIFY(editor.Save());
-        QCOMPARE(asked, 1);
+        QCOMPARE(prompts->FileDialogs(), 1);
+        QVERIFY(prompts->Requests.back().Access == TFileAccess::Save);
         QCOMPARE(editor.FileName(), path);
         QCOMPARE(ReadAll(path), QStringLiteral("[New]\n"));
         QCOMPARE(editor.StatusText(), QStringLiteral("Ready..."));
@@ -184,9 +180,28 @@ private slots:
         editor.NewFile();
         QVERIFY(editor.FileName().isEmpty());
         editor.Editor().setText(QStringLiteral("fresh\n"));
+        prompts->Files << path;
         QVERIFY(editor.Save());
-        QCOMPARE(asked, 2);
+        QCOMPARE(prompts->FileDialogs(), 2);
         QCOMPARE(ReadAll(other), QStringLiteral("dropped\n"));
+        QVERIFY(prompts->Questions.isEmpty());
+    }
+
+    // New on unsaved work asks first: Cancel keeps the text, No gives it up.
+    void newAsksAboutUnsavedWork()
+    {
+        TIniEditorForm editor;
+        const auto prompts = ScriptPrompts(editor);
+        editor.Editor().setText(QStringLiteral("[Kept]\n"));
+        editor.NewFile();
+        QCOMPARE(prompts->Questions.size(), 1);
+        QCOMPARE(editor.Editor().text(), QStringLiteral("[Kept]\n"));
+
+        prompts->Answers = {TAnswer::No};
+        editor.NewFile();
+        QCOMPARE(prompts->Questions.size(), 2);
+        QVERIFY(editor.Editor().text().isEmpty());
+        QVERIFY(prompts->Files.isEmpty() && prompts->Requests.empty());
     }
 };
 

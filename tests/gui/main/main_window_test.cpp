@@ -15,6 +15,7 @@
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
+#include "gui/scripted_prompts.h"
 #include "reports/file_properties.h"
 #include "settings/settings_store.h"
 #include "units/units_registry.h"
@@ -57,10 +58,7 @@ private:
     TUnitsRegistry m_units = StandardUnitsRegistry();
     std::unique_ptr<TVantorForm> m_form;
     std::unique_ptr<QTemporaryDir> m_folder;
-    QStringList m_questions;
-    std::deque<TAnswer> m_answers;
-    QStringList m_choices;  // the file names the dialogs "choose", in order
-    int m_dialogs = 0;
+    std::shared_ptr<TScriptedPrompts> m_prompts;
 
     TVantorForm& Form() { return *m_form; }
     TRatingDocument& Doc() { return m_form->Document(); }
@@ -86,7 +84,7 @@ private:
 
     void SaveAs(const QString& name)
     {
-        m_choices << Path(name);
+        m_prompts->Files << Path(name);
         QVERIFY(Form().SaveWithDialog());
     }
 
@@ -96,21 +94,7 @@ private slots:
         ClearSettings();
         m_folder = std::make_unique<QTemporaryDir>();
         m_form = std::make_unique<TVantorForm>(m_units);
-        m_questions.clear();
-        m_answers.clear();
-        m_choices.clear();
-        m_dialogs = 0;
-        Form().SetAsk([this](const QString& question) {
-            m_questions << question;
-            if (m_answers.empty()) return TAnswer::Cancel;
-            const TAnswer answer = m_answers.front();
-            m_answers.pop_front();
-            return answer;
-        });
-        Form().SetChooseFile([this](TVantorForm::TFileDialogKind, const QString&, const QString&) {
-            ++m_dialogs;
-            return m_choices.isEmpty() ? QString() : m_choices.takeFirst();
-        });
+        m_prompts = ScriptPrompts(Form());
     }
 
     void cleanup() { m_form.reset(); }
@@ -202,7 +186,7 @@ private slots:
         QVERIFY(Form().ReportForm().RichEdit1().toPlainText().contains("Hot Water Coil"));
 
         QCOMPARE(Form().Action(TTechAction::Save).shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
-        m_choices << Path("coil");  // the extension is added
+        m_prompts->Files << Path("coil");  // the extension is added
         Form().Action(TTechAction::Save).trigger();
         QVERIFY(QFile::exists(Path("coil.hqx")));
         QCOMPARE(Panels(), QStringList({"Ready...", "Solved...", "coil.hqx"}));
@@ -232,13 +216,13 @@ private slots:
         const QByteArray saved = FileBytes(Path("a.hqx"));
         Type(rowFluidInlet, "80");
 
-        m_answers = {answer};
-        m_choices << Path("b.hqx");
+        m_prompts->Answers = {answer};
+        m_prompts->Files << Path("b.hqx");
         Form().Action(TTechAction::Open).trigger();
-        QCOMPARE(m_questions, QStringList({"a.hqx not saved.\nSave now?"}));
+        QCOMPARE(m_prompts->Questions, QStringList({"a.hqx not saved.\nSave now?"}));
         QCOMPARE(QFileInfo(QString::fromStdString(Doc().FileName())).fileName(), openName);
         QCOMPARE(FileBytes(Path("a.hqx")) != saved, firstSaved);
-        QCOMPARE(m_dialogs, answer == TAnswer::Cancel ? 2 : 3);
+        QCOMPARE(m_prompts->FileDialogs(), answer == TAnswer::Cancel ? 2 : 3);
         QCOMPARE(Doc().Saved(), answer != TAnswer::Cancel);
     }
 
@@ -255,10 +239,10 @@ private slots:
         Form().Action(TTechAction::Solve).trigger();
         QCOMPARE(Cell(1, rowModel), sized);
 
-        m_answers = {TAnswer::Cancel};
-        m_choices << Path("b.hqx");
+        m_prompts->Answers = {TAnswer::Cancel};
+        m_prompts->Files << Path("b.hqx");
         Form().Action(TTechAction::Open).trigger();
-        QCOMPARE(m_questions, QStringList({"a.hqx not saved.\nSave now?"}));
+        QCOMPARE(m_prompts->Questions, QStringList({"a.hqx not saved.\nSave now?"}));
         QCOMPARE(Cell(1, rowModel), sized);
     }
 
@@ -266,8 +250,8 @@ private slots:
     {
         SaveAs("a.hqx");
         QVERIFY(Doc().EnterRowText(rowCalcMode, "Coil Size"));
-        m_answers = {TAnswer::No};
-        m_choices << Path("a.hqx");
+        m_prompts->Answers = {TAnswer::No};
+        m_prompts->Files << Path("a.hqx");
         Form().Action(TTechAction::Open).trigger();
         QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", "a.hqx"}));
         QCOMPARE(Cell(1, rowCalcMode), QString("Heating Duty"));
@@ -283,14 +267,13 @@ private slots:
         QFile::setPermissions(Path("a.hqx"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         const QByteArray saved = FileBytes(Path("a.hqx"));
         Type(rowFluidInlet, "80");
-        m_dialogs = 0;
-        m_answers = {TAnswer::Yes};
-        m_choices << Path("b.hqx") << QString();  // Save As b.hqx, then no file to open
-        QString message;
-        CloseNextMessageBox(message);
+        m_prompts->Requests.clear();
+        m_prompts->Answers = {TAnswer::Yes};
+        m_prompts->Files << Path("b.hqx") << QString();  // Save As b.hqx, then no file to open
         Form().Action(TTechAction::Open).trigger();
-        QCOMPARE(message, Path("a.hqx") + " is read-only");
-        QCOMPARE(m_dialogs, 2);
+        QCOMPARE(m_prompts->Messages, QStringList{Path("a.hqx") + " is read-only"});
+        QCOMPARE(m_prompts->Kinds.front(), TMessageKind::Error);
+        QCOMPARE(m_prompts->FileDialogs(), 2);
         QCOMPARE(FileBytes(Path("a.hqx")), saved);
         QVERIFY(FileBytes(Path("b.hqx")).contains("<tfi>80.000</tfi>"));
         QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", "b.hqx"}));
@@ -300,14 +283,14 @@ private slots:
     {
         Type(rowFluidInlet, "80");
         // Opening would lose the inputs: the question comes, Cancel keeps them.
-        m_choices << Path("b.hqx");
+        m_prompts->Files << Path("b.hqx");
         Form().OpenWithDialog();
-        QCOMPARE(m_questions, QStringList({"Untitled not saved.\nSave now?"}));
-        QCOMPARE(m_dialogs, 0);
+        QCOMPARE(m_prompts->Questions, QStringList({"Untitled not saved.\nSave now?"}));
+        QCOMPARE(m_prompts->FileDialogs(), 0);
         // Closing keeps them in the settings: no question.
-        m_questions.clear();
+        m_prompts->Questions.clear();
         QVERIFY(Form().close());
-        QVERIFY(m_questions.isEmpty());
+        QVERIFY(m_prompts->Questions.isEmpty());
         m_form = std::make_unique<TVantorForm>(m_units);
         QCOMPARE(Cell(1, rowFluidInlet), QString("80.0"));
     }
@@ -357,10 +340,10 @@ private slots:
         SaveAs("a.hqx");
         const QByteArray saved = FileBytes(Path("a.hqx"));
         Type(rowFluidInlet, "80");
-        m_answers = {answer};
-        m_choices << Path("a.hqx");
+        m_prompts->Answers = {answer};
+        m_prompts->Files << Path("a.hqx");
         QCOMPARE(Form().SaveWithDialog(), answer == TAnswer::Yes);
-        QCOMPARE(m_questions, QStringList({"OK to overwrite " + Path("a.hqx") + " ?"}));
+        QCOMPARE(m_prompts->Questions, QStringList({"OK to overwrite " + Path("a.hqx") + " ?"}));
         QCOMPARE(FileBytes(Path("a.hqx")) != saved, answer == TAnswer::Yes);
         QCOMPARE(Doc().Saved(), answer == TAnswer::Yes);
     }
@@ -447,9 +430,9 @@ private slots:
 
     void plotWithoutChartProgram()
     {
-        QString shown;
-        CloseNextMessageBox(shown);
         Form().PlotprocessonAerograph1Click();
+        QCOMPARE(m_prompts->Messages.size(), 1);
+        const QString shown = m_prompts->Messages.front();
         QVERIFY2(shown.endsWith("\nnot found..."), qPrintable(shown));
         QVERIFY(Doc().Solved());
         QVERIFY(QFile::exists(QDir::home().filePath("Documents/Korvane/Vantor/NoName.psy")));
@@ -469,8 +452,9 @@ private slots:
         });
         Form().ShowFileProperties();
         QVERIFY(!Doc().Saved());
-        m_choices << Path("a.hqx");
-        m_answers.push_back(TAnswer::Yes);  // overwrite
+        QCOMPARE(Form().StatusText(spEdit), QString("Modified"));
+        m_prompts->Files << Path("a.hqx");
+        m_prompts->Answers.push_back(TAnswer::Yes);  // overwrite
         QVERIFY(Form().SaveWithDialog());
         QVERIFY(FileBytes(Path("a.hqx")).contains("<projectname>North Wing</projectname>"));
 
