@@ -209,11 +209,11 @@ void TFatEditor::SetCasingMaterial(int index)
     GeometryChanged();
 }
 
-int TFatEditor::Size(TFatSizing sizing, double duty)
+TSolveStatus TFatEditor::Size(TFatSizing sizing, double duty)
 {
-    if (!m_coil) return ssDataError;
+    if (!m_coil) return TSolveStatus::DataError;
     const double airVolume = KeepAirFlow ? m_coil->AirVolume() : 0;
-    int status = ssDataError;
+    TSolveStatus status = TSolveStatus::DataError;
     switch (sizing) {
     case TFatSizing::FaceArea: status = m_coil->SizeFaceArea(airVolume, duty); break;
     case TFatSizing::Height: status = m_coil->SizeHeight(airVolume, duty); break;
@@ -301,7 +301,7 @@ void TFatEditor::ShowSummary()
     if (!m_coil) return;
     TCoil& coil = *m_coil;
     try {
-        const int result = coil.Solve();
+        const TSolveStatus result = coil.Solve();
         m_summary = {"<html>", "<head>", "<style>", "body {font-family:arial;margin:0;padding:0}",
                      "ul {font-size:8pt;list-style-type:circle;margin-top:5px}", "</style>", "</head>", "<body>",
                      "<ul>"};
@@ -337,7 +337,7 @@ void TFatEditor::ShowSummary()
                                        {Html(BlendColors(kBlack, kOrangeRedColor, coil.FluidDPLimit, 0, fluidDrop)),
                                         coil.Liquid().GetCaption(), UnitValue(coil, "liquid", "dp", fluidDrop)}));
         }
-        if (result == ssSolved)
+        if (result == TSolveStatus::Solved)
             m_summary.push_back(Format("<li style=\"color:%s\">Total Duty = %s</li>",
                                        {Html(BlendColors(kBlack, kOrangeRedColor, 0, 1, coil.e)),
                                         UnitValue(coil, "hex", "duty", coil.Qt)}));

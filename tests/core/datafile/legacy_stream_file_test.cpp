@@ -176,7 +176,7 @@ TEST_F(LegacyDataFile, OpensEveryItemOfTheStream)
     EXPECT_EQ(liquid.WaterAdditive, 1);
     EXPECT_EQ(liquid.AdditiveVolume, 0.3);
     EXPECT_NEAR(liquid.Cp, 3.7, 0.2) << "recomputed for 30 % ethylene glycol, not the stored 4.19";
-    EXPECT_EQ(coil.LiquidState.ctrl, ctrlTemperature);
+    EXPECT_EQ(coil.LiquidState.ctrl, TFluidControl::Temperature);
     EXPECT_EQ(coil.LiquidState.cw, 1.25 * liquid.Cp);
 
     EXPECT_TRUE(doc.Saved());

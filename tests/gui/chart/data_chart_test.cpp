@@ -145,7 +145,7 @@ private slots:
         TStepSimulation failed;
         failed.Caption = "Step-by-Step Simulation";
         const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
-        failed.Result = TResult::Error(ssDataError, std::string(message));
+        failed.Result = TResult::Error(SolveStatusCode(TSolveStatus::DataError), std::string(message));
         PrepareStepSimulation(chart, failed);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
