@@ -198,6 +198,31 @@ TEST_F(LegacyDataFile, OldestRecordOpensThroughTheDocument)
     EXPECT_EQ(doc.HotWaterCoil().LiquidState.MassFlow(), 1.25);
 }
 
+TEST_F(LegacyDataFile, ControlNumbersReadAsTheirControlsAndOthersKeepThePresentOne)
+{
+    const struct {
+        int Stored;
+        TFluidControl Present;
+        TFluidControl Expected;
+    } cases[] = {
+        {0, TFluidControl::Flow, TFluidControl::Temperature},
+        {1, TFluidControl::Temperature, TFluidControl::Flow},
+        {2, TFluidControl::Temperature, TFluidControl::Temperature},
+        {-1, TFluidControl::Flow, TFluidControl::Flow},
+    };
+    for (const auto& c : cases) {
+        TRatingDocument& doc = Open();
+        doc.HotWaterCoil().LiquidState.ctrl = c.Present;
+        TLegacyFile written = SampleFile();
+        written.Control = c.Stored;
+        const std::filesystem::path path = Folder() / "control.hqx";
+        test::WriteText(path, test::LegacyFileBytes(written));
+        TFileProperties properties;
+        ASSERT_TRUE(OpenFile(doc, properties, path.string())) << c.Stored;
+        EXPECT_EQ(doc.HotWaterCoil().LiquidState.ctrl, c.Expected) << c.Stored;
+    }
+}
+
 TEST_F(LegacyDataFile, ForeignSignatureLeavesTheModel)
 {
     TRatingDocument& doc = Open();
