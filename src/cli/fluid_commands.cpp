@@ -282,7 +282,8 @@ TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
     choice.FluidCode = ReadCode("--fluid-spec", options.FluidCode, kFluidCount - 1);
     choice.Additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
     if (options.Volume) choice.Volume = ReadNumber("--volume", *options.Volume);
-    const double t = Limited("--t", ReadNumber("--t", options.Temperature), FluidSpecRowRange(fsrTemperature), options.Strict, warn);
+    const double t =
+        Limited("--t", ReadNumber("--t", options.Temperature), FluidSpecRowRange(fsrTemperature), options.Strict, warn);
     if (!options.User.empty()) {
         const std::vector<std::string> values = SplitToArray(options.User, ',');
         if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
@@ -301,7 +302,8 @@ TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
     }
 
     TLiquid liquid("Water", 0.0, t, t, fcWater);
-    liquid.Pf = Limited("--pf", ReadPositive("--pf", options.Pressure), FluidSpecRowRange(fsrPressure), options.Strict, warn);
+    liquid.Pf =
+        Limited("--pf", ReadPositive("--pf", options.Pressure), FluidSpecRowRange(fsrPressure), options.Strict, warn);
     // The dialog's rules: an additive goes with water only, water without one has no volume,
     // an additive without a volume starts at 30 %.
     for (const std::string& note : ApplyFluidChoice(liquid, choice).Notes) {
@@ -309,7 +311,8 @@ TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
         std::cerr << "vantor-cli fluid: warning: " << note << "\n";
     }
     if (choice.Volume && liquid.WaterAdditive != waNone) {
-        liquid.AdditiveVolume = Limited("--volume", *choice.Volume, FluidSpecRowRange(fsrAdditiveVolume), options.Strict, warn);
+        liquid.AdditiveVolume =
+            Limited("--volume", *choice.Volume, FluidSpecRowRange(fsrAdditiveVolume), options.Strict, warn);
         liquid.Update();
     }
     return liquid;

@@ -26,7 +26,8 @@ TResult SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey
     const TSolveStatus status = editor.Size(sizing, doc.DesignDuty());
     doc.AcceptEditorResult();
     if (status == TSolveStatus::Solved) return TResult::Ok();
-    if (doc.Coil().DutyOutOfReach) return TResult::Error(SolveStatusCode(status), std::string(TCoil::kDutyOutOfReachText));
+    if (doc.Coil().DutyOutOfReach)
+        return TResult::Error(SolveStatusCode(status), std::string(TCoil::kDutyOutOfReachText));
     return TResult::Error(SolveStatusCode(status), "the sizing ended " + std::string(SolveStatusName(status)));
 }
 

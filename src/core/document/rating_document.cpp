@@ -738,8 +738,8 @@ TStepSimulation TRatingDocument::SimulateSteps()
     if (!chart.Result) return chart;
     const TSimulation simulation = m_coil->SimulateSteps();
     if (!simulation.Converged()) {
-        chart.Result =
-            TResult::Error(SolveStatusCode(TSolveStatus::DataError), std::string(SimulationMessage(simulation.Outcome)));
+        const std::string message(SimulationMessage(simulation.Outcome));
+        chart.Result = TResult::Error(SolveStatusCode(TSolveStatus::DataError), message);
         return chart;
     }
     chart.Duty = simulation.Duty;

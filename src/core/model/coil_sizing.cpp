@@ -122,7 +122,8 @@ public:
     // The last trial rated well and falls short of the lower band.
     bool EndedShort() const
     {
-        return m_rated && m_coil.Status == TSolveStatus::Solved && std::isfinite(m_coil.Qt) && m_coil.Qt < kDutyBandBelow * m_duty;
+        return m_rated && m_coil.Status == TSolveStatus::Solved && std::isfinite(m_coil.Qt) &&
+               m_coil.Qt < kDutyBandBelow * m_duty;
     }
 
     // Heights move in steps of two tube pitches, whole tube pairs.
@@ -147,9 +148,9 @@ public:
         double d1 = Error();
         double dx = x0 - x1;
         double dd = d0 - d1;
-        TSolveStatus status = std::abs(dx) < kAreaTolerance ? AreaSettled(d1)
-                     : std::abs(dd) < kStallDutyChange ? TSolveStatus::DataError
-                                                       : TSolveStatus::Iterating;
+        TSolveStatus status = std::abs(dx) < kAreaTolerance     ? AreaSettled(d1)
+                              : std::abs(dd) < kStallDutyChange ? TSolveStatus::DataError
+                                                                : TSolveStatus::Iterating;
         for (int steps = 0; status == TSolveStatus::Iterating;) {
             const double next = x1 - kSecantDamping * d1 * dx / dd;
             if (!std::isfinite(next)) return TSolveStatus::DataError;
@@ -294,8 +295,8 @@ private:
 };
 
 // Runs a sizing body for a duty; a duty below the smallest one (or not a number) and any
-// failure raised during the trials give TSolveStatus::DataError. A coil left rated short of the duty
-// band, whatever the search made of it, means the duty is out of reach: TSolveStatus::DataError.
+// failure raised during the trials give DataError. A coil left rated short of the duty band,
+// whatever the search made of it, means the duty is out of reach: DataError.
 template <typename Body>
 TSolveStatus RunSizing(TCoil& coil, double airVolume, double duty, Body body)
 {
@@ -331,7 +332,8 @@ TSolveStatus TCoil::SizeFaceArea(double airVolume, double duty)
         // the height does and the secant may hop between two heights until it runs out of
         // steps, or settle short of the duty; it then finishes on the length at the height it
         // reached, where the duty runs smoothly.
-        const bool hopped = status == TSolveStatus::CountOut || (status == TSolveStatus::Solved && !sizing.DutyReached());
+        const bool hopped =
+            status == TSolveStatus::CountOut || (status == TSolveStatus::Solved && !sizing.DutyReached());
         if (!hopped || Status != TSolveStatus::Solved) return status;
         return sizing.Secant(FaceArea(), [&sizing](double a) { return sizing.LengthTrial(a); });
     });
