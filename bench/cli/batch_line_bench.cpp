@@ -29,13 +29,13 @@ void BM_EngineRating(benchmark::State& state)
     THotWaterCoil coil({airOn, airOff, water}, "544 720 4r 12f 7c");
     for (auto _ : state) {
         coil.Qt = 0;
-        coil.LiquidState.ctrl = ctrlFlow;
+        coil.LiquidState.ctrl = TFluidControl::Flow;
         coil.LiquidState.SetLeavingTemp(35);
         coil.LiquidState.SetVelocity(1.0);
         coil.SetFaceVelocity(2.5);
         benchmark::DoNotOptimize(coil.Solve());
     }
-    if (coil.Status != ssSolved) state.SkipWithError("the solve did not converge");
+    if (coil.Status != TSolveStatus::Solved) state.SkipWithError("the solve did not converge");
 }
 BENCHMARK(BM_EngineRating)->Unit(benchmark::kMicrosecond);
 

@@ -26,7 +26,7 @@ struct TFirstRunCoil {
     void Reset()
     {
         Coil.Qt = 0;
-        Coil.LiquidState.ctrl = ctrlFlow;
+        Coil.LiquidState.ctrl = TFluidControl::Flow;
         Coil.LiquidState.SetLeavingTemp(35);
         Coil.LiquidState.SetVelocity(1.0);
         Coil.SetFaceVelocity(2.5);
@@ -45,7 +45,7 @@ void BM_Solve(benchmark::State& state)
         r.Reset();
         benchmark::DoNotOptimize(r.Coil.Solve());
     }
-    if (r.Coil.Status != ssSolved) state.SkipWithError("the solve did not converge");
+    if (r.Coil.Status != TSolveStatus::Solved) state.SkipWithError("the solve did not converge");
 }
 BENCHMARK(BM_Solve)->Unit(benchmark::kMicrosecond);
 
@@ -58,7 +58,7 @@ void BM_SizeFaceArea50kW(benchmark::State& state)
         r.Reset();
         benchmark::DoNotOptimize(r.Coil.SizeFaceArea(0, 50));
     }
-    if (r.Coil.Status != ssSolved) state.SkipWithError("the sizing failed");
+    if (r.Coil.Status != TSolveStatus::Solved) state.SkipWithError("the sizing failed");
 }
 BENCHMARK(BM_SizeFaceArea50kW)->Unit(benchmark::kMillisecond);
 

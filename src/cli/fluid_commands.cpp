@@ -4,6 +4,7 @@
 #include "cli/location_commands.h"
 #include "cli/record_json.h"
 #include "heating_fluid/fluid_choice.h"
+#include "heating_fluid/fluid_spec.h"
 #include "fluids/air_state_text.h"
 #include "fluids/liquid.h"
 #include "fluids/psx_file.h"
@@ -281,15 +282,18 @@ TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
     choice.FluidCode = ReadCode("--fluid-spec", options.FluidCode, kFluidCount - 1);
     choice.Additive = ReadCode("--additive", options.Additive, kWaterAdditiveCount - 1);
     if (options.Volume) choice.Volume = ReadNumber("--volume", *options.Volume);
-    const double t = Limited("--t", ReadNumber("--t", options.Temperature), kFluidTemperatureRange, options.Strict, warn);
+    const double t =
+        Limited("--t", ReadNumber("--t", options.Temperature), FluidSpecRowRange(fsrTemperature), options.Strict, warn);
     if (!options.User.empty()) {
         const std::vector<std::string> values = SplitToArray(options.User, ',');
         if (values.size() != 4) throw TUsageError("--user takes four numbers: RO,CP,MU,KO");
         const struct {
             const char* Option;
             TValueRange Range;
-        } properties[] = {{"--user RO", kUserDensityRange}, {"--user CP", kUserCpRange},
-                          {"--user MU", kUserMuRange}, {"--user KO", kUserKoRange}};
+        } properties[] = {{"--user RO", FluidSpecRowRange(fsrDensity)},
+                          {"--user CP", FluidSpecRowRange(fsrSpecificHeat)},
+                          {"--user MU", FluidSpecRowRange(fsrViscosity)},
+                          {"--user KO", FluidSpecRowRange(fsrConductivity)}};
         std::array<double, 4> read{};
         for (size_t i = 0; i < read.size(); ++i)
             read[i] = Limited(properties[i].Option, ReadPositive(properties[i].Option, values[i]), properties[i].Range,
@@ -298,7 +302,8 @@ TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
     }
 
     TLiquid liquid("Water", 0.0, t, t, fcWater);
-    liquid.Pf = Limited("--pf", ReadPositive("--pf", options.Pressure), kFluidPressureRange, options.Strict, warn);
+    liquid.Pf =
+        Limited("--pf", ReadPositive("--pf", options.Pressure), FluidSpecRowRange(fsrPressure), options.Strict, warn);
     // The dialog's rules: an additive goes with water only, water without one has no volume,
     // an additive without a volume starts at 30 %.
     for (const std::string& note : ApplyFluidChoice(liquid, choice).Notes) {
@@ -306,7 +311,8 @@ TLiquid LiquidFromOptions(const TFluidOptions& options, const TWarningLog& warn)
         std::cerr << "vantor-cli fluid: warning: " << note << "\n";
     }
     if (choice.Volume && liquid.WaterAdditive != waNone) {
-        liquid.AdditiveVolume = Limited("--volume", *choice.Volume, kAdditiveVolumeRange, options.Strict, warn);
+        liquid.AdditiveVolume =
+            Limited("--volume", *choice.Volume, FluidSpecRowRange(fsrAdditiveVolume), options.Strict, warn);
         liquid.Update();
     }
     return liquid;

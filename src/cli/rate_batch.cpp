@@ -107,7 +107,7 @@ struct TLineResult {
 // The result columns of a line that was rated, but the message.
 std::vector<std::string> ResultFields(const TRatedLine& rated)
 {
-    std::vector<std::string> fields = {std::to_string(rated.Status), rated.StatusText};
+    std::vector<std::string> fields = {std::to_string(SolveStatusCode(rated.Status)), rated.StatusText};
     for (const double x : rated.Numbers) fields.push_back(FormatShortest(x));
     fields.push_back(std::to_string(rated.PipeSize));
     fields.push_back(rated.Model);

@@ -30,7 +30,7 @@ inline constexpr size_t kResultNumberCount = 12;
 struct TRatedLine {
     bool Refused = false;
     bool Rated = false;  // solved
-    int Status = 0;
+    TSolveStatus Status = TSolveStatus::Solved;
     std::string StatusText;
     std::array<double, kResultNumberCount> Numbers{};  // Qt .. AirMassFlow
     int PipeSize = 0;

@@ -23,11 +23,12 @@ TResult SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey
     TFatEditor editor;
     editor.SetTargetCoil(&doc.Coil());
     editor.KeepAirFlow = keepAirVolume;
-    const int status = editor.Size(sizing, doc.DesignDuty());
+    const TSolveStatus status = editor.Size(sizing, doc.DesignDuty());
     doc.AcceptEditorResult();
-    if (status == ssSolved) return TResult::Ok();
-    if (doc.Coil().DutyOutOfReach) return TResult::Error(status, std::string(TCoil::kDutyOutOfReachText));
-    return TResult::Error(status, "the sizing ended " + std::string(SolveStatusName(status)));
+    if (status == TSolveStatus::Solved) return TResult::Ok();
+    if (doc.Coil().DutyOutOfReach)
+        return TResult::Error(SolveStatusCode(status), std::string(TCoil::kDutyOutOfReachText));
+    return TResult::Error(SolveStatusCode(status), "the sizing ended " + std::string(SolveStatusName(status)));
 }
 
 }  // namespace vantor::cli

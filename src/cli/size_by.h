@@ -22,8 +22,8 @@ namespace vantor::cli {
 const std::map<std::string, TFatSizing>& SizingNames();
 
 // The sizing for the document's design duty, with the air volume when keepAirVolume, else at
-// the design face velocity. The code is the sizing's status (ssSolved, ssCountOut,
-// ssDataError); the message says why it failed.
+// the design face velocity. The code is the number of the sizing's status (CountOut,
+// DataError); the message says why it failed.
 [[nodiscard]] TResult SizeLikeTheEditor(TRatingDocument& doc, const TSettingsStore& programKey, TFatSizing sizing,
                                         bool keepAirVolume);
 

@@ -319,7 +319,7 @@ py::tuple RateMany(const std::map<std::string, std::vector<std::string>>& column
     size_t warned = 0;
     for (size_t i = 0; i < count; ++i) {
         const cli::TRatedLine& line = rated[i];
-        numbers[0].mutable_at(i) = line.Refused ? kNaN : line.Status;
+        numbers[0].mutable_at(i) = line.Refused ? kNaN : SolveStatusCode(line.Status);
         for (size_t k = 0; k < cli::kResultNumberCount; ++k)
             numbers[k + 1].mutable_at(i) = line.Refused ? kNaN : line.Numbers[k];
         numbers[cli::kResultNumberCount + 1].mutable_at(i) = line.Refused ? kNaN : line.PipeSize;

@@ -91,7 +91,7 @@ TResult TThermacoil::GetWBon(double& value) const
 
 TResult TThermacoil::GetCalcState(std::int32_t& value) const
 {
-    value = m_document.HotWaterCoil().Status;
+    value = SolveStatusCode(m_document.HotWaterCoil().Status);
     return TResult::Ok();
 }
 
@@ -125,7 +125,7 @@ TResult TThermacoil::Solve(double& value)
 {
     const TResult solved = m_document.Solve();
     value = m_document.HotWaterCoil().Qt;
-    if (solved || solved.Code != ssDataError) return TResult::Ok();
+    if (solved || solved.Code != SolveStatusCode(TSolveStatus::DataError)) return TResult::Ok();
     // The client hears what the status line shows: the solve panel and the warnings.
     const std::vector<std::string>& warnings = m_document.SolveWarnings();
     if (warnings.empty()) return solved;

@@ -106,7 +106,7 @@ const TCalibrationResults& TCoilCalibrator::Recalculate()
     try {
         results.Status = coil.Solve();
     } catch (const std::exception&) {
-        results.Status = ssDataError;
+        results.Status = TSolveStatus::DataError;
     }
     results.TotalDuty = coil.Qt;
     results.SensibleDuty = coil.Qs;

@@ -15,6 +15,7 @@
 
 #include "calibration/calibration_file.h"
 #include "document/document_settings.h"
+#include "model/solve_status.h"
 #include "text/result.h"
 
 #include <array>
@@ -35,7 +36,7 @@ struct TCalibrationResults {
     double SensibleHeatRatio = 0;
     double AirPressureDrop = 0;
     double FluidPressureDrop = 0;
-    int Status = 0;  // the coil's solve status (TSolveStatus)
+    TSolveStatus Status = TSolveStatus::Solved;
 
     // As the window shows them: duties "%0.3f", the ratio "%0.4g", pressure drops "%0.1f".
     std::array<std::string, 5> Texts() const;

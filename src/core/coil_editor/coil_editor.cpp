@@ -205,11 +205,11 @@ void TFatEditor::SetCasingMaterial(int index)
     GeometryChanged();
 }
 
-int TFatEditor::Size(TFatSizing sizing, double duty)
+TSolveStatus TFatEditor::Size(TFatSizing sizing, double duty)
 {
-    if (!m_coil) return ssDataError;
+    if (!m_coil) return TSolveStatus::DataError;
     const double airVolume = KeepAirFlow ? m_coil->AirVolume() : 0;
-    int status = ssDataError;
+    TSolveStatus status = TSolveStatus::DataError;
     switch (sizing) {
     case TFatSizing::FaceArea: status = m_coil->SizeFaceArea(airVolume, duty); break;
     case TFatSizing::Height: status = m_coil->SizeHeight(airVolume, duty); break;
@@ -297,7 +297,7 @@ void TFatEditor::ShowSummary()
 
 void TFatEditor::AddSummaryEntries(TCoil& coil)
 {
-    const int result = coil.Solve();
+    const TSolveStatus result = coil.Solve();
     TFinAndTube& geometry = coil.Geometry();
     const auto plain = [this](std::string caption, std::string value, bool valueFirst = false) {
         m_summary.push_back({std::move(caption), std::move(value), TSummarySeverity::Normal, kBlack, valueFirst});
@@ -326,7 +326,7 @@ void TFatEditor::AddSummaryEntries(TCoil& coil)
         m_summary.push_back(Shaded(coil.Liquid().GetCaption() + " dP", UnitValue(coil, "liquid", "dp", fluidDrop),
                                    BlendColors(kBlack, kOrangeRedColor, coil.FluidDPLimit, 0, fluidDrop)));
     }
-    if (result == ssSolved)
+    if (result == TSolveStatus::Solved)
         m_summary.push_back(Shaded("Total Duty", UnitValue(coil, "hex", "duty", coil.Qt),
                                    BlendColors(kBlack, kOrangeRedColor, 0, 1, coil.e)));
     if (m_outOfReachDuty)

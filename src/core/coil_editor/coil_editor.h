@@ -16,6 +16,7 @@
 
 #include "geometry/model_rec.h"
 #include "reports/colors.h"
+#include "model/solve_status.h"
 
 #include <functional>
 #include <optional>
@@ -96,10 +97,9 @@ public:
     void SetFinMaterial(int index);
     // Only the weight depends on the casing: nothing is recomputed.
     void SetCasingMaterial(int index);
-    // A sizing command for duty, kW: the coil's sizing status (ssSolved, ssCountOut,
-    // ssDataError). A duty out of the coil's reach is shown in red on the summary until the
-    // next change.
-    int Size(TFatSizing sizing, double duty);
+    // A sizing command for duty, kW: the coil's sizing status (Solved, CountOut, DataError). A
+    // duty out of the coil's reach is shown in red on the summary until the next change.
+    TSolveStatus Size(TFatSizing sizing, double duty);
     // A tube range chosen in the coil maker window: the height is put back on whole pairs of
     // the new tube pitch.
     void TakeTubeRange(const TModelRec& range);

@@ -2,6 +2,7 @@
 
 #include "document/document_rows.h"
 #include "heating_fluid/fluid_choice.h"
+#include "heating_fluid/fluid_spec.h"
 #include "fluids/liquid.h"
 #include "fluids/transport_props.h"
 #include "geometry/circuit_fractions.h"
@@ -81,25 +82,25 @@ std::uint8_t ReadCheckedCode(TXMLFile& file, TNode node, std::string_view name, 
 
 struct TRangedElement {
     std::string_view Element;
-    int Row;  // a row of the main window, or 0 with the range below
-    TValueRange Range;
+    TValueRange (*RowRange)(int row);  // the main window's rows or the fluid dialog's
+    int Row;
 };
 
 // Elements shown by a row of the main window or the fluid dialog.
 constexpr std::array<TRangedElement, 13> kRangedElements = {{
-    {"Pa", rowBarometer, {}},
-    {"dbi", rowAirOn, {}},
-    {"wbi", rowAirOn, {}},
-    {"tfi", rowFluidInlet, {}},
-    {"m", rowFluidFlow, {}},
-    {"designdt", rowDesignDT, {}},
-    {"vw", rowTubeVelocity, {}},
-    {"t", 0, kFluidTemperatureRange},
-    {"Pf", 0, kFluidPressureRange},
-    {"UserRo", 0, kUserDensityRange},
-    {"UserCp", 0, kUserCpRange},
-    {"UserMu", 0, kUserMuRange},
-    {"UserKo", 0, kUserKoRange},
+    {"Pa", DocumentRowRange, rowBarometer},
+    {"dbi", DocumentRowRange, rowAirOn},
+    {"wbi", DocumentRowRange, rowAirOn},
+    {"tfi", DocumentRowRange, rowFluidInlet},
+    {"m", DocumentRowRange, rowFluidFlow},
+    {"designdt", DocumentRowRange, rowDesignDT},
+    {"vw", DocumentRowRange, rowTubeVelocity},
+    {"t", FluidSpecRowRange, fsrTemperature},
+    {"Pf", FluidSpecRowRange, fsrPressure},
+    {"UserRo", FluidSpecRowRange, fsrDensity},
+    {"UserCp", FluidSpecRowRange, fsrSpecificHeat},
+    {"UserMu", FluidSpecRowRange, fsrViscosity},
+    {"UserKo", FluidSpecRowRange, fsrConductivity},
 }};
 
 // ---- Record fields ----
@@ -220,7 +221,7 @@ void TakeGeometry(THotWaterCoil& coil, TCoilMakers& makers, const TModelRec& rec
 TValueRange DataFileRange(std::string_view element)
 {
     for (const TRangedElement& ranged : kRangedElements)
-        if (ranged.Element == element) return ranged.Row ? DocumentRowRange(ranged.Row) : ranged.Range;
+        if (ranged.Element == element) return ranged.RowRange(ranged.Row);
     return {};
 }
 
@@ -240,7 +241,7 @@ void LimitAirFlow(TCoil& coil, std::string_view name, TInputCheck& check)
 TValueRange AdditiveVolumeRange(const TLiquid& liquid)
 {
     const bool carriesAdditive = liquid.LiquidSpec == fcWater && !liquid.UserProps && liquid.WaterAdditive != waNone;
-    return carriesAdditive ? kAdditiveVolumeRange : TValueRange{};
+    return carriesAdditive ? FluidSpecRowRange(fsrAdditiveVolume) : TValueRange{};
 }
 
 TValueRange LiquidFieldRange(const TLiquid& liquid, std::string_view element)
@@ -328,7 +329,7 @@ void WriteLiquidState(TXMLFile& file, TNode parent, const TLiquidState& state)
     WriteNumber(file, node, "cw", "%0.6g", state.cw);
     WriteNumber(file, node, "vw", "%0.6g", state.vw);
     WriteNumber(file, node, "vwideal", "%0.3f", state.vwideal);
-    file.WriteInteger(node, "ctrl", true, state.ctrl);
+    file.WriteInteger(node, "ctrl", true, FluidControlCode(state.ctrl));
 }
 
 void ReadLiquidState(TXMLFile& file, TNode node, TLiquidState& state, TInputCheck& check)
@@ -338,7 +339,9 @@ void ReadLiquidState(TXMLFile& file, TNode node, TLiquidState& state, TInputChec
     state.cw = ReadChecked(file, node, "cw", state.cw, check);
     state.vw = ReadChecked(file, node, "vw", state.vw, check);
     state.vwideal = ReadChecked(file, node, "vwideal", state.vwideal, check);
-    state.ctrl = ReadCheckedCode(file, node, "ctrl", state.ctrl, 2, check);
+    const int control = ReadCheckedCode(file, node, "ctrl", static_cast<std::uint8_t>(FluidControlCode(state.ctrl)),
+                                        kFluidControlCount, check);
+    state.ctrl = FluidControlOfCode(control).value_or(state.ctrl);
 }
 
 // ---- The coil ----

@@ -188,8 +188,8 @@ void ReadLiquidState(TLegacyStream& stream, TLiquidState& state, TInputCheck& ch
     state.SetInletTemp(ReadChecked(stream, "tfi", state.InletTemp(), check));
     state.SetLeavingTemp(ReadChecked(stream, "tfo", state.LeavingTemp(), check));
     state.SetMassFlow(ReadChecked(stream, "m", state.MassFlow(), check));
-    const int control = stream.ReadInteger();
-    if (control == ctrlTemperature || control == ctrlFlow) state.ctrl = static_cast<std::uint8_t>(control);
+    // A number that names no control keeps the present one.
+    state.ctrl = FluidControlOfCode(stream.ReadInteger()).value_or(state.ctrl);
 }
 
 }  // namespace

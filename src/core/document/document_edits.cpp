@@ -5,6 +5,7 @@
 #include "fluids/air_state_text.h"
 #include "fluids/transport_props.h"
 #include "geometry/designation.h"
+#include "heating_fluid/fluid_spec.h"
 #include "text/number_text.h"
 #include "text/text_routines.h"
 #include "rows/enum_field.h"
@@ -136,12 +137,13 @@ TEditNotes TRatingDocument::SetFluid(const TFluidChoice& choice)
     TEditNotes edit;
     edit.Notes = ApplyFluidChoice(*m_liquid, choice).Notes;
     if (choice.Volume && m_liquid->WaterAdditive != waNone) {
+        const TValueRange held = FluidSpecRowRange(fsrAdditiveVolume);
         TNumberFormat range;
-        range.RangeLo = kAdditiveVolumeLo;
-        range.RangeHi = kAdditiveVolumeHi;
+        range.RangeLo = held.Lo;
+        range.RangeHi = held.Hi;
         double volume = *choice.Volume;
         if (!range.CheckRange(volume))
-            edit.Notes.push_back(OutsideNote("Additive Volume", *choice.Volume, kAdditiveVolumeLo, kAdditiveVolumeHi, volume));
+            edit.Notes.push_back(OutsideNote("Additive Volume", *choice.Volume, held.Lo, held.Hi, volume));
         m_liquid->AdditiveVolume = volume;
         m_liquid->Update();
     }
@@ -166,7 +168,7 @@ TEditNotes TRatingDocument::UseCoil(const TCoilChoice& coil)
     // The flows the coil was chosen for, exactly: rounding them to their rows would rate
     // another coil than the one listed.
     m_coil->SetAirVolume(coil.AirVolume);
-    m_coil->LiquidState.ctrl = ctrlFlow;
+    m_coil->LiquidState.ctrl = TFluidControl::Flow;
     m_coil->LiquidState.SetMassFlow(coil.FluidFlow);
     m_calcMode = TCalcMode::HeatingDuty;
     InputChanged();

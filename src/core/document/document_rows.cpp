@@ -1,6 +1,5 @@
 #include "document/document_rows.h"
 
-#include "rows/num_field.h"
 #include "rows/row_descriptor.h"
 
 #include <array>
@@ -55,9 +54,7 @@ TValueRange DocumentRowRange(int row)
 {
     const std::vector<std::string>& descriptors = DocumentRowDescriptors();
     if (row < 1 || row >= static_cast<int>(descriptors.size())) return {};
-    const TRowBuild built = BuildRow(descriptors[static_cast<size_t>(row)]);
-    const auto* field = dynamic_cast<const TNumField*>(built.Field.get());
-    return field ? TValueRange{field->RangeLo, field->RangeHi} : TValueRange{};
+    return DescriptorRange(descriptors[static_cast<size_t>(row)]);
 }
 
 UnitRec* RowUnitRec(TUnitsRegistry& units, int row)

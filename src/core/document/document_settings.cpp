@@ -47,6 +47,13 @@ double StoredFloat(double value, double defaultValue, const TValueRange& range)
     return unused.Checked("", value, defaultValue, range);
 }
 
+std::optional<TCalcMode> CalcModeOfCode(long long code)
+{
+    for (const TCalcMode mode : {TCalcMode::HeatingDuty, TCalcMode::CoilSize})
+        if (code == CalcModeCode(mode)) return mode;
+    return std::nullopt;
+}
+
 int ReadCheckedCode(const TSettingsStore& key, std::string_view section, std::string_view name, int defaultValue,
                     int count, TInputCheck& check)
 {
@@ -86,8 +93,8 @@ TDocumentSettings ReadDocumentSettings(const TSettingsStore& key, TInputCheck& c
     settings.AirVelocity = checked("AirVelocity", defaults.AirVelocity, DocumentRowRange(rowAirVelocity));
     settings.DesignDuty = checked("DesignDuty", defaults.DesignDuty, DocumentRowRange(rowDesignDuty));
     // Any other number would leave the document in a mode it does not know.
-    settings.CalcMode = static_cast<TCalcMode>(
-        ReadCheckedCode(key, s, "CalcMode", static_cast<int>(defaults.CalcMode), kCalcModeCount, check));
+    const int mode = ReadCheckedCode(key, s, "CalcMode", CalcModeCode(defaults.CalcMode), kCalcModeCount, check);
+    settings.CalcMode = CalcModeOfCode(mode).value_or(defaults.CalcMode);
     for (const auto& [name, field] : kFactorKeys)
         settings.Factors.*field = checked(name, defaults.Factors.*field, kFactorRange);
     for (size_t i = 0; i < kColumnKeys.size(); ++i)
@@ -113,7 +120,7 @@ void WriteDocumentSettings(TSettingsStore& key, const TDocumentSettings& setting
                    StoredFloat(settings.AirVelocity, defaults.AirVelocity, DocumentRowRange(rowAirVelocity)));
     key.WriteFloat(s, "DesignDuty",
                    StoredFloat(settings.DesignDuty, defaults.DesignDuty, DocumentRowRange(rowDesignDuty)));
-    key.WriteInteger(s, "CalcMode", static_cast<int>(settings.CalcMode));
+    key.WriteInteger(s, "CalcMode", CalcModeCode(settings.CalcMode));
     for (const auto& [name, field] : kFactorKeys)
         key.WriteFloat(s, name, StoredFloat(settings.Factors.*field, defaults.Factors.*field, kFactorRange));
     for (size_t i = 0; i < kColumnKeys.size(); ++i) key.WriteInteger(s, kColumnKeys[i], settings.ColumnWidths[i]);

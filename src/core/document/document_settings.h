@@ -14,6 +14,7 @@
 #include "rows/input_check.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,9 @@ inline constexpr std::string_view kFileExtension = ".hqx";
 // The numbers are those of the settings, the automation's Calculate and the JSON outputs.
 enum class TCalcMode : int { HeatingDuty = 0, CoilSize = 1 };
 inline constexpr int kCalcModeCount = 2;
+constexpr int CalcModeCode(TCalcMode mode) { return static_cast<int>(mode); }
+// Nothing for a number that names no mode.
+std::optional<TCalcMode> CalcModeOfCode(long long code);
 
 // The five calibration multipliers a coil maker tunes the rating with.
 struct TCalibrationFactors {

@@ -3,6 +3,7 @@
 #include "document/document_rows.h"
 #include "document/document_settings.h"
 #include "heating_fluid/fluid_choice.h"
+#include "heating_fluid/fluid_spec.h"
 #include "fluids/liquid.h"
 #include "fluids/transport_props.h"
 #include "model/liquid_state.h"
@@ -30,17 +31,20 @@ std::array<TFloatKey, 10> FloatKeys()
         {"WaterOut", &TFluidDefaults::WaterOut, {}},
         {"WaterVelocity", &TFluidDefaults::WaterVelocity, DocumentRowRange(rowTubeVelocity)},
         {"DesignWaterDT", &TFluidDefaults::DesignWaterDT, DocumentRowRange(rowDesignDT)},
-        {"WaterTemp", &TFluidDefaults::WaterTemp, kFluidTemperatureRange},
-        {"WaterUserRo", &TFluidDefaults::WaterUserRo, kUserDensityRange},
-        {"WaterUserCp", &TFluidDefaults::WaterUserCp, kUserCpRange},
-        {"WaterUserMu", &TFluidDefaults::WaterUserMu, kUserMuRange},
-        {"WaterUserKo", &TFluidDefaults::WaterUserKo, kUserKoRange},
+        {"WaterTemp", &TFluidDefaults::WaterTemp, FluidSpecRowRange(fsrTemperature)},
+        {"WaterUserRo", &TFluidDefaults::WaterUserRo, FluidSpecRowRange(fsrDensity)},
+        {"WaterUserCp", &TFluidDefaults::WaterUserCp, FluidSpecRowRange(fsrSpecificHeat)},
+        {"WaterUserMu", &TFluidDefaults::WaterUserMu, FluidSpecRowRange(fsrViscosity)},
+        {"WaterUserKo", &TFluidDefaults::WaterUserKo, FluidSpecRowRange(fsrConductivity)},
     }};
 }
 constexpr std::string_view kAddVolKey = "WaterAddVol";
 
 // Without an additive the volume means nothing; with one it is held to the dialog's range.
-TValueRange AddVolRange(int additive) { return additive != waNone ? kAdditiveVolumeRange : TValueRange{}; }
+TValueRange AddVolRange(int additive)
+{
+    return additive != waNone ? FluidSpecRowRange(fsrAdditiveVolume) : TValueRange{};
+}
 
 // Each code with its value name and the number of codes it may take.
 using TCodeField = int TFluidDefaults::*;
@@ -49,8 +53,8 @@ struct TCodeKey {
     TCodeField Field;
     int Count;
 };
-constexpr std::array<TCodeKey, 3> kCodeKeys = {{
-    {"Control", &TFluidDefaults::Control, 2},
+constexpr std::string_view kControlKey = "Control";
+constexpr std::array<TCodeKey, 2> kCodeKeys = {{
     {"WaterSpec", &TFluidDefaults::WaterSpec, kFluidCount},
     {"WaterAdditive", &TFluidDefaults::WaterAdditive, kWaterAdditiveCount},
 }};
@@ -68,6 +72,9 @@ TFluidDefaults ReadFluidDefaults(const TSettingsStore& key, TInputCheck& check)
     const std::string_view s = kFluidDefaultsSection;
     const TFluidDefaults defaults;
     TFluidDefaults values;
+    const int control =
+        ReadCheckedCode(key, s, kControlKey, FluidControlCode(defaults.Control), kFluidControlCount, check);
+    values.Control = FluidControlOfCode(control).value_or(defaults.Control);
     for (const TCodeKey& code : kCodeKeys)
         values.*code.Field = ReadCheckedCode(key, s, code.Name, defaults.*code.Field, code.Count, check);
     for (const TFloatKey& value : FloatKeys())
@@ -85,6 +92,7 @@ void WriteFluidDefaults(TSettingsStore& key, const TFluidDefaults& values)
                        StoredFloat(values.*value.Field, defaults.*value.Field, value.Range));
     key.WriteFloat(kFluidDefaultsSection, kAddVolKey,
                    StoredFloat(values.WaterAddVol, defaults.WaterAddVol, AddVolRange(values.WaterAdditive)));
+    key.WriteInteger(kFluidDefaultsSection, kControlKey, FluidControlCode(values.Control));
     for (const TCodeKey& code : kCodeKeys) key.WriteInteger(kFluidDefaultsSection, code.Name, values.*code.Field);
 }
 

@@ -5,13 +5,12 @@
 
 #include "settings/settings_store.h"
 #include "rows/input_check.h"
+#include "model/liquid_state.h"
 
 #include <cstdint>
 #include <string_view>
 
 namespace vantor {
-
-class TLiquidState;
 
 inline constexpr std::string_view kFluidDefaultsSection = "Default";
 
@@ -21,7 +20,7 @@ struct TFluidDefaults {
     double WaterOut = 35.0;        // °C
     double WaterVelocity = 1.0;    // tube velocity, m/s
     double DesignWaterDT = 10.0;   // K
-    int Control = 1;               // 0 temperature, 1 flow
+    TFluidControl Control = TFluidControl::Flow;
     double WaterTemp = 40.0;       // mean temperature, °C
     int WaterSpec = 0;             // fluid code
     int WaterAdditive = 0;         // additive code

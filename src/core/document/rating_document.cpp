@@ -181,7 +181,7 @@ void TRatingDocument::InitCoil(const TFluidDefaults& fluid)
     TLiquidState& state = m_coil->LiquidState;
     state.SetVelocity(fluid.WaterVelocity);
     state.designdt = fluid.DesignWaterDT;
-    state.ctrl = static_cast<std::uint8_t>(fluid.Control);
+    state.ctrl = fluid.Control;
 }
 
 void TRatingDocument::ApplyStoredRange(std::string_view maker, std::string_view range)
@@ -310,10 +310,11 @@ TResult TRatingDocument::ApplyRow(int row)
 
 void TRatingDocument::ApplyChoiceRow(int row, int choice)
 {
+    // The rows list the controls and the modes in the order of their numbers.
     if (row == rowControl)
-        m_coil->LiquidState.ctrl = static_cast<std::uint8_t>(choice);
+        m_coil->LiquidState.ctrl = FluidControlOfCode(choice).value_or(m_coil->LiquidState.ctrl);
     else
-        m_calcMode = static_cast<TCalcMode>(choice);  // the row lists the modes in their order
+        m_calcMode = CalcModeOfCode(choice).value_or(m_calcMode);
     UpdateRowStates();
 }
 
@@ -437,11 +438,11 @@ void TRatingDocument::ApplyFluidInletRow(double inlet)
 {
     TLiquidState& state = m_coil->LiquidState;
     // The flow and the temperature drop kept are the model's, not their rounded rows.
-    if (state.ctrl == ctrlTemperature) {
+    if (state.ctrl == TFluidControl::Temperature) {
         const double flow = state.MassFlow();
         state.SetInletTemp(inlet);
         state.SetMassFlow(flow);
-    } else if (state.ctrl == ctrlFlow) {
+    } else if (state.ctrl == TFluidControl::Flow) {
         const double drop = state.designdt;
         state.SetInletTemp(inlet);
         state.SetLeavingTemp(inlet - drop);
@@ -455,8 +456,8 @@ void TRatingDocument::UpdateRowStates()
 {
     // The row holds an index of its list (-1 for a text it does not list).
     const std::optional<double> shown = VariantNumber(m_rows.GetValue(kValueColumn, rowControl));
-    const int control = shown ? static_cast<int>(*shown) : m_coil->LiquidState.ctrl;
-    const bool byTemperature = control == ctrlTemperature;
+    const bool byTemperature = shown ? *shown == FluidControlCode(TFluidControl::Temperature)
+                                     : m_coil->LiquidState.ctrl == TFluidControl::Temperature;
     // The document's own rows: enabling one of them cannot be refused.
     (void)m_rows.SetRowEnabled(rowDesignDT, byTemperature);
     (void)m_rows.SetRowEnabled(rowFluidFlow, !byTemperature);
@@ -477,13 +478,13 @@ void TRatingDocument::ShowValues()
     SetRow(rowAirVolume, m_coil->AirVolume());
     SetRow(rowAirVelocity, m_coil->FaceVelocity());
     SetRow(rowFluid, m_liquid->GetCaption());
-    SetRow(rowControl, static_cast<long long>(state.ctrl));
+    SetRow(rowControl, static_cast<long long>(FluidControlCode(state.ctrl)));
     SetRow(rowFluidInlet, state.InletTemp());
     SetRow(rowDesignDT, state.designdt);
     SetRow(rowFluidFlow, state.MassFlow());
     SetRow(rowTubeVelocity, state.vw);
     SetRow(rowDesignDuty, m_designDuty);
-    SetRow(rowCalcMode, static_cast<long long>(m_calcMode));
+    SetRow(rowCalcMode, static_cast<long long>(CalcModeCode(m_calcMode)));
     m_rows.SetCell(0, rowDesignDuty, std::string(m_coil->DutyFactor == 1 ? kDutyLabel : kCalibratedDutyLabel));
     // A solve, a file or the automation may have changed the control or the mode: the rows
     // that can be edited follow them.
@@ -500,20 +501,20 @@ TResult TRatingDocument::Solve()
             // document no longer equals its file.
             m_status.SetModified(true);
             // No air volume given: every trial runs at the coil's design face velocity.
-            const int sized = m_coil->SizeFaceArea(0, m_designDuty);
+            const TSolveStatus sized = m_coil->SizeFaceArea(0, m_designDuty);
             m_coilModel = m_coil->GetModelText();
-            if (sized != ssSolved) {
+            if (sized != TSolveStatus::Solved) {
                 TResult unsolved = Unsolved(sized);
                 if (m_coil->DutyOutOfReach) unsolved.Message = TCoil::kDutyOutOfReachText;
                 return unsolved;
             }
         }
-        // The coil's result, not only its Status: a held design drop returns 5 while the
-        // iteration itself converged.
-        const int result = m_coil->Solve();
+        // The coil's result, not only its Status: a held design drop returns DataError while
+        // the iteration itself converged.
+        const TSolveStatus result = m_coil->Solve();
         m_status.SetWarnings(CollectSolveWarnings(result));
-        if (result != ssSolved || m_coil->Status != ssSolved)
-            return Unsolved(result != ssSolved ? result : m_coil->Status);
+        if (result != TSolveStatus::Solved || m_coil->Status != TSolveStatus::Solved)
+            return Unsolved(result != TSolveStatus::Solved ? result : m_coil->Status);
         m_status.SetSolved(true);
         m_designDuty = m_coil->Qt;
         ShowValues();
@@ -522,7 +523,7 @@ TResult TRatingDocument::Solve()
     } catch (const std::exception&) {
         m_status.SetDataError();
         ShowValues();
-        return TResult::Error(ssDataError, std::string(kDataErrorText));
+        return TResult::Error(SolveStatusCode(TSolveStatus::DataError), std::string(kDataErrorText));
     }
 }
 
@@ -533,25 +534,25 @@ bool TRatingDocument::SizedForDesignDuty() const { return Solved() && m_coil->Qt
 
 // A sizing or rating that did not succeed (failed or not converged): the design duty stays the
 // user's, the rows show what the coil was left with.
-TResult TRatingDocument::Unsolved(int status)
+TResult TRatingDocument::Unsolved(TSolveStatus status)
 {
-    if (status == ssDataError)
+    if (status == TSolveStatus::DataError)
         m_status.SetDataError();
     else
         m_status.SetSolved(false);
     ShowValues();
     UpdateReport();
-    return TResult::Error(status, m_status.Text(spSolve));
+    return TResult::Error(SolveStatusCode(status), m_status.Text(spSolve));
 }
 
-std::vector<std::string> TRatingDocument::CollectSolveWarnings(int result) const
+std::vector<std::string> TRatingDocument::CollectSolveWarnings(TSolveStatus result) const
 {
     std::vector<std::string> warnings;
     const THotWaterNote note = m_coil->Note();
     if (note != THotWaterNote::None) warnings.push_back(CoilNoteText());
     // Values the rows never saw (derived from others, or read from elsewhere) are rated as
     // they are; the user hears which lie outside the ranges the rows would have allowed.
-    if (result != ssSolved) return warnings;
+    if (result != TSolveStatus::Solved) return warnings;
     const TLiquidState& state = m_coil->LiquidState;
     // A coil that gives no heat or takes some has a drop of zero or below.
     const bool heating = note == THotWaterNote::None;
@@ -737,7 +738,8 @@ TStepSimulation TRatingDocument::SimulateSteps()
     if (!chart.Result) return chart;
     const TSimulation simulation = m_coil->SimulateSteps();
     if (!simulation.Converged()) {
-        chart.Result = TResult::Error(ssDataError, std::string(SimulationMessage(simulation.Outcome)));
+        const std::string message(SimulationMessage(simulation.Outcome));
+        chart.Result = TResult::Error(SolveStatusCode(TSolveStatus::DataError), message);
         return chart;
     }
     chart.Duty = simulation.Duty;

@@ -327,7 +327,7 @@ private:
     void ApplyFluidInletRow(double inlet);
 
     bool SizedForDesignDuty() const;
-    TResult Unsolved(int status);
+    TResult Unsolved(TSolveStatus status);
 
     // Every input and result of the document.
     struct TSnapshot {
@@ -356,7 +356,7 @@ private:
     // After an automation put: not solved, the rows showing the model.
     void ValuePut();
 
-    std::vector<std::string> CollectSolveWarnings(int result) const;
+    std::vector<std::string> CollectSolveWarnings(TSolveStatus result) const;
     std::string CoilNoteText() const;
     // The row's name as its descriptor gives it: "Fluid Inlet".
     std::string RowName(int row) const;

@@ -126,14 +126,14 @@ void TLiquid::Update()
         }
     } else {
         TTransportProps props;
-        const int result = props.Load(LiquidSpec, t, GetPf());
-        if (result == lrFailed) {
+        const TLoadResult result = props.Load(LiquidSpec, t, GetPf());
+        if (result == TLoadResult::Failed) {
             OutOfRange = 1;
         } else {
             take({props.ro, props.cp, props.mu, props.k});
             Tmin = props.Tmin;
             Tmax = props.Tmax;
-            OutOfRange = result;
+            OutOfRange = result == TLoadResult::OutOfRange ? 1 : 0;
         }
     }
     UpdatePrandtl();

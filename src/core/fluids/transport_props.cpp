@@ -234,16 +234,16 @@ std::string_view FluidShortName(int code)
     return fluid ? fluid->shortName : std::string_view();
 }
 
-int TTransportProps::Load(int code, double t, double pressureBar)
+TLoadResult TTransportProps::Load(int code, double t, double pressureBar)
 {
     const TFluidRecord* fluid = FindFluid(code);
-    if (!fluid || !std::isfinite(t) || !std::isfinite(pressureBar)) return lrFailed;
+    if (!fluid || !std::isfinite(t) || !std::isfinite(pressureBar)) return TLoadResult::Failed;
     TLiquidProps props = fluid->props(t, pressureBar);
     // Extrapolation can leave the physical domain (carbon dioxide's specific heat turns
     // negative above its critical point); the properties are then those at the nearer end of
     // the range.
     if (!IsPhysical(props)) props = fluid->props(std::clamp(t, fluid->tmin, fluid->tmax), pressureBar);
-    if (!IsPhysical(props)) return lrFailed;
+    if (!IsPhysical(props)) return TLoadResult::Failed;
 
     Code = code;
     PressureBar = pressureBar;
@@ -253,7 +253,7 @@ int TTransportProps::Load(int code, double t, double pressureBar)
     cp = props.cp;
     mu = props.mu;
     k = props.k;
-    return t >= Tmin && t <= Tmax ? lrInRange : lrOutOfRange;
+    return t >= Tmin && t <= Tmax ? TLoadResult::InRange : TLoadResult::OutOfRange;
 }
 
 bool WaterAdditiveProps(int additive, double x, double t, TLiquidProps& props)

@@ -53,7 +53,7 @@ inline constexpr double kAdditiveTmax = 300.0;
 // of the range where the extrapolation gives properties that are not positive numbers), or
 // failed: an unknown code, a temperature or pressure that is not a number, or properties
 // that are not positive even at the range's end. A failed load changes nothing.
-enum TLoadResult : int { lrInRange = 0, lrOutOfRange = 1, lrFailed = 2 };
+enum class TLoadResult : int { InRange = 0, OutOfRange = 1, Failed = 2 };
 
 // "Clean Water", ..., "Compressed Air (5.0-bar)"; empty for an unknown code.
 std::string FluidName(int code, double pressureBar);
@@ -64,7 +64,7 @@ std::string_view FluidShortName(int code);
 class TTransportProps {
 public:
     // Runs the correlation of the fluid code at t; compressed air also takes its pressure.
-    int Load(int code, double t, double pressureBar = 5.0);
+    TLoadResult Load(int code, double t, double pressureBar = 5.0);
 
     std::string Name() const { return FluidName(Code, PressureBar); }
     std::string_view ShortName() const { return FluidShortName(Code); }

@@ -15,19 +15,6 @@ namespace vantor {
 
 class TLiquid;
 
-// The dialog's range of the additive volume fraction.
-inline constexpr double kAdditiveVolumeLo = 0.01;
-inline constexpr double kAdditiveVolumeHi = 0.45;
-// The dialog's other ranges, in stored units: the mean temperature in °C, the fluid pressure in
-// bar, the user's density kg/m³, specific heat kJ/(kg·K), viscosity Pa·s and conductivity
-// kW/(m·K).
-inline constexpr TValueRange kAdditiveVolumeRange{kAdditiveVolumeLo, kAdditiveVolumeHi};
-inline constexpr TValueRange kFluidTemperatureRange{-60, 350};
-inline constexpr TValueRange kFluidPressureRange{1, 10};
-inline constexpr TValueRange kUserDensityRange{0.01, 5000};
-inline constexpr TValueRange kUserCpRange{0.01, 100};
-inline constexpr TValueRange kUserMuRange{1e-9, 10};
-inline constexpr TValueRange kUserKoRange{1e-9, 10};
 // The volume an additive starts with when none was given.
 inline constexpr double kStartingAdditiveVolume = 0.3;
 

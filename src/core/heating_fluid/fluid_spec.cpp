@@ -2,6 +2,7 @@
 
 #include "heating_fluid/fluid_choice.h"
 #include "fluids/transport_props.h"
+#include "rows/row_descriptor.h"
 #include "text/format.h"
 
 #include <optional>
@@ -70,6 +71,12 @@ void TFluidSpecSettings::Write(TSettingsStore& programKey) const
         programKey.WriteInteger(kFluidSpecSection, ColKey(col), ColWidths[static_cast<size_t>(col)]);
     for (int row = 1; row <= kFluidSpecRowCount; ++row)
         programKey.WriteInteger(kFluidSpecSection, kUnitsKeys[static_cast<size_t>(row)], RowUnits[static_cast<size_t>(row)]);
+}
+
+TValueRange FluidSpecRowRange(int row)
+{
+    if (row < 1 || row > kFluidSpecRowCount) return {};
+    return DescriptorRange(kDescriptors[static_cast<size_t>(row)]);
 }
 
 TFluidSpec::TFluidSpec(const TFluidSpecUnits& rowUnits) { SetUpRows(rowUnits); }

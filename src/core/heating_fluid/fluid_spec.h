@@ -14,6 +14,7 @@
 
 #include "fluids/liquid.h"
 #include "settings/settings_store.h"
+#include "rows/input_check.h"
 #include "rows/property_rows.h"
 
 #include <array>
@@ -36,6 +37,12 @@ enum TFluidSpecRow : int {
 };
 inline constexpr int kFluidSpecRowCount = fsrConductivity;
 inline constexpr std::string_view kFluidSpecSection = "FluidSpecForm";
+
+// The range a numeric row holds its value to, in stored units (the mean temperature in °C, the
+// fluid pressure in bar, the additive volume fraction, the user's density kg/m³, specific heat
+// kJ/(kg·K), viscosity Pa·s and conductivity kW/(m·K)); no range for the other rows. Whatever
+// else sets the liquid (data files, settings, the command line) is held to the same ranges.
+TValueRange FluidSpecRowRange(int row);
 
 // A row's unit index, entries 1 to 10 for rows 1 to 10 (entry 0 unused).
 using TFluidSpecUnits = std::array<int, kFluidSpecRowCount + 1>;

@@ -122,18 +122,18 @@ public:
     TAirSideFn AirSideFn() const { return m_airSideFn; }
 
     // Sizing: each takes the air volume, m³/s (0 or less: none given, every trial runs at
-    // DesignVf and the volume follows from the face), and the duty, kW, and returns
-    // ssSolved, ssCountOut or ssDataError, also left in Status. The coil stays rated at the
-    // last trial, which is always one that can be built: its face within the limits below,
-    // at most one circuit per tube and the same whole number of tubes in every circuit. A
-    // sizing is ssSolved only when its coil gives at least 0.98 of the duty; one that ends
-    // short of it fails with DutyOutOfReach set.
-    int SizeFaceArea(double airVolume, double duty);
-    int SizeHeight(double airVolume, double duty);
-    int SizeLength(double airVolume, double duty);
-    int SizeRowsAndFins(double airVolume, double duty);
-    int SizeRows(double airVolume, double duty);
-    int SizeFins(double airVolume, double duty);
+    // DesignVf and the volume follows from the face), and the duty, kW, and returns Solved,
+    // CountOut or DataError, also left in Status. The coil stays rated at the last trial,
+    // which is always one that can be built: its face within the limits below, at most one
+    // circuit per tube and the same whole number of tubes in every circuit. A sizing is
+    // Solved only when its coil gives at least 0.98 of the duty; one that ends short of it
+    // fails with DutyOutOfReach set.
+    TSolveStatus SizeFaceArea(double airVolume, double duty);
+    TSolveStatus SizeHeight(double airVolume, double duty);
+    TSolveStatus SizeLength(double airVolume, double duty);
+    TSolveStatus SizeRowsAndFins(double airVolume, double duty);
+    TSolveStatus SizeRows(double airVolume, double duty);
+    TSolveStatus SizeFins(double airVolume, double duty);
     // The last sizing failed because no coil it may build reaches the duty.
     bool DutyOutOfReach = false;
     static constexpr std::string_view kDutyOutOfReachText = "could not reach the duty within the coil's limits";

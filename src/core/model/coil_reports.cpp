@@ -189,7 +189,7 @@ void TCoil::Diagnostics(TReportSink& sink) const
     Line(sink, units.Value("Size = %s %s", kPipeConn, PipeSize()));
     Line(sink, "");
 
-    if (Status != ssSolved) {
+    if (Status != TSolveStatus::Solved) {
         Heading(sink, "NOT SOLVED");
         Line(sink, "");
     }
@@ -293,7 +293,7 @@ void THotWaterCoil::ReportText(TReportSink& sink) const
     Line(sink, "");
     Heading(sink, "Performance");
     Line(sink, "Duty\t" + units.Text(kDuty, "\t", Qt));
-    if (Status != ssSolved) Line(sink, "Solve Status\t" + std::string(SolveStatusName(Status)));
+    if (Status != TSolveStatus::Solved) Line(sink, "Solve Status\t" + std::string(SolveStatusName(Status)));
 }
 
 std::string THotWaterCoil::CsvText() const

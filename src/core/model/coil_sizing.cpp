@@ -118,11 +118,12 @@ public:
     }
 
     // The coil as last rated gives at least the lower band of the duty.
-    bool DutyReached() const { return m_coil.Status == ssSolved && m_coil.Qt >= kDutyBandBelow * m_duty; }
+    bool DutyReached() const { return m_coil.Status == TSolveStatus::Solved && m_coil.Qt >= kDutyBandBelow * m_duty; }
     // The last trial rated well and falls short of the lower band.
     bool EndedShort() const
     {
-        return m_rated && m_coil.Status == ssSolved && std::isfinite(m_coil.Qt) && m_coil.Qt < kDutyBandBelow * m_duty;
+        return m_rated && m_coil.Status == TSolveStatus::Solved && std::isfinite(m_coil.Qt) &&
+               m_coil.Qt < kDutyBandBelow * m_duty;
     }
 
     // Heights move in steps of two tube pitches, whole tube pairs.
@@ -139,7 +140,7 @@ public:
     // Secant on the face area a; trial sets the geometry for a, rates, and returns the area
     // actually used.
     template <typename Trial>
-    int Secant(double area, Trial trial)
+    TSolveStatus Secant(double area, Trial trial)
     {
         double x0 = trial(area);
         double d0 = Error();
@@ -147,12 +148,12 @@ public:
         double d1 = Error();
         double dx = x0 - x1;
         double dd = d0 - d1;
-        int status = std::abs(dx) < kAreaTolerance ? AreaSettled(d1)
-                     : std::abs(dd) < kStallDutyChange ? ssDataError
-                                                       : ssIterating;
-        for (int steps = 0; status == ssIterating;) {
+        TSolveStatus status = std::abs(dx) < kAreaTolerance     ? AreaSettled(d1)
+                              : std::abs(dd) < kStallDutyChange ? TSolveStatus::DataError
+                                                                : TSolveStatus::Iterating;
+        for (int steps = 0; status == TSolveStatus::Iterating;) {
             const double next = x1 - kSecantDamping * d1 * dx / dd;
-            if (!std::isfinite(next)) return ssDataError;
+            if (!std::isfinite(next)) return TSolveStatus::DataError;
             x0 = x1;
             d0 = d1;
             x1 = trial(std::max(next, kSmallestArea));
@@ -160,18 +161,18 @@ public:
             dx = x0 - x1;
             dd = d0 - d1;
             ++steps;
-            if (m_coil.Status != ssSolved)
-                status = ssDataError;
+            if (m_coil.Status != TSolveStatus::Solved)
+                status = TSolveStatus::DataError;
             else if (std::abs(d1) < kDutyTolerance)
-                status = ssSolved;
+                status = TSolveStatus::Solved;
             else if (std::abs(dx) < kAreaTolerance)
                 status = AreaSettled(d1);
             else if (std::abs(dd) < kStallDutyChange && std::abs(d1) > kStallDutyError)
-                status = ssDataError;
+                status = TSolveStatus::DataError;
             else if (steps > kMaxSecantSteps)
-                status = ssCountOut;
+                status = TSolveStatus::CountOut;
         }
-        if (status == ssSolved && DutyReached()) LearnDutyPerVolume();
+        if (status == TSolveStatus::Solved && DutyReached()) LearnDutyPerVolume();
         return status;
     }
 
@@ -197,7 +198,7 @@ public:
 
     // Steps of two tube pitches from the height that gives the area, down while the duty is
     // more than met, up while it is not.
-    int StepHeight(double area)
+    TSolveStatus StepHeight(double area)
     {
         TCoil& c = m_coil;
         const double step = HeightStep();
@@ -221,7 +222,7 @@ public:
     // Rates each candidate; a candidate that reaches the duty band beats one that does not,
     // and otherwise a later one replaces the best only when it comes strictly closer to the
     // duty, so the first of equal candidates is kept. Ends rated at the best.
-    int SearchCandidates(const TCandidate& first, std::span<const double> rows, std::span<const double> fins)
+    TSolveStatus SearchCandidates(const TCandidate& first, std::span<const double> rows, std::span<const double> fins)
     {
         AimAtDuty();
         TCandidate best = first;
@@ -261,9 +262,9 @@ private:
 
     // The trial area stopped moving: sized when the duty is met to within the stall
     // threshold, failed when it is missed by more (a length or height limit was reached).
-    static int AreaSettled(double dutyError)
+    static TSolveStatus AreaSettled(double dutyError)
     {
-        return std::abs(dutyError) > kStallDutyError ? ssDataError : ssSolved;
+        return std::abs(dutyError) > kStallDutyError ? TSolveStatus::DataError : TSolveStatus::Solved;
     }
 
     void HeightTrial(double height)
@@ -294,23 +295,23 @@ private:
 };
 
 // Runs a sizing body for a duty; a duty below the smallest one (or not a number) and any
-// failure raised during the trials give ssDataError. A coil left rated short of the duty
-// band, whatever the search made of it, means the duty is out of reach: ssDataError.
+// failure raised during the trials give DataError. A coil left rated short of the duty band,
+// whatever the search made of it, means the duty is out of reach: DataError.
 template <typename Body>
-int RunSizing(TCoil& coil, double airVolume, double duty, Body body)
+TSolveStatus RunSizing(TCoil& coil, double airVolume, double duty, Body body)
 {
-    int status = ssDataError;
+    TSolveStatus status = TSolveStatus::DataError;
     coil.DutyOutOfReach = false;
     if (duty >= kSmallestDuty) {
         try {
             TSizing sizing(coil, airVolume, duty);
-            status = sizing.SettingsUsable() ? body(sizing) : ssDataError;
+            status = sizing.SettingsUsable() ? body(sizing) : TSolveStatus::DataError;
             if (sizing.EndedShort()) {
                 coil.DutyOutOfReach = true;
-                status = ssDataError;
+                status = TSolveStatus::DataError;
             }
         } catch (...) {
-            status = ssDataError;
+            status = TSolveStatus::DataError;
         }
     }
     coil.Status = status;
@@ -319,51 +320,52 @@ int RunSizing(TCoil& coil, double airVolume, double duty, Body body)
 
 }  // namespace
 
-int TCoil::SizeFaceArea(double airVolume, double duty)
+TSolveStatus TCoil::SizeFaceArea(double airVolume, double duty)
 {
     return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const double area = sizing.StartVolume() / DesignVf;
-        if (!Positive(area)) return int{ssDataError};
+        if (!Positive(area)) return TSolveStatus::DataError;
         SetFinHeight(sizing.SteppedHeight(area));
         sizing.AimAtDuty();
-        const int status = sizing.Secant(area, [&sizing](double a) { return sizing.FaceAreaTrial(a); });
+        const TSolveStatus status = sizing.Secant(area, [&sizing](double a) { return sizing.FaceAreaTrial(a); });
         // Every height step brings its own tubes and whole circuits, so the duty jumps where
         // the height does and the secant may hop between two heights until it runs out of
         // steps, or settle short of the duty; it then finishes on the length at the height it
         // reached, where the duty runs smoothly.
-        const bool hopped = status == ssCountOut || (status == ssSolved && !sizing.DutyReached());
-        if (!hopped || Status != ssSolved) return status;
+        const bool hopped =
+            status == TSolveStatus::CountOut || (status == TSolveStatus::Solved && !sizing.DutyReached());
+        if (!hopped || Status != TSolveStatus::Solved) return status;
         return sizing.Secant(FaceArea(), [&sizing](double a) { return sizing.LengthTrial(a); });
     });
 }
 
-int TCoil::SizeLength(double airVolume, double duty)
+TSolveStatus TCoil::SizeLength(double airVolume, double duty)
 {
     return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const double area = sizing.StartVolume() / DesignVf;
-        if (!Positive(area)) return int{ssDataError};
+        if (!Positive(area)) return TSolveStatus::DataError;
         sizing.AimAtDuty();
         return sizing.Secant(area, [&sizing](double a) { return sizing.LengthTrial(a); });
     });
 }
 
-int TCoil::SizeHeight(double airVolume, double duty)
+TSolveStatus TCoil::SizeHeight(double airVolume, double duty)
 {
     return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const double area = sizing.StartVolume() / DesignVf;
-        if (!Positive(area)) return int{ssDataError};
+        if (!Positive(area)) return TSolveStatus::DataError;
         return sizing.StepHeight(area);
     });
 }
 
-int TCoil::SizeRowsAndFins(double airVolume, double duty)
+TSolveStatus TCoil::SizeRowsAndFins(double airVolume, double duty)
 {
     return RunSizing(*this, airVolume, duty, [](TSizing& sizing) {
         return sizing.SearchCandidates({kFirstRows, kFirstFins}, kRowCandidates, kFinCandidates);
     });
 }
 
-int TCoil::SizeRows(double airVolume, double duty)
+TSolveStatus TCoil::SizeRows(double airVolume, double duty)
 {
     return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const std::array<double, 1> fins{fpi()};
@@ -371,7 +373,7 @@ int TCoil::SizeRows(double airVolume, double duty)
     });
 }
 
-int TCoil::SizeFins(double airVolume, double duty)
+TSolveStatus TCoil::SizeFins(double airVolume, double duty)
 {
     return RunSizing(*this, airVolume, duty, [this](TSizing& sizing) {
         const std::array<double, 1> rows{Rows()};

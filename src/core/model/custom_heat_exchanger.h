@@ -10,6 +10,7 @@
 // since are not reflected until Solve runs again.
 
 #include "fluids/heat_transfer.h"
+#include "model/solve_status.h"
 
 #include <array>
 #include <string>
@@ -20,17 +21,6 @@ namespace vantor {
 
 class TLiquid;
 class TReportSink;
-
-// Outcome of a solve or a sizing; the coil produces ssSolved, ssIterating, ssCountOut and
-// ssDataError.
-enum TSolveStatus : int {
-    ssSolved = 0,     // "None"
-    ssIterating = 1,  // "Iterating": only while a solve runs
-    ssCountOut = 2,   // "CountOut": not converged
-    ssAborted = 3,    // "Aborted"
-    ssTimeOut = 4,    // "TimeOut"
-    ssDataError = 5,  // "DataError": failed
-};
 
 // The step-by-step simulation: fluid, air, surface and dew-point temperatures over the slices.
 inline constexpr int kProfileRows = 4;
@@ -66,8 +56,8 @@ public:
     virtual double FluidPressureDrop() const { return 0; }
     // Pipe connection size, mm; -1 without a fluid side.
     virtual int PipeSize() const { return -1; }
-    // Rates the exchanger; returns the outcome (a TSolveStatus).
-    virtual int Solve() = 0;
+    // Rates the exchanger; returns the outcome.
+    virtual TSolveStatus Solve() = 0;
     // Marches through the exchanger in kProfileSteps slices, fills Profile and returns the
     // duty, kW, or why no profile could be found (Profile is then meaningless). Uses the
     // coefficients of the last solve.
@@ -117,7 +107,7 @@ public:
     double Qt = 0;    // total duty
     double Qs = 0;    // sensible duty
     double Qmax = 0;  // the largest possible duty
-    int Status = ssSolved;
+    TSolveStatus Status = TSolveStatus::Solved;
     bool ModelValid = false;  // the last model designation was accepted
     double FluidDPLimit = 50;  // kPa; the fin and tube editor marks a larger drop
     TProfile Profile;

@@ -104,7 +104,7 @@ THotWaterCoil::THotWaterCoil(const TCoilAttachment& attachment, std::string_view
     DefaultFins = 8;
 }
 
-int THotWaterCoil::Solve()
+TSolveStatus THotWaterCoil::Solve()
 {
     TLiquidState& state = LiquidState;
     TLiquid& liquid = Liquid();
@@ -112,13 +112,13 @@ int THotWaterCoil::Solve()
     m_note = THotWaterNote::None;
 
     // A flow that is not a number of zero or more cannot be rated.
-    if (state.ctrl == ctrlFlow && !(liquid.m >= 0)) return FailSolve();
+    if (state.ctrl == TFluidControl::Flow && !(liquid.m >= 0)) return FailSolve();
     if (NoFlow()) {
-        if (state.ctrl == ctrlFlow) {
-            Status = ssSolved;
+        if (state.ctrl == TFluidControl::Flow) {
+            Status = TSolveStatus::Solved;
             return Status;
         }
-        if (state.ctrl == ctrlTemperature) state.SetVelocity(kStartVelocity);
+        if (state.ctrl == TFluidControl::Temperature) state.SetVelocity(kStartVelocity);
     }
     Fouling = UseFouling ? kFoulingResistance : 0;
     if (state.designdt == 0) state.designdt = kStandardDesignDrop;
@@ -135,7 +135,7 @@ int THotWaterCoil::Solve()
     }
     // Under temperature control the flow follows the duty: fluid colder than the air would
     // ask for a negative flow.
-    if (state.ctrl == ctrlTemperature && liquid.tfi < airOn.db) {
+    if (state.ctrl == TFluidControl::Temperature && liquid.tfi < airOn.db) {
         m_note = THotWaterNote::CannotCool;
         return FailSolve();
     }
@@ -145,11 +145,11 @@ int THotWaterCoil::Solve()
     // Water cannot leave colder than the air it heats. The requested drop decides, not the
     // leaving temperature the iteration ended with: a drop that reaches the air starves the
     // flow towards nothing while the duty still "converges".
-    if (state.ctrl == ctrlTemperature && state.InletTemp() - m_requestedDesignDT <= airOn.db) {
+    if (state.ctrl == TFluidControl::Temperature && state.InletTemp() - m_requestedDesignDT <= airOn.db) {
         state.SetLeavingTemp(airOn.db);
         state.designdt = state.InletTemp() - state.LeavingTemp();
         m_note = THotWaterNote::DropHeld;
-        return ssDataError;
+        return TSolveStatus::DataError;
     }
     if (liquid.tfi < airOn.db) m_note = THotWaterNote::CoolsAir;
     return Status;
@@ -163,31 +163,31 @@ bool THotWaterCoil::InputsUsable() const
                            std::isfinite(airOn.h) && Positive(airOn.cp) && Positive(airOn.mu) && Positive(airOn.k);
     const bool liquidUsable = std::isfinite(liquid.tfi) && Positive(liquid.ro) && Positive(liquid.Cp) &&
                               Positive(liquid.mu) && Positive(liquid.Ko) && Positive(LiquidState.cw) &&
-                              (LiquidState.ctrl != ctrlTemperature || Positive(LiquidState.designdt));
+                              (LiquidState.ctrl != TFluidControl::Temperature || Positive(LiquidState.designdt));
     const bool coilUsable = GeometryAccepted() && Positive(Ao) && Positive(Ai) && Positive(SurfaceEff()) &&
                             Positive(WallConductivity) && std::isfinite(WallThickness);
     return airUsable && liquidUsable && coilUsable;
 }
 
-int THotWaterCoil::FailSolve()
+TSolveStatus THotWaterCoil::FailSolve()
 {
-    Status = ssDataError;
+    Status = TSolveStatus::DataError;
     Qt = 0;
     Qs = 0;
     AirOff() = AirOn();
     return Status;
 }
 
-int THotWaterCoil::PassAirUnchanged()
+TSolveStatus THotWaterCoil::PassAirUnchanged()
 {
     m_note = THotWaterNote::NoTemperatureDifference;
-    Status = ssSolved;
+    Status = TSolveStatus::Solved;
     Qt = 0;
     Qs = 0;
     AirOff() = AirOn();
     // With a fixed flow the fluid leaves as it entered; with a fixed drop there is no duty to
     // set a flow from, so the flow stays as given.
-    if (LiquidState.ctrl == ctrlFlow) LiquidState.ApplyDuty(0);
+    if (LiquidState.ctrl == TFluidControl::Flow) LiquidState.ApplyDuty(0);
     return Status;
 }
 
@@ -199,8 +199,8 @@ bool THotWaterCoil::IterateDuty()
     const double airCapacity = AirCapacity();
     const TAirSideFn airSideFn = AirSideFn();
 
-    Status = ssIterating;
-    for (int pass = 0; Status == ssIterating; ++pass) {
+    Status = TSolveStatus::Iterating;
+    for (int pass = 0; Status == TSolveStatus::Iterating; ++pass) {
         Cr = airCapacity / state.cw;
         liquid.Update();
         hi = TubeSideCoefficient(TubeSide(), liquid, true) * hiFactor;
@@ -223,8 +223,8 @@ bool THotWaterCoil::IterateDuty()
         if (!std::isfinite(duty)) return false;
         Qt = duty;
         state.ApplyDuty(Qt);
-        if (std::abs(Qt - previous) < kDutyTolerance) Status = ssSolved;
-        if (pass >= kLastPass) Status = ssCountOut;
+        if (std::abs(Qt - previous) < kDutyTolerance) Status = TSolveStatus::Solved;
+        if (pass >= kLastPass) Status = TSolveStatus::CountOut;
     }
     return true;
 }
@@ -246,7 +246,7 @@ TSimulation THotWaterCoil::SimulateSteps()
     const double cw = LiquidState.cw;
     const double inlet = LiquidState.InletTemp();
     const TMoistAirState& airOn = AirOn();
-    if (Status == ssDataError || !(cw >= 0) || !Positive(AirMassFlow()) || !std::isfinite(ho) ||
+    if (Status == TSolveStatus::DataError || !(cw >= 0) || !Positive(AirMassFlow()) || !std::isfinite(ho) ||
         !std::isfinite(ConductanceRatio) || !std::isfinite(inlet) || !std::isfinite(airOn.db))
         return {TSimulationOutcome::NotRated, 0};
     if (cw == 0) return StandingFluid();
@@ -313,7 +313,7 @@ void THotWaterCoil::SetDesignDuty(double Q)
     if (!std::isfinite(Q)) return;
     TLiquidState& state = LiquidState;
     const TLiquid& liquid = Liquid();
-    state.ctrl = ctrlFlow;
+    state.ctrl = TFluidControl::Flow;
     state.designdt = kStandardDesignDrop;
     state.SetLeavingTemp(state.InletTemp() - state.designdt);
     state.SetMassFlow(Q / (liquid.Cp * state.designdt));

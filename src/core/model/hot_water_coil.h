@@ -24,14 +24,14 @@ class THotWaterCoil : public TLiquidCoil {
 public:
     THotWaterCoil(const TCoilAttachment& attachment, std::string_view designation, const TTubeRange& range = {});
 
-    // ssSolved or ssCountOut, also left in Status; ssDataError when the coil cannot be rated
-    // (Status then ssDataError too, no duty, the off-coil air a copy of the on-coil air).
-    // Under temperature control a design drop that would take the leaving fluid to or below
-    // the on-coil dry bulb has the leaving fluid held at that dry bulb, the drop reduced, and
-    // ssDataError returned while Status keeps the outcome of the iteration. Fluid entering at
+    // Solved or CountOut, also left in Status; DataError when the coil cannot be rated (Status
+    // then DataError too, no duty, the off-coil air a copy of the on-coil air). Under
+    // temperature control a design drop that would take the leaving fluid to or below the
+    // on-coil dry bulb has the leaving fluid held at that dry bulb, the drop reduced, and
+    // DataError returned while Status keeps the outcome of the iteration. Fluid entering at
     // the on-coil dry bulb gives no duty and leaves the air as it is; fluid below the on-coil
     // dew point would condense moisture and is not rated. Note says which case applied.
-    int Solve() override;
+    TSolveStatus Solve() override;
     THotWaterNote Note() const { return m_note; }
     // The design drop the last solve was asked for, K (before a hold reduced it).
     double RequestedDesignDT() const { return m_requestedDesignDT; }
@@ -50,9 +50,9 @@ public:
 private:
     bool InputsUsable() const;
     // A solve that cannot rate: no duty, the off-coil air a copy of the on-coil air.
-    int FailSolve();
+    TSolveStatus FailSolve();
     // Fluid at the air's temperature: no duty, the air passes unchanged, solved.
-    int PassAirUnchanged();
+    TSolveStatus PassAirUnchanged();
     // The effectiveness–NTU passes; false when a pass produced no usable duty.
     bool IterateDuty();
     // The off-coil air from the duty; false when the air state cannot be formed.

@@ -4,6 +4,13 @@
 
 namespace vantor {
 
+std::optional<TFluidControl> FluidControlOfCode(long long code)
+{
+    for (const TFluidControl control : {TFluidControl::Temperature, TFluidControl::Flow})
+        if (code == FluidControlCode(control)) return control;
+    return std::nullopt;
+}
+
 TLiquidState::TLiquidState(TLiquid& liquid) : m_liquid(&liquid) { SetMassFlow(liquid.m); }
 
 void TLiquidState::Attach(TLiquid& liquid)
@@ -50,11 +57,11 @@ void TLiquidState::SetLeavingTemp(double t)
 void TLiquidState::ApplyDuty(double Q)
 {
     switch (ctrl) {
-    case ctrlTemperature:
+    case TFluidControl::Temperature:
         SetLeavingTemp(InletTemp() - designdt);
         SetMassFlow(Q / (m_liquid->Cp * designdt));
         break;
-    case ctrlFlow:
+    case TFluidControl::Flow:
         SetLeavingTemp(InletTemp() - Q / (m_liquid->m * m_liquid->Cp));
         designdt = InletTemp() - LeavingTemp();
         break;

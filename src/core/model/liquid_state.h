@@ -9,16 +9,23 @@
 // are after the setter. The fields are plain data so that a data file can restore them.
 
 #include <cstdint>
+#include <optional>
 
 namespace vantor {
 
 class TLiquid;
 
 // How the fluid is controlled.
-enum TFluidControl : std::uint8_t {
-    ctrlTemperature = 0,  // inlet temperature and design drop fixed, the flow follows
-    ctrlFlow = 1,         // inlet temperature and flow fixed, the leaving temperature follows
+enum class TFluidControl : std::uint8_t {
+    Temperature = 0,  // inlet temperature and design drop fixed, the flow follows
+    Flow = 1,         // inlet temperature and flow fixed, the leaving temperature follows
 };
+inline constexpr int kFluidControlCount = 2;
+
+// The number a control carries in the data files, the settings, the main window's row and the
+// JSON outputs, and back: a number that names no control gives nothing.
+constexpr int FluidControlCode(TFluidControl control) { return static_cast<int>(control); }
+std::optional<TFluidControl> FluidControlOfCode(long long code);
 
 class TLiquidState {
 public:
@@ -44,7 +51,7 @@ public:
     double FlowArea = 1.0;     // bore area of all circuits, m²
     double designdt = 6.0;     // design drop, inlet less leaving, K
     double cw = 0;             // capacity rate, kW/K
-    std::uint8_t ctrl = ctrlFlow;
+    TFluidControl ctrl = TFluidControl::Flow;
     double vw = 0;             // mean velocity in the tubes, m/s
     double vwideal = 1.0;      // tube velocity aimed at when circuits are chosen, m/s
 

@@ -1,23 +1,18 @@
 #include "model/solve_status.h"
 
-#include "model/custom_heat_exchanger.h"
-
-#include <array>
-
 namespace vantor {
 
-namespace {
-
-constexpr std::array<std::string_view, ssDataError + 1> kStatusNames{
-    "None", "Iterating", "CountOut", "Aborted", "TimeOut", "DataError",
-};
-
-}  // namespace
-
-std::string_view SolveStatusName(int status)
+std::string_view SolveStatusName(TSolveStatus status)
 {
-    if (status < 0 || status >= static_cast<int>(kStatusNames.size())) return {};
-    return kStatusNames[static_cast<size_t>(status)];
+    switch (status) {
+    case TSolveStatus::Solved: return "None";
+    case TSolveStatus::Iterating: return "Iterating";
+    case TSolveStatus::CountOut: return "CountOut";
+    case TSolveStatus::Aborted: return "Aborted";
+    case TSolveStatus::TimeOut: return "TimeOut";
+    case TSolveStatus::DataError: return "DataError";
+    }
+    return {};
 }
 
 }  // namespace vantor

@@ -44,7 +44,10 @@ TEntryCheck TNumberEntry::Check(std::string_view text) const
         if (IsPairFormat(FormatStr)) {
             // A pair is read as written, not cleaned: "25/17/3" is refused, never "25/173".
             const std::optional<TNumberPair> pair = ReadNumberPair(text);
-            if (!pair) throw EConvertError("not a pair of numbers");
+            if (!pair) {
+                check.Readable = false;
+                return check;
+            }
             double a = pair->First;
             double b = pair->Second.value_or(0);
             const bool firstInRange = CheckRange(a);

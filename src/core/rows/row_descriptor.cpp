@@ -78,4 +78,11 @@ TRowBuild BuildRow(std::string_view line, char delimiter)
     return row;
 }
 
+TValueRange DescriptorRange(std::string_view line)
+{
+    const TRowBuild built = BuildRow(line);
+    const auto* field = dynamic_cast<const TNumField*>(built.Field.get());
+    return field ? TValueRange{field->RangeLo, field->RangeHi} : TValueRange{};
+}
+
 }  // namespace vantor

@@ -8,6 +8,7 @@
 // Limits and increment are decimal text with '.' in stored units.
 
 #include "rows/field.h"
+#include "rows/input_check.h"
 
 #include <memory>
 #include <string>
@@ -29,5 +30,8 @@ struct TRowBuild {
 };
 
 TRowBuild BuildRow(std::string_view line, char delimiter = ';');
+
+// The range a numeric row's descriptor holds its value to; no range for other rows.
+TValueRange DescriptorRange(std::string_view line);
 
 }  // namespace vantor

@@ -77,7 +77,7 @@ std::optional<TRuleOut> TCandidateRater::Rate(double circuits)
     m_liquid = m_startLiquid;
     m_coil.SetAirVolume(m_request.Requirement.AirVolume);
     TLiquidState& state = m_coil.LiquidState;
-    state.ctrl = ctrlFlow;
+    state.ctrl = TFluidControl::Flow;
     state.designdt = m_liquid.tfi - m_liquid.tfo;
     state.SetMassFlow(m_designFlow);
     m_coil.Qt = 0;
@@ -94,8 +94,8 @@ std::optional<TRuleOut> TCandidateRater::Check() const
     const double fluidDrop = m_coil.FluidPressureDrop();
     const double vw = m_coil.LiquidState.vw;
     const double faceVelocity = m_coil.FaceVelocity();
-    if (m_solveResult != ssSolved || m_coil.Status != ssSolved || !Finite(Qt) || !Finite(airDrop) ||
-        !Finite(fluidDrop) || !Finite(vw) || !Finite(faceVelocity))
+    if (m_solveResult != TSolveStatus::Solved || m_coil.Status != TSolveStatus::Solved || !Finite(Qt) ||
+        !Finite(airDrop) || !Finite(fluidDrop) || !Finite(vw) || !Finite(faceVelocity))
         return roNotSolved;
     if (Qt < duty) return roDutyTooLow;
     if (Qt > duty * (1 + limits.Margin)) return roDutyTooHigh;

@@ -61,7 +61,7 @@ private:
     double m_designFlow = 0;
     THotWaterCoil m_coil;
     TModelRec m_rangeRecord;
-    int m_solveResult = ssSolved;
+    TSolveStatus m_solveResult = TSolveStatus::Solved;
 };
 
 }  // namespace vantor

@@ -129,9 +129,9 @@ double TLineParser::NextFloat()
     return 0;
 }
 
-int TLineParser::TakeStatus()
+TLineParser::TStatus TLineParser::TakeStatus()
 {
-    const int status = m_status;
+    const TStatus status = m_status;
     m_status = StatusOk;
     return status;
 }

@@ -14,7 +14,8 @@ namespace vantor {
 
 class TLineParser {
 public:
-    enum : int { StatusOk = 0, StatusEnd = 1, StatusBadSpecifier = 2, StatusBadNumber = 3 };
+    enum class TStatus : int { StatusOk = 0, StatusEnd = 1, StatusBadSpecifier = 2, StatusBadNumber = 3 };
+    using enum TStatus;
 
     TLineParser();
 
@@ -23,14 +24,14 @@ public:
 
     std::string NextToken();
     double NextFloat();
-    int TakeStatus();
+    TStatus TakeStatus();
 
     // Items gets `count` tokens of the text; a token that cannot be read becomes "0".
     void SplitInto(std::string_view text, int count, std::vector<std::string>& items);
 
     int Pos() const { return m_pos; }
     int Len() const { return m_len; }
-    int Status() const { return m_status; }
+    TStatus Status() const { return m_status; }
     char Ch() const { return static_cast<char>(m_ch); }
 
 private:
@@ -44,7 +45,7 @@ private:
     int m_pos = 0;
     int m_len = 0;
     std::bitset<256> m_delimiters;
-    int m_status = StatusOk;
+    TStatus m_status = StatusOk;
     unsigned char m_ch = 0;
 };
 

@@ -237,7 +237,7 @@ TEST_F(FatEditorTest, SizingAimsAtTheKeptAirVolume)
     Editor.Activate();
     const double volume = Fixture.Coil.AirVolume();
     Editor.KeepAirFlow = true;
-    EXPECT_EQ(Editor.Size(TFatSizing::FaceArea, 0.8 * Fixture.Coil.Qt), ssSolved);
+    EXPECT_EQ(Editor.Size(TFatSizing::FaceArea, 0.8 * Fixture.Coil.Qt), TSolveStatus::Solved);
     EXPECT_NEAR(Fixture.Coil.AirVolume(), volume, 1e-9);
     Editor.KeepAirFlow = false;
     Editor.Size(TFatSizing::FaceArea, 1.3 * Fixture.Coil.Qt);

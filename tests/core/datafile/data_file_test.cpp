@@ -281,7 +281,7 @@ TEST_F(DataFile, OlderElementNamesAndMissingValues)
     EXPECT_NEAR(doc.AirOn().RH, 0.5727, 5e-4) << "10/6 °C at 90 kPa (psychrometer equation), formed from the bulbs";
     EXPECT_DOUBLE_EQ(doc.Barometer(), 90);
     EXPECT_EQ(Row(rowBarometer), "90.000");
-    EXPECT_EQ(coil.LiquidState.ctrl, ctrlFlow) << "an unknown control keeps the present one";
+    EXPECT_EQ(coil.LiquidState.ctrl, TFluidControl::Flow) << "an unknown control keeps the present one";
     EXPECT_EQ(coil.LiquidState.designdt, 15);
 }
 

@@ -176,7 +176,7 @@ TEST_F(LegacyDataFile, OpensEveryItemOfTheStream)
     EXPECT_EQ(liquid.WaterAdditive, 1);
     EXPECT_EQ(liquid.AdditiveVolume, 0.3);
     EXPECT_NEAR(liquid.Cp, 3.7, 0.2) << "recomputed for 30 % ethylene glycol, not the stored 4.19";
-    EXPECT_EQ(coil.LiquidState.ctrl, ctrlTemperature);
+    EXPECT_EQ(coil.LiquidState.ctrl, TFluidControl::Temperature);
     EXPECT_EQ(coil.LiquidState.cw, 1.25 * liquid.Cp);
 
     EXPECT_TRUE(doc.Saved());
@@ -196,6 +196,31 @@ TEST_F(LegacyDataFile, OldestRecordOpensThroughTheDocument)
     ASSERT_TRUE(OpenFile(doc, properties, path.string()));
     EXPECT_EQ(doc.HotWaterCoil().Rows(), 4.9) << "the raw record keeps fractional rows";
     EXPECT_EQ(doc.HotWaterCoil().LiquidState.MassFlow(), 1.25);
+}
+
+TEST_F(LegacyDataFile, ControlNumbersReadAsTheirControlsAndOthersKeepThePresentOne)
+{
+    const struct {
+        int Stored;
+        TFluidControl Present;
+        TFluidControl Expected;
+    } cases[] = {
+        {0, TFluidControl::Flow, TFluidControl::Temperature},
+        {1, TFluidControl::Temperature, TFluidControl::Flow},
+        {2, TFluidControl::Temperature, TFluidControl::Temperature},
+        {-1, TFluidControl::Flow, TFluidControl::Flow},
+    };
+    for (const auto& c : cases) {
+        TRatingDocument& doc = Open();
+        doc.HotWaterCoil().LiquidState.ctrl = c.Present;
+        TLegacyFile written = SampleFile();
+        written.Control = c.Stored;
+        const std::filesystem::path path = Folder() / "control.hqx";
+        test::WriteText(path, test::LegacyFileBytes(written));
+        TFileProperties properties;
+        ASSERT_TRUE(OpenFile(doc, properties, path.string())) << c.Stored;
+        EXPECT_EQ(doc.HotWaterCoil().LiquidState.ctrl, c.Expected) << c.Stored;
+    }
 }
 
 TEST_F(LegacyDataFile, ForeignSignatureLeavesTheModel)

@@ -65,7 +65,7 @@ TFingerprint Fingerprint(TRatingDocument& doc, bool results = true)
     if (results)
         numbers.insert(numbers.end(), {state.MassFlow(), state.designdt, state.vw});
     else
-        numbers.push_back(state.ctrl == ctrlFlow ? state.MassFlow() : state.designdt);
+        numbers.push_back(state.ctrl == TFluidControl::Flow ? state.MassFlow() : state.designdt);
     if (results) {
         AddState(print, doc.AirOff());
         numbers.insert(numbers.end(),

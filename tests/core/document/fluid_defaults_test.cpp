@@ -11,14 +11,14 @@ TEST(FluidDefaults, ReadsEveryValueByItsNameAndDefaultsTheRest)
 {
     const test::TSettingsFile empty("");
     EXPECT_EQ(ReadFluidDefaults(TSettingsStore(empty.Path())), TFluidDefaults{});
-    EXPECT_EQ(TFluidDefaults{}.Control, 1) << "a first run controls the fluid by its flow";
+    EXPECT_EQ(TFluidDefaults{}.Control, TFluidControl::Flow) << "a first run controls the fluid by its flow";
 
     const test::TSettingsFile file(
         "[Default]\nWaterFlow=1.5\nWaterIn=82\nWaterOut=71\nWaterVelocity=1.2\nDesignWaterDT=11\n"
         "Control=0\nWaterTemp=76.5\nWaterSpec=3\nWaterAdditive=2\nWaterAddVol=0.3\nWaterUserRo=990\n"
         "WaterUserCp=4.1\nWaterUserMu=0.0004\nWaterUserKo=0.00066\n");
     const TFluidDefaults read = ReadFluidDefaults(TSettingsStore(file.Path()));
-    const TFluidDefaults expected{1.5, 82, 71, 1.2, 11, 0, 76.5, 3, 2, 0.3, 990, 4.1, 0.0004, 0.00066};
+    const TFluidDefaults expected{1.5, 82, 71, 1.2, 11, TFluidControl::Temperature, 76.5, 3, 2, 0.3, 990, 4.1, 0.0004, 0.00066};
     EXPECT_EQ(read, expected);
 }
 
@@ -56,7 +56,7 @@ TEST(FluidDefaults, NumbersAreHeldToTheRowsThatShowThem)
     EXPECT_EQ(read.WaterTemp, 40);
     EXPECT_EQ(read.WaterAddVol, 0.45) << "at most 45 % of an additive, as the fluid dialog allows";
     EXPECT_EQ(read.WaterUserMu, 1e-9);
-    EXPECT_EQ(read.Control, 1);
+    EXPECT_EQ(read.Control, TFluidControl::Flow);
     EXPECT_EQ(read.WaterOut, 12) << "no row shows the leaving temperature";
     EXPECT_EQ(check.Notes(), (std::vector<std::string>{
                                  "Control: \"9\" is not one of 0 to 1; 1 used",

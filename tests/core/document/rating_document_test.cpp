@@ -307,7 +307,7 @@ TEST_F(RatingDocument, SolveWarnsAboutItsSpecialCasesAndFailsWhatCannotBeRated)
         ASSERT_TRUE(doc.EnterRowText(rowDesignDT, drop));
         const TResult solved = doc.Solve();
         EXPECT_FALSE(solved);
-        EXPECT_EQ(solved.Code, ssDataError);
+        EXPECT_EQ(solved.Code, SolveStatusCode(TSolveStatus::DataError));
         EXPECT_EQ(Recorder.Panels[spSolve], "Data Error...");
         EXPECT_EQ(Row(rowDesignDT), "20.0");
         ASSERT_EQ(doc.SolveWarnings().size(), 1u);
@@ -417,7 +417,7 @@ TEST_F(RatingDocument, RowStatesFollowTheControlAfterEverySolve)
     ASSERT_FALSE(doc.Rows().RowEnabled(rowFluidFlow));
     ASSERT_TRUE(doc.EnterRowText(rowCalcMode, "Coil Size"));
     ASSERT_TRUE(doc.Solve());
-    EXPECT_EQ(doc.HotWaterCoil().LiquidState.ctrl, ctrlFlow);
+    EXPECT_EQ(doc.HotWaterCoil().LiquidState.ctrl, TFluidControl::Flow);
     EXPECT_EQ(Row(rowControl), "Flow");
     EXPECT_FALSE(doc.Rows().RowEnabled(rowDesignDT));
     EXPECT_TRUE(doc.Rows().RowEnabled(rowFluidFlow));
@@ -426,7 +426,7 @@ TEST_F(RatingDocument, RowStatesFollowTheControlAfterEverySolve)
     EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDuty));
 
     // A change made behind the rows (the automation, a file) shows with the next ShowValues.
-    doc.HotWaterCoil().LiquidState.ctrl = ctrlTemperature;
+    doc.HotWaterCoil().LiquidState.ctrl = TFluidControl::Temperature;
     doc.SetCalcMode(TCalcMode::HeatingDuty);
     doc.ShowValues();
     EXPECT_TRUE(doc.Rows().RowEnabled(rowDesignDT));

@@ -15,12 +15,12 @@ TEST(TransportProps, PublishedExamplesReproduce)
         int code;
         double t;
         double ro, cp, mu, k;
-        int flag;
+        TLoadResult flag;
     };
     // Values as published with the correlations (digits given there).
     const TCase cases[] = {
-        {"water 20", fcWater, 20.0, 998.047, 4.18333, 0.00099989, 0.000603229, lrInRange},
-        {"water 80", fcWater, 80.0, 971.624, 4.19828, 0.00035000, 0.000669549, lrInRange},
+        {"water 20", fcWater, 20.0, 998.047, 4.18333, 0.00099989, 0.000603229, TLoadResult::InRange},
+        {"water 80", fcWater, 80.0, 971.624, 4.19828, 0.00035000, 0.000669549, TLoadResult::InRange},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -40,7 +40,7 @@ TEST(TransportProps, PublishedExamplesReproduce)
     // Compressed air at 5 bar and 20 °C: 500000 / (287.1 · 293.15) = 5.941 kg/m³; 20 °C lies
     // below its 50 .. 400 °C range.
     TTransportProps air;
-    EXPECT_EQ(air.Load(fcCompressedAir, 20.0, 5.0), lrOutOfRange);
+    EXPECT_EQ(air.Load(fcCompressedAir, 20.0, 5.0), TLoadResult::OutOfRange);
     EXPECT_NEAR(air.ro, 5.941, 0.0005);
     EXPECT_EQ(air.Name(), "Compressed Air (5.0-bar)");
     EXPECT_EQ(air.ShortName(), "Comp Air");
@@ -82,22 +82,22 @@ TEST(TransportProps, FlagMarksTheEndsOfEachRange)
     for (const TRange& r : ranges) {
         SCOPED_TRACE(r.code);
         TTransportProps props;
-        EXPECT_EQ(props.Load(r.code, r.tmin), lrInRange);
+        EXPECT_EQ(props.Load(r.code, r.tmin), TLoadResult::InRange);
         EXPECT_EQ(props.Tmin, r.tmin);
         EXPECT_EQ(props.Tmax, r.tmax);
-        EXPECT_EQ(props.Load(r.code, r.tmax), lrInRange);
-        EXPECT_EQ(props.Load(r.code, 0.5 * (r.tmin + r.tmax)), lrInRange);
+        EXPECT_EQ(props.Load(r.code, r.tmax), TLoadResult::InRange);
+        EXPECT_EQ(props.Load(r.code, 0.5 * (r.tmin + r.tmax)), TLoadResult::InRange);
         // Physically sound mid-range: a Prandtl number between liquid metal and heavy oil.
         const double prandtl = props.cp * props.mu / props.k;
         EXPECT_GT(prandtl, 0.005);
         EXPECT_LT(prandtl, 1e5);
-        EXPECT_EQ(props.Load(r.code, r.tmin - 1.0), lrOutOfRange);
-        EXPECT_EQ(props.Load(r.code, r.tmax + 1.0), lrOutOfRange);
+        EXPECT_EQ(props.Load(r.code, r.tmin - 1.0), TLoadResult::OutOfRange);
+        EXPECT_EQ(props.Load(r.code, r.tmax + 1.0), TLoadResult::OutOfRange);
         EXPECT_FALSE(props.Name().empty());
         EXPECT_FALSE(props.ShortName().empty());
     }
     TTransportProps co2;
-    EXPECT_EQ(co2.Load(fcCarbonDioxide, 40.0), lrOutOfRange);
+    EXPECT_EQ(co2.Load(fcCarbonDioxide, 40.0), TLoadResult::OutOfRange);
 }
 
 TEST(TransportProps, ViscosityIsHeldWhereTheFitRunsAway)
@@ -119,7 +119,7 @@ TEST(TransportProps, ViscosityIsHeldWhereTheFitRunsAway)
     EXPECT_EQ(viscosity(fcWater, 350.0), viscosity(fcWater, 299.99));
     EXPECT_EQ(conductivity(fcWater, 350.0), conductivity(fcWater, 299.99));
     TTransportProps cold;
-    EXPECT_EQ(cold.Load(fcWater, -5.0), lrOutOfRange);
+    EXPECT_EQ(cold.Load(fcWater, -5.0), TLoadResult::OutOfRange);
     EXPECT_NEAR(cold.ro, 999.8238, 0.0001);
     // The oils and the pure glycol and brine hold viscosity at and below Tmin.
     for (int code : {fcEngineOil, fcGlycerin, fcEthyleneGlycol}) {
@@ -134,7 +134,7 @@ TEST(TransportProps, ViscosityIsHeldWhereTheFitRunsAway)
 TEST(TransportProps, UnusableRequestsChangeNothing)
 {
     TTransportProps props;
-    ASSERT_EQ(props.Load(fcWater, 20.0), lrInRange);
+    ASSERT_EQ(props.Load(fcWater, 20.0), TLoadResult::InRange);
     const double ro = props.ro;
     struct TCase {
         const char* name;
@@ -151,7 +151,7 @@ TEST(TransportProps, UnusableRequestsChangeNothing)
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(props.Load(c.code, c.t, c.bar), lrFailed);
+        EXPECT_EQ(props.Load(c.code, c.t, c.bar), TLoadResult::Failed);
         EXPECT_EQ(props.ro, ro);
         EXPECT_EQ(props.Code, fcWater);
     }
@@ -178,9 +178,9 @@ TEST(TransportProps, ExtrapolationIntoNonsenseIsHeldAtTheRangeEnd)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         TTransportProps atEnd;
-        ASSERT_EQ(atEnd.Load(c.code, c.end), lrInRange);
+        ASSERT_EQ(atEnd.Load(c.code, c.end), TLoadResult::InRange);
         TTransportProps props;
-        EXPECT_EQ(props.Load(c.code, c.t), lrOutOfRange);
+        EXPECT_EQ(props.Load(c.code, c.t), TLoadResult::OutOfRange);
         EXPECT_EQ(props.ro, atEnd.ro);
         EXPECT_EQ(props.cp, atEnd.cp);
         EXPECT_EQ(props.mu, atEnd.mu);
@@ -188,7 +188,7 @@ TEST(TransportProps, ExtrapolationIntoNonsenseIsHeldAtTheRangeEnd)
     }
     // Where the fit stays physical it extrapolates: carbon dioxide at 31 °C.
     TTransportProps co2;
-    EXPECT_EQ(co2.Load(fcCarbonDioxide, 31.0), lrOutOfRange);
+    EXPECT_EQ(co2.Load(fcCarbonDioxide, 31.0), TLoadResult::OutOfRange);
     EXPECT_GT(co2.cp, 0.0);
     TTransportProps end;
     end.Load(fcCarbonDioxide, 30.0);

@@ -12,7 +12,7 @@ namespace {
 
 using test::TFirstRunCoil;
 
-using TSizingCall = int (TCoil::*)(double airVolume, double duty);
+using TSizingCall = TSolveStatus (TCoil::*)(double airVolume, double duty);
 constexpr TSizingCall kAllSizings[] = {&TCoil::SizeFaceArea,    &TCoil::SizeHeight, &TCoil::SizeLength,
                                        &TCoil::SizeRowsAndFins, &TCoil::SizeRows,   &TCoil::SizeFins};
 constexpr double kHeightStep = 2 * 0.0381;  // two tube pitches of the 1/2 inch range
@@ -24,8 +24,8 @@ TEST(CoilSizing, TooSmallADutyChangesNothing)
             TFirstRunCoil r;
             const TModelRec before = r.Coil.Geometry().ModelRecord();
             const double flow = r.Water.m;
-            EXPECT_EQ((r.Coil.*size)(0, duty), ssDataError) << duty;
-            EXPECT_EQ(r.Coil.Status, ssDataError);
+            EXPECT_EQ((r.Coil.*size)(0, duty), TSolveStatus::DataError) << duty;
+            EXPECT_EQ(r.Coil.Status, TSolveStatus::DataError);
             EXPECT_EQ(r.Coil.Geometry().ModelRecord(), before);
             EXPECT_EQ(r.Water.m, flow);
         }
@@ -36,7 +36,7 @@ TEST(CoilSizing, FaceAreaAndLength)
     // Without an air flow every trial runs at the design face velocity, and the duty per air
     // volume is learnt from the result.
     TFirstRunCoil face;
-    ASSERT_EQ(face.Coil.SizeFaceArea(0, 50), ssSolved);
+    ASSERT_EQ(face.Coil.SizeFaceArea(0, 50), TSolveStatus::Solved);
     EXPECT_NEAR(face.Coil.Qt, 50, 1e-4);
     EXPECT_NEAR(face.Coil.FaceVelocity(), 2.7, 1e-12);
     EXPECT_NEAR(std::remainder(face.Coil.fHeight(), kHeightStep), 0, 1e-9);
@@ -44,13 +44,13 @@ TEST(CoilSizing, FaceAreaAndLength)
 
     // A given air volume stays; 20 kW from 4 m³/s learns the lowest duty per volume, 10.
     TFirstRunCoil given;
-    ASSERT_EQ(given.Coil.SizeFaceArea(4, 20), ssSolved);
+    ASSERT_EQ(given.Coil.SizeFaceArea(4, 20), TSolveStatus::Solved);
     EXPECT_NEAR(given.Coil.Qt, 20, 1e-4);
     EXPECT_NEAR(given.Coil.AirVolume(), 4, 1e-12);
     EXPECT_EQ(given.Coil.DutyPerVolume, 10);
 
     TFirstRunCoil length;
-    ASSERT_EQ(length.Coil.SizeLength(0, 30), ssSolved);
+    ASSERT_EQ(length.Coil.SizeLength(0, 30), TSolveStatus::Solved);
     EXPECT_NEAR(length.Coil.Qt, 30, 1e-4);
     EXPECT_DOUBLE_EQ(length.Coil.fHeight(), 0.544);
 }
@@ -59,26 +59,26 @@ TEST(CoilSizing, DutyOutOfReachIsNotReportedAsSized)
 {
     // 20 MW needs far more face than 9.144 m × 10 m: the face stops at both limits.
     TFirstRunCoil face;
-    const int status = face.Coil.SizeFaceArea(0, 20000);
-    EXPECT_EQ(status, ssDataError);
+    const TSolveStatus status = face.Coil.SizeFaceArea(0, 20000);
+    EXPECT_EQ(status, TSolveStatus::DataError);
     EXPECT_TRUE(face.Coil.DutyOutOfReach);
     EXPECT_DOUBLE_EQ(face.Coil.fHeight(), face.Coil.MaxHeight);
     EXPECT_DOUBLE_EQ(face.Coil.fLength(), face.Coil.MaxLength);
 
     // The length alone stops moving at its limit with the duty missed by kilowatts.
     TFirstRunCoil length;
-    EXPECT_EQ(length.Coil.SizeLength(0, 5000), ssDataError);
+    EXPECT_EQ(length.Coil.SizeLength(0, 5000), TSolveStatus::DataError);
     EXPECT_DOUBLE_EQ(length.Coil.fLength(), length.Coil.MaxLength);
 
     // 1.5 m³/s warmed from 25 °C to the water's 45 °C takes 36 kW at most.
     TFirstRunCoil air;
-    EXPECT_EQ(air.Coil.SizeFaceArea(1.5, 40), ssDataError);
+    EXPECT_EQ(air.Coil.SizeFaceArea(1.5, 40), TSolveStatus::DataError);
 }
 
 TEST(CoilSizing, HeightInSteps)
 {
     TFirstRunCoil r;
-    ASSERT_EQ(r.Coil.SizeHeight(0, 30), ssSolved);
+    ASSERT_EQ(r.Coil.SizeHeight(0, 30), TSolveStatus::Solved);
     EXPECT_NEAR(std::remainder(r.Coil.fHeight(), kHeightStep), 0, 1e-9);
     EXPECT_GE(r.Coil.Qt, 0.98 * 30);
 
@@ -91,7 +91,7 @@ TEST(CoilSizing, HeightInSteps)
     for (double airVolume : {0.0, 1e6}) {
         TFirstRunCoil large;
         large.Coil.MaxHeight = 9.0;  // 118.1 steps
-        EXPECT_EQ(large.Coil.SizeHeight(airVolume, 5000), ssDataError);
+        EXPECT_EQ(large.Coil.SizeHeight(airVolume, 5000), TSolveStatus::DataError);
         EXPECT_TRUE(large.Coil.DutyOutOfReach);
         EXPECT_NEAR(large.Coil.fHeight(), 118 * kHeightStep, 1e-9);
     }
@@ -103,7 +103,7 @@ TEST(CoilSizing, CandidateSearches)
     // candidates that reach it; one closer but short of it is passed over.
     constexpr double kDuty = 21;
     TFirstRunCoil r;
-    ASSERT_EQ(r.Coil.SizeRowsAndFins(0, kDuty), ssSolved);
+    ASSERT_EQ(r.Coil.SizeRowsAndFins(0, kDuty), TSolveStatus::Solved);
     const double error = std::abs(r.Coil.Qt - kDuty);
     EXPECT_GE(r.Coil.Qt, 0.98 * kDuty);
     for (double rows : {3.0, 4.0, 5.0, 6.0})
@@ -126,7 +126,7 @@ TEST(CoilSizing, CandidateSearches)
     for (const auto& c : equal) {
         TFirstRunCoil fixed;
         fixed.Coil.EffectivenessFn = [](double, double) { return 0.5; };
-        EXPECT_EQ((fixed.Coil.*c.size)(0, 5), ssSolved);
+        EXPECT_EQ((fixed.Coil.*c.size)(0, 5), TSolveStatus::Solved);
         EXPECT_EQ(fixed.Coil.Rows(), c.rows);
         EXPECT_EQ(fixed.Coil.fpi(), c.fins);
     }
@@ -148,7 +148,7 @@ TEST(CoilSizing, UnusableSettingsFail)
         for (TSizingCall size : {&TCoil::SizeFaceArea, &TCoil::SizeHeight}) {
             TFirstRunCoil r;
             r.Coil.*c.setting = c.value;
-            EXPECT_EQ((r.Coil.*size)(0, 30), ssDataError) << c.value;
+            EXPECT_EQ((r.Coil.*size)(0, 30), TSolveStatus::DataError) << c.value;
             EXPECT_TRUE(std::isfinite(r.Coil.Qt));
         }
 }

@@ -28,11 +28,11 @@ TEST(Coil, DesignationsAtCreationAndAfter)
     r.Coil.SetModelText("544 720 4r 12f 99999c");
     EXPECT_FALSE(r.Coil.ModelValid);
     EXPECT_EQ(r.Coil.Circ(), 7);
-    EXPECT_EQ(r.Coil.Solve(), ssDataError);
+    EXPECT_EQ(r.Coil.Solve(), TSolveStatus::DataError);
     r.Coil.SetModelText("600 900 3r 10f 8c");
     EXPECT_TRUE(r.Coil.ModelValid);
     EXPECT_DOUBLE_EQ(r.Coil.FaceArea(), 0.6 * 0.9);
-    EXPECT_EQ(r.Coil.Solve(), ssSolved);
+    EXPECT_EQ(r.Coil.Solve(), TSolveStatus::Solved);
 }
 
 TEST(Coil, AirFlowFormsStayConsistent)
@@ -73,7 +73,7 @@ TEST(Coil, AirPressureDrop)
     }
 
     TFirstRunCoil wet;
-    ASSERT_EQ(wet.Coil.Solve(), ssSolved);
+    ASSERT_EQ(wet.Coil.Solve(), TSolveStatus::Solved);
     const double dry = wet.Coil.AirPressureDrop();
     // Fluid 2 K below the dew point: (1.2 − e^((6.29 − 3.6)/25.2))·(0.10746·12 − 0.03282) + 0.915677.
     wet.Water.tfi = wet.AirOn.td - 2;

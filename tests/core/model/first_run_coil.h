@@ -18,7 +18,7 @@ struct TFirstRunCoil {
         AirOff = AirOn;
         Coil.SetFaceVelocity(2.5);
         Coil.LiquidState.SetVelocity(1.0);
-        Coil.LiquidState.ctrl = ctrlFlow;
+        Coil.LiquidState.ctrl = TFluidControl::Flow;
     }
 
     TMoistAirState AirOn;

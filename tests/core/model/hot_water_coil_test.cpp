@@ -37,7 +37,7 @@ TEST(HotWaterCoil, ReproducesTheIndependentFirstRunRating)
     const nlohmann::json expected = nlohmann::json::parse(file)["results"];
 
     TFirstRunCoil r;
-    ASSERT_EQ(r.Coil.Solve(), ssSolved);
+    ASSERT_EQ(r.Coil.Solve(), TSolveStatus::Solved);
     const THotWaterCoil& c = r.Coil;
     const std::pair<const char*, double> actual[] = {
         {"Qt", c.Qt}, {"Qs", c.Qs}, {"Qmax", c.Qmax}, {"e", c.e}, {"Ntu", c.Ntu}, {"Cr", c.Cr},
@@ -63,13 +63,13 @@ TEST(HotWaterCoil, ConvergedSolvesBalanceAirAndLiquid)
         {"liquid the smaller stream (Cr > 1)", [](TFirstRunCoil& r) { r.Coil.LiquidState.SetVelocity(0.1); }},
         {"temperature control, 20 K drop",
          [](TFirstRunCoil& r) {
-             r.Coil.LiquidState.ctrl = ctrlTemperature;
+             r.Coil.LiquidState.ctrl = TFluidControl::Temperature;
              r.Coil.LiquidState.designdt = 20;
              r.Coil.LiquidState.SetInletTemp(80);
          }},
         {"temperature control without flow, from 1 m/s",
          [](TFirstRunCoil& r) {
-             r.Coil.LiquidState.ctrl = ctrlTemperature;
+             r.Coil.LiquidState.ctrl = TFluidControl::Temperature;
              r.Coil.LiquidState.SetMassFlow(0);
          }},
         {"fluid colder than the air, flow control", [](TFirstRunCoil& r) { r.Coil.LiquidState.SetInletTemp(20); }},
@@ -78,7 +78,7 @@ TEST(HotWaterCoil, ConvergedSolvesBalanceAirAndLiquid)
         SCOPED_TRACE(name);
         TFirstRunCoil r;
         setUp(r);
-        ASSERT_EQ(r.Coil.Solve(), ssSolved);
+        ASSERT_EQ(r.Coil.Solve(), TSolveStatus::Solved);
         EXPECT_GT(r.Coil.Qt * (r.Water.tfi - r.AirOn.db), 0);  // heat flows from warm to cold
         EXPECT_LE(r.Coil.e, 1);
         // Moisture is untouched: all the duty is sensible.
@@ -99,7 +99,7 @@ TEST(HotWaterCoil, DutyGrowsWithInletTemperatureRowsAndAirFlow)
         for (double value : values) {
             TFirstRunCoil r;
             apply(r, value);
-            ASSERT_EQ(r.Coil.Solve(), ssSolved) << value;
+            ASSERT_EQ(r.Coil.Solve(), TSolveStatus::Solved) << value;
             EXPECT_GT(r.Coil.Qt, previous) << value;
             previous = r.Coil.Qt;
         }
@@ -111,7 +111,7 @@ TEST(HotWaterCoil, EdgeCases)
     // Flow control without flow: solved at once, no duty, the air passes unchanged.
     TFirstRunCoil noFlow;
     noFlow.Coil.LiquidState.SetMassFlow(0);
-    EXPECT_EQ(noFlow.Coil.Solve(), ssSolved);
+    EXPECT_EQ(noFlow.Coil.Solve(), TSolveStatus::Solved);
     EXPECT_EQ(noFlow.Coil.Qt, 0);
     EXPECT_EQ(noFlow.AirOff.h, noFlow.AirOn.h);
 
@@ -119,17 +119,17 @@ TEST(HotWaterCoil, EdgeCases)
     // is held at 24 °C (6 K) and 5 returned, with the duty of the iteration kept.
     TFirstRunCoil held;
     held.Coil.SetAirOnText("24/17");
-    held.Coil.LiquidState.ctrl = ctrlTemperature;
+    held.Coil.LiquidState.ctrl = TFluidControl::Temperature;
     held.Coil.LiquidState.SetInletTemp(30);
     held.Coil.LiquidState.designdt = 10;
-    EXPECT_EQ(held.Coil.Solve(), ssDataError);
-    EXPECT_EQ(held.Coil.Status, ssSolved);
+    EXPECT_EQ(held.Coil.Solve(), TSolveStatus::DataError);
+    EXPECT_EQ(held.Coil.Status, TSolveStatus::Solved);
     EXPECT_DOUBLE_EQ(held.Water.tfo, 24);
     EXPECT_DOUBLE_EQ(held.Coil.LiquidState.designdt, 6);
     EXPECT_NEAR(held.Coil.AirMassFlow() * (held.AirOff.h - held.AirOn.h), held.Coil.Qt, 1e-6 * held.Coil.Qt);
 
     // Fluid at the air's dry bulb: no heat flows, and the user's air is left as it is.
-    for (const std::uint8_t control : {ctrlFlow, ctrlTemperature}) {
+    for (const TFluidControl control : {TFluidControl::Flow, TFluidControl::Temperature}) {
         SCOPED_TRACE(int(control));
         TFirstRunCoil level;
         level.Coil.Solve();
@@ -137,7 +137,7 @@ TEST(HotWaterCoil, EdgeCases)
         level.Coil.LiquidState.SetInletTemp(25);
         const TMoistAirState airOn = level.AirOn;
         const double flow = level.Water.m;
-        EXPECT_EQ(level.Coil.Solve(), ssSolved);
+        EXPECT_EQ(level.Coil.Solve(), TSolveStatus::Solved);
         EXPECT_EQ(level.Coil.Note(), THotWaterNote::NoTemperatureDifference);
         EXPECT_EQ(level.AirOn.db, 25);
         EXPECT_EQ(level.AirOn.W, airOn.W);
@@ -146,7 +146,7 @@ TEST(HotWaterCoil, EdgeCases)
         EXPECT_EQ(level.AirOff.db, 25);
         EXPECT_EQ(level.AirOff.W, airOn.W);
         EXPECT_EQ(level.Water.m, flow);
-        if (control == ctrlFlow) {
+        if (control == TFluidControl::Flow) {
             EXPECT_EQ(level.Water.tfo, 25);
         }
     }
@@ -164,7 +164,7 @@ TEST(HotWaterCoil, EdgeCases)
     static int passes = 0;
     TFirstRunCoil restless;
     restless.Coil.EffectivenessFn = [](double, double) { return ++passes % 2 ? 0.5 : 0.6; };
-    EXPECT_EQ(restless.Coil.Solve(), ssCountOut);
+    EXPECT_EQ(restless.Coil.Solve(), TSolveStatus::CountOut);
     EXPECT_EQ(passes, 102);
 }
 
@@ -175,19 +175,19 @@ TEST(HotWaterCoil, FluidNearTheAirTemperature)
 {
     struct TCase {
         const char* name;
-        std::uint8_t control;
+        TFluidControl control;
         double inlet;
         double drop;
-        int result;
+        TSolveStatus result;
         THotWaterNote note;
     };
     const TCase cases[] = {
-        {"just above the air", ctrlFlow, 25.1, 6, ssSolved, THotWaterNote::None},
-        {"just below the air", ctrlFlow, 24.9, 6, ssSolved, THotWaterNote::CoolsAir},
-        {"above the dew point", ctrlFlow, 12.5, 6, ssSolved, THotWaterNote::CoolsAir},
-        {"below the dew point", ctrlFlow, 12, 6, ssDataError, THotWaterNote::BelowDewPoint},
-        {"5 °C", ctrlFlow, 5, 6, ssDataError, THotWaterNote::BelowDewPoint},
-        {"below the air, temperature control", ctrlTemperature, 20, 6, ssDataError, THotWaterNote::CannotCool},
+        {"just above the air", TFluidControl::Flow, 25.1, 6, TSolveStatus::Solved, THotWaterNote::None},
+        {"just below the air", TFluidControl::Flow, 24.9, 6, TSolveStatus::Solved, THotWaterNote::CoolsAir},
+        {"above the dew point", TFluidControl::Flow, 12.5, 6, TSolveStatus::Solved, THotWaterNote::CoolsAir},
+        {"below the dew point", TFluidControl::Flow, 12, 6, TSolveStatus::DataError, THotWaterNote::BelowDewPoint},
+        {"5 °C", TFluidControl::Flow, 5, 6, TSolveStatus::DataError, THotWaterNote::BelowDewPoint},
+        {"below the air, temperature control", TFluidControl::Temperature, 20, 6, TSolveStatus::DataError, THotWaterNote::CannotCool},
     };
     double duty[2] = {0, 0};
     for (const TCase& c : cases) {
@@ -199,7 +199,7 @@ TEST(HotWaterCoil, FluidNearTheAirTemperature)
         EXPECT_EQ(r.Coil.Solve(), c.result);
         EXPECT_EQ(r.Coil.Note(), c.note);
         EXPECT_EQ(r.AirOn.db, 25);
-        if (c.result == ssSolved) {
+        if (c.result == TSolveStatus::Solved) {
             ExpectDutyBalance(r);
             // Sensible only: the moisture passes unchanged and the air stays unsaturated.
             EXPECT_NEAR(r.AirOff.W, r.AirOn.W, 1e-9);
@@ -224,9 +224,9 @@ TEST(HotWaterCoil, DesignDropReachingTheAirHoldsTheLeavingFluid)
     for (const double drop : {20.0, 25.0, 30.0}) {
         SCOPED_TRACE(drop);
         TFirstRunCoil r;
-        r.Coil.LiquidState.ctrl = ctrlTemperature;
+        r.Coil.LiquidState.ctrl = TFluidControl::Temperature;
         r.Coil.LiquidState.designdt = drop;
-        EXPECT_EQ(r.Coil.Solve(), ssDataError);
+        EXPECT_EQ(r.Coil.Solve(), TSolveStatus::DataError);
         EXPECT_EQ(r.Coil.Note(), THotWaterNote::DropHeld);
         EXPECT_EQ(r.Coil.RequestedDesignDT(), drop);
         EXPECT_DOUBLE_EQ(r.Water.tfo, 25);
@@ -234,9 +234,9 @@ TEST(HotWaterCoil, DesignDropReachingTheAirHoldsTheLeavingFluid)
     }
     // A drop that leaves the fluid above the air rates as usual.
     TFirstRunCoil r;
-    r.Coil.LiquidState.ctrl = ctrlTemperature;
+    r.Coil.LiquidState.ctrl = TFluidControl::Temperature;
     r.Coil.LiquidState.designdt = 15;
-    EXPECT_EQ(r.Coil.Solve(), ssSolved);
+    EXPECT_EQ(r.Coil.Solve(), TSolveStatus::Solved);
     EXPECT_EQ(r.Coil.Note(), THotWaterNote::None);
     EXPECT_DOUBLE_EQ(r.Water.tfo, 30);
     ExpectDutyBalance(r);
@@ -251,10 +251,10 @@ TEST(HotWaterCoil, SetDesignDutyChoosesCircuitsForTheIdealVelocity)
     r.Water.UserCp = 4.2;
     r.Water.UserRo = 972;
     r.Water.Update();
-    r.Coil.LiquidState.ctrl = ctrlTemperature;
+    r.Coil.LiquidState.ctrl = TFluidControl::Temperature;
     r.Coil.SetDesignDuty(50);
     const TLiquidState& state = r.Coil.LiquidState;
-    EXPECT_EQ(state.ctrl, ctrlFlow);
+    EXPECT_EQ(state.ctrl, TFluidControl::Flow);
     EXPECT_DOUBLE_EQ(r.Water.tfo, 45 - 6);
     EXPECT_EQ(r.Coil.Circ(), 17);
     EXPECT_NEAR(r.Water.m, 2.0350090, 1e-6);
@@ -275,7 +275,7 @@ TEST(HotWaterCoil, BadInputFailsCleanly)
         {"duty factor not a number", [](TFirstRunCoil& r) { r.Coil.DutyFactor = kNaN; }},
         {"fluid colder than the air, temperature control",
          [](TFirstRunCoil& r) {
-             r.Coil.LiquidState.ctrl = ctrlTemperature;
+             r.Coil.LiquidState.ctrl = TFluidControl::Temperature;
              r.Coil.LiquidState.SetInletTemp(20);
          }},
     };
@@ -286,10 +286,10 @@ TEST(HotWaterCoil, BadInputFailsCleanly)
         spoil(r);
         const double leaving = r.Water.tfo;
         const double flow = r.Water.m;
-        int status = ssSolved;
+        TSolveStatus status = TSolveStatus::Solved;
         EXPECT_NO_THROW(status = r.Coil.Solve());
-        EXPECT_EQ(status, ssDataError);
-        EXPECT_EQ(r.Coil.Status, ssDataError);
+        EXPECT_EQ(status, TSolveStatus::DataError);
+        EXPECT_EQ(r.Coil.Status, TSolveStatus::DataError);
         EXPECT_EQ(r.Coil.Qt, 0);
         EXPECT_EQ(r.Coil.Qs, 0);
         EXPECT_TRUE(r.AirOff.db == r.AirOn.db || std::isnan(r.AirOn.db));
@@ -303,9 +303,9 @@ TEST(HotWaterCoil, RatingAllocatesNothing)
     TFirstRunCoil r;
     (void)r.Coil.SimulateSteps();  // the profile's storage exists from here on
     const long before = test::AllocationCount();
-    const int status = r.Coil.Solve();
+    const TSolveStatus status = r.Coil.Solve();
     const TSimulation simulation = r.Coil.SimulateSteps();
-    EXPECT_EQ(status, ssSolved);
+    EXPECT_EQ(status, TSolveStatus::Solved);
     EXPECT_TRUE(simulation.Converged());
     EXPECT_EQ(test::AllocationCount() - before, 0);
 }
@@ -313,7 +313,7 @@ TEST(HotWaterCoil, RatingAllocatesNothing)
 TEST(HotWaterCoil, StepByStepSimulationFollowsTheRating)
 {
     TFirstRunCoil r;
-    ASSERT_EQ(r.Coil.Solve(), ssSolved);
+    ASSERT_EQ(r.Coil.Solve(), TSolveStatus::Solved);
     const TSimulation simulation = r.Coil.SimulateSteps();
     ASSERT_TRUE(simulation.Converged());
     const double duty = simulation.Duty;
@@ -339,7 +339,7 @@ TEST(HotWaterCoil, StepByStepSimulationOfTheOtherCases)
     // along the air path and the march still ends at the inlet.
     TFirstRunCoil cooling;
     cooling.Coil.LiquidState.SetInletTemp(20);
-    ASSERT_EQ(cooling.Coil.Solve(), ssSolved);
+    ASSERT_EQ(cooling.Coil.Solve(), TSolveStatus::Solved);
     const TSimulation cooled = cooling.Coil.SimulateSteps();
     ASSERT_TRUE(cooled.Converged());
     EXPECT_LT(cooled.Duty, 0);
@@ -358,7 +358,7 @@ TEST(HotWaterCoil, StepByStepSimulationOfTheOtherCases)
     TFirstRunCoil still;
     still.Coil.LiquidState.SetMassFlow(0);
     for (TFirstRunCoil* r : {&level, &still}) {
-        ASSERT_EQ(r->Coil.Solve(), ssSolved);
+        ASSERT_EQ(r->Coil.Solve(), TSolveStatus::Solved);
         const TSimulation flat = r->Coil.SimulateSteps();
         ASSERT_TRUE(flat.Converged());
         EXPECT_NEAR(flat.Duty, 0, 1e-9);
@@ -372,7 +372,7 @@ TEST(HotWaterCoil, StepByStepSimulationOfTheOtherCases)
     // Water below the dew point is not rated, so there is nothing to march through.
     TFirstRunCoil refused;
     refused.Coil.LiquidState.SetInletTemp(5);
-    ASSERT_EQ(refused.Coil.Solve(), ssDataError);
+    ASSERT_EQ(refused.Coil.Solve(), TSolveStatus::DataError);
     const TSimulation none = refused.Coil.SimulateSteps();
     EXPECT_EQ(none.Outcome, TSimulationOutcome::NotRated);
     EXPECT_EQ(none.Duty, 0);

@@ -45,7 +45,7 @@ TEST(LiquidState, ApplyDutyByControl)
     // Cp(75 °C) = 4.19452383.
     TLiquid water("Water", 1, 80, 60, fcWater);
     TLiquidState temperature(water);
-    temperature.ctrl = ctrlTemperature;
+    temperature.ctrl = TFluidControl::Temperature;
     temperature.designdt = 10;
     temperature.ApplyDuty(42);
     EXPECT_DOUBLE_EQ(water.tfo, 70);
@@ -54,7 +54,7 @@ TEST(LiquidState, ApplyDutyByControl)
     EXPECT_NEAR(temperature.cw, water.m * water.Cp, 1e-12);
 
     // Any other control changes nothing.
-    temperature.ctrl = 7;
+    temperature.ctrl = static_cast<TFluidControl>(7);
     temperature.ApplyDuty(100);
     EXPECT_DOUBLE_EQ(water.tfo, 70);
 }

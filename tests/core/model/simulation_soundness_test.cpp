@@ -54,7 +54,7 @@ bool Draw(std::mt19937& random, TRandomCoil& r, std::string& description)
         return false;
     r.AirOff = r.AirOn;
     r.Coil.SetFaceVelocity(uniform(1.0, 3.5));
-    r.Coil.LiquidState.ctrl = ctrlFlow;
+    r.Coil.LiquidState.ctrl = TFluidControl::Flow;
     r.Coil.LiquidState.SetInletTemp(uniform(35, 90));
     r.Coil.LiquidState.SetLeavingTemp(r.Coil.LiquidState.InletTemp() - 10);
     r.Coil.LiquidState.SetVelocity(uniform(0.1, 2.0));
@@ -77,7 +77,7 @@ TEST(SimulationSoundness, RandomCoilsFailCleanlyOrFollowTheRating)
     for (int drawn = 0; simulated + failed < kCoils && drawn < 2 * kCoils; ++drawn) {
         TRandomCoil r;
         std::string coil;
-        if (!Draw(random, r, coil) || r.Coil.Solve() != ssSolved) continue;
+        if (!Draw(random, r, coil) || r.Coil.Solve() != TSolveStatus::Solved) continue;
         SCOPED_TRACE(coil);
         if (r.Water.tfi - r.AirOn.db > 3.3 * (r.Water.tfo - r.AirOn.db)) ++steep;
         const TSimulation simulation = r.Coil.SimulateSteps();

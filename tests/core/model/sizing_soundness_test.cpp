@@ -24,7 +24,7 @@ namespace {
 constexpr double kTubePitch = 0.0381;  // the built-in 1/2 inch range
 constexpr double kLowerBand = 0.98;
 
-using TSizingCall = int (TCoil::*)(double airVolume, double duty);
+using TSizingCall = TSolveStatus (TCoil::*)(double airVolume, double duty);
 constexpr TSizingCall kSizings[] = {&TCoil::SizeFaceArea,    &TCoil::SizeHeight, &TCoil::SizeLength,
                                     &TCoil::SizeRowsAndFins, &TCoil::SizeRows,   &TCoil::SizeFins};
 
@@ -42,7 +42,7 @@ struct TRandomCoil {
         const double inlet = waterTemp(random);
         Coil.LiquidState.SetInletTemp(inlet);
         Coil.LiquidState.SetLeavingTemp(inlet - 10);
-        Coil.LiquidState.ctrl = ctrlFlow;
+        Coil.LiquidState.ctrl = TFluidControl::Flow;
         Coil.LiquidState.SetVelocity(tubeVelocity(random));
         Coil.SetFaceVelocity(velocity(random));
     }
@@ -99,27 +99,27 @@ TEST(SizingSoundness, EverySizingLeavesABuildableCoilAndSizedMeansTheDutyIsMet)
     for (int i = 0; i < kCases; ++i) {
         TRandomCoil r(random);
         const std::string start = r.Coil.GetModelText();
-        ASSERT_EQ(r.Coil.Solve(), ssSolved) << start;
+        ASSERT_EQ(r.Coil.Solve(), TSolveStatus::Solved) << start;
         // Mostly duties near what the coil gives, now and then far beyond it.
         const double duty = r.Coil.Qt * (unit(random) < 0.85 ? reachable(random) : beyond(random));
         const double airVolume = unit(random) < 0.3 ? r.Coil.AirVolume() : 0;
         const size_t which = static_cast<size_t>(i) % std::size(kSizings);
-        const int status = (r.Coil.*kSizings[which])(airVolume, duty);
+        const TSolveStatus status = (r.Coil.*kSizings[which])(airVolume, duty);
         SCOPED_TRACE(testing::Message() << "case " << i << ", sizing " << which << ", " << start << ", air "
                                         << airVolume << ", duty " << duty << " -> " << r.Coil.GetModelText()
-                                        << ", Qt " << r.Coil.Qt << ", status " << status);
+                                        << ", Qt " << r.Coil.Qt << ", status " << SolveStatusName(status));
         EXPECT_EQ(Unbuildable(r.Coil), "");
-        if (status == ssSolved) {
+        if (status == TSolveStatus::Solved) {
             ++sized;
             EXPECT_GE(r.Coil.Qt, kLowerBand * duty);
             EXPECT_FALSE(r.Coil.DutyOutOfReach);
             // The coil reported is the coil rated.
             const double reported = r.Coil.Qt;
-            EXPECT_EQ(r.Coil.Solve(), ssSolved);
+            EXPECT_EQ(r.Coil.Solve(), TSolveStatus::Solved);
             EXPECT_NEAR(r.Coil.Qt, reported, 1e-6 * reported);
         } else if (r.Coil.DutyOutOfReach) {
             ++outOfReach;
-            EXPECT_EQ(status, ssDataError);
+            EXPECT_EQ(status, TSolveStatus::DataError);
             EXPECT_LT(r.Coil.Qt, kLowerBand * duty);
         }
     }

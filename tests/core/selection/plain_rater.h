@@ -90,9 +90,9 @@ public:
         m_coil.SetModelText(FormatDesignation({height, length, double(rows), double(fins), double(circuits)}));
         EXPECT_TRUE(m_coil.ModelValid);
         m_coil.SetAirVolume(req.AirVolume);
-        m_coil.LiquidState.ctrl = ctrlFlow;
+        m_coil.LiquidState.ctrl = TFluidControl::Flow;
         m_coil.LiquidState.SetMassFlow(m_flow);
-        const int status = m_coil.Solve();
+        const TSolveStatus status = m_coil.Solve();
 
         TPlainRating r;
         r.Duty = m_coil.Qt;
@@ -102,7 +102,7 @@ public:
         r.Designation = m_coil.Geometry().Designation();
         r.Range = range.name;
         const double vw = m_coil.LiquidState.vw;
-        r.Passed = status == 0 && r.Duty >= req.Duty && r.Duty <= req.Duty * (1 + limits.Margin) &&
+        r.Passed = status == TSolveStatus::Solved && r.Duty >= req.Duty && r.Duty <= req.Duty * (1 + limits.Margin) &&
                    r.AirDrop <= limits.MaxAirDrop && r.FluidDrop <= limits.MaxFluidDrop &&
                    vw >= limits.MinTubeVelocity && vw <= limits.MaxTubeVelocity &&
                    m_coil.FaceVelocity() <= limits.MaxFaceVelocity;

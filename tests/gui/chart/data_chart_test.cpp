@@ -66,7 +66,8 @@ TStepSimulation FailedSimulation()
 {
     TStepSimulation failed;
     failed.Caption = "Step-by-Step Simulation";
-    failed.Result = TResult::Error(ssDataError, std::string(SimulationMessage(TSimulationOutcome::Unresolved)));
+    failed.Result = TResult::Error(SolveStatusCode(TSolveStatus::DataError),
+                                   std::string(SimulationMessage(TSimulationOutcome::Unresolved)));
     return failed;
 }
 

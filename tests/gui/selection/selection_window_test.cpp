@@ -111,7 +111,7 @@ private slots:
         QVERIFY(m_doc->Solved());
         QCOMPARE(QString::fromStdString(m_doc->HotWaterCoil().GetModelText()), model);
         QCOMPARE(int(m_doc->CalcMode()), int(TCalcMode::HeatingDuty));
-        QCOMPARE(int(m_doc->HotWaterCoil().LiquidState.ctrl), int(ctrlFlow));
+        QCOMPARE(int(m_doc->HotWaterCoil().LiquidState.ctrl), int(TFluidControl::Flow));
         QVERIFY2(std::abs(m_doc->DesignDuty() - duty) < 1e-3,
                  qPrintable(QString("document %1 kW, table %2 kW").arg(m_doc->DesignDuty()).arg(duty)));
     }
