@@ -13,6 +13,7 @@
 #include "gui/automation/automation_server.h"
 #include "gui/main/about_box.h"
 #include "gui/common/confirm_change.h"
+#include "gui/common/prompts.h"
 #include "gui/main/main_window.h"
 #include "gui/common/qt_text.h"
 #include "settings/folders.h"
@@ -44,7 +45,9 @@ QString Joined(const std::vector<std::string>& lines)
 
 void Warn(const std::vector<std::string>& lines)
 {
-    if (!lines.empty()) QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), Joined(lines));
+    if (!lines.empty())
+        vantor::TDialogPrompts(nullptr, QApplication::applicationDisplayName())
+            .ShowMessage(Joined(lines), vantor::TMessageKind::Warning);
 }
 
 // An unattended run (a start for automation without a display) has nobody to answer a
@@ -172,7 +175,8 @@ int main(int argc, char** argv)
 
     const TMakerInfo maker = ReadMakerInfo(TSettingsStore(TSettingsKey::Maker));
     if (const TDataFolder dataFolder = EnsureDataFolder(); !dataFolder.Result) {
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), ToQString(dataFolder.Result.Message));
+        TDialogPrompts(nullptr, QApplication::applicationDisplayName())
+            .ShowMessage(ToQString(dataFolder.Result.Message), TMessageKind::Error);
         return 1;
     }
 

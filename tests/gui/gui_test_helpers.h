@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -30,17 +29,6 @@ inline void OnNextModal(std::function<void(QWidget&)> act)
         if (window) act(*window);
     });
     timer->start();
-}
-
-// Closes the next message box and keeps its text.
-inline void CloseNextMessageBox(QString& text)
-{
-    OnNextModal([&text](QWidget& window) {
-        if (auto* box = qobject_cast<QMessageBox*>(&window)) {
-            text = box->text();
-            box->accept();
-        }
-    });
 }
 
 // Key presses to the focused widget, as typing does (the grid opens its editor on the first

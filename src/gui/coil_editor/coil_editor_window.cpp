@@ -26,7 +26,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>

@@ -1,11 +1,11 @@
 #include "gui/common/page_opener.h"
 
+#include "gui/common/prompts.h"
 #include "settings/folders.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
 #include <QWidget>
 
@@ -19,7 +19,10 @@ constexpr int kStartTimeoutMs = 5000;
 
 }  // namespace
 
-TPageOpener::TPageOpener(QWidget* window) : QObject(window), m_window(window) {}
+TPageOpener::TPageOpener(QWidget* window)
+    : QObject(window), m_prompts(std::make_shared<TDialogPrompts>(window, QApplication::applicationDisplayName()))
+{
+}
 
 QString TPageOpener::FailureText(const QString& path)
 {
@@ -52,8 +55,7 @@ bool TPageOpener::OpenInstalled(const QString& relative)
     if (page.empty()) page = FindDataFile(wanted);
     const QString pageName = QString::fromStdString(page.string());
     if (page.empty() || !QFileInfo::exists(pageName)) {
-        QMessageBox::critical(m_window, QApplication::applicationDisplayName(),
-                              tr("The help page %1 is not installed.").arg(relative));
+        m_prompts->ShowMessage(tr("The help page %1 is not installed.").arg(relative), TMessageKind::Error);
         return false;
     }
     return Open(pageName);
@@ -61,7 +63,7 @@ bool TPageOpener::OpenInstalled(const QString& relative)
 
 void TPageOpener::ShowFailure(const QString& path)
 {
-    QMessageBox::warning(m_window, QApplication::applicationDisplayName(), FailureText(path));
+    m_prompts->ShowMessage(FailureText(path), TMessageKind::Warning);
     emit Failed(path);
 }
 

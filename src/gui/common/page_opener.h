@@ -8,9 +8,13 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace vantor {
+
+class TPrompts;
 
 class TPageOpener : public QObject {
     Q_OBJECT
@@ -27,6 +31,9 @@ public:
 
     static QString FailureText(const QString& path);
 
+    // The failures go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
+
     // Open on a page of the installed files ("Common Files/Coils.htm"), the user's copy first,
     // a help page whatever the case of its name; a page that is not installed is said so.
     bool OpenInstalled(const QString& relative);
@@ -38,7 +45,7 @@ signals:
 private:
     void ShowFailure(const QString& path);
 
-    QWidget* m_window;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

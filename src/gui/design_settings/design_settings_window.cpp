@@ -2,6 +2,7 @@
 
 #include "gui/common/form_placement.h"
 #include "gui/common/page_opener.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/fmt_edit.h"
 #include "gui/widgets/fmt_edit_label.h"
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,7 +65,8 @@ std::optional<double> NumberOf(const TVariant& value)
 TCoilSettingsForm::TCoilSettingsForm(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint),
       m_pages(new QTabWidget(this)),
-      m_helpOpener(new TPageOpener(this))
+      m_helpOpener(new TPageOpener(this)),
+      m_prompts(std::make_shared<TDialogPrompts>(this))
 {
     setObjectName(ToQString(kDesignSettingsSection));
     setWindowTitle(tr("Design Settings"));
@@ -160,7 +161,7 @@ void TCoilSettingsForm::SaveDesignSettings()
     SaveWindowPlacement(programKey, kDesignSettingsSection, PlacementOf(*this));
     vantor::SaveDesignSettings(programKey, m_settings);
     if (const TResult flushed = programKey.Flush(); !flushed)
-        QMessageBox::warning(this, windowTitle(), ToQString(flushed.Message));
+        m_prompts->ShowMessage(ToQString(flushed.Message), TMessageKind::Warning);
 }
 
 void TCoilSettingsForm::ApplyToCoil()

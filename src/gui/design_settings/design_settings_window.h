@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QLabel;
 class QTabWidget;
@@ -18,6 +20,7 @@ namespace vantor {
 class TCoil;
 class TFmtEdit;
 class TPageOpener;
+class TPrompts;
 class KzCustomEdit;
 
 class TCoilSettingsForm : public QDialog {
@@ -42,6 +45,8 @@ public:
 
     // The values as the edits show them, after each edit's limits.
     const TDesignSettings& Settings() const { return m_settings; }
+    // A failure to store the values goes through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
     TFmtEdit& AspectEdit() const { return *m_aspect; }
     TFmtEdit& VfEdit() const { return *m_vf; }
@@ -77,6 +82,7 @@ private:
     TFmtEdit* m_fins;
     TPageOpener* m_helpOpener;
     QCheckBox* m_useFouling;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

@@ -1,6 +1,7 @@
 #include "gui/file_properties/file_properties_window.h"
 
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "reports/file_facts.h"
 #include "settings/settings_store.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -86,7 +86,8 @@ TFocusControl ControlKind(QObject* object, const QObject* window)
 }  // namespace
 
 TFilePropertiesForm::TFilePropertiesForm(TFileProperties& properties, TSettingsStore& programKey, QWidget* parent)
-    : QDialog(parent), m_edit(properties), m_programKey(programKey), m_pages(new QTabWidget(this))
+    : QDialog(parent), m_edit(properties), m_programKey(programKey), m_pages(new QTabWidget(this)),
+      m_prompts(std::make_shared<TDialogPrompts>(this))
 {
     setObjectName(QStringLiteral("FilePropertiesForm"));
     setWindowTitle(tr("Properties"));
@@ -335,7 +336,7 @@ bool TFilePropertiesForm::TextsCanBeStored()
         if (problem.empty()) continue;
         m_pages->setCurrentWidget(control->parentWidget());
         control->setFocus();
-        QMessageBox::warning(this, windowTitle(), tr("%1: the text %2").arg(label, ToQString(problem)));
+        m_prompts->ShowMessage(tr("%1: the text %2").arg(label, ToQString(problem)), TMessageKind::Warning);
         return false;
     }
     return true;
@@ -347,7 +348,8 @@ void TFilePropertiesForm::accept()
     m_edit.Accept(m_keepAsDefault->isChecked(), m_programKey);
     if (m_keepAsDefault->isChecked())
         if (const TResult written = m_programKey.Flush(); !written)
-            QMessageBox::warning(this, windowTitle(), tr("The defaults could not be kept: %1").arg(ToQString(written.Message)));
+            m_prompts->ShowMessage(tr("The defaults could not be kept: %1").arg(ToQString(written.Message)),
+                                  TMessageKind::Warning);
     QDialog::accept();
 }
 

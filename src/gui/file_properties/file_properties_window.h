@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,7 @@ class QTabWidget;
 
 namespace vantor {
 
+class TPrompts;
 class TSettingsStore;
 
 class TFilePropertiesForm : public QDialog {
@@ -48,6 +50,8 @@ public:
     // name for an empty caption.
     QString GeneralText(const QString& caption) const;
     bool AttributeChecked(const QString& caption) const;
+    // The messages go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
 public slots:
     void accept() override;
@@ -91,6 +95,7 @@ private:
     std::vector<std::pair<QString, QLabel*>> m_facts;
     std::vector<QCheckBox*> m_attributes;
     QCheckBox* m_keepAsDefault;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

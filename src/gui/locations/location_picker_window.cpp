@@ -2,6 +2,7 @@
 
 #include "gui/locations/barometer_placement.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "locations/barometer.h"
 #include "locations/location_texts.h"
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -87,7 +87,8 @@ TSelectLocationForm::TSelectLocationForm(QWidget* parent)
       m_places(MakeList(this)),
       m_grid(new QTableWidget(10, 2, this)),
       m_accept(nullptr),
-      m_status(new QStatusBar(this))
+      m_status(new QStatusBar(this)),
+      m_prompts(std::make_shared<TDialogPrompts>(this))
 {
     setObjectName(ToQString(kFormName));
     setWindowTitle(tr("Select Location"));
@@ -234,9 +235,9 @@ void TSelectLocationForm::PlaceChosen()
 
 void TSelectLocationForm::Report(const TResult& result)
 {
-    if (!result) QMessageBox::warning(this, windowTitle(), ToQString(result.Message));
+    if (!result) m_prompts->ShowMessage(ToQString(result.Message), TMessageKind::Warning);
     const std::string notice = m_picker.TakeNotice();
-    if (!notice.empty()) QMessageBox::warning(this, windowTitle(), ToQString(notice));
+    if (!notice.empty()) m_prompts->ShowMessage(ToQString(notice), TMessageKind::Warning);
 }
 
 void TSelectLocationForm::resizeEvent(QResizeEvent* event)

@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -16,6 +18,8 @@ class QStatusBar;
 class QTableWidget;
 
 namespace vantor {
+
+class TPrompts;
 
 class TSelectLocationForm : public QDialog {
     Q_OBJECT
@@ -34,6 +38,8 @@ public:
     QString RecordPanel() const;
     QString PlacePanel() const;
     QString NotePanel() const;
+    // Failures and notices go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -62,6 +68,7 @@ private:
     QLabel* m_recordPanel;
     QLabel* m_placePanel;
     QLabel* m_notePanel;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

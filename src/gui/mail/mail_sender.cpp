@@ -1,8 +1,9 @@
 #include "gui/mail/mail_sender.h"
 
+#include "gui/common/prompts.h"
+
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
 #include <QWidget>
 
@@ -17,7 +18,10 @@ constexpr int kMailerFailed = 4;
 
 }  // namespace
 
-TMapiControl::TMapiControl(QWidget* window) : QObject(window), m_window(window) {}
+TMapiControl::TMapiControl(QWidget* window)
+    : QObject(window), m_prompts(std::make_shared<TDialogPrompts>(window, QApplication::applicationDisplayName()))
+{
+}
 
 QString TMapiControl::NoMailProgramText()
 {
@@ -73,7 +77,7 @@ void TMapiControl::Finished(int exitCode)
 
 void TMapiControl::ShowFailure(const QString& text) const
 {
-    QMessageBox::warning(m_window, QApplication::applicationDisplayName(), text);
+    m_prompts->ShowMessage(text, TMessageKind::Warning);
 }
 
 }  // namespace vantor

@@ -11,7 +11,11 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
+
 namespace vantor {
+
+class TPrompts;
 
 class TMapiControl : public QObject {
     Q_OBJECT
@@ -45,6 +49,9 @@ public:
 
     static QString NoMailProgramText();
 
+    // The failures go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
+
 signals:
     void OnSuccess();
     void OnMapiError(int errorCode);
@@ -53,7 +60,7 @@ private:
     void Finished(int exitCode);
     void ShowFailure(const QString& text) const;
 
-    QWidget* m_window;
+    std::shared_ptr<TPrompts> m_prompts;
     QStringList m_displayFileName;
 };
 

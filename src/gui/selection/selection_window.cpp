@@ -3,6 +3,7 @@
 #include "document/rating_document.h"
 #include "fluids/air_state_text.h"
 #include "gui/common/form_placement.h"
+#include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/selection/selection_table_model.h"
 #include "selection/selection_inputs.h"
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -123,7 +123,7 @@ private:
 
 TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_results(new TSelectionTableModel(doc.Units(), this)),
-      m_sorted(new QSortFilterProxyModel(this))
+      m_sorted(new QSortFilterProxyModel(this)), m_prompts(std::make_shared<TDialogPrompts>(this))
 {
     setObjectName(ToQString(kCoilSelectionSection));
     setWindowTitle(tr("Coil Selection"));
@@ -408,7 +408,7 @@ void TCoilSelectionForm::Run()
     TResult usable = CatalogueRanges(m_doc.Makers(), s.Maker, s.Range, m_request.Space.Ranges);
     if (usable) usable = TCoilSelector::CheckRequest(m_request);
     if (!usable) {
-        QMessageBox::warning(this, windowTitle(), ToQString(usable.Message));
+        m_prompts->ShowMessage(ToQString(usable.Message), TMessageKind::Warning);
         return;
     }
     m_results->SetResults({});
@@ -502,7 +502,7 @@ bool TCoilSelectionForm::UseThisCoil()
     const TResult used =
         UseSelectedCoil(m_doc, Results().at(static_cast<size_t>(current.row())), m_request.Requirement.AirVolume);
     if (!used) {
-        QMessageBox::warning(this, windowTitle(), ToQString(used.Message));
+        m_prompts->ShowMessage(ToQString(used.Message), TMessageKind::Warning);
         return false;
     }
     accept();

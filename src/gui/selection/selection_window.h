@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFutureWatcher>
 
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -27,6 +28,7 @@ class QTableView;
 
 namespace vantor {
 
+class TPrompts;
 class TRatingDocument;
 class TSelectionTableModel;
 
@@ -55,6 +57,9 @@ public:
     QCheckBox& DistinctCheck() const { return *m_distinct; }
     QDoubleSpinBox& HeightEdit() const { return *m_height; }
     QDoubleSpinBox& LengthEdit() const { return *m_length; }
+    // Inputs that cannot be used and a coil that cannot be taken go through the prompts; tests
+    // script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
 protected:
     void reject() override;
@@ -134,6 +139,7 @@ private:
     QProgressBar* m_progress;
     QLabel* m_status;
     QTableView* m_table;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

@@ -1,5 +1,6 @@
 #include "gui/widgets/entry_grid.h"
 
+#include "gui/common/prompts.h"
 #include "gui/common/units_picker.h"
 #include "gui/common/qt_text.h"
 #include "gui/widgets/custom_edit.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -49,11 +49,12 @@ TNumberEntry EntryFor(const TPropertyRows& rows, int row)
     return entry;
 }
 
-QString MessageTitle() { return QApplication::applicationDisplayName(); }
-
 }  // namespace
 
-TEntryGrid::TEntryGrid(QWidget* parent) : KzStringGrid(parent), m_controls(new TRowControls(*viewport(), *this))
+TEntryGrid::TEntryGrid(QWidget* parent)
+    : KzStringGrid(parent),
+      m_controls(new TRowControls(*viewport(), *this)),
+      m_prompts(std::make_shared<TDialogPrompts>(this, QApplication::applicationDisplayName()))
 {
     for (int col = 0; col < static_cast<int>(std::size(kDefaultColWidths)); ++col)
         SetColWidth(col, kDefaultColWidths[col]);
@@ -71,7 +72,7 @@ void TEntryGrid::SetRows(const std::vector<std::string>& lines)
     m_controls->HideAll();
     const std::vector<std::string> messages = Rows().SetRows(lines);
     RowsChanged();
-    for (const std::string& message : messages) QMessageBox::critical(this, MessageTitle(), ToQString(message));
+    for (const std::string& message : messages) m_prompts->ShowMessage(ToQString(message), TMessageKind::Error);
 }
 
 void TEntryGrid::SetValue(int col, int row, const TVariant& value)
@@ -89,7 +90,7 @@ int TEntryGrid::EnumIndex(int row) const
 void TEntryGrid::ShowRowResult(const TResult& result)
 {
     RowsChanged();
-    if (!result) QMessageBox::information(this, MessageTitle(), ToQString(result.Message));
+    if (!result) m_prompts->ShowMessage(ToQString(result.Message), TMessageKind::Information);
 }
 
 void TEntryGrid::SetUnits(int row, TUnitsType type, int unitsBase, int unitsValue, TFormatType formatType,

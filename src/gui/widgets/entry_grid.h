@@ -23,11 +23,13 @@
 #include "rows/variant.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vantor {
 
+class TPrompts;
 class TRowControls;
 struct TResult;
 
@@ -39,6 +41,9 @@ public:
     using TUnitsClick = std::function<void(TEntryGrid& grid, int row, QPoint screenPos)>;
 
     explicit TEntryGrid(QWidget* parent = nullptr);
+
+    // The messages of SetRows and the row operations go through the prompts; tests script them.
+    void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
 
     // Rebuilds the rows from descriptor lines, the header first. A line that describes no row
     // shows "Error initialising <name>" and becomes a text row.
@@ -117,6 +122,7 @@ private:
     // The row whose drop-down list was opened last.
     int m_listRow = 0;
     TUnitsClick m_onUnitsClick;
+    std::shared_ptr<TPrompts> m_prompts;
 };
 
 }  // namespace vantor

@@ -6,10 +6,12 @@
 #include "gui/widgets/fmt_edit.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "gui/text_fits.h"
 #include "settings/settings_store.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QTabWidget>
 
 using namespace vantor;
@@ -68,6 +70,23 @@ private slots:
         const TSettingsStore store(TSettingsKey::Program);
         QCOMPARE(store.ReadFloat("CoilSettingsForm", "DesignVf", 0), 2.8);
         QCOMPARE(store.ReadString("CoilSettingsForm", "DesignAirOn", ""), std::string("5.0/2.0"));
+    }
+
+    void closingWarnsWhenTheValuesCannotBeStored()
+    {
+        // A folder where the settings file belongs: nothing can be written there.
+        QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvane/Vantor.ini"));
+        test::TFirstRunCoil rig;
+        TCoilSettingsForm form;
+        const auto prompts = test::ScriptPrompts(form);
+        form.SetCoil(rig.Coil);
+        QVERIFY(prompts->Messages.isEmpty());
+        form.show();
+        form.close();
+        QCOMPARE(prompts->Messages.size(), qsizetype(1));
+        QVERIFY(!prompts->Messages.front().isEmpty());
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
+        QCOMPARE(rig.Coil.DesignVf, 2.8);  // the values still reach the coil
     }
 
     void leavingAnEditLimitsItsValue()

@@ -5,11 +5,13 @@
 #include "gui/file_properties/file_properties_window.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "gui/text_fits.h"
 #include "settings/settings_store.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -45,28 +47,6 @@ private:
             if (form.isVisible()) form.reject();
         });
         return form.exec();
-    }
-
-    // Closes the first message box that shows over the open window, keeping its text.
-    static void CloseMessageBoxOver(QString& text)
-    {
-        auto* timer = new QTimer;
-        timer->setInterval(5);
-        const QDeadlineTimer deadline(10000);
-        QObject::connect(timer, &QTimer::timeout, [timer, &text, deadline] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(window);
-                if (!box || !box->isVisible()) continue;
-                text = box->text();
-                box->accept();
-                break;
-            }
-            if (!text.isEmpty() || deadline.hasExpired()) {
-                timer->stop();
-                timer->deleteLater();
-            }
-        });
-        timer->start();
     }
 
 private slots:
@@ -133,15 +113,32 @@ private slots:
         QCOMPARE(m_properties.ProjectNumber, std::string("P-17"));
     }
 
+    void defaultsThatCannotBeKeptAreReported()
+    {
+        // A folder where the settings file belongs: the defaults cannot be written.
+        QVERIFY(QDir().mkpath(m_folder->filePath("Vantor.ini")));
+        TFilePropertiesForm form(m_properties, *m_programKey);
+        const auto prompts = ScriptPrompts(form);
+        const int result = Show(form, [](TFilePropertiesForm& f) {
+            Control<QLineEdit>(f, "edProjectNumber").setText("P-17");
+            f.KeepAsDefault().setChecked(true);
+            f.accept();
+        });
+        QCOMPARE(result, int(QDialog::Accepted));  // the file's own properties are still taken
+        QCOMPARE(m_properties.ProjectNumber, std::string("P-17"));
+        QCOMPARE(prompts->Messages.size(), qsizetype(1));
+        QVERIFY(prompts->Messages.front().startsWith("The defaults could not be kept: "));
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
+    }
+
     void acceptRefusesTextADataFileCannotStore()
     {
         TFilePropertiesForm form(m_properties, *m_programKey);
-        QString message;
-        const int result = Show(form, [&message](TFilePropertiesForm& f) {
+        const auto prompts = ScriptPrompts(form);
+        const int result = Show(form, [](TFilePropertiesForm& f) {
             // Pasted text can hold control characters; Qt's text is always well-formed UTF-16.
             Control<QLineEdit>(f, "edCompany").setText(QString("A") + QChar(0x01) + "B");
             f.Pages().setCurrentIndex(0);
-            CloseMessageBoxOver(message);
             f.accept();
             QVERIFY(f.isVisible());
             QCOMPARE(f.Pages().currentIndex(), 1);
@@ -149,7 +146,9 @@ private slots:
             Control<QLineEdit>(f, "edCompany").setText("Korvane");
             f.accept();
         });
-        QCOMPARE(message, QString("Registered Organization: the text holds a control character a data file cannot store"));
+        QCOMPARE(prompts->Messages,
+                 QStringList{"Registered Organization: the text holds a control character a data file cannot store"});
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(m_properties.Company, std::string("Korvane"));
     }

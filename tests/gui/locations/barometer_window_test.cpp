@@ -6,6 +6,7 @@
 #include "gui/widgets/fmt_edit.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "locations/location_builder.h"
 #include "gui/text_fits.h"
 #include "settings/settings_store.h"
@@ -220,11 +221,11 @@ private slots:
         const QString user = qEnvironmentVariable("XDG_DATA_HOME") + "/korvane/Common Files";
         QVERIFY(QDir().mkpath(user));
         QVERIFY(WriteFile(user + "/Regions.idx", "[+All]\n+All=0\nMars=1\n[Mars]\n+All=0\n"));
-        QString message;
-        CloseNextMessageBox(message);
+        const auto prompts = ScriptPrompts(*m_form->Picker());
         m_form->Picker()->show();
-        QTRY_VERIFY(!message.isEmpty());
-        QCOMPARE(message, QStringLiteral("The +All Database has not been installed...\r\n"
+        QTRY_COMPARE(prompts->Messages.size(), qsizetype(1));
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
+        QCOMPARE(prompts->Messages.front(), QStringLiteral("The +All Database has not been installed...\r\n"
                                          "Please install the Korvane Geoplace Database."));
         QVERIFY(m_form->Picker()->NotePanel().isEmpty());  // the user's own databases carry no note
         m_form->Picker()->reject();

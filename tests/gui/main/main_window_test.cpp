@@ -559,13 +559,26 @@ private slots:
         qputenv("VANTOR_MAKER_ROOT", QFile::encodeName(root.path()));
         Form().HelpOpener().Program = StandInProgram(root.path(), script);
         QVERIFY(!Form().HelpOpener().Program.isEmpty());
-        QString shown;
-        CloseNextMessageBox(shown);
+        const auto prompts = ScriptPrompts(Form().HelpOpener());
         Form().ShowHelp();
-        QTRY_VERIFY(!shown.isEmpty());
+        QTRY_COMPARE(prompts->Messages.size(), qsizetype(1));
         qunsetenv("VANTOR_MAKER_ROOT");
+        const QString shown = prompts->Messages.front();
         QVERIFY2(shown.contains("could not be opened"), qPrintable(shown));
         QVERIFY2(shown.contains(QFileInfo(page).absoluteFilePath()), qPrintable(shown));
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
+    }
+
+    void helpThatIsNotInstalledIsAnError()
+    {
+        QTemporaryDir root;
+        qputenv("VANTOR_MAKER_ROOT", QFile::encodeName(root.path()));
+        const auto prompts = ScriptPrompts(Form().HelpOpener());
+        Form().ShowHelp();
+        qunsetenv("VANTOR_MAKER_ROOT");
+        QCOMPARE(prompts->Messages.size(), qsizetype(1));
+        QVERIFY2(prompts->Messages.front().endsWith(" is not installed."), qPrintable(prompts->Messages.front()));
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Error);
     }
 
     void clipScreen()
@@ -620,11 +633,11 @@ private slots:
         program.WriteString("VantorForm", "Pressure", "5");
         QVERIFY(program.Flush());
         m_form = std::make_unique<TVantorForm>(m_units);
-        QString shown;
-        vantor::test::CloseNextMessageBox(shown);
+        const auto prompts = ScriptPrompts(*m_form);
         m_form->show();
         QTRY_VERIFY(m_form->Activated());
-        QTRY_VERIFY(!shown.isEmpty());
+        QTRY_COMPARE(prompts->Messages.size(), qsizetype(1));
+        const QString shown = prompts->Messages.front();
         QVERIFY(shown.startsWith("Values of the settings that could not be used as they stood:"));
         QVERIFY(shown.contains("Pressure: 5 is outside 70 to 120; 101.325 used"));
         QCOMPARE(Cell(1, rowBarometer), QString("101.325"));

@@ -6,6 +6,7 @@
 #include "gui/widgets/report_view.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "settings/settings_store.h"
 #include "startup.h"
 
@@ -215,10 +216,10 @@ private slots:
         TReportForm form;
         form.Mail().Program = StandInProgram(folder.path(), script);
         QVERIFY(!form.Mail().Program.isEmpty());
-        QString shown;
-        CloseNextMessageBox(shown);
+        const auto prompts = ScriptPrompts(form.Mail());
         QCOMPARE(form.Mail().Send(), result);
-        QTRY_COMPARE(shown, TMapiControl::NoMailProgramText());
+        QTRY_COMPARE(prompts->Messages, QStringList{TMapiControl::NoMailProgramText()});
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
     }
 
     void commandLine_data()

@@ -6,6 +6,7 @@
 #include "gui/selection/selection_table_model.h"
 #include "gui/selection/selection_window.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "gui/text_fits.h"
 #include "selection/selection_settings.h"
 #include "rows/unit_choices.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTableView>
 
 #include <memory>
@@ -80,6 +82,27 @@ private slots:
             QCOMPARE(cut.size(), vantor::test::CutTexts(form.Table()).size());
             QVERIFY(form.Table().horizontalScrollBar()->isVisible());
         }
+    }
+
+    void inputsThatCannotBeUsedAreReportedAndNothingRuns()
+    {
+        TCoilSelectionForm form(*m_doc);
+        const auto prompts = vantor::test::ScriptPrompts(form);
+        PrepareRun(form);
+        // The rows are the two counts that go up to 20: lowest above highest.
+        QList<QSpinBox*> rows;
+        for (QSpinBox* count : form.findChildren<QSpinBox*>())
+            if (count->maximum() == 20) rows << count;
+        QCOMPARE(rows.size(), qsizetype(2));
+        rows[0]->setValue(6);
+        rows[1]->setValue(2);
+        form.Run();
+        QVERIFY(!form.Running());
+        QCOMPARE(prompts->Messages, QStringList{"The rows must be a range of 1 or more."});
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Warning);
+        QVERIFY(form.Results().empty());
+        QVERIFY(!form.UseThisCoil());  // no row to take
+        QCOMPARE(prompts->Messages.size(), qsizetype(1));
     }
 
     void useThisCoilLeavesTheDocumentWithTheTablesDuty()

@@ -6,6 +6,7 @@
 #include "gui/common/units_picker.h"
 #include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
+#include "gui/scripted_prompts.h"
 #include "rows/num_field.h"
 
 #include <QCheckBox>
@@ -418,8 +419,7 @@ private slots:
     {
         QFETCH(int, operation);
         QFETCH(QString, message);
-        QString shown;
-        CloseNextMessageBox(shown);
+        const auto prompts = ScriptPrompts(Grid());
         switch (operation) {
         case 0:
             Grid().SetUnits(CoilModel, utTemperature, 0, 1, ft_Fixed, 1.0, 0.0);
@@ -437,7 +437,17 @@ private slots:
             Grid().SetPropertyEditor(99, [](TVariant&) { return TPropEditAnswer::Accepted; });
             break;
         }
-        QCOMPARE(shown, message);
+        QCOMPARE(prompts->Messages, QStringList{message});
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Information);
+    }
+
+    void aLineThatDescribesNoRowIsAnErrorAndATextRow()
+    {
+        const auto prompts = ScriptPrompts(Grid());
+        Grid().SetRows({"Property; Value; Units", "Design Duty; %0.1f; kW; PE; low; 500", "Pump; check"});
+        QCOMPARE(prompts->Messages, QStringList{"Error initialising Design Duty"});
+        QCOMPARE(prompts->Kinds.front(), TMessageKind::Error);
+        QCOMPARE(Grid().Rows().RowCount(), 3);  // the header, the text row and "Pump"
     }
 
     void disabledRowIsGreyAndTakesNoEdits()
