@@ -61,6 +61,6 @@ if(VANTOR_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libpugixml1v5, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6network6 (>= 6.4), libqt6svg6 (>= 6.4)")
+    "libc6, libstdc++6, libpugixml1v5, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6network6 (>= 6.4), libqt6dbus6 (>= 6.4), libqt6concurrent6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6svg6 (>= 6.4)")
 endif()
 include(CPack)
