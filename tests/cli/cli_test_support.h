@@ -33,6 +33,13 @@ inline std::string Slurp(const std::filesystem::path& path)
     return text.str();
 }
 
+// Writes a file the program will find, making its folder first.
+inline void PutFile(const std::filesystem::path& path, const std::string& text)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 // The results of the first-run coil rated by an independent implementation.
 inline nlohmann::json FirstRunCoilReference()
 {

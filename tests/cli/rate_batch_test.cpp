@@ -255,10 +255,7 @@ TEST_F(RateBatchTest, ResultsEqualTheirExpectedFiles)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         fs::remove_all(m_base / "config");
-        if (*c.settings) {
-            fs::create_directories(m_base / "config" / "Korvane");
-            std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini") << c.settings;
-        }
+        if (*c.settings) vantor::test::PutFile(m_base / "config" / "Korvane" / "Vantor.ini", c.settings);
         std::vector<std::string> args = {"rate", "--batch", (data / c.schedule).string()};
         args.insert(args.end(), c.options.begin(), c.options.end());
         if (c.toOut) args.insert(args.end(), {"--out", out});

@@ -65,31 +65,19 @@ TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
     EXPECT_EQ(json["PipeSize"], 35);
 
     const nlohmann::json expected = vantor::test::FirstRunCoilReference();
-    const std::pair<const char*, double> values[] = {
-        {"Qt", expected["Qt"]},
-        {"Qs", expected["Qs"]},
-        {"e", expected["e"]},
-        {"Ntu", expected["Ntu"]},
-        {"Cr", expected["Cr"]},
-        {"ho", expected["ho"]},
-        {"hi", expected["hi"]},
-        {"Ui", expected["Ui"]},
-        {"Uo", expected["Uo"]},
-        {"Ao", expected["Ao"]},
-        {"Ai", expected["Ai"]},
-        {"NtuAir", expected["NtuAir"]},
-        {"NtuLiquid", expected["NtuLiquid"]},
-        {"BypassFactor", expected["BypassFactor"]},
-        {"AirMassFlow", expected["air_mass_flow_kg_s"]},
-        {"AirVolume", expected["air_volume_m3_s"]},
-        {"FluidFlow", expected["fluid_mass_flow_kg_s"]},
-        {"LeavingTemp", expected["fluid_leaving_C"]},
-        {"AirPressureDrop", expected["air_pressure_drop_Pa"]},
-        {"FluidPressureDrop", expected["fluid_pressure_drop_kPa"]},
-        {"DesignDuty", expected["Qt"]},
-    };
-    for (const auto& [key, value] : values)
+    // The reference names some quantities by their unit, the rest as the JSON does.
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"AirMassFlow", "air_mass_flow_kg_s"},     {"AirVolume", "air_volume_m3_s"},
+        {"FluidFlow", "fluid_mass_flow_kg_s"},     {"LeavingTemp", "fluid_leaving_C"},
+        {"AirPressureDrop", "air_pressure_drop_Pa"}, {"FluidPressureDrop", "fluid_pressure_drop_kPa"},
+        {"DesignDuty", "Qt"}};
+    for (const char* key : {"Qt", "Qs", "e", "Ntu", "Cr", "ho", "hi", "Ui", "Uo", "Ao", "Ai", "NtuAir", "NtuLiquid",
+                            "BypassFactor"})
+        values.emplace_back(key, key);
+    for (const auto& [key, reference] : values) {
+        const double value = expected[reference];
         EXPECT_NEAR(json[key].get<double>(), value, 1e-3 * std::abs(value)) << key;
+    }
     EXPECT_NEAR(json["AirOff"]["db"].get<double>(), expected["air_off_db_C"].get<double>(), 0.04);
     EXPECT_NEAR(json["AirOff"]["wb"].get<double>(), expected["air_off_wb_C"].get<double>(), 0.02);
 }
@@ -258,9 +246,7 @@ TEST_F(RateCommandTest, UnitsOptionChoosesTheSystemOfThePrintedTexts)
     EXPECT_NE(Run({"rate", "--no-settings", "--diagnostics"}).out, diagnostics.out);
 
     // Stored Imperial choices apply without the option; --units metric overrides them.
-    const fs::path shared = m_base / "config" / "Korvane" / "Common.ini";
-    fs::create_directories(shared.parent_path());
-    std::ofstream(shared) << "[Coils]\nUnitsPressure=4\n";
+    vantor::test::PutFile(m_base / "config" / "Korvane" / "Common.ini", "[Coils]\nUnitsPressure=4\n");
     EXPECT_NE(Run({"rate"}).out.find("Barometer\t29.9213\tInchHg\n"), std::string::npos);
     const vantor::test::TRun metric = Run({"rate", "--units", "metric"});
     ASSERT_EQ(metric.exitCode, 0) << metric.err;
@@ -282,9 +268,8 @@ TEST_F(RateCommandTest, SizeFindsACoilForTheDesignDuty)
 TEST_F(RateCommandTest, StoredSettingsAreReadButNeverWritten)
 {
     const fs::path settings = m_base / "config" / "Korvane" / "Vantor.ini";
-    fs::create_directories(settings.parent_path());
     const std::string stored = "[VantorForm]\nAirOn=22.3/16.1\nCoilMaker=Recoil\n[Default]\nWaterIn=70\n";
-    std::ofstream(settings) << stored;
+    vantor::test::PutFile(settings, stored);
 
     const vantor::test::TRun run = Run({"rate", "--json", "--fluid-spec", "0", "--additive", "1"});
     ASSERT_EQ(run.exitCode, 0) << run.err;

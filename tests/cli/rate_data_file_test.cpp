@@ -145,9 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RateDataFile, StoredSettingsOutOfRangeFallBackToTheirDefaults)
 {
-    fs::create_directories(m_base / "config" / "Korvane");
-    std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini")
-        << "[VantorForm]\nPressure=5\nDutyFactor=-1\n[Default]\nWaterIn=200\n";
+    vantor::test::PutFile(m_base / "config" / "Korvane" / "Vantor.ini",
+                          "[VantorForm]\nPressure=5\nDutyFactor=-1\n[Default]\nWaterIn=200\n");
     vantor::test::TRun run = Run({"rate", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (const char* warning : {"Pressure: 5 is outside 70 to 120; 101.325 used",
