@@ -76,6 +76,14 @@ protected:
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
     }
 
+    // A run that has to succeed; its standard error tells why it did not.
+    TRun RunOk(const std::vector<std::string>& args) const
+    {
+        TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return run;
+    }
+
     TTempFolder m_temp;
     const std::filesystem::path& m_base = m_temp.Path();
 };
