@@ -150,12 +150,10 @@ TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
     EXPECT_NEAR(run.Json()["P"].get<double>(), 70.0, 0.0005);
     EXPECT_EQ(run.Json()["altitude"], 3063.8);
 
-    run = Run({"barometer", "--barometer", "120", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"barometer", "--barometer", "120", "--json"});
     EXPECT_NEAR(run.Json()["altitude"].get<double>(), -1401.35, 0.005);
 
-    run = Run({"barometer", "--pressure", "101.325"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"barometer", "--pressure", "101.325"});
     EXPECT_NE(run.out.find("0.0 m"), std::string::npos) << run.out;
 
     run = Run({"barometer", "--altitude", "1e7"});
@@ -173,23 +171,20 @@ TEST_F(FluidCommandsTest, FluidPropertiesAndCaptions)
     EXPECT_NEAR(json["Pr"].get<double>(), 6.934, 0.0005);
     EXPECT_EQ(json["OutOfRange"], 0);
 
-    run = Run({"fluid", "--fluid-spec", "0", "--additive", "1", "--additive-volume", "0.3", "--t", "20", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"fluid", "--fluid-spec", "0", "--additive", "1", "--additive-volume", "0.3", "--t", "20", "--json"});
     json = run.Json();
     EXPECT_EQ(json["Caption"], "Water (30% Ethylene Glycol)");
     EXPECT_EQ(json["ShortCaption"], "30% Eth-Glycol");
     EXPECT_NEAR(json["Pr"].get<double>(), 18.75, 0.005);
     EXPECT_EQ(json["Tmin"], -30.0);
 
-    run = Run({"fluid", "--spec", "13", "--pf", "5", "--t", "20", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"fluid", "--spec", "13", "--pf", "5", "--t", "20", "--json"});
     json = run.Json();
     EXPECT_EQ(json["Caption"], "Compressed Air (5.0-bar)");
     EXPECT_NEAR(json["ro"].get<double>(), 5.941, 0.0005);
     EXPECT_EQ(json["OutOfRange"], 1);
 
-    run = Run({"fluid", "--user", "1100,3.5,0.002,0.0005", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"fluid", "--user", "1100,3.5,0.002,0.0005", "--json"});
     json = run.Json();
     EXPECT_EQ(json["Caption"], "User Specified Fluid");
     EXPECT_DOUBLE_EQ(json["Pr"].get<double>(), 14.0);
