@@ -13,12 +13,10 @@ class AirPsxTest : public TCliTest {};
 TEST_F(AirPsxTest, SavedStateReadsBackWithTheSameKeys)
 {
     const std::string file = (m_base / "state.psx").string();
-    const TRun saved = Run({"air", "24/17", "--pressure", "90", "--save-psx", file, "--json"});
-    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const TRun saved = RunOk({"air", "24/17", "--pressure", "90", "--save-psx", file, "--json"});
     EXPECT_EQ(std::filesystem::file_size(file), 120u);
 
-    const TRun read = Run({"air", "--psx", file, "--json"});
-    ASSERT_EQ(read.exitCode, 0) << read.err;
+    const TRun read = RunOk({"air", "--psx", file, "--json"});
     const nlohmann::json a = saved.Json(), b = read.Json();
     for (const auto& [key, value] : a.items()) {
         ASSERT_TRUE(b.contains(key)) << key;

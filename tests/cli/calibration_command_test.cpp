@@ -29,8 +29,7 @@ protected:
 
 TEST_F(CalibrationCommand, PrintsTheFactorsByCaptionOrRefusesTheFile)
 {
-    const vantor::test::TRun run = Run({"calibration", Write("Vantor.cal", {1.0003, 0.98, 1.12, 1.001, 0.999})});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"calibration", Write("Vantor.cal", {1.0003, 0.98, 1.12, 1.001, 0.999})});
     EXPECT_EQ(run.out,
               "Q Factor:        1.0003\n"
               "ADP Factor:      1.001\n"

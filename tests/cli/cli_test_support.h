@@ -33,6 +33,13 @@ inline std::string Slurp(const std::filesystem::path& path)
     return text.str();
 }
 
+// Writes a file the program will find, making its folder first.
+inline void PutFile(const std::filesystem::path& path, const std::string& text)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 // The results of the first-run coil rated by an independent implementation.
 inline nlohmann::json FirstRunCoilReference()
 {
@@ -67,6 +74,14 @@ protected:
         command += " >" + ShellQuoted((m_base / "out").string()) + " 2>" + ShellQuoted((m_base / "err").string());
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_base / "out"), Slurp(m_base / "err")};
+    }
+
+    // A run that has to succeed; its standard error tells why it did not.
+    TRun RunOk(const std::vector<std::string>& args) const
+    {
+        TRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return run;
     }
 
     TTempFolder m_temp;

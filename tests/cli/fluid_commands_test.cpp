@@ -24,8 +24,7 @@ class FluidCommandsTest : public vantor::test::TCliTest, public testing::WithPar
 TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
 {
     // Reference table: 20 °C at 50 % and sea level, wet bulb 13.7834 °C, W 7.261737e-3.
-    const vantor::test::TRun run = Run({"air", "20", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"air", "20", "--json"});
     const nlohmann::json json = run.Json();
     for (const char* key : {"P", "db", "wb", "h", "W", "RH", "td", "pv", "ps", "ro", "cp", "k", "mu", "status", "message"})
         EXPECT_TRUE(json.contains(key)) << key;
@@ -37,8 +36,7 @@ TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
     EXPECT_EQ(json["status"], 0);
     EXPECT_EQ(json["message"], "");
 
-    const vantor::test::TRun plain = Run({"air", "24/17"});
-    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const vantor::test::TRun plain = RunOk({"air", "24/17"});
     EXPECT_NE(plain.out.find("24.00 °C"), std::string::npos) << plain.out;
     EXPECT_NE(plain.out.find("17.00 °C"), std::string::npos) << plain.out;
     EXPECT_NE(plain.out.find("valid"), std::string::npos) << plain.out;
@@ -47,15 +45,13 @@ TEST_F(FluidCommandsTest, AirTextGivesTheStateAndItsCheck)
 TEST_F(FluidCommandsTest, AirFromAnyPairAtAnyPressure)
 {
     // Reference table at 90 kPa: 30 °C, 50 % has W 1.502553e-2 and wet bulb 21.7316 °C.
-    const vantor::test::TRun run = Run({"air", "--barometer", "90", "--pair", "3", "30", "0.5", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"air", "--barometer", "90", "--pair", "3", "30", "0.5", "--json"});
     nlohmann::json json = run.Json();
     EXPECT_NEAR(json["W"].get<double>(), 1.502553e-2, 1.5e-5);
     EXPECT_NEAR(json["wb"].get<double>(), 21.7316, 0.02);
 
     // Back from (h, W), code 15, with negative numbers on the way: -5 °C, 50 % at 80 kPa.
-    const vantor::test::TRun cold = Run({"air", "--pressure", "80", "--pair", "15", "-1.1289", "1.565651e-3", "--json"});
-    ASSERT_EQ(cold.exitCode, 0) << cold.err;
+    const vantor::test::TRun cold = RunOk({"air", "--pressure", "80", "--pair", "15", "-1.1289", "1.565651e-3", "--json"});
     json = cold.Json();
     EXPECT_NEAR(json["db"].get<double>(), -5.0, 0.02);
     EXPECT_NEAR(json["wb"].get<double>(), -7.6240, 0.02);
@@ -95,8 +91,7 @@ TEST_F(FluidCommandsTest, AirTextCorrectionsAreNamedAndStrictRefusesThem)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const vantor::test::TRun run = Run({"air", c.text, "--json"});
-        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const vantor::test::TRun run = RunOk({"air", c.text, "--json"});
         EXPECT_NEAR(run.Json()["db"].get<double>(), c.db, 0.005);
         EXPECT_NEAR(run.Json()["wb"].get<double>(), c.wb, 0.002);
         size_t at = 0;
@@ -151,17 +146,14 @@ INSTANTIATE_TEST_SUITE_P(, FluidCommandsTest,
 
 TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
 {
-    vantor::test::TRun run = Run({"barometer", "--altitude", "3063.8", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    vantor::test::TRun run = RunOk({"barometer", "--altitude", "3063.8", "--json"});
     EXPECT_NEAR(run.Json()["P"].get<double>(), 70.0, 0.0005);
     EXPECT_EQ(run.Json()["altitude"], 3063.8);
 
-    run = Run({"barometer", "--barometer", "120", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"barometer", "--barometer", "120", "--json"});
     EXPECT_NEAR(run.Json()["altitude"].get<double>(), -1401.35, 0.005);
 
-    run = Run({"barometer", "--pressure", "101.325"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"barometer", "--pressure", "101.325"});
     EXPECT_NE(run.out.find("0.0 m"), std::string::npos) << run.out;
 
     run = Run({"barometer", "--altitude", "1e7"});
@@ -170,8 +162,7 @@ TEST_F(FluidCommandsTest, BarometerConvertsBothWays)
 
 TEST_F(FluidCommandsTest, FluidPropertiesAndCaptions)
 {
-    vantor::test::TRun run = Run({"fluid", "--spec", "0", "--t", "20", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    vantor::test::TRun run = RunOk({"fluid", "--spec", "0", "--t", "20", "--json"});
     nlohmann::json json = run.Json();
     for (const char* key : {"Caption", "ShortCaption", "t", "ro", "Cp", "mu", "Ko", "Pr", "Tmin", "Tmax", "OutOfRange"})
         EXPECT_TRUE(json.contains(key)) << key;
@@ -180,23 +171,20 @@ TEST_F(FluidCommandsTest, FluidPropertiesAndCaptions)
     EXPECT_NEAR(json["Pr"].get<double>(), 6.934, 0.0005);
     EXPECT_EQ(json["OutOfRange"], 0);
 
-    run = Run({"fluid", "--fluid-spec", "0", "--additive", "1", "--additive-volume", "0.3", "--t", "20", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"fluid", "--fluid-spec", "0", "--additive", "1", "--additive-volume", "0.3", "--t", "20", "--json"});
     json = run.Json();
     EXPECT_EQ(json["Caption"], "Water (30% Ethylene Glycol)");
     EXPECT_EQ(json["ShortCaption"], "30% Eth-Glycol");
     EXPECT_NEAR(json["Pr"].get<double>(), 18.75, 0.005);
     EXPECT_EQ(json["Tmin"], -30.0);
 
-    run = Run({"fluid", "--spec", "13", "--pf", "5", "--t", "20", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"fluid", "--spec", "13", "--pf", "5", "--t", "20", "--json"});
     json = run.Json();
     EXPECT_EQ(json["Caption"], "Compressed Air (5.0-bar)");
     EXPECT_NEAR(json["ro"].get<double>(), 5.941, 0.0005);
     EXPECT_EQ(json["OutOfRange"], 1);
 
-    run = Run({"fluid", "--user", "1100,3.5,0.002,0.0005", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = RunOk({"fluid", "--user", "1100,3.5,0.002,0.0005", "--json"});
     json = run.Json();
     EXPECT_EQ(json["Caption"], "User Specified Fluid");
     EXPECT_DOUBLE_EQ(json["Pr"].get<double>(), 14.0);
@@ -233,8 +221,7 @@ TEST_F(FluidCommandsTest, FluidTakesTheDialogsLimitsWithAWarning)
         std::vector<std::string> args = {"fluid", "--json"};
         args.insert(args.end(), c.Args.begin(), c.Args.end());
         SCOPED_TRACE(c.Warning);
-        vantor::test::TRun run = Run(args);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
+        vantor::test::TRun run = RunOk(args);
         EXPECT_NE(run.err.find(std::string("warning: ") + c.Warning), std::string::npos) << run.err;
         EXPECT_EQ(run.Json()["Caption"], c.Caption);
 

@@ -36,8 +36,7 @@ class GeometryCommandsTest : public vantor::test::TCliTest, public testing::With
 
 TEST_F(GeometryCommandsTest, JsonHoldsTheRecordAndEveryDerivedFigure)
 {
-    const vantor::test::TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "Typical", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"geometry", "544 720 4r 12f 7c", "--maker", "Typical", "--json"});
     EXPECT_EQ(run.err, "");
     const nlohmann::json json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["Designation"], "544 x 720  4r  12f  7c");
@@ -67,27 +66,23 @@ TEST_F(GeometryCommandsTest, JsonHoldsTheRecordAndEveryDerivedFigure)
 
 TEST_F(GeometryCommandsTest, ARangeChosenByNameGivesTheMakersStyle)
 {
-    const vantor::test::TRun run = Run({"geometry", "544 720 4r 12f 7c", "--maker", "hc", "--range", "1/2 INCH WAVY FIN", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"geometry", "544 720 4r 12f 7c", "--maker", "hc", "--range", "1/2 INCH WAVY FIN", "--json"});
     const nlohmann::json json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["ModelRec"]["Model"], "1/2 inch wavy fin");
     EXPECT_DOUBLE_EQ(json["ModelRec"]["fc"].get<double>(), 1.064);
     EXPECT_EQ(json["MakerDesignation"], "4 HWC 21 x 720 x 4.0r x 12.00f - 7c (Cu/Al/GI)");
 
-    const vantor::test::TRun text = Run({"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "112"});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
+    const vantor::test::TRun text = RunOk({"geometry", "544 720 4r 12f 7c", "--maker", "GEA", "--tube", "112"});
     EXPECT_NE(text.out.find("Maker:              GEA (12 mm)\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Maker designation:  18T 4.0NR 720A 2P 7NC\n"), std::string::npos) << text.out;
 }
 
 TEST_F(GeometryCommandsTest, MakersListsTheCatalogueAndAMakersRanges)
 {
-    const vantor::test::TRun names = Run({"makers"});
-    ASSERT_EQ(names.exitCode, 0) << names.err;
+    const vantor::test::TRun names = RunOk({"makers"});
     EXPECT_EQ(names.out, "Typical\nDefault\nRecoil\nHC\nBAC\nEnviroware\nGEA\n");
 
-    const vantor::test::TRun gea = Run({"makers", "--maker", "GEA"});
-    ASSERT_EQ(gea.exitCode, 0) << gea.err;
+    const vantor::test::TRun gea = RunOk({"makers", "--maker", "GEA"});
     EXPECT_EQ(gea.out.substr(0, gea.out.find('\n')),
               "10 mm, 9.3000, 10.0000, 21.6500, 25.0000, 0.1000, Staggered, Cu, Al, 1.0000, 1.0000, 0");
     EXPECT_EQ(std::count(gea.out.begin(), gea.out.end(), '\n'), 4);

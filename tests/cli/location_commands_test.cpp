@@ -38,8 +38,7 @@ protected:
 
 TEST_F(LocationCommands, ShippedDatabasesListEveryContinent)
 {
-    const vantor::test::TRun run = Run({"locations", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"locations", "--json"});
     const nlohmann::json json = run.Json();
     std::vector<std::string> names;
     for (const auto& database : json["Databases"]) names.push_back(database["Name"].get<std::string>());
@@ -47,21 +46,18 @@ TEST_F(LocationCommands, ShippedDatabasesListEveryContinent)
                                                "Oceania", "South America"}));
     EXPECT_EQ(json["Note"], "Typical climatic values for orientation, not design data");
 
-    const vantor::test::TRun regions = Run({"locations", "--database", "Oceania", "--json"});
-    ASSERT_EQ(regions.exitCode, 0) << regions.err;
+    const vantor::test::TRun regions = RunOk({"locations", "--database", "Oceania", "--json"});
     EXPECT_EQ(regions.Json()["Regions"][0]["Name"], "+All");
     EXPECT_EQ(regions.Json()["Regions"][0]["Code"], 0);
 
-    const vantor::test::TRun places = Run({"locations", "--database", "Oceania", "--region", "Australia"});
-    ASSERT_EQ(places.exitCode, 0) << places.err;
+    const vantor::test::TRun places = RunOk({"locations", "--database", "Oceania", "--region", "Australia"});
     EXPECT_NE(places.out.find("  Sydney, Australia\n"), std::string::npos) << places.out;
     EXPECT_EQ(places.out.find("Auckland"), std::string::npos) << places.out;
 }
 
 TEST_F(LocationCommands, AShippedPlaceInTheSouthernHemisphere)
 {
-    const vantor::test::TRun run = Run({"locations", "--place", "johannesburg", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"locations", "--place", "johannesburg", "--json"});
     const nlohmann::json json = run.Json();
     EXPECT_EQ(json["Database"], "Africa");
     EXPECT_EQ(json["Region"], "South Africa");
@@ -73,8 +69,7 @@ TEST_F(LocationCommands, AShippedPlaceInTheSouthernHemisphere)
     EXPECT_GE(json["Record"].get<int>(), 1);
 
     // 1753 m in the isothermal atmosphere: 101.325·exp(−1753/8284.24) = 82.0006 kPa.
-    const vantor::test::TRun barometer = Run({"barometer", "--place", "Johannesburg", "--json"});
-    ASSERT_EQ(barometer.exitCode, 0) << barometer.err;
+    const vantor::test::TRun barometer = RunOk({"barometer", "--place", "Johannesburg", "--json"});
     EXPECT_NEAR(barometer.Json()["P"].get<double>(), 82.0006, 1e-3);
     EXPECT_EQ(barometer.Json()["Held"], false);
 }
@@ -82,8 +77,7 @@ TEST_F(LocationCommands, AShippedPlaceInTheSouthernHemisphere)
 TEST_F(LocationCommands, TheUsersOwnDatabasesReplaceTheShippedOnes)
 {
     BuildUserDatabases();
-    const vantor::test::TRun list = Run({"locations", "--json"});
-    ASSERT_EQ(list.exitCode, 0) << list.err;
+    const vantor::test::TRun list = RunOk({"locations", "--json"});
     EXPECT_EQ(list.Json()["Databases"].size(), 3u);  // +All, Europe, Africa: nothing shipped mixed in
     EXPECT_FALSE(list.Json().contains("Note"));
 
@@ -93,12 +87,10 @@ TEST_F(LocationCommands, TheUsersOwnDatabasesReplaceTheShippedOnes)
     EXPECT_NE(twice.err.find("Saint-Denis, France"), std::string::npos) << twice.err;
     EXPECT_NE(twice.err.find("Saint-Denis, Réunion"), std::string::npos) << twice.err;
 
-    const vantor::test::TRun one = Run({"barometer", "--place", "Saint-Denis", "--database", "Africa", "--json"});
-    ASSERT_EQ(one.exitCode, 0) << one.err;
+    const vantor::test::TRun one = RunOk({"barometer", "--place", "Saint-Denis", "--database", "Africa", "--json"});
     EXPECT_NEAR(one.Json()["altitude"].get<double>(), 30.0, 1e-6);
 
-    const vantor::test::TRun high = Run({"barometer", "--place", "Sommet", "--json"});
-    ASSERT_EQ(high.exitCode, 0) << high.err;
+    const vantor::test::TRun high = RunOk({"barometer", "--place", "Sommet", "--json"});
     EXPECT_EQ(high.Json()["Held"], true);
     EXPECT_NEAR(high.Json()["P"].get<double>(), 70.0, 1e-9);
     EXPECT_NE(high.Json()["Message"].get<std::string>().find("held at 70 kPa"), std::string::npos);
@@ -108,8 +100,7 @@ TEST_F(LocationCommands, AnotherFolderAndItsFailures)
 {
     WriteTable(m_base / "places.csv", kTable);
     ASSERT_EQ(Run({"locations", "--build", (m_base / "places.csv").string(), "--out", (m_base / "db").string()}).exitCode, 0);
-    const vantor::test::TRun sommet = Run({"locations", "--folder", (m_base / "db").string(), "--place", "Sommet"});
-    ASSERT_EQ(sommet.exitCode, 0) << sommet.err;
+    const vantor::test::TRun sommet = RunOk({"locations", "--folder", (m_base / "db").string(), "--place", "Sommet"});
     EXPECT_NE(sommet.out.find("Sommet, Réunion"), std::string::npos) << sommet.out;
     EXPECT_NE(sommet.out.find("Latitude        21.10S"), std::string::npos) << sommet.out;
     EXPECT_NE(sommet.out.find("Record 3 of 3"), std::string::npos) << sommet.out;

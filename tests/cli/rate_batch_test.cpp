@@ -74,8 +74,7 @@ TEST_F(RateBatchTest, BadLineInTheMiddleGetsItsMessageAndTheOthersRateAsRateDoes
     for (const auto& g : good) {
         std::vector<std::string> args = {"rate", "--no-settings", "--json"};
         args.insert(args.end(), g.options.begin(), g.options.end());
-        const TRun rated = Run(args);
-        ASSERT_EQ(rated.exitCode, 0) << rated.err;
+        const TRun rated = RunOk(args);
         const nlohmann::json json = rated.Json();
         // The quoted tag holds a comma: the result columns are counted from the end.
         const std::vector<std::string> fields = Fields(lines[g.line]);
@@ -96,8 +95,7 @@ TEST_F(RateBatchTest, AllLinesRatedExitsZeroAndWritesToStandardOutput)
     const std::string schedule = Schedule("model,maker,range,tag\r\n"
                                           "544 720 4r 12f 7c,Typical,5/8 inch,one\r\n"
                                           ",,,two\r\n");
-    const TRun run = Run({"rate", "--batch", schedule, "--no-settings"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const TRun run = RunOk({"rate", "--batch", schedule, "--no-settings"});
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 3u) << run.out;
     // An empty cell keeps the first-run value.
@@ -113,9 +111,8 @@ TEST_F(RateBatchTest, CommandLineRowOptionsAreTheDefaultsOfEveryLine)
                                           "one,,,\n"
                                           "two,60,2,610 1200 3r 10f 8c\n"
                                           "three,,,\n");
-    const TRun run = Run({"rate", "--batch", schedule, "--no-settings", "--model", "762 1219 2r 10f 8c",
-                          "--fluid-inlet", "70", "--air-velocity", "3", "--maker", "Typical", "--range", "5/8 inch"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const TRun run = RunOk({"rate", "--batch", schedule, "--no-settings", "--model", "762 1219 2r 10f 8c",
+                            "--fluid-inlet", "70", "--air-velocity", "3", "--maker", "Typical", "--range", "5/8 inch"});
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 4u) << run.out;
 
@@ -133,8 +130,7 @@ TEST_F(RateBatchTest, CommandLineRowOptionsAreTheDefaultsOfEveryLine)
         SCOPED_TRACE(lines[i + 1]);
         std::vector<std::string> rate = {"rate", "--no-settings", "--json"};
         rate.insert(rate.end(), merged[i].begin(), merged[i].end());
-        const TRun rated = Run(rate);
-        ASSERT_EQ(rated.exitCode, 0) << rated.err;
+        const TRun rated = RunOk(rate);
         const nlohmann::json json = rated.Json();
         const std::vector<std::string> fields = Fields(lines[i + 1]);
         ASSERT_EQ(fields.size(), 21u);
@@ -255,10 +251,7 @@ TEST_F(RateBatchTest, ResultsEqualTheirExpectedFiles)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         fs::remove_all(m_base / "config");
-        if (*c.settings) {
-            fs::create_directories(m_base / "config" / "Korvane");
-            std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini") << c.settings;
-        }
+        if (*c.settings) vantor::test::PutFile(m_base / "config" / "Korvane" / "Vantor.ini", c.settings);
         std::vector<std::string> args = {"rate", "--batch", (data / c.schedule).string()};
         args.insert(args.end(), c.options.begin(), c.options.end());
         if (c.toOut) args.insert(args.end(), {"--out", out});

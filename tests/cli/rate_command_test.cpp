@@ -22,24 +22,21 @@ class RateCommandTest : public vantor::test::TCliTest {
 
 TEST_F(RateCommandTest, ReportIsTheDefaultOutput)
 {
-    const vantor::test::TRun run = Run({"rate", "--no-settings"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"rate", "--no-settings"});
     EXPECT_EQ(run.err, "");
     for (const char* line : {"Hot Water Coil\n", "Typical (1/2 inch)\n", "On Coil\t25.0/17.0\t°C\n",
                              "Off Coil\t40.5/21.9\t°C\n", "Duty\t18.3\tkW\n", "\nVantor 1."})
         EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
     EXPECT_EQ(Run({"rate", "--no-settings", "--report"}).out, run.out);
 
-    const vantor::test::TRun csv = Run({"rate", "--no-settings", "--csv"});
-    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const vantor::test::TRun csv = RunOk({"rate", "--no-settings", "--csv"});
     EXPECT_EQ(csv.out.rfind("Make,Typical\r\nTube,1/2 inch\r\n", 0), 0u) << csv.out;
     EXPECT_NE(csv.out.find("\r\nDuty,18.3,kW\r\n"), std::string::npos) << csv.out;
 }
 
 TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
 {
-    const vantor::test::TRun run = Run({"rate", "--no-settings", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"rate", "--no-settings", "--json"});
     const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
     const std::vector<std::string> keys = {
         "Model",       "Barometer",    "OnCoil",     "AirVolume",   "AirVelocity", "HeatingFluid",
@@ -65,39 +62,26 @@ TEST_F(RateCommandTest, JsonHoldsTheRowsAndResultsOfTheFirstRunCoil)
     EXPECT_EQ(json["PipeSize"], 35);
 
     const nlohmann::json expected = vantor::test::FirstRunCoilReference();
-    const std::pair<const char*, double> values[] = {
-        {"Qt", expected["Qt"]},
-        {"Qs", expected["Qs"]},
-        {"e", expected["e"]},
-        {"Ntu", expected["Ntu"]},
-        {"Cr", expected["Cr"]},
-        {"ho", expected["ho"]},
-        {"hi", expected["hi"]},
-        {"Ui", expected["Ui"]},
-        {"Uo", expected["Uo"]},
-        {"Ao", expected["Ao"]},
-        {"Ai", expected["Ai"]},
-        {"NtuAir", expected["NtuAir"]},
-        {"NtuLiquid", expected["NtuLiquid"]},
-        {"BypassFactor", expected["BypassFactor"]},
-        {"AirMassFlow", expected["air_mass_flow_kg_s"]},
-        {"AirVolume", expected["air_volume_m3_s"]},
-        {"FluidFlow", expected["fluid_mass_flow_kg_s"]},
-        {"LeavingTemp", expected["fluid_leaving_C"]},
-        {"AirPressureDrop", expected["air_pressure_drop_Pa"]},
-        {"FluidPressureDrop", expected["fluid_pressure_drop_kPa"]},
-        {"DesignDuty", expected["Qt"]},
-    };
-    for (const auto& [key, value] : values)
+    // The reference names some quantities by their unit, the rest as the JSON does.
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"AirMassFlow", "air_mass_flow_kg_s"},     {"AirVolume", "air_volume_m3_s"},
+        {"FluidFlow", "fluid_mass_flow_kg_s"},     {"LeavingTemp", "fluid_leaving_C"},
+        {"AirPressureDrop", "air_pressure_drop_Pa"}, {"FluidPressureDrop", "fluid_pressure_drop_kPa"},
+        {"DesignDuty", "Qt"}};
+    for (const char* key : {"Qt", "Qs", "e", "Ntu", "Cr", "ho", "hi", "Ui", "Uo", "Ao", "Ai", "NtuAir", "NtuLiquid",
+                            "BypassFactor"})
+        values.emplace_back(key, key);
+    for (const auto& [key, reference] : values) {
+        const double value = expected[reference];
         EXPECT_NEAR(json[key].get<double>(), value, 1e-3 * std::abs(value)) << key;
+    }
     EXPECT_NEAR(json["AirOff"]["db"].get<double>(), expected["air_off_db_C"].get<double>(), 0.04);
     EXPECT_NEAR(json["AirOff"]["wb"].get<double>(), expected["air_off_wb_C"].get<double>(), 0.02);
 }
 
 TEST_F(RateCommandTest, OutOfRangeValuesAreLimitedWithAWarningOrRefusedWhenStrict)
 {
-    const vantor::test::TRun run = Run({"rate", "--no-settings", "--json", "--air-velocity", "12", "--barometer", "69.8"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"rate", "--no-settings", "--json", "--air-velocity", "12", "--barometer", "69.8"});
     EXPECT_EQ(run.Json()["AirVelocity"], 10.0);
     EXPECT_EQ(run.Json()["Barometer"], 69.8) << "within half a per cent of the limit a value passes";
     EXPECT_NE(run.err.find("Air Velocity 12 is outside 0.5 to 10; 10 used"), std::string::npos) << run.err;
@@ -142,8 +126,7 @@ TEST_F(RateCommandTest, OnCoilTextIsReadAsTheRowReadsIt)
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.text);
-        const vantor::test::TRun run = Run({"rate", "--no-settings", "--json", "--on-coil", c.text});
-        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const vantor::test::TRun run = RunOk({"rate", "--no-settings", "--json", "--on-coil", c.text});
         EXPECT_EQ(run.Json()["OnCoil"], c.onCoil);
         EXPECT_TRUE(run.err.starts_with(c.warning)) << run.err;
         const vantor::test::TRun strict = Run({"rate", "--no-settings", "--strict", "--on-coil", c.text});
@@ -240,13 +223,11 @@ TEST_F(RateCommandTest, RefusedInputsAndUnreadableArguments)
 // --units picks the Reset menu's system for the printed texts; JSON stays in SI units.
 TEST_F(RateCommandTest, UnitsOptionChoosesTheSystemOfThePrintedTexts)
 {
-    const vantor::test::TRun json = Run({"rate", "--no-settings", "--json"});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const vantor::test::TRun json = RunOk({"rate", "--no-settings", "--json"});
     EXPECT_EQ(Run({"rate", "--no-settings", "--json", "--units", "imperial"}).out, json.out);
 
     // 101.325 kPa = 29.92126 inHg; 25 °C = 77 °F; 1 kW = 3412.14 Btu/hr.
-    const vantor::test::TRun imperial = Run({"rate", "--no-settings", "--units", "Imperial"});
-    ASSERT_EQ(imperial.exitCode, 0) << imperial.err;
+    const vantor::test::TRun imperial = RunOk({"rate", "--no-settings", "--units", "Imperial"});
     const long duty = std::lround(json.Json()["Qt"].get<double>() * 3600 / 1.05505585262);
     for (const std::string& line : {std::string("Barometer\t29.9213\tInchHg\n"), std::string("On Coil\t77.0/62.6\t°F\n"),
                                    "Duty\t" + std::to_string(duty) + "\tBtu/hr\n"})
@@ -258,19 +239,15 @@ TEST_F(RateCommandTest, UnitsOptionChoosesTheSystemOfThePrintedTexts)
     EXPECT_NE(Run({"rate", "--no-settings", "--diagnostics"}).out, diagnostics.out);
 
     // Stored Imperial choices apply without the option; --units metric overrides them.
-    const fs::path shared = m_base / "config" / "Korvane" / "Common.ini";
-    fs::create_directories(shared.parent_path());
-    std::ofstream(shared) << "[Coils]\nUnitsPressure=4\n";
+    vantor::test::PutFile(m_base / "config" / "Korvane" / "Common.ini", "[Coils]\nUnitsPressure=4\n");
     EXPECT_NE(Run({"rate"}).out.find("Barometer\t29.9213\tInchHg\n"), std::string::npos);
-    const vantor::test::TRun metric = Run({"rate", "--units", "metric"});
-    ASSERT_EQ(metric.exitCode, 0) << metric.err;
+    const vantor::test::TRun metric = RunOk({"rate", "--units", "metric"});
     EXPECT_NE(metric.out.find("Barometer\t101.325\tkPa\n"), std::string::npos) << metric.out;
 }
 
 TEST_F(RateCommandTest, SizeFindsACoilForTheDesignDuty)
 {
-    const vantor::test::TRun run = Run({"size", "--no-settings", "--json", "--design-duty", "50"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"size", "--no-settings", "--json", "--design-duty", "50"});
     const nlohmann::json json = run.Json();
     EXPECT_EQ(json["Calculate"], 1);
     EXPECT_EQ(json["Solved"], true);
@@ -282,12 +259,10 @@ TEST_F(RateCommandTest, SizeFindsACoilForTheDesignDuty)
 TEST_F(RateCommandTest, StoredSettingsAreReadButNeverWritten)
 {
     const fs::path settings = m_base / "config" / "Korvane" / "Vantor.ini";
-    fs::create_directories(settings.parent_path());
     const std::string stored = "[VantorForm]\nAirOn=22.3/16.1\nCoilMaker=Recoil\n[Default]\nWaterIn=70\n";
-    std::ofstream(settings) << stored;
+    vantor::test::PutFile(settings, stored);
 
-    const vantor::test::TRun run = Run({"rate", "--json", "--fluid-spec", "0", "--additive", "1"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"rate", "--json", "--fluid-spec", "0", "--additive", "1"});
     EXPECT_EQ(run.Json()["OnCoil"], "22.3/16.1");
     EXPECT_EQ(run.Json()["Maker"], "Recoil");
     EXPECT_EQ(run.Json()["FluidInlet"], 70.0);
@@ -305,13 +280,11 @@ TEST_F(RateCommandTest, StoredSettingsAreReadButNeverWritten)
 TEST_F(RateCommandTest, FileOpensFirstAndSaveWritesAfterTheSolve)
 {
     const std::string file = (m_base / "coil.hqx").string();
-    const vantor::test::TRun saved = Run({"rate", "--no-settings", "--json", "--fluid-inlet", "80", "--save", file});
-    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const vantor::test::TRun saved = RunOk({"rate", "--no-settings", "--json", "--fluid-inlet", "80", "--save", file});
     ASSERT_TRUE(fs::exists(file));
 
     // The row options apply after the file: its inlet stays, the velocity changes.
-    const vantor::test::TRun opened = Run({"rate", "--no-settings", "--json", file, "--air-velocity", "3"});
-    ASSERT_EQ(opened.exitCode, 0) << opened.err;
+    const vantor::test::TRun opened = RunOk({"rate", "--no-settings", "--json", file, "--air-velocity", "3"});
     EXPECT_EQ(opened.Json()["FluidInlet"], 80.0);
     EXPECT_EQ(opened.Json()["AirVelocity"], 3.0);
 

@@ -145,11 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RateDataFile, StoredSettingsOutOfRangeFallBackToTheirDefaults)
 {
-    fs::create_directories(m_base / "config" / "Korvane");
-    std::ofstream(m_base / "config" / "Korvane" / "Vantor.ini")
-        << "[VantorForm]\nPressure=5\nDutyFactor=-1\n[Default]\nWaterIn=200\n";
-    vantor::test::TRun run = Run({"rate", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    vantor::test::PutFile(m_base / "config" / "Korvane" / "Vantor.ini",
+                          "[VantorForm]\nPressure=5\nDutyFactor=-1\n[Default]\nWaterIn=200\n");
+    vantor::test::TRun run = RunOk({"rate", "--json"});
     for (const char* warning : {"Pressure: 5 is outside 70 to 120; 101.325 used",
                                 "DutyFactor: -1 is not greater than zero; 1 used",
                                 "WaterIn: 200 is outside 5 to 150; 150 used"})

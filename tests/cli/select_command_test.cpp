@@ -32,8 +32,7 @@ protected:
 
 TEST_F(SelectCommandTest, JsonListsPassingCoilsLightestFirstThatRateGivesTheSameDuty)
 {
-    const TRun run = Run(Casing({"--json", "--top", "5"}));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const TRun run = RunOk(Casing({"--json", "--top", "5"}));
     EXPECT_EQ(run.err, "");
     const nlohmann::json list = run.Json();
     ASSERT_TRUE(list.is_array());
@@ -62,11 +61,10 @@ TEST_F(SelectCommandTest, JsonListsPassingCoilsLightestFirstThatRateGivesTheSame
 
     // The first pick, rated by `rate` at the selection's flow, gives the selection's duty.
     const nlohmann::json& first = list.front();
-    const TRun rated = Run({"rate", "--no-settings", "--json", "--maker", "Typical", "--range",
-                            first["Range"].get<std::string>(), "--model", first["Model"].get<std::string>(),
-                            "--air-volume", "3", "--on-coil", "0/-2", "--fluid-control", "flow", "--fluid-inlet", "80",
-                            "--fluid-flow", nlohmann::json(first["FluidFlow"]).dump()});
-    ASSERT_EQ(rated.exitCode, 0) << rated.err;
+    const TRun rated = RunOk({"rate", "--no-settings", "--json", "--maker", "Typical", "--range",
+                              first["Range"].get<std::string>(), "--model", first["Model"].get<std::string>(),
+                              "--air-volume", "3", "--on-coil", "0/-2", "--fluid-control", "flow", "--fluid-inlet", "80",
+                              "--fluid-flow", nlohmann::json(first["FluidFlow"]).dump()});
     const nlohmann::json json = rated.Json();
     EXPECT_NEAR(json["Qt"].get<double>(), first["Qt"].get<double>(), 1e-3);
     EXPECT_NEAR(json["AirPressureDrop"].get<double>(), first["AirPressureDrop"].get<double>(), 1e-3);
@@ -75,11 +73,9 @@ TEST_F(SelectCommandTest, JsonListsPassingCoilsLightestFirstThatRateGivesTheSame
 
 TEST_F(SelectCommandTest, TableAndCsvShowTheSameCoils)
 {
-    const TRun table = Run(Casing({"--top", "3"}));
-    ASSERT_EQ(table.exitCode, 0) << table.err;
+    const TRun table = RunOk(Casing({"--top", "3"}));
     EXPECT_EQ(table.out.rfind("#   Maker      Range", 0), 0u) << table.out;
-    const TRun csv = Run(Casing({"--top", "3", "--csv"}));
-    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const TRun csv = RunOk(Casing({"--top", "3", "--csv"}));
     EXPECT_EQ(csv.out.rfind("Maker,Range,Model,MakerDesignation,Rows,fpi,Circ,fHeight,fLength,AirVelocity,Qt,", 0), 0u);
     const nlohmann::json list = Run(Casing({"--top", "3", "--json"})).Json();
     ASSERT_EQ(list.size(), 3u);
@@ -93,15 +89,13 @@ TEST_F(SelectCommandTest, TableAndCsvShowTheSameCoils)
 
 TEST_F(SelectCommandTest, NothingPassingIsAnEmptyListAndTheRulingLimitOnStderr)
 {
-    const TRun run = Run(Casing({"--json", "--tube-velocity-range", "5-6"}));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const TRun run = RunOk(Casing({"--json", "--tube-velocity-range", "5-6"}));
     EXPECT_EQ(run.Json(), nlohmann::json::array());
     EXPECT_NE(run.err.find("no coil meets the requirement"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("the tube velocity range"), std::string::npos) << run.err;
 
-    const TRun small = Run({"select", "--no-settings", "--design-duty", "400", "--air-volume", "1", "--height", "300",
-                            "--length", "600", "--max-face-velocity", "6", "--json"});
-    ASSERT_EQ(small.exitCode, 0) << small.err;
+    const TRun small = RunOk({"select", "--no-settings", "--design-duty", "400", "--air-volume", "1", "--height", "300",
+                              "--length", "600", "--max-face-velocity", "6", "--json"});
     EXPECT_EQ(small.Json(), nlohmann::json::array());
     EXPECT_NE(small.err.find("the design duty, not reached"), std::string::npos) << small.err;
 }
@@ -147,8 +141,7 @@ std::vector<std::string> HalfInchCasing(const std::string& fluidDrop)
 
 TEST_F(SelectCommandTest, FixedFaceListsEveryPassingGeometryAndALooserFluidLimitKeepsThemAll)
 {
-    const TRun tight = Run(HalfInchCasing("50"));
-    ASSERT_EQ(tight.exitCode, 0) << tight.err;
+    const TRun tight = RunOk(HalfInchCasing("50"));
     // Rating every rows, fins and circuits of the face at the selection's flow finds five.
     const nlohmann::json strict = tight.Json();
     std::set<std::string> strictGeometries;
@@ -156,8 +149,7 @@ TEST_F(SelectCommandTest, FixedFaceListsEveryPassingGeometryAndALooserFluidLimit
     EXPECT_EQ(strict.size(), 5u) << tight.out;
     EXPECT_EQ(strictGeometries.size(), strict.size()) << "a geometry listed twice";
 
-    const TRun loose = Run(HalfInchCasing("70"));
-    ASSERT_EQ(loose.exitCode, 0) << loose.err;
+    const TRun loose = RunOk(HalfInchCasing("70"));
     std::set<std::string> looseGeometries;
     for (const nlohmann::json& coil : loose.Json()) looseGeometries.insert(Geometry(coil));
     EXPECT_TRUE(looseGeometries.count("1/2 inch 1r 12f")) << loose.out;
@@ -167,10 +159,9 @@ TEST_F(SelectCommandTest, FixedFaceListsEveryPassingGeometryAndALooserFluidLimit
 TEST_F(SelectCommandTest, TheRequirementIsNotHeldToTheRowsRangesOrFormats)
 {
     // 700 kW is beyond the Design Duty row's 500 kW: every coil listed gives 700 kW or more.
-    const TRun large = Run({"select", "--no-settings", "--design-duty", "700", "--maker", "Typical", "--air-volume",
-                            "15", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "20", "--max-height",
-                            "2500", "--max-length", "4000", "--top", "5", "--json"});
-    ASSERT_EQ(large.exitCode, 0) << large.err;
+    const TRun large = RunOk({"select", "--no-settings", "--design-duty", "700", "--maker", "Typical", "--air-volume",
+                              "15", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "20", "--max-height",
+                              "2500", "--max-length", "4000", "--top", "5", "--json"});
     EXPECT_EQ(large.err.find("used"), std::string::npos) << large.err;
     const nlohmann::json list = large.Json();
     ASSERT_FALSE(list.empty());
@@ -181,9 +172,8 @@ TEST_F(SelectCommandTest, TheRequirementIsNotHeldToTheRowsRangesOrFormats)
 
     // A drop of 5.12 K, not 5.1: m = Q / (cp · ΔT) with water's cp at 77.4 °C, 4.194 kJ/(kg·K)
     // in the steam tables (5.1 K would give 4.675 kg/s).
-    const TRun fine = Run({"select", "--no-settings", "--design-duty", "100", "--maker", "Typical", "--air-volume",
-                           "3", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "5.12", "--json"});
-    ASSERT_EQ(fine.exitCode, 0) << fine.err;
+    const TRun fine = RunOk({"select", "--no-settings", "--design-duty", "100", "--maker", "Typical", "--air-volume",
+                             "3", "--on-coil", "0/-2", "--fluid-inlet", "80", "--design-dt", "5.12", "--json"});
     const nlohmann::json picks = fine.Json();
     ASSERT_FALSE(picks.empty()) << fine.err;
     EXPECT_NEAR(picks.front()["FluidFlow"].get<double>(), 100 / (4.194 * 5.12), 0.005);
@@ -210,8 +200,7 @@ TEST_F(SelectCommandTest, DistinctListsEachCoilOnceOnItsLightestFace)
         return std::make_tuple(c["Range"].get<std::string>(), c["Rows"].get<double>(), c["fpi"].get<double>(),
                                c["Circ"].get<double>());
     };
-    const TRun every = Run(freeFace);
-    ASSERT_EQ(every.exitCode, 0) << every.err;
+    const TRun every = RunOk(freeFace);
     const nlohmann::json all = every.Json();
     std::set<decltype(coil(all.front()))> seen;
     for (const nlohmann::json& c : all) seen.insert(coil(c));
@@ -220,8 +209,7 @@ TEST_F(SelectCommandTest, DistinctListsEachCoilOnceOnItsLightestFace)
 
     std::vector<std::string> distinct = freeFace;
     distinct.push_back("--distinct");
-    const TRun once = Run(distinct);
-    ASSERT_EQ(once.exitCode, 0) << once.err;
+    const TRun once = RunOk(distinct);
     const nlohmann::json list = once.Json();
     EXPECT_EQ(list.size(), 20u);
     seen.clear();

@@ -22,8 +22,7 @@ class SimulateCommandTest : public vantor::test::TCliTest {
 
 TEST_F(SimulateCommandTest, JsonSeriesEndAtTheRatedCoilsTemperatures)
 {
-    const vantor::test::TRun run = Run({"simulate", "--no-settings", "--json"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"simulate", "--no-settings", "--json"});
     const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
     std::vector<std::string> keys;
     for (const auto& item : json.items()) keys.push_back(item.key());
@@ -60,8 +59,7 @@ TEST_F(SimulateCommandTest, JsonSeriesEndAtTheRatedCoilsTemperatures)
 
 TEST_F(SimulateCommandTest, CsvHasAHeaderAndOneLinePerStep)
 {
-    const vantor::test::TRun run = Run({"simulate", "--no-settings", "--csv", "--fluid-inlet", "60"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"simulate", "--no-settings", "--csv", "--fluid-inlet", "60"});
     const std::vector<std::string> lines = vantor::test::Lines(run.out);
     ASSERT_EQ(lines.size(), 101u);
     EXPECT_EQ(lines[0], "Position,Fluid,Air,Surface,Dew Point");
@@ -69,8 +67,7 @@ TEST_F(SimulateCommandTest, CsvHasAHeaderAndOneLinePerStep)
     EXPECT_EQ(lines[100].rfind("99,60.000,", 0), 0u) << lines[100];
 
     // The same run as JSON gives the same numbers.
-    const vantor::test::TRun json = Run({"simulate", "--no-settings", "--json", "--fluid-inlet", "60"});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const vantor::test::TRun json = RunOk({"simulate", "--no-settings", "--json", "--fluid-inlet", "60"});
     const double air = json.Json()["Series"]["Air"][50].get<double>();
     std::ostringstream expected;
     expected.precision(3);
@@ -86,8 +83,7 @@ TEST_F(SimulateCommandTest, RefusesWhatItCannotUse)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("missing.hqx"), std::string::npos) << missing.err;
     EXPECT_EQ(missing.out, "");
-    const vantor::test::TRun text = Run({"simulate", "--no-settings"});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
+    const vantor::test::TRun text = RunOk({"simulate", "--no-settings"});
     EXPECT_EQ(text.out.rfind("Step-by-Step Simulation\nDuty 18.3 kW\nFluid ", 0), 0u) << text.out;
     EXPECT_NE(text.out.find(" - 45.0 °C\nAir "), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("\n\nPosition,Fluid,Air,Surface,Dew Point\n0,"), std::string::npos) << text.out;
@@ -183,11 +179,9 @@ TEST_F(SimulateCommandTest, SteepCoilsEndAtTheInletWithTheRatedDuty)
         std::vector<std::string> simulate = {"simulate"};
         simulate.insert(simulate.end(), args.begin(), args.end());
 
-        const vantor::test::TRun rated = Run(rate);
-        ASSERT_EQ(rated.exitCode, 0) << rated.err;
+        const vantor::test::TRun rated = RunOk(rate);
         const double ratedDuty = rated.Json()["Qt"].get<double>();
-        const vantor::test::TRun run = Run(simulate);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const vantor::test::TRun run = RunOk(simulate);
         const nlohmann::json json = run.Json();
         EXPECT_NEAR(json["Duty"].get<double>(), ratedDuty, 0.005 * ratedDuty);
         const auto& series = json["Series"];
@@ -201,10 +195,9 @@ TEST_F(SimulateCommandTest, SteepCoilsEndAtTheInletWithTheRatedDuty)
         EXPECT_NEAR(series["Fluid"].back().get<double>(), c.Inlet, 1e-5);
     }
     // The first of them is rated at 127.3 kW.
-    const vantor::test::TRun text = Run({"simulate", "--no-settings", "--fluid-control", "flow", "--model",
-                                         "700 2400 4r 10f 4c", "--on-coil", "13.5/9.1", "--air-volume", "4.28",
-                                         "--fluid-inlet", "80.4"});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
+    const vantor::test::TRun text = RunOk({"simulate", "--no-settings", "--fluid-control", "flow", "--model",
+                                           "700 2400 4r 10f 4c", "--on-coil", "13.5/9.1", "--air-volume", "4.28",
+                                           "--fluid-inlet", "80.4"});
     EXPECT_EQ(text.out.rfind("Step-by-Step Simulation\nDuty 127 kW\nFluid ", 0), 0u) << text.out;
     EXPECT_NE(text.out.find(" - 80.4 °C\nAir "), std::string::npos) << text.out;
 }
@@ -219,8 +212,7 @@ TEST_F(SimulateCommandTest, AProfileBeyondResolvingFails)
                                              "--fluid-control", "flow", "--tube-velocity", "0.2"};
     std::vector<std::string> rate = {"rate", "--json"};
     rate.insert(rate.end(), inputs.begin(), inputs.end());
-    const vantor::test::TRun rated = Run(rate);
-    ASSERT_EQ(rated.exitCode, 0) << rated.err;
+    const vantor::test::TRun rated = RunOk(rate);
     EXPECT_LT(rated.Json()["LeavingTemp"].get<double>() - 9.36, 0.04);
 
     for (const char* output : {"--json", "--csv", ""}) {

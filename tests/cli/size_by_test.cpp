@@ -157,8 +157,7 @@ TEST_F(SizeByTest, StoredDesignSettingsReachTheCoil)
         programKey.WriteFloat("CoilSettingsForm", "DesignVf", 2.2);
         ASSERT_TRUE(programKey.Flush());
     }
-    const vantor::test::TRun run = Run({"size", "--json", "--by", "face-area", "--design-duty", "40"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const vantor::test::TRun run = RunOk({"size", "--json", "--by", "face-area", "--design-duty", "40"});
     EXPECT_NEAR(run.Json()["AirVelocity"].get<double>(), 2.2, 1e-9);
     // --no-settings: the first-run design velocity.
     EXPECT_NEAR(Sized({"--by", "face-area", "--design-duty", "40"})["AirVelocity"].get<double>(), 2.8, 1e-9);
@@ -172,8 +171,7 @@ TEST_F(SizeByTest, OptionsAreCheckedAndSizeWithoutByStillSizesTheDocument)
         EXPECT_EQ(run.exitCode, 2) << args[1];
         EXPECT_EQ(run.out, "");
     }
-    const vantor::test::TRun plain = Run({"size", "--no-settings", "--json", "--design-duty", "40"});
-    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const vantor::test::TRun plain = RunOk({"size", "--no-settings", "--json", "--design-duty", "40"});
     EXPECT_EQ(plain.Json()["Calculate"], 1);
     EXPECT_FALSE(plain.Json().contains("SizeResult"));
     // The asked-for duty sits just before the duty reached; a rating has none.

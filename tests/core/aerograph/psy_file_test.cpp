@@ -1,6 +1,7 @@
 #include "aerograph/psy_file.h"
 
 #include "document/psy_export.h"
+#include "support/file_properties_of.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,8 @@ namespace {
 
 TEST(PsyFile, ReadsWhatThePlotCommandWrites)
 {
-    TFileProperties properties;
-    properties.ProjectName = "O'Brien's wing";
-    properties.ProjectNumber = "P-17";
-    properties.Description = "Level 2\r\nAHU 3, heating";
-    properties.Author = "Ann";
-    properties.Company = "Korvane";
-    properties.Date = std::chrono::year{2012} / std::chrono::March / 5;
+    const TFileProperties properties = test::FilePropertiesOf("O'Brien's wing", "P-17", "Level 2\r\nAHU 3, heating", "Ann",
+                                                              "Korvane", std::chrono::year{2012} / std::chrono::March / 5);
     TPsyProcess process;
     process.OnDryBulb = 24;
     process.OnWetBulb = 17;

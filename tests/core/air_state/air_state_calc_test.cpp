@@ -3,6 +3,7 @@
 #include "fluids/air_state_text.h"
 #include "fluids/psx_file.h"
 #include "psychro/moist_air_state.h"
+#include "../../support/settings_writer.h"
 #include "../../support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -276,11 +277,7 @@ TEST(AirConDlgSettings, StoredPlacesComeBackOnScreen)
     written.ColWidths = {90, 80, 60};
     written.RowUnits[asrDryBulb] = 1;
     written.RowUnits[asrPressure] = 7;  // no such barometer unit
-    {
-        TSettingsStore store(std::optional(folder / "Round.ini"));
-        written.Write(store, "OnCoilDlg");
-        ASSERT_TRUE(store.Flush());
-    }
+    test::WriteSettings(folder / "Round.ini", [&](TSettingsStore& store) { written.Write(store, "OnCoilDlg"); });
     TSettingsStore store(std::optional(folder / "Round.ini"));
     EXPECT_EQ(store.ReadInteger("OnCoilDlg", "ColWidths1", 0), 80);
     EXPECT_EQ(store.ReadInteger("OnCoilDlg", "Row3", 0), 1);

@@ -4,6 +4,7 @@
 #include "core/document/document_test_support.h"
 #include "reports/file_properties.h"
 #include "support/comma_locale.h"
+#include "support/file_properties_of.h"
 #include "support/temp_folder.h"
 #include "text/file_io.h"
 #include "text/format.h"
@@ -40,14 +41,8 @@ std::string WriteXml(const std::filesystem::path& path, const std::string& text)
 
 TFileProperties SampleProperties()
 {
-    TFileProperties properties;
-    properties.ProjectName = "North Wing";
-    properties.ProjectNumber = "P-204";
-    properties.Description = "AHU 2 preheat\r\nfrost protection";
-    properties.Author = "R. Okafor";
-    properties.Company = "Korvane";
-    properties.Date = year{2012} / March / 5;
-    return properties;
+    return test::FilePropertiesOf("North Wing", "P-204", "AHU 2 preheat\r\nfrost protection", "R. Okafor", "Korvane",
+                                  year{2012} / March / 5);
 }
 
 TEST_F(DataFile, SavedFileOpensWithTheSameInputsAndNotSolved)

@@ -10,6 +10,7 @@
 #include "psychro/psychro.h"
 #include "reports/file_properties.h"
 #include "support/comma_locale.h"
+#include "support/file_properties_of.h"
 #include "support/golden_file.h"
 #include "support/temp_folder.h"
 #include "text/file_io.h"
@@ -30,14 +31,8 @@ using DataFileGolden = test::TDocumentFixture;
 
 TFileProperties GoldenProperties()
 {
-    TFileProperties properties;
-    properties.ProjectName = "East Annex";
-    properties.ProjectNumber = "Q-77";
-    properties.Description = "Reheat <zone 4> & lobby\r\n\"winter\" case";
-    properties.Author = "T. Lindqvist";
-    properties.Company = "Harrow & Sons";
-    properties.Date = year{2019} / July / 14;
-    return properties;
+    return test::FilePropertiesOf("East Annex", "Q-77", "Reheat <zone 4> & lobby\r\n\"winter\" case", "T. Lindqvist",
+                                  "Harrow & Sons", year{2019} / July / 14);
 }
 
 // Every stored field of the rating away from its default: edited through the rows as a user

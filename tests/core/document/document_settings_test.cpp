@@ -1,6 +1,7 @@
 #include "document/document_settings.h"
 
 #include "settings_file.h"
+#include "support/settings_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -53,11 +54,7 @@ TEST(DocumentSettings, ReadsEveryValueByItsName)
 
     // Written back and read again, every value but the window's own comes back as it was.
     const test::TSettingsFile copy("");
-    {
-        TSettingsStore store(copy.Path());
-        WriteDocumentSettings(store, s);
-        ASSERT_TRUE(store.Flush());
-    }
+    test::WriteSettings(copy.Path(), [&](TSettingsStore& store) { WriteDocumentSettings(store, s); });
     EXPECT_EQ(ReadDocumentSettings(TSettingsStore(copy.Path())), s);
 }
 
@@ -82,11 +79,7 @@ TEST(DocumentSettings, WrittenValuesAreThoseTheReaderTakes)
     s.DesignDuty = 0;
     s.Factors.hi = -1;
     const test::TSettingsFile file("");
-    {
-        TSettingsStore store(file.Path());
-        WriteDocumentSettings(store, s);
-        ASSERT_TRUE(store.Flush());
-    }
+    test::WriteSettings(file.Path(), [&](TSettingsStore& store) { WriteDocumentSettings(store, s); });
     TInputCheck check;
     const TDocumentSettings read = ReadDocumentSettings(TSettingsStore(file.Path()), check);
     EXPECT_TRUE(check.Empty()) << check.Message("");

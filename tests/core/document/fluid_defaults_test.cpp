@@ -1,6 +1,7 @@
 #include "document/fluid_defaults.h"
 
 #include "settings_file.h"
+#include "support/settings_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -87,11 +88,7 @@ TEST(FluidDefaults, WrittenValuesAreThoseTheReaderTakes)
     values.WaterAddVol = 0.9;
     values.WaterOut = -15;
     const test::TSettingsFile file("");
-    {
-        TSettingsStore store(file.Path());
-        WriteFluidDefaults(store, values);
-        ASSERT_TRUE(store.Flush());
-    }
+    test::WriteSettings(file.Path(), [&](TSettingsStore& store) { WriteFluidDefaults(store, values); });
     TInputCheck check;
     const TFluidDefaults read = ReadFluidDefaults(TSettingsStore(file.Path()), check);
     EXPECT_TRUE(check.Empty()) << check.Message("");

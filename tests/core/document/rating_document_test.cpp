@@ -437,10 +437,9 @@ TEST_F(RatingDocument, RowStatesFollowTheControlAfterEverySolve)
 
 TEST_F(RatingDocument, StoredValuesThatCannotBeUsedAreNotedWithTheValueUsed)
 {
-    std::filesystem::create_directories(Folder() / "config" / "Korvane");
-    std::ofstream(Folder() / "config" / "Korvane" / "Vantor.ini")
-        << "[VantorForm]\nPressure=5\nDutyFactor=-1\nAirOn=warm\nAirOff=30/35\nCoilModel=544 720 40r 12f 7c\n"
-           "AirVelocity=12\n[Default]\nWaterAddVol=5\nWaterAdditive=2\n";
+    test::WriteText(Folder() / "config" / "Korvane" / "Vantor.ini",
+                    "[VantorForm]\nPressure=5\nDutyFactor=-1\nAirOn=warm\nAirOff=30/35\nCoilModel=544 720 40r 12f 7c\n"
+                    "AirVelocity=12\n[Default]\nWaterAddVol=5\nWaterAdditive=2\n");
     TRatingDocument& doc = Open();
     EXPECT_EQ(doc.Barometer(), 101.325);
     EXPECT_EQ(doc.HotWaterCoil().DutyFactor, 1);
@@ -797,8 +796,7 @@ TEST_F(RatingDocument, CommandLineNamesAFileOnlyWithoutHyphen)
 
 TEST_F(RatingDocument, MakerMissingFromTheCatalogueIsReported)
 {
-    std::filesystem::create_directories(Folder() / "config" / "Korvane");
-    std::ofstream(Folder() / "config" / "Korvane" / "Vantor.ini") << "[VantorForm]\nCoilMaker=Nobody\n";
+    test::WriteText(Folder() / "config" / "Korvane" / "Vantor.ini", "[VantorForm]\nCoilMaker=Nobody\n");
     TRatingDocument& doc = Open();
     ASSERT_FALSE(Recorder.Messages.empty());
     EXPECT_TRUE(Recorder.Messages[0].Text.starts_with("There are no matching coils for Nobody"));

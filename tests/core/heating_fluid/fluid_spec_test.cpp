@@ -2,6 +2,7 @@
 
 #include "fluids/liquid.h"
 #include "fluids/transport_props.h"
+#include "../../support/settings_writer.h"
 #include "../../support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -139,11 +140,7 @@ TEST(FluidSpecSettings, UnitsAndWidthsUnderTheirKeys)
     TFluidSpecSettings settings;
     settings.ColWidths = {120, 90, 60};
     settings.RowUnits[fsrTemperature] = 1;
-    {
-        TSettingsStore store(std::optional(folder / "Vantor.ini"));
-        settings.Write(store);
-        ASSERT_TRUE(store.Flush());
-    }
+    test::WriteSettings(folder / "Vantor.ini", [&](TSettingsStore& store) { settings.Write(store); });
     TSettingsStore store(std::optional(folder / "Vantor.ini"));
     EXPECT_EQ(store.ReadInteger("FluidSpecForm", "Units.iTemp", -1), 1);
     EXPECT_EQ(store.ReadInteger("FluidSpecForm", "Units.iMu", -1), 3);

@@ -4,6 +4,7 @@
 #include "locations/barometer.h"
 #include "location_test_support.h"
 #include "settings/settings_store.h"
+#include "support/settings_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -73,11 +74,7 @@ TEST_F(BarometerSettings, DefaultsAndRoundTrip)
     saved.AltitudeUnits = 1;
     saved.LastLocation = "Zürich, Switzerland";
     saved.Barometer = {96.1, 412.5};  // as saved, not recomputed from each other
-    {
-        TSettingsStore store(file);
-        saved.Write(store);
-        ASSERT_TRUE(store.Flush());
-    }
+    test::WriteSettings(file, [&](TSettingsStore& store) { saved.Write(store); });
     const TSettingsStore store(file);
     const TBarometerSettings back = TBarometerSettings::Read(store);
     EXPECT_EQ(back.PressureUnits, 1);

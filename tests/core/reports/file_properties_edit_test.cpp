@@ -1,6 +1,7 @@
 #include "reports/file_properties_edit.h"
 
 #include "reports/file_facts.h"
+#include "support/file_properties_of.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,7 @@ using namespace std::chrono;
 
 TFileProperties Sample()
 {
-    TFileProperties properties;
-    properties.ProjectName = "North Wing";
-    properties.ProjectNumber = "P-17";
-    properties.Description = "Heating\r\nAHU 3";
-    properties.Author = "Ann";
-    properties.Company = "Korvane";
-    properties.Date = year{2012} / March / 5;
-    return properties;
+    return test::FilePropertiesOf("North Wing", "P-17", "Heating\r\nAHU 3", "Ann", "Korvane", year{2012} / March / 5);
 }
 
 TEST(FilePropertiesEdit, CancelPutsBackWhatTheWindowOpenedWith)

@@ -1,5 +1,7 @@
 #include "reports/file_properties.h"
 
+#include "support/file_properties_of.h"
+#include "support/settings_writer.h"
 #include "support/temp_folder.h"
 #include "text/text_routines.h"
 
@@ -51,13 +53,8 @@ TEST(FileProperties, DatesAreDayMonthYear)
 
 TEST(FileProperties, TheTextBlockQuotesEveryText)
 {
-    TFileProperties properties;
-    properties.ProjectName = "North Wing";
-    properties.ProjectNumber = "P-17";
-    properties.Description = "Heating coil\r\nAHU 'B'";
-    properties.Author = "Ann Smith";
-    properties.Company = "";
-    properties.Date = year{2012} / March / 5;
+    TFileProperties properties =
+        test::FilePropertiesOf("North Wing", "P-17", "Heating coil\r\nAHU 'B'", "Ann Smith", "", year{2012} / March / 5);
     std::vector<std::string> lines{"'Aerograph 1.0 data file'"};
     properties.WriteTextBlock(lines);
     EXPECT_EQ(lines, (std::vector<std::string>{"'Aerograph 1.0 data file'", "'North Wing'", "'P-17'", "2",
@@ -74,17 +71,9 @@ TEST(FileProperties, KeptDefaultsStartTheNextFile)
 {
     const test::TTempFolder folder;
     const fs::path file = folder / "fileprops.ini";
-    TFileProperties current;
-    current.ProjectName = "North Wing";
-    current.ProjectNumber = "P-17";
-    current.Description = "Only for this file";
-    current.Author = "Ann Smith";
-    current.Company = "Smith & Co";
-    {
-        TSettingsStore store(file);
-        WriteFilePropertiesDefaults(store, current.Defaults());
-        ASSERT_TRUE(store.Flush());
-    }
+    const TFileProperties current =
+        test::FilePropertiesOf("North Wing", "P-17", "Only for this file", "Ann Smith", "Smith & Co", Today());
+    test::WriteSettings(file, [&](TSettingsStore& store) { WriteFilePropertiesDefaults(store, current.Defaults()); });
     TSettingsStore store(file);
     EXPECT_EQ(store.ReadString("File Properties", "Company", ""), "Smith & Co");
     const TFileProperties next = TFileProperties::FromDefaults(ReadFilePropertiesDefaults(store));
