@@ -38,6 +38,13 @@ inline void Type(const QString& text)
     for (const QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
 }
 
+// The file's bytes; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A file at `path` with the text; `executable` makes it a program only its owner runs.
 inline bool WriteFile(const QString& path, const QByteArray& text, bool executable = false)
 {
@@ -54,6 +61,21 @@ inline QString StandInProgram(const QString& folder, const QString& script)
     if (script.isEmpty()) return folder + "/missing-program";
     const QString path = folder + "/program";
     return WriteFile(path, ("#!/bin/sh\n" + script + "\n").toUtf8(), true) ? path : QString();
+}
+
+// Shows `window` and waits until it has the keyboard; false when it never gets it.
+inline bool ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Shows `window` and waits until it is on the screen; false when it never is.
+inline bool ShowExposed(QWidget& window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
 }
 
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

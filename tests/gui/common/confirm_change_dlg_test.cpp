@@ -57,19 +57,6 @@ void AnswerNextBy(TConfirmChangeDlg& dialog, TAnswerWay way)
     });
 }
 
-std::string ReadText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-void WriteText(const QString& path, const char* text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 // Remembers nothing: every merge here is a first one.
 class TNoMemory : public IMergeMemory {
 public:
@@ -181,8 +168,8 @@ private slots:
         QTemporaryDir folder;
         const QString userFile = folder.filePath("user.ini");
         const QString installFile = folder.filePath("install.ini");
-        WriteText(userFile, kUserText);
-        WriteText(installFile, "[Air]\nt=0\n\n[Liquid]\nt=3\n\n[Fluid]\nk=4\n");
+        QVERIFY(WriteFile(userFile, kUserText));
+        QVERIFY(WriteFile(installFile, "[Air]\nt=0\n\n[Liquid]\nt=3\n\n[Fluid]\nk=4\n"));
 
         TConfirmChangeDlg dialog;
         std::deque<TAnswerWay> answers;
@@ -193,7 +180,7 @@ private slots:
         merger.MergeFile(userFile.toStdString(), installFile.toStdString(), notice);
 
         QCOMPARE(notice.Questions, questions);
-        QCOMPARE(QString::fromStdString(ReadText(userFile)), merged);
+        QCOMPARE(QString::fromUtf8(ReadFile(userFile)), merged);
     }
 };
 

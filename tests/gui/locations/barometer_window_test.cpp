@@ -62,9 +62,7 @@ private slots:
     {
         ClearSettings();
         m_form = std::make_unique<TAltBaromForm>();
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(ShowActive(*m_form));
     }
 
     void cleanup() { m_form.reset(); }
@@ -173,8 +171,7 @@ private slots:
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         TSelectLocationForm& picker = *m_form->Picker();
         picker.PresetPlace("Petropavlovsk-Kamchatsky, Russia");
-        picker.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        QVERIFY(ShowExposed(picker));
         QCOMPARE(picker.PlaceList().currentItem()->text(), QStringLiteral("Petropavlovsk-Kamchatsky"));
         VANTOR_VERIFY_TEXT_FITS(picker);
         picker.DatabaseList().setCurrentRow(Row(picker.DatabaseList(), "Africa"));

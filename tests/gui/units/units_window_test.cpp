@@ -33,9 +33,7 @@ private:
 
     void ShowForm()
     {
-        Form().show();
-        QApplication::setActiveWindow(m_form.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(ShowActive(Form()));
     }
 
     // The row's unit chosen as a user does: the value cell, then the Right arrow.

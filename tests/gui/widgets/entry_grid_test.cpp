@@ -73,9 +73,7 @@ private slots:
         m_grid->SetUnits(FluidInlet, utTemperature, 0, 0, ft_Fixed, 1.0, 0.0);
         m_grid->SetValue(1, Barometer, 101.325);
         m_grid->SetValue(1, FluidInlet, 45.0);
-        m_grid->show();
-        QApplication::setActiveWindow(m_grid.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));
+        QVERIFY(ShowActive(*m_grid));
         m_setData = std::make_unique<QSignalSpy>(m_grid.get(), &TEntryGrid::OnDoSetData);
         m_beeps = std::make_unique<QSignalSpy>(m_grid.get(), &TEntryGrid::Beeped);
     }
