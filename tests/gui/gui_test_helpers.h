@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -29,6 +30,14 @@ inline void OnNextModal(std::function<void(QWidget&)> act)
         if (window) act(*window);
     });
     timer->start();
+}
+
+// The command of `menu` with the text, or null.
+inline QAction* MenuCommand(const QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions())
+        if (action->text() == text) return action;
+    return nullptr;
 }
 
 // Key presses to the focused widget, as typing does (the grid opens its editor on the first

@@ -41,13 +41,6 @@ void FillThreeSeries(TDataChart& chart)
     chart.SetLegends({"Supply", "Return", "Hidden"});
 }
 
-QAction* StepSimulationCommand(TVantorForm& form)
-{
-    for (QAction* item : form.GridMenu().actions())
-        if (item->text() == "Step-by-Step Simulation") return item;
-    return nullptr;
-}
-
 QStringList Texts(const std::vector<TLegendEntry>& entries)
 {
     QStringList texts;
@@ -266,7 +259,7 @@ private slots:
     {
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = StepSimulationCommand(form);
+        QAction* command = MenuCommand(form.GridMenu(), "Step-by-Step Simulation");
         QVERIFY(command);
 
         QString title;
@@ -317,7 +310,7 @@ private slots:
         QTemporaryDir folder;
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = StepSimulationCommand(form);
+        QAction* command = MenuCommand(form.GridMenu(), "Step-by-Step Simulation");
         QVERIFY(command);
         TResult saved = TResult::Error(1, "not shown");
         OnNextModal([&](QWidget& window) {

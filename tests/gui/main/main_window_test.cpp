@@ -387,9 +387,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(bool, solves);
-        QAction* action = nullptr;
-        for (QAction* item : Form().GridMenu().actions())
-            if (item->text() == command) action = item;
+        QAction* action = MenuCommand(Form().GridMenu(), command);
         QVERIFY(action);
         QString shown;
         OnNextModal([&shown](QWidget& window) {
