@@ -61,9 +61,7 @@ private:
 
     void Type(int row, const QString& text)
     {
-        if (!Form().isVisible()) {
-            QVERIFY(ShowActive(Form()));
-        }
+        if (!Form().isVisible()) QVERIFY(ShowActive(Form()));
         Form().Grid().SelectCell(1, row);
         Form().Grid().setFocus();
         vantor::test::Type(text);
