@@ -151,13 +151,7 @@ private slots:
     {
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         VANTOR_VERIFY_TEXT_FITS(*m_form);
-        OnNextModal([](QWidget& window) {
-            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
-            QVERIFY(picker);
-            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), "Petropavlovsk-Kamchatsky"));
-            picker->accept();
-        });
-        m_form->Search();
+        SearchFor("Petropavlovsk-Kamchatsky");
         QCOMPARE(m_form->LastLocation(), std::string("Petropavlovsk-Kamchatsky, Russia"));
         const QStatusBar* status = m_form->findChild<QStatusBar*>();
         QVERIFY(status);
