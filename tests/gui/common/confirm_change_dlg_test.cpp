@@ -25,29 +25,16 @@ enum TAnswerWay { KeepClick, InstallClick, DecideLaterClick, AcceptAllClick, Esc
 
 void AnswerBy(TConfirmChangeDlg& dialog, TAnswerWay way)
 {
-    switch (way) {
-    case KeepClick:
-        QTest::mouseClick(&dialog.KeepButton(), Qt::LeftButton);
-        break;
-    case InstallClick:
-        QTest::mouseClick(&dialog.InstallButton(), Qt::LeftButton);
-        break;
-    case DecideLaterClick:
-        QTest::mouseClick(&dialog.DecideLaterButton(), Qt::LeftButton);
-        break;
-    case AcceptAllClick:
-        QTest::mouseClick(&dialog.AcceptAllButton(), Qt::LeftButton);
-        break;
-    case EscapeKey:
+    QPushButton* const buttons[] = {&dialog.KeepButton(), &dialog.InstallButton(), &dialog.DecideLaterButton(),
+                                    &dialog.AcceptAllButton()};  // indexed by the clicking ways
+    if (way <= AcceptAllClick)
+        QTest::mouseClick(buttons[way], Qt::LeftButton);
+    else if (way == EscapeKey)
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case EnterKey:
+    else if (way == EnterKey)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        break;
-    case CloseWindow:
+    else
         dialog.close();
-        break;
-    }
 }
 
 void AnswerNextBy(TConfirmChangeDlg& dialog, TAnswerWay way)
