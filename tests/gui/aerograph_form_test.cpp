@@ -49,14 +49,6 @@ bool OnAMultiple(const QString& label, double step)
     return number && std::abs(value / step - std::round(value / step)) < 1e-9;
 }
 
-// The environment of a program given no display at all.
-QProcessEnvironment WithoutDisplay()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
-    return environment;
-}
-
 }  // namespace
 
 class AerographTest : public QObject {

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QMenu>
+#include <QProcessEnvironment>
 #include <QTest>
 #include <QTimer>
 
@@ -85,6 +86,14 @@ inline bool ShowExposed(QWidget& window)
 {
     window.show();
     return QTest::qWaitForWindowExposed(&window);
+}
+
+// The environment of a program given no display at all.
+inline QProcessEnvironment WithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
+    return environment;
 }
 
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

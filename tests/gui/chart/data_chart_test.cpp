@@ -323,8 +323,7 @@ private slots:
         QVERIFY2(saved, saved.Message.c_str());
 
         QProcess cli;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
+        QProcessEnvironment environment = WithoutDisplay();
         environment.insert("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR);
         cli.setProcessEnvironment(environment);
         cli.start(QStringLiteral(VANTOR_CLI), {"simulate", "--no-settings", "--chart", folder.filePath("cli.png")});
