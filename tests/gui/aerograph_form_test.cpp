@@ -49,14 +49,6 @@ bool OnAMultiple(const QString& label, double step)
     return number && std::abs(value / step - std::round(value / step)) < 1e-9;
 }
 
-// The environment of a program given no display at all.
-QProcessEnvironment WithoutDisplay()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
-    return environment;
-}
-
 }  // namespace
 
 class AerographTest : public QObject {
@@ -117,8 +109,7 @@ private slots:
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         QVERIFY(m_form->OpenFile(Write("North Wing heating coil AHU 3.psy", Process(40, 101.325))));
         QVERIFY(m_form->OpenFile(Write("South Wing heating coil AHU 4.psy", Process(38, 80))));
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(ShowExposed(*m_form));
         VANTOR_VERIFY_TEXT_FITS(*m_form);
     }
 
@@ -234,9 +225,7 @@ private slots:
         }
         QCOMPARE(m_form->Model().Sources().size(), size_t(0));
         QCOMPARE(QImage(Path("chart.png")).size(), QSize(1000, 700));
-        QFile svg(Path("chart.svg"));
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("Psychrometric Chart at 101.325 kPa"));
+        QVERIFY(ReadFile(Path("chart.svg")).contains("Psychrometric Chart at 101.325 kPa"));
 
         // The PDF's numbers are the tick labels, every one on a round value: 5 to 45 °C (the
         // range widened past the 40 °C node) every 10 °C, 1 to 20 g/kg every 5 g/kg.

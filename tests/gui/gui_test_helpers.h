@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QMenu>
+#include <QProcessEnvironment>
 #include <QTest>
 #include <QTimer>
 
@@ -31,11 +33,26 @@ inline void OnNextModal(std::function<void(QWidget&)> act)
     timer->start();
 }
 
+// The command of `menu` with the text, or null.
+inline QAction* MenuCommand(const QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
 // Key presses to the focused widget, as typing does (the grid opens its editor on the first
 // key and hands the focus to it).
 inline void Type(const QString& text)
 {
     for (const QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+}
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A file at `path` with the text; `executable` makes it a program only its owner runs.
@@ -54,6 +71,29 @@ inline QString StandInProgram(const QString& folder, const QString& script)
     if (script.isEmpty()) return folder + "/missing-program";
     const QString path = folder + "/program";
     return WriteFile(path, ("#!/bin/sh\n" + script + "\n").toUtf8(), true) ? path : QString();
+}
+
+// Shows `window` and waits until it has the keyboard; false when it never gets it.
+inline bool ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Shows `window` and waits until it is on the screen; false when it never is.
+inline bool ShowExposed(QWidget& window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
+// The environment of a program given no display at all.
+inline QProcessEnvironment WithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
+    return environment;
 }
 
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

@@ -51,9 +51,7 @@ private:
     void ShowBox(bool modal = true)
     {
         m_box = std::make_unique<TAirStateBox>(m_point, TAirConDlgSettings{}, true, true, modal);
-        m_box->show();
-        QApplication::setActiveWindow(m_box.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_box.get()));
+        QVERIFY(ShowActive(*m_box));
     }
 
 private slots:

@@ -84,8 +84,7 @@ private slots:
         m_form = std::make_unique<TVantorForm>(m_units);
         m_server = std::make_unique<TAutomationServer>(m_form->Document(), false);
         m_server->GuardMainWindow(*m_form);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(ShowExposed(*m_form));
         QTRY_VERIFY(m_form->Activated());
     }
 
@@ -364,9 +363,7 @@ private slots:
         const TResult registered = RegisterServer(env);
         QVERIFY2(registered.IsOk(), registered.Message.c_str());
         QCOMPARE(QString::fromStdString(registered.Message), file);
-        QFile written(file);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(written.readAll()).split('\n');
+        const QStringList lines = QString::fromUtf8(ReadFile(file)).split('\n');
         QVERIFY(lines.contains("[D-BUS Service]"));
         QVERIFY(lines.contains("Name=com.korvane.Vantor"));
         QVERIFY2(lines.contains("Exec=" + exec + " -automation"), qPrintable(lines.join('|')));

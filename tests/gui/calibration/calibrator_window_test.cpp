@@ -4,6 +4,7 @@
 #include "core/model/first_run_coil.h"
 #include "gui/calibration/calibrator_window.h"
 #include "gui/widgets/fmt_edit.h"
+#include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
 #include "text/number_text.h"
@@ -37,7 +38,7 @@ private slots:
         QTemporaryDir folder;
         TCalibrateForm form;
         Open(form, rig, folder);
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         for (int i = 0; i < 3; ++i) form.UpButton(cfDuty).click();
         VANTOR_VERIFY_TEXT_FITS(form);
     }
@@ -50,8 +51,7 @@ private slots:
         QTemporaryDir folder;
         auto form = std::make_unique<TCalibrateForm>();
         Open(*form, rig, folder);
-        QApplication::setActiveWindow(form.get());
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(test::ShowActive(*form));
         form->FactorEdit(cfAirDP).setFocus();
         QTRY_VERIFY(form->FactorEdit(cfAirDP).hasFocus());
         form->FactorEdit(cfAirDP).selectAll();

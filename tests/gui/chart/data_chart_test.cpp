@@ -30,12 +30,6 @@ using namespace vantor::test;
 
 namespace {
 
-QByteArray FileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Three series: 20 to 80 and 30 to 50 shown, a hidden one reaching 500.
 void FillThreeSeries(TDataChart& chart)
 {
@@ -45,13 +39,6 @@ void FillThreeSeries(TDataChart& chart)
     chart.SetLastIndex(3);
     chart.SetCurveWidth(3);
     chart.SetLegends({"Supply", "Return", "Hidden"});
-}
-
-QAction* StepSimulationCommand(TVantorForm& form)
-{
-    for (QAction* item : form.GridMenu().actions())
-        if (item->text() == "Step-by-Step Simulation") return item;
-    return nullptr;
 }
 
 QStringList Texts(const std::vector<TLegendEntry>& entries)
@@ -86,8 +73,7 @@ private slots:
         QCOMPARE(chart.Chart().Title(), QString("Temperature Profile"));
         QVERIFY(!chart.Chart().ShowXScale());
         FillThreeSeries(chart);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
 
         TChartPanel& panel = chart.Chart();
         QCOMPARE(panel.CurveCount(), 2);
@@ -131,8 +117,7 @@ private slots:
         QTemporaryDir folder;
         TDataChart chart;
         FillThreeSeries(chart);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
 
         QVERIFY(chart.SaveChart(folder.filePath("chart.png")));
         const QImage picture(folder.filePath("chart.png"));
@@ -140,10 +125,10 @@ private slots:
         QCOMPARE(picture.size(), kDataChartPictureSize);
 
         QVERIFY(chart.SaveChart(folder.filePath("chart.PDF")));
-        QVERIFY(FileBytes(folder.filePath("chart.PDF")).startsWith("%PDF"));
+        QVERIFY(ReadFile(folder.filePath("chart.PDF")).startsWith("%PDF"));
 
         QVERIFY(chart.SaveProfile(folder.filePath("profile.csv")));
-        QCOMPARE(FileBytes(folder.filePath("profile.csv")),
+        QCOMPARE(ReadFile(folder.filePath("profile.csv")),
                  QByteArray("Position,Supply,Return\n0,20.000,30.000\n1,50.000,40.000\n2,80.000,50.000\n"
                             "3,60.000,45.000\n"));
 
@@ -168,8 +153,7 @@ private slots:
         drawn.FluidLabel = "40.0 - 45.0 °C";
         drawn.AirLabel = "25.3 - 40.5 °C";
         PrepareStepSimulation(chart, drawn);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
         const TChartNotes notes = chart.PictureNotes();
         QCOMPARE(Texts(notes.Legend), QStringList({"Fluid", "Air", "Surface", "Dew Point"}));
         QCOMPARE(notes.Legend[3].Colour, chart.Legend(3).palette().color(QPalette::WindowText));
@@ -199,15 +183,14 @@ private slots:
         TDataChart chart;
         FillThreeSeries(chart);
         const auto prompts = ScriptPrompts(chart);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
         const auto click = [&chart](const QString& text) {
             for (QPushButton* button : chart.findChildren<QPushButton*>())
                 if (button->text() == text) button->click();
         };
         prompts->Files << folder.filePath("profile") << folder.filePath("none/chart.png");
         click("Save &Profile...");
-        QVERIFY(FileBytes(folder.filePath("profile.csv")).startsWith("Position,Supply,Return\n"));
+        QVERIFY(ReadFile(folder.filePath("profile.csv")).startsWith("Position,Supply,Return\n"));
         click("Save C&hart...");
         QCOMPARE(prompts->FileDialogs(), 2);
         QCOMPARE(prompts->Messages.size(), 1);
@@ -216,8 +199,8 @@ private slots:
         prompts->Files << folder.filePath("my.charts/report.pdf") << folder.filePath("my.charts/report.svg");
         click("Save C&hart...");
         click("Save C&hart...");
-        QVERIFY(FileBytes(folder.filePath("my.charts/report.pdf")).startsWith("%PDF"));
-        QVERIFY(FileBytes(folder.filePath("my.charts/report.svg")).startsWith("<?xml"));
+        QVERIFY(ReadFile(folder.filePath("my.charts/report.pdf")).startsWith("%PDF"));
+        QVERIFY(ReadFile(folder.filePath("my.charts/report.svg")).startsWith("<?xml"));
         chart.hide();
     }
 
@@ -231,8 +214,7 @@ private slots:
         drawn.LastIndex = kProfileSteps - 1;
         drawn.DutyLabel = "Duty 0 kW";
         PrepareStepSimulation(chart, drawn);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
         QCOMPARE(chart.Chart().CurveCount(), 4);
         QVERIFY(!chart.MessageLabel().isVisible());
 
@@ -240,8 +222,7 @@ private slots:
         chart.hide();
         const std::string_view message = SimulationMessage(TSimulationOutcome::Unresolved);
         PrepareStepSimulation(chart, FailedSimulation());
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
         QCOMPARE(chart.windowTitle(), QString("Step-by-Step Simulation"));
         QVERIFY(chart.MessageLabel().isVisible());
         QCOMPARE(chart.MessageLabel().text(), QString::fromUtf8(message.data(), qsizetype(message.size())));
@@ -270,8 +251,7 @@ private slots:
 
         TDataChart chart;
         PrepareStepSimulation(chart, FailedSimulation());
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(ShowExposed(chart));
         VANTOR_VERIFY_TEXT_FITS(chart);
     }
 
@@ -279,7 +259,7 @@ private slots:
     {
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = StepSimulationCommand(form);
+        QAction* command = MenuCommand(form.GridMenu(), "Step-by-Step Simulation");
         QVERIFY(command);
 
         QString title;
@@ -330,7 +310,7 @@ private slots:
         QTemporaryDir folder;
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        QAction* command = StepSimulationCommand(form);
+        QAction* command = MenuCommand(form.GridMenu(), "Step-by-Step Simulation");
         QVERIFY(command);
         TResult saved = TResult::Error(1, "not shown");
         OnNextModal([&](QWidget& window) {
@@ -343,8 +323,7 @@ private slots:
         QVERIFY2(saved, saved.Message.c_str());
 
         QProcess cli;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(variable);
+        QProcessEnvironment environment = WithoutDisplay();
         environment.insert("VANTOR_MAKER_ROOT", VANTOR_SHARE_DIR);
         cli.setProcessEnvironment(environment);
         cli.start(QStringLiteral(VANTOR_CLI), {"simulate", "--no-settings", "--chart", folder.filePath("cli.png")});

@@ -92,9 +92,7 @@ private slots:
         Form().SetTargetCoil(&Coil());
         Form().SetApplyCallback([this](bool) { ++m_applied; });
         Form().SetDesignDuty(40);
-        Form().show();
-        QApplication::setActiveWindow(&Form());
-        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        QVERIFY(ShowActive(Form()));
     }
 
     void cleanup()
@@ -127,8 +125,7 @@ private slots:
 
     void summaryListStartsAtTheLeftEdge()
     {
-        Form().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QVERIFY(ShowExposed(Form()));
         QTextDocument& page = *Form().SummaryView().document();
         const QTextBlock first = page.begin();
         QVERIFY(first.textList());
@@ -236,9 +233,7 @@ private slots:
         QCOMPARE(Form().result(), int(QDialog::Rejected));
 
         // Escape cancels as the button does.
-        Form().show();
-        QApplication::setActiveWindow(&Form());
-        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        QVERIFY(ShowActive(Form()));
         Form().Spin(TFatValue::Rows, true);
         QVERIFY(Coil().GetModelText() != model);
         QTest::keyClick(&Form(), Qt::Key_Escape);

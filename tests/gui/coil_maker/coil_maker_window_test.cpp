@@ -51,8 +51,7 @@ private slots:
         rec.tf = 0.00015;
         rec.fHeight = 0.61;
         form.CurrentRecord() = rec;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         QCOMPARE(form.MakerList().currentText(), QStringLiteral("Typical"));
         QTreeWidgetItem* current = form.RangeList().currentItem();
         QVERIFY(current);
@@ -85,8 +84,7 @@ private slots:
         form.CurrentRecord().Mnf = "Typical";
         form.ShowDatabaseButton(true);
         form.EnableMakerChoice(true);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         QVERIFY(form.MakerList().count() > 1);
         for (int maker = 0; maker < form.MakerList().count(); ++maker) {
             form.MakerList().setCurrentIndex(maker);

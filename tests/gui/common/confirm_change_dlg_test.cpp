@@ -25,29 +25,16 @@ enum TAnswerWay { KeepClick, InstallClick, DecideLaterClick, AcceptAllClick, Esc
 
 void AnswerBy(TConfirmChangeDlg& dialog, TAnswerWay way)
 {
-    switch (way) {
-    case KeepClick:
-        QTest::mouseClick(&dialog.KeepButton(), Qt::LeftButton);
-        break;
-    case InstallClick:
-        QTest::mouseClick(&dialog.InstallButton(), Qt::LeftButton);
-        break;
-    case DecideLaterClick:
-        QTest::mouseClick(&dialog.DecideLaterButton(), Qt::LeftButton);
-        break;
-    case AcceptAllClick:
-        QTest::mouseClick(&dialog.AcceptAllButton(), Qt::LeftButton);
-        break;
-    case EscapeKey:
+    QPushButton* const buttons[] = {&dialog.KeepButton(), &dialog.InstallButton(), &dialog.DecideLaterButton(),
+                                    &dialog.AcceptAllButton()};  // indexed by the clicking ways
+    if (way <= AcceptAllClick)
+        QTest::mouseClick(buttons[way], Qt::LeftButton);
+    else if (way == EscapeKey)
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case EnterKey:
+    else if (way == EnterKey)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        break;
-    case CloseWindow:
+    else
         dialog.close();
-        break;
-    }
 }
 
 void AnswerNextBy(TConfirmChangeDlg& dialog, TAnswerWay way)
@@ -55,19 +42,6 @@ void AnswerNextBy(TConfirmChangeDlg& dialog, TAnswerWay way)
     OnNextModal([&dialog, way](QWidget& window) {
         if (&window == &dialog) AnswerBy(dialog, way);
     });
-}
-
-std::string ReadText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-void WriteText(const QString& path, const char* text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
 }
 
 // Remembers nothing: every merge here is a first one.
@@ -181,8 +155,8 @@ private slots:
         QTemporaryDir folder;
         const QString userFile = folder.filePath("user.ini");
         const QString installFile = folder.filePath("install.ini");
-        WriteText(userFile, kUserText);
-        WriteText(installFile, "[Air]\nt=0\n\n[Liquid]\nt=3\n\n[Fluid]\nk=4\n");
+        QVERIFY(WriteFile(userFile, kUserText));
+        QVERIFY(WriteFile(installFile, "[Air]\nt=0\n\n[Liquid]\nt=3\n\n[Fluid]\nk=4\n"));
 
         TConfirmChangeDlg dialog;
         std::deque<TAnswerWay> answers;
@@ -193,7 +167,7 @@ private slots:
         merger.MergeFile(userFile.toStdString(), installFile.toStdString(), notice);
 
         QCOMPARE(notice.Questions, questions);
-        QCOMPARE(QString::fromStdString(ReadText(userFile)), merged);
+        QCOMPARE(QString::fromUtf8(ReadFile(userFile)), merged);
     }
 };
 

@@ -2,6 +2,7 @@
 // the status line grows to show it and shrinks again, the window keeps its width.
 
 #include "gui/common/message_panel.h"
+#include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
 
@@ -34,8 +35,7 @@ private slots:
         TMessagePanel* panel = AddMessagePanel(*window.statusBar());
         window.setCentralWidget(new QWidget(&window));
         window.resize(360, 240);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(ShowExposed(window));
 
         panel->SetMessage(kShort);
         QTRY_VERIFY(ShowsWholeText(*panel));

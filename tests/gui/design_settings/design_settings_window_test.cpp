@@ -39,8 +39,7 @@ private slots:
         test::TFirstRunCoil rig;
         TCoilSettingsForm form;
         form.SetCoil(rig.Coil);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         for (int page = 0; page < form.PageControl().count(); ++page) {
             form.PageControl().setCurrentIndex(page);
             VANTOR_VERIFY_TEXT_FITS(form);
@@ -94,8 +93,7 @@ private slots:
         test::TFirstRunCoil rig;
         TCoilSettingsForm form;
         form.SetCoil(rig.Coil);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         TypeAndLeave(form.AspectEdit(), QStringLiteral("0.3"));
         QCOMPARE(form.AspectEdit().text(), QStringLiteral("0.5"));
         TypeAndLeave(form.VfEdit(), QStringLiteral("0.5"));

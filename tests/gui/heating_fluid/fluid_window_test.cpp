@@ -42,9 +42,7 @@ private:
     static bool Open(TFluidSpecForm& form, TLiquid& liquid)
     {
         form.SetLiquid(liquid);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        return QTest::qWaitForWindowActive(&form);
+        return ShowActive(form);
     }
     static void Type(TFluidSpecForm& form, int row, const QString& text)
     {
@@ -159,9 +157,7 @@ private slots:
     {
         TUnitsRegistry units = StandardUnitsRegistry();
         TVantorForm form(units);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(ShowActive(form));
         TRatingDocument& doc = form.Document();
         doc.SetSaved(true);
         doc.SetModified(false);

@@ -3,6 +3,7 @@
 
 #include "gui/ini_editor/find_replace_dialog.h"
 #include "gui/ini_editor/ini_editor_window.h"
+#include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/text_fits.h"
 #include "gui/scripted_prompts.h"
@@ -23,12 +24,6 @@ class IniEditorFormTest : public QObject {
 
 private:
     QTemporaryDir m_folder;
-
-    static QString ReadAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
 
 private slots:
     void init() { vantor::test::ClearSettings(); }
@@ -60,8 +55,7 @@ private slots:
     {
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         TIniEditorForm editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(ShowExposed(editor));
         QsciScintilla& text = editor.Editor();
         const auto numberWidth = [&text](const char* number) {
             return int(text.SendScintilla(QsciScintilla::SCI_TEXTWIDTH, QsciScintilla::STYLE_LINENUMBER, number));
@@ -141,14 +135,14 @@ private slots:
         editor.close();
         QVERIFY(!editor.isVisible());
         QCOMPARE(editor.result(), int(QDialog::Accepted));
-        QCOMPARE(ReadAll(path), QStringLiteral("[A]\nx=1\n"));
+        QCOMPARE(ReadFile(path), QByteArray("[A]\nx=1\n"));
 
         // Yes saves, blanks at the line ends trimmed.
         editor.show();
         editor.Editor().setText(QStringLiteral("[A]  \nx=3\t\n"));
         prompts->Answers = {TAnswer::Yes};
         editor.close();
-        QCOMPARE(ReadAll(path), QStringLiteral("[A]\nx=3\n"));
+        QCOMPARE(ReadFile(path), QByteArray("[A]\nx=3\n"));
         QVERIFY(editor.SavedSinceShown());
     }
 
@@ -163,7 +157,7 @@ private slots:
         QCOMPARE(prompts->FileDialogs(), 1);
         QVERIFY(prompts->Requests.back().Access == TFileAccess::Save);
         QCOMPARE(editor.FileName(), path);
-        QCOMPARE(ReadAll(path), QStringLiteral("[New]\n"));
+        QCOMPARE(ReadFile(path), QByteArray("[New]\n"));
         QCOMPARE(editor.StatusText(), QStringLiteral("Ready..."));
 
         // A dropped file is loaded.
@@ -183,7 +177,7 @@ private slots:
         prompts->Files << path;
         QVERIFY(editor.Save());
         QCOMPARE(prompts->FileDialogs(), 2);
-        QCOMPARE(ReadAll(other), QStringLiteral("dropped\n"));
+        QCOMPARE(ReadFile(other), QByteArray("dropped\n"));
         QVERIFY(prompts->Questions.isEmpty());
     }
 

@@ -62,9 +62,7 @@ private slots:
     {
         ClearSettings();
         m_form = std::make_unique<TAltBaromForm>();
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(ShowActive(*m_form));
     }
 
     void cleanup() { m_form.reset(); }
@@ -153,13 +151,7 @@ private slots:
     {
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         VANTOR_VERIFY_TEXT_FITS(*m_form);
-        OnNextModal([](QWidget& window) {
-            auto* picker = qobject_cast<TSelectLocationForm*>(&window);
-            QVERIFY(picker);
-            picker->PlaceList().setCurrentRow(Row(picker->PlaceList(), "Petropavlovsk-Kamchatsky"));
-            picker->accept();
-        });
-        m_form->Search();
+        SearchFor("Petropavlovsk-Kamchatsky");
         QCOMPARE(m_form->LastLocation(), std::string("Petropavlovsk-Kamchatsky, Russia"));
         const QStatusBar* status = m_form->findChild<QStatusBar*>();
         QVERIFY(status);
@@ -173,8 +165,7 @@ private slots:
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         TSelectLocationForm& picker = *m_form->Picker();
         picker.PresetPlace("Petropavlovsk-Kamchatsky, Russia");
-        picker.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        QVERIFY(ShowExposed(picker));
         QCOMPARE(picker.PlaceList().currentItem()->text(), QStringLiteral("Petropavlovsk-Kamchatsky"));
         VANTOR_VERIFY_TEXT_FITS(picker);
         picker.DatabaseList().setCurrentRow(Row(picker.DatabaseList(), "Africa"));

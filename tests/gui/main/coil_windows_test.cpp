@@ -27,13 +27,6 @@ class CoilWindowsMainFormTest : public QObject {
 private:
     TUnitsRegistry m_units = StandardUnitsRegistry();
 
-    static bool MenuHas(const QMenu& menu, const QString& text)
-    {
-        for (const QAction* action : menu.actions())
-            if (action->text() == text) return true;
-        return false;
-    }
-
     static void StoreMakerUser(const char* user)
     {
         TSettingsStore maker(TSettingsKey::Maker);
@@ -63,7 +56,7 @@ private slots:
         QCOMPARE(form.Document().HotWaterCoil().DesignRows, 4.0);  // the default, not the coil's own 3
         QVERIFY(!form.MaintainerMode());
         QVERIFY(!form.AllowDatabaseEdit());
-        QVERIFY(!MenuHas(form.GridMenu(), QStringLiteral("Calibrate Coil Performance")));
+        QVERIFY(!test::MenuCommand(form.GridMenu(), QStringLiteral("Calibrate Coil Performance")));
         QVERIFY(!form.CoilMakerForm().DatabaseButtonShown());
     }
 
@@ -72,7 +65,7 @@ private slots:
         StoreMakerUser("kzmaint");
         TVantorForm form(m_units);
         QVERIFY(form.AllowDatabaseEdit());
-        QVERIFY(MenuHas(form.GridMenu(), QStringLiteral("Calibrate Coil Performance")));
+        QVERIFY(test::MenuCommand(form.GridMenu(), QStringLiteral("Calibrate Coil Performance")));
 
         vantor::test::OnNextModal([](QWidget& window) {
             auto* calibrator = qobject_cast<TCalibrateForm*>(&window);

@@ -41,16 +41,6 @@ using namespace vantor::test;
 
 Q_DECLARE_METATYPE(vantor::TAnswer)
 
-namespace {
-
-QByteArray FileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
-
 class VantorFormTest : public QObject {
     Q_OBJECT
 
@@ -71,11 +61,7 @@ private:
 
     void Type(int row, const QString& text)
     {
-        if (!Form().isVisible()) {
-            Form().show();
-            QApplication::setActiveWindow(&Form());
-            QVERIFY(QTest::qWaitForWindowActive(&Form()));
-        }
+        if (!Form().isVisible()) QVERIFY(ShowActive(Form()));
         Form().Grid().SelectCell(1, row);
         Form().Grid().setFocus();
         vantor::test::Type(text);
@@ -104,9 +90,7 @@ private slots:
     // Enter or Escape.
     void listKeys()
     {
-        Form().show();
-        QApplication::setActiveWindow(&Form());
-        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        QVERIFY(ShowActive(Form()));
         Form().Grid().SelectCell(1, rowControl);
         Form().Grid().setFocus();
         const TRowControls& controls = Form().Grid().RowControls();
@@ -213,7 +197,7 @@ private slots:
         QFETCH(bool, firstSaved);
         SaveAs("b.hqx");
         SaveAs("a.hqx");
-        const QByteArray saved = FileBytes(Path("a.hqx"));
+        const QByteArray saved = ReadFile(Path("a.hqx"));
         Type(rowFluidInlet, "80");
 
         m_prompts->Answers = {answer};
@@ -221,7 +205,7 @@ private slots:
         Form().Action(TTechAction::Open).trigger();
         QCOMPARE(m_prompts->Questions, QStringList({"a.hqx not saved.\nSave now?"}));
         QCOMPARE(QFileInfo(QString::fromStdString(Doc().FileName())).fileName(), openName);
-        QCOMPARE(FileBytes(Path("a.hqx")) != saved, firstSaved);
+        QCOMPARE(ReadFile(Path("a.hqx")) != saved, firstSaved);
         QCOMPARE(m_prompts->FileDialogs(), answer == TAnswer::Cancel ? 2 : 3);
         QCOMPARE(Doc().Saved(), answer != TAnswer::Cancel);
     }
@@ -265,7 +249,7 @@ private slots:
     {
         SaveAs("a.hqx");
         QFile::setPermissions(Path("a.hqx"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        const QByteArray saved = FileBytes(Path("a.hqx"));
+        const QByteArray saved = ReadFile(Path("a.hqx"));
         Type(rowFluidInlet, "80");
         m_prompts->Requests.clear();
         m_prompts->Answers = {TAnswer::Yes};
@@ -274,8 +258,8 @@ private slots:
         QCOMPARE(m_prompts->Messages, QStringList{Path("a.hqx") + " is read-only"});
         QCOMPARE(m_prompts->Kinds.front(), TMessageKind::Error);
         QCOMPARE(m_prompts->FileDialogs(), 2);
-        QCOMPARE(FileBytes(Path("a.hqx")), saved);
-        QVERIFY(FileBytes(Path("b.hqx")).contains("<tfi>80.000</tfi>"));
+        QCOMPARE(ReadFile(Path("a.hqx")), saved);
+        QVERIFY(ReadFile(Path("b.hqx")).contains("<tfi>80.000</tfi>"));
         QCOMPARE(Panels(), QStringList({"Ready...", "Not Solved", "b.hqx"}));
     }
 
@@ -297,8 +281,7 @@ private slots:
 
     void placementAndColumnsAreKept()
     {
-        Form().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QVERIFY(ShowExposed(Form()));
         Form().move(40, 60);
         Form().resize(520, 380);
         Form().Grid().SetColWidth(0, 120);
@@ -338,13 +321,13 @@ private slots:
     {
         QFETCH(TAnswer, answer);
         SaveAs("a.hqx");
-        const QByteArray saved = FileBytes(Path("a.hqx"));
+        const QByteArray saved = ReadFile(Path("a.hqx"));
         Type(rowFluidInlet, "80");
         m_prompts->Answers = {answer};
         m_prompts->Files << Path("a.hqx");
         QCOMPARE(Form().SaveWithDialog(), answer == TAnswer::Yes);
         QCOMPARE(m_prompts->Questions, QStringList({"OK to overwrite " + Path("a.hqx") + " ?"}));
-        QCOMPARE(FileBytes(Path("a.hqx")) != saved, answer == TAnswer::Yes);
+        QCOMPARE(ReadFile(Path("a.hqx")) != saved, answer == TAnswer::Yes);
         QCOMPARE(Doc().Saved(), answer == TAnswer::Yes);
     }
 
@@ -402,9 +385,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(bool, solves);
-        QAction* action = nullptr;
-        for (QAction* item : Form().GridMenu().actions())
-            if (item->text() == command) action = item;
+        QAction* action = MenuCommand(Form().GridMenu(), command);
         QVERIFY(action);
         QString shown;
         OnNextModal([&shown](QWidget& window) {
@@ -456,7 +437,7 @@ private slots:
         m_prompts->Files << Path("a.hqx");
         m_prompts->Answers.push_back(TAnswer::Yes);  // overwrite
         QVERIFY(Form().SaveWithDialog());
-        QVERIFY(FileBytes(Path("a.hqx")).contains("<projectname>North Wing</projectname>"));
+        QVERIFY(ReadFile(Path("a.hqx")).contains("<projectname>North Wing</projectname>"));
 
         Form().FileProperties().ProjectName = "other";
         QVERIFY(Form().OpenDataFile(Path("a.hqx")));
@@ -506,8 +487,7 @@ private slots:
     // text as a tooltip.
     void longValuesWidenTheValueColumn()
     {
-        Form().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QVERIFY(ShowExposed(Form()));
         QTRY_VERIFY(Form().Activated());
         TEntryGrid& grid = Form().Grid();
         grid.SetColWidth(1, 60);
@@ -527,8 +507,7 @@ private slots:
     void textFits()
     {
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
-        Form().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QVERIFY(ShowExposed(Form()));
         QTRY_VERIFY(Form().Activated());
         QVERIFY(Form().Solve());
         VANTOR_VERIFY_TEXT_FITS(Form());
@@ -583,8 +562,7 @@ private slots:
 
     void clipScreen()
     {
-        Form().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+        QVERIFY(ShowExposed(Form()));
         const QString name = Form().ClipScreen();
         QCOMPARE(QFileInfo(name).fileName(), QString("Vantor.jpg"));
         const QImage picture(name);

@@ -122,8 +122,7 @@ private slots:
                         {"Barometer\t101.325\tkPa", false}, {"Pressure drop\t0.437\tkPa", false},
                         {"Fluid Pressure Drop\t12.53\tkPa", false}, {"Duty\t204729\tBtu/hr", false}};
         form.ShowReport(report);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(ShowExposed(form));
         const QTextDocument& document = *form.RichEdit1().document();
         int checked = 0;
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {

@@ -2,6 +2,7 @@
 
 #include "gui/reports/view_window.h"
 #include "gui/widgets/report_view.h"
+#include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 
 #include <QScreen>
@@ -42,8 +43,7 @@ private slots:
         viewer.Box().AppendLine("Coil Manufacturing Report", true);
         for (int line = 0; line < 20; ++line)
             viewer.Box().AppendLine("Fin surface efficiency, wet and dry\t0.81344\t(fraction of the bare fin)", false);
-        viewer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QVERIFY(ShowExposed(viewer));
         QVERIFY2(viewer.width() > 190 && viewer.height() > 230,
                  qPrintable(QString("%1 x %2").arg(viewer.width()).arg(viewer.height())));
         QTRY_COMPARE(viewer.Box().horizontalScrollBar()->maximum(), 0);

@@ -5,6 +5,7 @@
 #include "document/rating_document.h"
 #include "gui/selection/selection_table_model.h"
 #include "gui/selection/selection_window.h"
+#include "gui/gui_test_helpers.h"
 #include "gui/gui_test_main.h"
 #include "gui/scripted_prompts.h"
 #include "gui/text_fits.h"
@@ -64,8 +65,7 @@ private slots:
     {
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
         TCoilSelectionForm form(*m_doc);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         PrepareRun(form);
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
@@ -221,8 +221,7 @@ private slots:
         QVERIFY(progress);
         QCOMPARE(progress->value(), progress->minimum());
         PrepareRun(form);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(test::ShowExposed(form));
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
         QVERIFY(!form.Results().empty());

@@ -31,12 +31,7 @@ private:
     QString Shown(TUnitsType type) { return QString::fromStdString(Form().Grid().Rows().Cell(1, RowOf(type))); }
     void Trigger(const char* action) { Form().findChild<QAction*>(action)->trigger(); }
 
-    void ShowForm()
-    {
-        Form().show();
-        QApplication::setActiveWindow(m_form.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
+    void ShowForm() { QVERIFY(ShowActive(Form())); }
 
     // The row's unit chosen as a user does: the value cell, then the Right arrow.
     void StepRow(TUnitsType type, int steps)

@@ -17,10 +17,14 @@
 #include <QStyleOptionButton>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 
 using namespace vantor;
 using namespace vantor::test;
+
+using TGridOperation = std::function<void(TEntryGrid&)>;
+Q_DECLARE_METATYPE(TGridOperation)
 
 namespace {
 
@@ -73,9 +77,7 @@ private slots:
         m_grid->SetUnits(FluidInlet, utTemperature, 0, 0, ft_Fixed, 1.0, 0.0);
         m_grid->SetValue(1, Barometer, 101.325);
         m_grid->SetValue(1, FluidInlet, 45.0);
-        m_grid->show();
-        QApplication::setActiveWindow(m_grid.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));
+        QVERIFY(ShowActive(*m_grid));
         m_setData = std::make_unique<QSignalSpy>(m_grid.get(), &TEntryGrid::OnDoSetData);
         m_beeps = std::make_unique<QSignalSpy>(m_grid.get(), &TEntryGrid::Beeped);
     }
@@ -406,37 +408,30 @@ private slots:
 
     void failedRowOperationsSayWhichRow_data()
     {
-        QTest::addColumn<int>("operation");
+        QTest::addColumn<TGridOperation>("operation");
         QTest::addColumn<QString>("message");
-        QTest::newRow("units of a text row") << 0 << "Error setting units, row 1";
-        QTest::newRow("enum strings of a numeric row") << 1 << "Error setting enum strings, row 2";
-        QTest::newRow("significant digits of a text row") << 2 << "Error setting significant digits, row 1";
-        QTest::newRow("enabling a row beyond the rows") << 3 << "Error setting enabled row 99";
-        QTest::newRow("property editor beyond the rows") << 4 << "Error setting property editor, row 99";
+        QTest::newRow("units of a text row") << TGridOperation([](TEntryGrid& grid) {
+            grid.SetUnits(CoilModel, utTemperature, 0, 1, ft_Fixed, 1.0, 0.0);
+        }) << "Error setting units, row 1";
+        QTest::newRow("enum strings of a numeric row")
+            << TGridOperation([](TEntryGrid& grid) { grid.SetEnumStrings(Barometer, {"a", "b"}); })
+            << "Error setting enum strings, row 2";
+        QTest::newRow("significant digits of a text row")
+            << TGridOperation([](TEntryGrid& grid) { grid.SetSigDigs(CoilModel, 3); })
+            << "Error setting significant digits, row 1";
+        QTest::newRow("enabling a row beyond the rows")
+            << TGridOperation([](TEntryGrid& grid) { grid.SetRowEnabled(99, false); }) << "Error setting enabled row 99";
+        QTest::newRow("property editor beyond the rows") << TGridOperation([](TEntryGrid& grid) {
+            grid.SetPropertyEditor(99, [](TVariant&) { return TPropEditAnswer::Accepted; });
+        }) << "Error setting property editor, row 99";
     }
 
     void failedRowOperationsSayWhichRow()
     {
-        QFETCH(int, operation);
+        QFETCH(TGridOperation, operation);
         QFETCH(QString, message);
         const auto prompts = ScriptPrompts(Grid());
-        switch (operation) {
-        case 0:
-            Grid().SetUnits(CoilModel, utTemperature, 0, 1, ft_Fixed, 1.0, 0.0);
-            break;
-        case 1:
-            Grid().SetEnumStrings(Barometer, {"a", "b"});
-            break;
-        case 2:
-            Grid().SetSigDigs(CoilModel, 3);
-            break;
-        case 3:
-            Grid().SetRowEnabled(99, false);
-            break;
-        default:
-            Grid().SetPropertyEditor(99, [](TVariant&) { return TPropEditAnswer::Accepted; });
-            break;
-        }
+        operation(Grid());
         QCOMPARE(prompts->Messages, QStringList{message});
         QCOMPARE(prompts->Kinds.front(), TMessageKind::Information);
     }

@@ -58,9 +58,7 @@ private slots:
         layout->addWidget(m_edit);
         layout->addWidget(m_label);
         layout->addWidget(m_other);
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(ShowActive(*m_window));
         m_beeps = std::make_unique<QSignalSpy>(m_edit, &KzCustomEdit::Beeped);
     }
 
