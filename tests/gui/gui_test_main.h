@@ -1,8 +1,8 @@
 #pragma once
 
-// main() of the widget tests: the settings and data folders (and the runtime folder, when
-// the caller gave none) in a temporary folder, the offscreen platform unless another one is
-// asked for.
+// main() of the widget tests: the home, settings, data and runtime folders in a temporary
+// folder of the test program's own, so that programs running side by side never share a
+// file; the offscreen platform unless another one is asked for.
 
 #include <QApplication>
 #include <QDir>
@@ -14,14 +14,13 @@ namespace vantor::test {
 
 inline void PrepareEnvironment(const QString& root)
 {
+    qputenv("HOME", QFile::encodeName(root + "/home"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime = root + "/runtime";
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    }
+    const QString runtime = root + "/runtime";
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 

@@ -622,14 +622,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    QTemporaryDir root;
-    vantor::test::PrepareEnvironment(root.path());
-    qputenv("HOME", QFile::encodeName(root.path()));  // the data folder goes under Documents there
-    QApplication app(argc, argv);
-    VantorFormTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTOR_GUI_TEST_MAIN(VantorFormTest)
 
 #include "main_window_test.moc"
