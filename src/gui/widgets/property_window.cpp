@@ -127,31 +127,22 @@ TTechForm::TTechForm(QWidget* parent)
     });
 
     statusBar()->setSizeGripEnabled(false);
-    for (size_t panel = 0; panel < kMessagePanel; ++panel) {
-        auto* label = new QLabel(this);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setFixedWidth(kPanelWidth);
-        statusBar()->addWidget(label);
-        m_panels[panel] = label;
-    }
-    // The solve's warnings and the file name: shown whole, on a second line when they must.
-    m_panels[kMessagePanel] = AddMessagePanel(*statusBar());
+    // Two fixed panels and the solve's warnings and the file name, shown whole: beside the
+    // panels when they fit there, on a line of their own under them when not.
+    m_statusLine = new TStatusLine(static_cast<int>(kMessagePanel), kPanelWidth, this);
+    statusBar()->addWidget(m_statusLine, 1);
+    for (size_t panel = 0; panel < kMessagePanel; ++panel) m_panels[panel] = &m_statusLine->Fixed(static_cast<int>(panel));
+    m_panels[kMessagePanel] = &m_statusLine->Message();
 }
 
 void TTechForm::SetSingleStatusPanel(int panel)
 {
     if (panel < 0 || panel >= static_cast<int>(m_panels.size())) return;
-    for (QLabel* label : m_panels) statusBar()->removeWidget(label);
-    QLabel*& kept = m_panels[static_cast<size_t>(panel)];
-    if (!qobject_cast<TMessagePanel*>(kept)) {
-        auto* message = new TMessagePanel(this);
-        message->SetMessage(kept->text());
-        delete kept;
-        kept = message;
-    }
-    statusBar()->addWidget(kept, 1);
-    kept->show();
+    const QString text = m_panels[static_cast<size_t>(panel)]->text();
+    m_statusLine->ShowMessageOnly();
+    // The kept panel's texts go to the message panel, which is all the line shows now.
+    std::swap(m_panels[static_cast<size_t>(panel)], m_panels[kMessagePanel]);
+    SetStatusText(panel, text);
 }
 
 TTechForm::~TTechForm() = default;
@@ -197,8 +188,13 @@ QString TTechForm::StatusText(int panel) const
 void TTechForm::SetStatusText(int panel, const QString& text)
 {
     if (panel < 0 || panel >= static_cast<int>(m_panels.size())) return;
-    m_panels[static_cast<size_t>(panel)]->setText(text);
-    m_panels[static_cast<size_t>(panel)]->setToolTip(text);
+    QLabel& label = *m_panels[static_cast<size_t>(panel)];
+    if (auto* message = qobject_cast<TMessagePanel*>(&label)) {
+        message->SetMessage(text);
+    } else {
+        label.setText(text);
+        label.setToolTip(text);
+    }
 }
 
 void TTechForm::Widen(int extra)

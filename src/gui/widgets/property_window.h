@@ -26,6 +26,7 @@ namespace vantor {
 class TEntryGrid;
 class TPrompts;
 class TPropertyRows;
+class TStatusLine;
 
 // The toolbar actions in toolbar order, then the pop-up commands.
 enum class TTechAction {
@@ -110,6 +111,7 @@ private:
 
     QToolBar* m_toolBar;
     TEntryGrid* m_grid;
+    TStatusLine* m_statusLine;
     std::array<QLabel*, 3> m_panels{};
     std::array<QAction*, kTechActionCount> m_actions{};
     std::array<std::function<void()>, kTechActionCount> m_handlers;

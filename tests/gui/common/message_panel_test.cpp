@@ -1,5 +1,7 @@
 // The status-line message panel: a long text wraps inside the room the other panels leave,
-// the status line grows to show it and shrinks again, the window keeps its width.
+// the status line grows to show it and shrinks again, the window keeps its width. In a
+// status line of fixed panels, a message too long for the room beside them takes a line of
+// its own under them.
 
 #include "gui/common/message_panel.h"
 #include "gui/gui_test_helpers.h"
@@ -51,6 +53,38 @@ private slots:
         panel->SetMessage(kShort);
         QTRY_COMPARE(window.statusBar()->height(), oneLine);
         QCOMPARE(panel->toolTip(), kShort);
+    }
+
+    void aLongMessageTakesALineOfItsOwn()
+    {
+        QMainWindow window;
+        auto* line = new TStatusLine(2, 90);
+        window.statusBar()->addWidget(line, 1);
+        window.setCentralWidget(new QWidget(&window));
+        window.resize(404, 300);
+        QVERIFY(ShowExposed(window));
+        TMessagePanel& message = line->Message();
+
+        message.SetMessage(QStringLiteral("coil.hqx"));
+        QTRY_VERIFY(ShowsWholeText(message));
+        QVERIFY(!line->MessageOnItsOwnLine());
+        QCOMPARE(message.y(), line->Fixed(0).y());
+        const int oneLine = line->height();
+
+        message.SetMessage(kLong);
+        QTRY_VERIFY(ShowsWholeText(message));
+        QVERIFY(line->MessageOnItsOwnLine());
+        QVERIFY(message.y() >= line->Fixed(0).geometry().bottom());
+        QCOMPARE(message.width(), line->width());
+        // Under the panels the text needs fewer lines than in the room beside them.
+        const int lines = (message.contentsRect().height() + 1) / message.fontMetrics().lineSpacing();
+        QVERIFY2(lines <= 2, qPrintable(QString::number(lines)));
+        for (int panel = 0; panel < 2; ++panel) QCOMPARE(line->Fixed(panel).width(), 90);
+        QCOMPARE(window.width(), 404);
+
+        message.SetMessage(QStringLiteral("coil.hqx"));
+        QTRY_COMPARE(line->height(), oneLine);
+        QVERIFY(!line->MessageOnItsOwnLine());
     }
 };
 
