@@ -98,6 +98,7 @@ double TSelectionInputUnits::Stored(TInput input, double shown) const
 int TSelectionInputUnits::Decimals(TInput input) const
 {
     const double step = Def(input).Step * Unit(input).Factor;
+    if (!std::isfinite(step) || step <= 0) return 0;  // no unit to scale by: whole numbers
     return std::max(0, static_cast<int>(std::ceil(-std::log10(step) - kStepTolerance)));
 }
 
