@@ -75,10 +75,18 @@ std::string NameOf(const TSelectionResult& r, int column)
 
 TSelectionTable::TSelectionTable(const TUnitsRegistry& units)
 {
-    for (const TColumnDef& column : kColumns) {
-        const UnitRec* found = column.Section.empty() ? nullptr : units.Find(column.Section, column.Key);
+    for (int column = 0; column < kColumnCount; ++column) {
+        const auto [section, key] = Quantity(column);
+        const UnitRec* found = section.empty() ? nullptr : units.Find(section, key);
         m_units.push_back(found ? *found : UnitRec{});
     }
+}
+
+std::pair<std::string_view, std::string_view> TSelectionTable::Quantity(int column)
+{
+    if (!IsColumn(column)) return {};
+    const TColumnDef& def = kColumns[static_cast<size_t>(column)];
+    return {def.Section, def.Key};
 }
 
 UnitRec& TSelectionTable::Unit(int column) const { return m_units[static_cast<size_t>(column)]; }

@@ -14,6 +14,8 @@
 #include "units/unit_rec.h"
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -53,6 +55,9 @@ public:
     // The cell of result r, ranked rank (0 for the first) in the selection.
     std::string Text(const TSelectionResult& r, int rank, int column) const;
     TSortKey SortKey(const TSelectionResult& r, int rank, int column) const;
+    // The registry quantity (section, key) a column shows; empty for the names, the rank and
+    // the margin.
+    static std::pair<std::string_view, std::string_view> Quantity(int column);
     // Names read from the left, numbers from the right.
     static bool IsNumber(int column) { return column == kRank || column > kModel; }
 

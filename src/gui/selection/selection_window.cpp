@@ -1,14 +1,12 @@
 #include "gui/selection/selection_window.h"
 
 #include "document/rating_document.h"
-#include "fluids/air_state_text.h"
 #include "gui/common/form_placement.h"
 #include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/selection/selection_table_model.h"
 #include "selection/selection_inputs.h"
 #include "selection/use_selected_coil.h"
-#include "text/format.h"
 
 #include <QCheckBox>
 #include <algorithm>
@@ -36,7 +34,6 @@ namespace vantor {
 
 namespace {
 
-constexpr double kMm = 1000;
 constexpr int kProgressSteps = 1000;
 
 QDoubleSpinBox* NumberEdit(double lo, double hi, int decimals, const QString& suffix)
@@ -122,7 +119,7 @@ private:
 }  // namespace
 
 TCoilSelectionForm::TCoilSelectionForm(TRatingDocument& doc, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_results(new TSelectionTableModel(doc.Units(), this)),
+    : QDialog(parent), m_doc(doc), m_inputUnits(doc.Units()), m_results(new TSelectionTableModel(doc.Units(), this)),
       m_sorted(new QSortFilterProxyModel(this)), m_prompts(std::make_shared<TDialogPrompts>(this))
 {
     setObjectName(ToQString(kCoilSelectionSection));
@@ -199,23 +196,21 @@ QWidget* TCoilSelectionForm::BuildRequirement()
     const TSelectionRequirement req = RequirementOf(m_doc, false);
     auto* box = new QGroupBox(tr("Requirement"));
     auto* form = new QFormLayout(box);
-    m_duty = NumberEdit(0.1, 100000, 2, QStringLiteral(" kW"));
-    m_airVolume = NumberEdit(0.001, 1000, 3, QStringLiteral(" m³/s"));
+    m_duty = UnitEdit(TSelectionInputUnits::kDuty);
+    m_airVolume = UnitEdit(TSelectionInputUnits::kAirVolume);
     m_byDrop = new QRadioButton(tr("Design dT"));
     m_byFlow = new QRadioButton(tr("Fluid flow"));
-    m_designDrop = NumberEdit(0.1, 200, 2, QStringLiteral(" K"));
-    m_fluidFlow = NumberEdit(0.0001, 10000, 4, QStringLiteral(" kg/s"));
-    m_exactDuty.Show(m_duty, req.Duty);
-    m_exactAirVolume.Show(m_airVolume, req.AirVolume);
-    m_exactDesignDrop.Show(m_designDrop, req.DesignDT);
-    m_exactFluidFlow.Show(m_fluidFlow, m_doc.HotWaterCoil().LiquidState.MassFlow());
+    m_designDrop = UnitEdit(TSelectionInputUnits::kDesignDrop);
+    m_fluidFlow = UnitEdit(TSelectionInputUnits::kFluidFlow);
+    ShowStored(m_duty, req.Duty);
+    ShowStored(m_airVolume, req.AirVolume);
+    ShowStored(m_designDrop, req.DesignDT);
+    ShowStored(m_fluidFlow, m_doc.HotWaterCoil().LiquidState.MassFlow());
     form->addRow(tr("Duty"), m_duty);
     form->addRow(tr("Air volume"), m_airVolume);
     // The air and the fluid stay the document's, so the chosen coil rates there as here.
-    form->addRow(tr("Air on"), new QLabel(ToQString(Format("%s °C at %0.3f kPa", {FormatAirState(req.AirOn, "%0.1f"),
-                                                                                   req.AirOn.P}))));
-    form->addRow(tr("Fluid"), new QLabel(ToQString(Format("%s, %0.1f °C in", {req.Fluid.GetCaption(),
-                                                                              req.FluidInlet}))));
+    form->addRow(tr("Air on"), new QLabel(ToQString(m_inputUnits.AirOnText(req.AirOn))));
+    form->addRow(tr("Fluid"), new QLabel(ToQString(m_inputUnits.FluidText(req))));
     form->addRow(m_byDrop, m_designDrop);
     form->addRow(m_byFlow, m_fluidFlow);
     connect(m_byFlow, &QRadioButton::toggled, this, [this](bool byFlow) {
@@ -230,11 +225,11 @@ QWidget* TCoilSelectionForm::BuildLimits()
     auto* box = new QGroupBox(tr("Limits"));
     auto* form = new QFormLayout(box);
     m_margin = NumberEdit(0, 1000, 1, QStringLiteral(" %"));
-    m_maxAirDrop = NumberEdit(1, 10000, 0, QStringLiteral(" Pa"));
-    m_maxFluidDrop = NumberEdit(0.1, 10000, 1, QStringLiteral(" kPa"));
-    m_minTubeVelocity = NumberEdit(0, 20, 2, QString());
-    m_maxTubeVelocity = NumberEdit(0.01, 20, 2, QStringLiteral(" m/s"));
-    m_maxFaceVelocity = NumberEdit(0.1, 20, 2, QStringLiteral(" m/s"));
+    m_maxAirDrop = UnitEdit(TSelectionInputUnits::kMaxAirDrop);
+    m_maxFluidDrop = UnitEdit(TSelectionInputUnits::kMaxFluidDrop);
+    m_minTubeVelocity = UnitEdit(TSelectionInputUnits::kMinTubeVelocity, false);
+    m_maxTubeVelocity = UnitEdit(TSelectionInputUnits::kMaxTubeVelocity);
+    m_maxFaceVelocity = UnitEdit(TSelectionInputUnits::kMaxFaceVelocity);
     m_top = CountEdit(1, 1000);
     m_distinct = new QCheckBox(tr("Distinct coils"));
     m_distinct->setToolTip(tr("Only the lightest face of each range, rows, fins and circuits"));
@@ -255,12 +250,12 @@ QWidget* TCoilSelectionForm::BuildCandidates()
     m_maker = new QComboBox;
     m_range = new QComboBox;
     m_fixedFace = new QCheckBox(tr("Fixed face"));
-    m_height = NumberEdit(10, 25000, 1, QStringLiteral(" mm"));
-    m_length = NumberEdit(100, 50000, 1, QStringLiteral(" mm"));
-    m_minHeight = NumberEdit(10, 25000, 1, QString());
-    m_maxHeight = NumberEdit(10, 25000, 1, QStringLiteral(" mm"));
-    m_minLength = NumberEdit(100, 50000, 1, QString());
-    m_maxLength = NumberEdit(100, 50000, 1, QStringLiteral(" mm"));
+    m_height = UnitEdit(TSelectionInputUnits::kHeight);
+    m_length = UnitEdit(TSelectionInputUnits::kLength);
+    m_minHeight = UnitEdit(TSelectionInputUnits::kHeight, false);
+    m_maxHeight = UnitEdit(TSelectionInputUnits::kHeight);
+    m_minLength = UnitEdit(TSelectionInputUnits::kLength, false);
+    m_maxLength = UnitEdit(TSelectionInputUnits::kLength);
     m_aspectLo = NumberEdit(0.01, 100, 2, QString());
     m_aspectHi = NumberEdit(0.01, 100, 2, QString());
     m_rowsLo = CountEdit(1, 20);
@@ -313,22 +308,22 @@ TSelectionSettings TCoilSelectionForm::CurrentSettings() const
 {
     TSelectionSettings s;
     s.Limits.Margin = m_margin->value() / 100;
-    s.Limits.MaxAirDrop = m_maxAirDrop->value();
-    s.Limits.MaxFluidDrop = m_maxFluidDrop->value();
-    s.Limits.MinTubeVelocity = m_minTubeVelocity->value();
-    s.Limits.MaxTubeVelocity = m_maxTubeVelocity->value();
-    s.Limits.MaxFaceVelocity = m_maxFaceVelocity->value();
-    s.Space.MinHeight = m_minHeight->value() / kMm;
-    s.Space.MaxHeight = m_maxHeight->value() / kMm;
-    s.Space.MinLength = m_minLength->value() / kMm;
-    s.Space.MaxLength = m_maxLength->value() / kMm;
+    s.Limits.MaxAirDrop = StoredValue(m_maxAirDrop);
+    s.Limits.MaxFluidDrop = StoredValue(m_maxFluidDrop);
+    s.Limits.MinTubeVelocity = StoredValue(m_minTubeVelocity);
+    s.Limits.MaxTubeVelocity = StoredValue(m_maxTubeVelocity);
+    s.Limits.MaxFaceVelocity = StoredValue(m_maxFaceVelocity);
+    s.Space.MinHeight = StoredValue(m_minHeight);
+    s.Space.MaxHeight = StoredValue(m_maxHeight);
+    s.Space.MinLength = StoredValue(m_minLength);
+    s.Space.MaxLength = StoredValue(m_maxLength);
     s.Space.AspectLo = m_aspectLo->value();
     s.Space.AspectHi = m_aspectHi->value();
     s.Space.Rows = {m_rowsLo->value(), m_rowsHi->value()};
     s.Space.Fins = {m_finsLo->value(), m_finsHi->value()};
     s.FixedFace = m_fixedFace->isChecked();
-    s.FixedHeight = m_height->value() / kMm;
-    s.FixedLength = m_length->value() / kMm;
+    s.FixedHeight = StoredValue(m_height);
+    s.FixedLength = StoredValue(m_length);
     s.Maker = ToStdString(m_maker->currentData().toString());
     s.Range = ToStdString(m_range->currentData().toString());
     s.ByFlow = m_byFlow->isChecked();
@@ -340,15 +335,15 @@ TSelectionSettings TCoilSelectionForm::CurrentSettings() const
 void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
 {
     m_margin->setValue(100 * s.Limits.Margin);
-    m_maxAirDrop->setValue(s.Limits.MaxAirDrop);
-    m_maxFluidDrop->setValue(s.Limits.MaxFluidDrop);
-    m_minTubeVelocity->setValue(s.Limits.MinTubeVelocity);
-    m_maxTubeVelocity->setValue(s.Limits.MaxTubeVelocity);
-    m_maxFaceVelocity->setValue(s.Limits.MaxFaceVelocity);
-    m_minHeight->setValue(s.Space.MinHeight * kMm);
-    m_maxHeight->setValue(s.Space.MaxHeight * kMm);
-    m_minLength->setValue(s.Space.MinLength * kMm);
-    m_maxLength->setValue(s.Space.MaxLength * kMm);
+    ShowStored(m_maxAirDrop, s.Limits.MaxAirDrop);
+    ShowStored(m_maxFluidDrop, s.Limits.MaxFluidDrop);
+    ShowStored(m_minTubeVelocity, s.Limits.MinTubeVelocity);
+    ShowStored(m_maxTubeVelocity, s.Limits.MaxTubeVelocity);
+    ShowStored(m_maxFaceVelocity, s.Limits.MaxFaceVelocity);
+    ShowStored(m_minHeight, s.Space.MinHeight);
+    ShowStored(m_maxHeight, s.Space.MaxHeight);
+    ShowStored(m_minLength, s.Space.MinLength);
+    ShowStored(m_maxLength, s.Space.MaxLength);
     m_aspectLo->setValue(s.Space.AspectLo);
     m_aspectHi->setValue(s.Space.AspectHi);
     m_rowsLo->setValue(s.Space.Rows.Lo);
@@ -356,8 +351,8 @@ void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
     m_finsLo->setValue(s.Space.Fins.Lo);
     m_finsHi->setValue(s.Space.Fins.Hi);
     m_fixedFace->setChecked(s.FixedFace);
-    m_height->setValue(s.FixedHeight * kMm);
-    m_length->setValue(s.FixedLength * kMm);
+    ShowStored(m_height, s.FixedHeight);
+    ShowStored(m_length, s.FixedLength);
     m_maker->setCurrentIndex(std::max(0, m_maker->findData(ToQString(s.Maker))));
     FillRanges();
     m_range->setCurrentIndex(std::max(0, m_range->findData(ToQString(s.Range))));
@@ -369,25 +364,55 @@ void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
     UpdateFaceControls();
 }
 
-void TCoilSelectionForm::TExactEdit::Show(QDoubleSpinBox* edit, double exact)
+void TCoilSelectionForm::TExactEdit::Show(double exact)
 {
-    Edit = edit;
     Exact = exact;
-    Edit->setValue(exact);
+    Edit->setValue(Units->Shown(Input, exact));
     Shown = Edit->value();
 }
 
-double TCoilSelectionForm::TExactEdit::Value() const { return Edit->value() == Shown ? Exact : Edit->value(); }
+double TCoilSelectionForm::TExactEdit::Value() const
+{
+    return Edit->value() == Shown ? Exact : Units->Stored(Input, Edit->value());
+}
+
+QDoubleSpinBox* TCoilSelectionForm::UnitEdit(TSelectionInputUnits::TInput input, bool withSuffix)
+{
+    const QString suffix = withSuffix ? QStringLiteral(" ") + ToQString(m_inputUnits.Label(input)) : QString();
+    QDoubleSpinBox* edit =
+        NumberEdit(m_inputUnits.Lowest(input), m_inputUnits.Highest(input), m_inputUnits.Decimals(input), suffix);
+    TExactEdit exact;
+    exact.Edit = edit;
+    exact.Units = &m_inputUnits;
+    exact.Input = input;
+    exact.Shown = edit->value();
+    exact.Exact = m_inputUnits.Stored(input, exact.Shown);
+    m_unitEdits.push_back(exact);
+    return edit;
+}
+
+void TCoilSelectionForm::ShowStored(QDoubleSpinBox* edit, double stored)
+{
+    for (TExactEdit& exact : m_unitEdits)
+        if (exact.Edit == edit) exact.Show(stored);
+}
+
+double TCoilSelectionForm::StoredValue(const QDoubleSpinBox* edit) const
+{
+    for (const TExactEdit& exact : m_unitEdits)
+        if (exact.Edit == edit) return exact.Value();
+    return edit->value();
+}
 
 TSelectionRequirement TCoilSelectionForm::CurrentRequirement(bool byFlow) const
 {
     TSelectionRequirement req = RequirementOf(m_doc, false);
-    req.Duty = m_exactDuty.Value();
-    req.AirVolume = m_exactAirVolume.Value();
+    req.Duty = StoredValue(m_duty);
+    req.AirVolume = StoredValue(m_airVolume);
     if (byFlow)
-        req.FluidFlow = m_exactFluidFlow.Value();
+        req.FluidFlow = StoredValue(m_fluidFlow);
     else
-        req.DesignDT = m_exactDesignDrop.Value();
+        req.DesignDT = StoredValue(m_designDrop);
     return req;
 }
 

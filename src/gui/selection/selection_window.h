@@ -7,6 +7,7 @@
 // end reach the window as signals, so the window stays responsive throughout.
 
 #include "selection/coil_selector.h"
+#include "selection/selection_input_units.h"
 #include "selection/selection_settings.h"
 
 #include <QDialog>
@@ -57,6 +58,10 @@ public:
     QCheckBox& DistinctCheck() const { return *m_distinct; }
     QDoubleSpinBox& HeightEdit() const { return *m_height; }
     QDoubleSpinBox& LengthEdit() const { return *m_length; }
+    QDoubleSpinBox& MaxHeightEdit() const { return *m_maxHeight; }
+    QDoubleSpinBox& DesignDropEdit() const { return *m_designDrop; }
+    // What the last run was asked, in SI units.
+    const TSelectionRequest& Request() const { return m_request; }
     // Inputs that cannot be used and a coil that cannot be taken go through the prompts; tests
     // script them.
     void SetPrompts(std::shared_ptr<TPrompts> prompts) { m_prompts = std::move(prompts); }
@@ -83,16 +88,27 @@ private:
     // The requirement: the document's exact values, but for those the user has changed.
     TSelectionRequirement CurrentRequirement(bool byFlow) const;
 
-    // A box showing a document value: the exact value while the box still shows it.
+    // A box showing a stored (SI) value in the user's unit: the exact stored value while the
+    // box still shows it, so neither the document's values nor the settings drift by the
+    // rounding of a unit the user merely looked at.
     struct TExactEdit {
         QDoubleSpinBox* Edit = nullptr;
+        const TSelectionInputUnits* Units = nullptr;
+        TSelectionInputUnits::TInput Input = TSelectionInputUnits::kDuty;
         double Exact = 0;
         double Shown = 0;
-        void Show(QDoubleSpinBox* edit, double exact);
+        void Show(double exact);
         double Value() const;
     };
 
+    // A box for input in the user's unit, its label as the suffix when withSuffix is true.
+    QDoubleSpinBox* UnitEdit(TSelectionInputUnits::TInput input, bool withSuffix = true);
+    void ShowStored(QDoubleSpinBox* edit, double stored);
+    double StoredValue(const QDoubleSpinBox* edit) const;
+
     TRatingDocument& m_doc;
+    const TSelectionInputUnits m_inputUnits;
+    std::vector<TExactEdit> m_unitEdits;
     TSelectionRequest m_request;
     TSelectionFeedback m_feedback;
     QFutureWatcher<TSelectionOutcome> m_watcher;
@@ -106,10 +122,6 @@ private:
     QRadioButton* m_byFlow;
     QDoubleSpinBox* m_designDrop;
     QDoubleSpinBox* m_fluidFlow;
-    TExactEdit m_exactDuty;
-    TExactEdit m_exactAirVolume;
-    TExactEdit m_exactDesignDrop;
-    TExactEdit m_exactFluidFlow;
     QDoubleSpinBox* m_margin;
     QDoubleSpinBox* m_maxAirDrop;
     QDoubleSpinBox* m_maxFluidDrop;

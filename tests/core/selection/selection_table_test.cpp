@@ -1,7 +1,6 @@
 #include "selection/selection_table.h"
 
-#include "rows/unit_choices.h"
-#include "units/units_registry.h"
+#include "registry_in.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +31,7 @@ TSelectionResult SampleResult()
     return r;
 }
 
-// Every registered quantity in the unit the preset chooses, as the main window does.
-TUnitsRegistry RegistryIn(bool imperial)
-{
-    TUnitsRegistry units = StandardUnitsRegistry();
-    TUnitChoices choices;
-    if (imperial) choices.Imperial();
-    for (UnitRec& rec : units.Records()) rec.Units = choices.UnitChoice(rec.UnitsType);
-    return units;
-}
+using test::RegistryIn;
 
 TEST(SelectionTableTest, MetricColumnsCarryTheirUnits)
 {

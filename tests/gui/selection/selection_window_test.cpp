@@ -28,6 +28,7 @@
 #include <QTableView>
 
 #include <memory>
+#include <vector>
 
 using namespace vantor;
 
@@ -40,13 +41,40 @@ private:
     std::unique_ptr<TSettingsStore> m_shared;
     std::unique_ptr<TRatingDocument> m_doc;
 
-    // 15 kW into the first-run air (25/17 °C, 0.98 m³/s, water at 45 °C) in a 609.6 x 1200 mm casing.
-    void PrepareRun(TCoilSelectionForm& form)
+    // 15 kW into the first-run air (25/17 °C, 0.98 m³/s, water at 45 °C) in a 609.6 x 1200 mm
+    // casing, typed in the units the window shows: in Imperial 51182 Btu/hr (3412.14 Btu/hr in
+    // a kW) in a 24 x 47.244 inch casing.
+    void PrepareRun(TCoilSelectionForm& form, bool imperial = false)
     {
-        form.DutyEdit().setValue(15);
+        form.DutyEdit().setValue(imperial ? 51182 : 15);
         form.FixedFaceCheck().setChecked(true);
-        form.HeightEdit().setValue(609.6);
-        form.LengthEdit().setValue(1200);
+        form.HeightEdit().setValue(imperial ? 24 : 609.6);
+        form.LengthEdit().setValue(imperial ? 47.244 : 1200);
+    }
+
+    void ChooseUnits(bool imperial)
+    {
+        TUnitChoices choices;
+        if (imperial) choices.Imperial();
+        m_doc->ApplyUnitSystem(choices);
+    }
+
+    // The box whose suffix is the unit's label.
+    static QDoubleSpinBox* EditIn(const TCoilSelectionForm& form, const QString& suffix)
+    {
+        for (QDoubleSpinBox* edit : form.findChildren<QDoubleSpinBox*>())
+            if (edit->suffix() == suffix) return edit;
+        return nullptr;
+    }
+
+    // Every number the settings keep.
+    static std::vector<double> StoredNumbers()
+    {
+        const TSelectionSettings s = ReadSelectionSettings(TSettingsStore(TSettingsKey::Program));
+        return {s.Limits.Margin,     s.Limits.MaxAirDrop,      s.Limits.MaxFluidDrop, s.Limits.MinTubeVelocity,
+                s.Limits.MaxTubeVelocity, s.Limits.MaxFaceVelocity, s.Space.MinHeight, s.Space.MaxHeight,
+                s.Space.MinLength,  s.Space.MaxLength,        s.Space.AspectLo,      s.Space.AspectHi,
+                s.FixedHeight,      s.FixedLength};
     }
 
 private slots:
@@ -58,15 +86,26 @@ private slots:
         m_shared = std::make_unique<TSettingsStore>(TSettingsKey::Shared);
         m_doc = std::make_unique<TRatingDocument>(TDocumentServices{m_units, *m_program, *m_shared, TFolderEnvironment::FromProcess(), nullptr, {}});
         QVERIFY(m_doc->Solve());
+        // The user's choice of Metric units: coil faces in millimetres.
+        ChooseUnits(false);
     }
 
-    // The table after a run on the shipped catalogue.
+    void textFits_data()
+    {
+        QTest::addColumn<bool>("imperial");
+        QTest::newRow("metric") << false;
+        QTest::newRow("imperial") << true;
+    }
+
+    // The table after a run on the shipped catalogue, the inputs in either system's units.
     void textFits()
     {
         VANTOR_SKIP_UNLESS_TEXT_FITS_SCREEN();
+        QFETCH(bool, imperial);
+        ChooseUnits(imperial);
         TCoilSelectionForm form(*m_doc);
         QVERIFY(test::ShowExposed(form));
-        PrepareRun(form);
+        PrepareRun(form, imperial);
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
         QVERIFY(!form.Results().empty());
@@ -213,14 +252,12 @@ private slots:
     {
         QFETCH(bool, imperial);
         QFETCH(QString, weightHeading);
-        TUnitChoices choices;
-        if (imperial) choices.Imperial();
-        m_doc->ApplyUnitSystem(choices);
+        ChooseUnits(imperial);
         TCoilSelectionForm form(*m_doc);
         const QProgressBar* progress = form.findChild<QProgressBar*>();
         QVERIFY(progress);
         QCOMPARE(progress->value(), progress->minimum());
-        PrepareRun(form);
+        PrepareRun(form, imperial);
         QVERIFY(test::ShowExposed(form));
         form.Run();
         QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
@@ -252,6 +289,65 @@ private slots:
         for (int column = 0; column < cells.columnCount(); ++column)
             QVERIFY2(header.sectionSize(column) >= std::max(view.sizeHintForColumn(column), header.sectionSizeHint(column)),
                      qPrintable(QString("column %1 is narrower than its texts").arg(column)));
+    }
+
+    // The document's own requirement and a casing from the settings give the same coils whatever
+    // the units shown, and the settings keep their numbers after a close in either system.
+    void imperialInputsSelectAsMetricDoesAndKeepTheSettings()
+    {
+        TSelectionSettings casing;
+        casing.FixedFace = true;
+        casing.FixedHeight = 0.6096;
+        casing.FixedLength = 1.2;
+        WriteSelectionSettings(*m_program, casing);
+        QVERIFY(m_program->Flush());
+        const std::vector<double> stored = StoredNumbers();
+
+        std::vector<TSelectionResult> listed[2];
+        for (const bool imperial : {false, true}) {
+            ChooseUnits(imperial);
+            {
+                TCoilSelectionForm form(*m_doc);
+                QCOMPARE(form.HeightEdit().suffix(), imperial ? QString(" inch") : QString(" mm"));
+                QCOMPARE(form.HeightEdit().value(), imperial ? 24.0 : 609.6);  // 609.6 mm = 24 in
+                QCOMPARE(form.DutyEdit().suffix(), imperial ? QString(" Btu/hr") : QString(" kW"));
+                for (const QString& label : imperial ? QStringList{" cfm", " °F", " lb/s", " InchWg", " Psi", " fpm"}
+                                                     : QStringList{" m³/s", " °C", " kg/s", " Pa", " kPa", " m/s"})
+                    QVERIFY2(EditIn(form, label), qPrintable(label));
+                bool airInUnits = false;
+                for (const QLabel* text : form.findChildren<QLabel*>())
+                    airInUnits = airInUnits || text->text().endsWith(imperial ? " InchHg" : " kPa");
+                QVERIFY(airInUnits);
+                form.Run();
+                QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
+                listed[imperial] = form.Results();
+            }
+            QCOMPARE(StoredNumbers(), stored);
+        }
+        QVERIFY(!listed[0].empty());
+        QCOMPARE(listed[1].size(), listed[0].size());
+        for (size_t i = 0; i < listed[0].size(); ++i) {
+            QCOMPARE(listed[1][i].Designation, listed[0][i].Designation);
+            QCOMPARE(listed[1][i].Duty, listed[0][i].Duty);
+        }
+    }
+
+    // Values typed in inches and degrees Fahrenheit reach the selection as metres and kelvins.
+    void valuesTypedInImperialReachTheRequestInSi()
+    {
+        ChooseUnits(true);
+        TCoilSelectionForm form(*m_doc);
+        form.FixedFaceCheck().setChecked(false);
+        QCOMPARE(form.MaxHeightEdit().suffix(), QString(" inch"));
+        form.MaxHeightEdit().setValue(48);
+        QCOMPARE(form.DesignDropEdit().suffix(), QString(" °F"));
+        form.DesignDropEdit().setValue(18);
+        form.Run();
+        form.CancelRun();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Running(), 20000);
+        const TSelectionRequest& request = form.Request();
+        QVERIFY(std::abs(request.Space.MaxHeight - 1.2192) < 1e-12);  // 48 × 25.4 mm
+        QVERIFY(std::abs(request.Requirement.DesignDT - 10) < 1e-12);  // a drop of 18 °F is 10 K
     }
 
     void cancelStopsARun()
