@@ -22,22 +22,37 @@
 
 namespace vantor {
 
+// The outcome of the last read operation, with the numbers the file class has always
+// documented for it.
+enum class TXmlReadStatus : int {
+    Ok = 0,
+    NotLoaded = 1,    // file not loaded, or no root element
+    NoElement = 2,    // element missing (ListValues: no children)
+    BadValue = 3,     // number, integer or boolean not converted
+    NoNode = 4,       // the node to read under is missing
+    NoAttribute = 6,  // attribute missing or empty
+};
+
+// The outcome of the last text write.
+enum class TXmlWriteStatus : int {
+    Ok = 0,
+    TextFailed = 1,  // the text could not be set, or held a character XML cannot carry
+    NoParent = 2,    // the parent element is missing
+};
+
 class TXMLFile {
 public:
     using TNode = pugi::xml_node;
 
-    // ReadStatus codes: the outcome of the last read operation.
-    static constexpr int ReadOk = 0;
-    static constexpr int ReadNotLoaded = 1;     // file not loaded, or no root element
-    static constexpr int ReadNoElement = 2;     // element missing (ListValues: no children)
-    static constexpr int ReadBadValue = 3;      // number, integer or boolean not converted
-    static constexpr int ReadNoNode = 4;        // the node to read under is missing
-    static constexpr int ReadNoAttribute = 6;   // attribute missing or empty
-
-    // WriteStatus codes: the outcome of the last text write.
-    static constexpr int WriteOk = 0;
-    static constexpr int WriteTextFailed = 1;
-    static constexpr int WriteNoParent = 2;
+    static constexpr TXmlReadStatus ReadOk = TXmlReadStatus::Ok;
+    static constexpr TXmlReadStatus ReadNotLoaded = TXmlReadStatus::NotLoaded;
+    static constexpr TXmlReadStatus ReadNoElement = TXmlReadStatus::NoElement;
+    static constexpr TXmlReadStatus ReadBadValue = TXmlReadStatus::BadValue;
+    static constexpr TXmlReadStatus ReadNoNode = TXmlReadStatus::NoNode;
+    static constexpr TXmlReadStatus ReadNoAttribute = TXmlReadStatus::NoAttribute;
+    static constexpr TXmlWriteStatus WriteOk = TXmlWriteStatus::Ok;
+    static constexpr TXmlWriteStatus WriteTextFailed = TXmlWriteStatus::TextFailed;
+    static constexpr TXmlWriteStatus WriteNoParent = TXmlWriteStatus::NoParent;
 
     // The largest file Load accepts; no document of the program comes near it.
     static constexpr std::uintmax_t MaxFileBytes = 64u * 1024u * 1024u;
@@ -45,7 +60,7 @@ public:
     // An empty document without a file name.
     TXMLFile();
     // The document of fileName: loaded when the file exists, empty otherwise. A file that
-    // cannot be loaded leaves an empty document, ReadStatus 1 and the reason in LoadError.
+    // cannot be loaded leaves an empty document, ReadStatus NotLoaded and the reason in LoadError.
     explicit TXMLFile(std::string fileName);
     // As above; when the load succeeded, root receives the root element (missing when the
     // file does not exist). clear = true empties the document afterwards, so that a writer
@@ -60,14 +75,14 @@ public:
     pugi::xml_document& Document() { return m_document; }
     const pugi::xml_document& Document() const { return m_document; }
     TNode Root() const { return m_document.document_element(); }
-    int ReadStatus() const { return m_readStatus; }
-    int WriteStatus() const { return m_writeStatus; }
+    TXmlReadStatus ReadStatus() const { return m_readStatus; }
+    TXmlWriteStatus WriteStatus() const { return m_writeStatus; }
     const std::string& LoadError() const { return m_loadError; }
     // The element found by the last ReadText (and the readers built on it) or ReadPathAttribute.
     TNode CurrentNode() const { return m_currentNode; }
 
     // Replaces the document with the bytes of an XML file (the loading step of the
-    // constructors, also usable on text from elsewhere). False, with ReadStatus 1, LoadError
+    // constructors, also usable on text from elsewhere). False, with ReadStatus NotLoaded, LoadError
     // and an empty document, when the bytes are not an XML document with a root element.
     bool LoadText(std::string_view bytes);
 
@@ -80,7 +95,7 @@ public:
 
     // True when the root element is called name and, for each of program and version that is
     // not empty, the root's attribute of that name holds it. Without a root element:
-    // ReadStatus 1 and false.
+    // ReadStatus NotLoaded and false.
     bool CheckRoot(std::string_view name, std::string_view program, std::string_view version);
     // Empties the document and creates the root element name with the attributes "program",
     // "generator" and "version".
@@ -103,21 +118,21 @@ public:
     // All child elements of node called name, in document order.
     std::vector<TNode> ChildrenNamed(TNode node, std::string_view name) const;
     // For each child called childName, in order, the text of its sub-element subName when it
-    // has one. ReadStatus 2 when node has no children.
+    // has one. ReadStatus NoElement when node has no children.
     std::vector<std::string> ListValues(TNode node, std::string_view childName,
                                         std::string_view subName);
 
-    // The text of node's child element name. Status 4 for a missing node, 2 for a missing
-    // element. A present element without text reads as empty text, status 0.
+    // The text of node's child element name. Status NoNode for a missing node, NoElement for a missing
+    // element. A present element without text reads as empty text, status Ok.
     std::string ReadText(TNode node, std::string_view name, std::string_view defaultText);
-    // Node's attribute name; missing or empty gives status 6 (a missing node status 4).
+    // Node's attribute name; missing or empty gives status NoAttribute (a missing node NoNode).
     std::string ReadAttribute(TNode node, std::string_view name, std::string_view defaultText);
     // ReadAttribute on the node FindPath(parent, names) finds without creating anything.
     std::string ReadPathAttribute(TNode parent, const std::vector<std::string>& names,
                                   std::string_view defaultText, std::string_view attribute);
     // The element's number. The default goes through its text form (up to 15 significant
-    // digits), so a missing element returns the default as that text reads back, status 2.
-    // Text that is not a number gives the default with status 3.
+    // digits), so a missing element returns the default as that text reads back, status NoElement.
+    // Text that is not a number gives the default with status BadValue.
     double ReadFloat(TNode node, std::string_view name, double defaultValue);
     // Extended values are held in double precision here.
     double ReadExtended(TNode node, std::string_view name, double defaultValue)
@@ -127,9 +142,9 @@ public:
     // As ReadFloat for a whole number within the range of int.
     int ReadInteger(TNode node, std::string_view name, int defaultValue);
     // "true", "T", "Yes" / "false", "F", "No" in any case; other text gives the default with
-    // status 3, a missing element the default with status 2.
+    // status BadValue, a missing element the default with status NoElement.
     bool ReadBool(TNode node, std::string_view name, bool defaultValue);
-    // The attribute converted; a missing attribute or bad text gives status 3 and the default.
+    // The attribute converted; a missing attribute or bad text gives status BadValue and the default.
     double ReadAttributeFloat(TNode node, std::string_view name, double defaultValue);
     int ReadAttributeInteger(TNode node, std::string_view name, int defaultValue);
 
@@ -139,7 +154,7 @@ public:
     void SetAttribute(TNode node, std::string_view name, std::string_view value);
     // Writes text as the child element name of parent and returns that element. With replace
     // the first existing child of that name is reused, otherwise a new one is always added.
-    // WriteStatus 2 for a missing parent, 1 when the text could not be set or held a fault
+    // WriteStatus NoParent for a missing parent, TextFailed when the text could not be set or held a fault
     // that was replaced.
     TNode WriteText(TNode parent, std::string_view name, bool replace, std::string_view text);
     // value formatted with a format string such as "%0.3f" or "%0.6g", then WriteText.
@@ -160,8 +175,8 @@ private:
 
     std::string m_fileName;
     pugi::xml_document m_document;
-    int m_readStatus = ReadOk;
-    int m_writeStatus = WriteOk;
+    TXmlReadStatus m_readStatus = ReadOk;
+    TXmlWriteStatus m_writeStatus = WriteOk;
     std::string m_loadError;
     TNode m_currentNode;
 };

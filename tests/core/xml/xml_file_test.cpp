@@ -34,19 +34,19 @@ TEST(XMLFile, ReadsFallBackToTheDefaultWithTheirStatus)
     for (const FloatCase& c : {FloatCase{"Good", 2.5, 0}, {"Sci", 0.0015, 0}, {"Bad", -1, 3},
                                {"Nan", -1, 3}, {"Inf", -1, 3}, {"Empty", -1, 3}, {"Missing", -1, 2}}) {
         EXPECT_EQ(file.ReadFloat(root, c.name, -1), c.expected) << c.name;
-        EXPECT_EQ(file.ReadStatus(), c.status) << c.name;
+        EXPECT_EQ(static_cast<int>(file.ReadStatus()), c.status) << c.name;  // the documented numbers
     }
     struct IntCase { const char* name; int expected; int status; };
     for (const IntCase& c : {IntCase{"Int", -12, 0}, {"Big", 7, 3}, {"Good", 7, 3}, {"Missing", 7, 2}}) {
         EXPECT_EQ(file.ReadInteger(root, c.name, 7), c.expected) << c.name;
-        EXPECT_EQ(file.ReadStatus(), c.status) << c.name;
+        EXPECT_EQ(static_cast<int>(file.ReadStatus()), c.status) << c.name;  // the documented numbers
     }
     struct BoolCase { const char* name; bool defaultValue; bool expected; int status; };
     for (const BoolCase& c : {BoolCase{"Yes", false, true, 0}, {"F", true, false, 0},
                               {"One", true, true, 3}, {"One", false, false, 3},
                               {"Missing", true, true, 2}}) {
         EXPECT_EQ(file.ReadBool(root, c.name, c.defaultValue), c.expected) << c.name;
-        EXPECT_EQ(file.ReadStatus(), c.status) << c.name;
+        EXPECT_EQ(static_cast<int>(file.ReadStatus()), c.status) << c.name;  // the documented numbers
     }
 
     // The default of a missing element comes back as its 15-digit text reads.
