@@ -170,3 +170,58 @@ def test_every_public_name_has_a_stub_and_import_is_silent():
         assert getattr(vantor, name).__doc__, name
     done = subprocess.run([sys.executable, "-c", "import vantor"], capture_output=True, text=True, check=True)
     assert done.stdout == "" and done.stderr == ""
+
+
+def random_question(draw):
+    """One rating question as keyword options, drawn from a seeded generator: any coil the
+    designation can name (some cannot be built), any air (some needs correcting), water or a
+    glycol, flow or temperature control."""
+    options = dict(model=f"{draw.randint(250, 1500)} {draw.randint(400, 3000)} {draw.randint(1, 8)}r "
+                         f"{draw.randint(6, 14)}f {draw.randint(1, 40)}c",
+                   barometer=round(draw.uniform(80, 105), 3))
+    dry_bulb = round(draw.uniform(-10, 35), 1)
+    options["on_coil"] = f"{dry_bulb}/{round(dry_bulb - draw.uniform(-1, 12), 1)}"
+    if draw.random() < 0.5:
+        options["air_volume"] = round(draw.uniform(0.2, 6), 3)
+    else:
+        options["air_velocity"] = round(draw.uniform(0.5, 5), 2)
+    if draw.random() < 0.4:
+        options.update(additive=draw.randint(1, 2), additive_volume=round(draw.uniform(0.1, 0.45), 2))
+    options["fluid_inlet"] = round(draw.uniform(35, 95), 1)
+    if draw.random() < 0.5:
+        options.update(fluid_control="flow", fluid_flow=round(draw.uniform(0.05, 5), 4))
+    else:
+        options.update(fluid_control="temperature", design_dt=round(draw.uniform(2, 30), 1))
+    return options
+
+
+def test_random_questions_get_the_command_lines_answers():
+    """300 seeded questions: the module answers each exactly as vantor-cli does — the same
+    figures, the same refusal, the same warnings."""
+    import random
+    draw = random.Random(20261210)
+    refused = 0
+    for case in range(300):
+        options = random_question(draw)
+        arguments = ["rate", "--no-settings"]
+        for key, value in options.items():
+            arguments += ["--" + key.replace("_", "-"), str(value)]
+        done = subprocess.run([CLI, *arguments, "--json"], capture_output=True, text=True, check=False)
+        cli_warnings = [line[len("vantor-cli: warning: "):] for line in done.stderr.splitlines()
+                        if line.startswith("vantor-cli: warning: ")]
+        with warnings.catch_warnings(record=True) as caught:
+            warnings.simplefilter("always")
+            try:
+                ours = vantor.rate(**options)
+            except vantor.InputError as error:
+                refused += 1
+                assert not done.stdout, (case, options)
+                name, _, message = str(error).partition(": ")
+                assert f"--{name.replace('_', '-')}: {message}" in done.stderr, (case, options, done.stderr)
+                continue
+        assert done.stdout, (case, options, done.stderr)
+        assert_same(ours, json.loads(done.stdout), f"case {case} {options}")
+        texts = [str(w.message) for w in caught if issubclass(w.category, vantor.VantorWarning)]
+        assert len(texts) == len(cli_warnings), (case, options, texts, cli_warnings)
+    # The draw reaches both outcomes.
+    assert 0 < refused < 300
