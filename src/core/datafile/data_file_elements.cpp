@@ -58,7 +58,7 @@ double ReadChecked(TXMLFile& file, TNode node, std::string_view name, double cur
                    const TValueRange& range)
 {
     const std::string text = file.ReadText(node, name, "");
-    if (file.ReadStatus() != TXMLFile::ReadOk) return current;
+    if (file.ReadStatus() != TXmlReadStatus::Ok) return current;
     return check.Checked(name, text, current, range);
 }
 
@@ -72,7 +72,7 @@ std::uint8_t ReadCheckedCode(TXMLFile& file, TNode node, std::string_view name, 
                              TInputCheck& check)
 {
     const std::string text = file.ReadText(node, name, "");
-    if (file.ReadStatus() != TXMLFile::ReadOk) return current;
+    if (file.ReadStatus() != TXmlReadStatus::Ok) return current;
     const std::optional<long long> code = ParseInteger(text);
     if (code && *code >= 0 && *code < count) return static_cast<std::uint8_t>(*code);
     check.Note(name, "\"" + text + "\"", "is not one of 0 to " + std::to_string(count - 1),
@@ -288,10 +288,10 @@ void ReadAirStates(TXMLFile& file, TNode node, TCoil& coil, TInputCheck& check)
     // "ma", or the older "MassFlow" when "ma" is missing or not a number.
     std::string name = "ma";
     std::string text = file.ReadText(node, name, "");
-    const bool hasMa = file.ReadStatus() == TXMLFile::ReadOk;
+    const bool hasMa = file.ReadStatus() == TXmlReadStatus::Ok;
     if (!hasMa || !ParseDouble(text)) {
         const std::string older = file.ReadText(node, "MassFlow", "");
-        if (file.ReadStatus() == TXMLFile::ReadOk) {
+        if (file.ReadStatus() == TXmlReadStatus::Ok) {
             name = "MassFlow";
             text = older;
         } else if (!hasMa) {

@@ -180,7 +180,7 @@ TResult TCoilMakers::SaveMaker(const fs::path& fileName, bool create)
 
     // The user's first edit starts from the installed catalogue, so no other maker is lost.
     TXMLFile file((fileName.empty() ? CataloguePath() : fileName).string());
-    if (file.ReadStatus() == TXMLFile::ReadNotLoaded)
+    if (file.ReadStatus() == TXmlReadStatus::NotLoaded)
         return TResult::Error(TErrorCode::Failed, file.LoadError() + "; the catalogue was left as it is");
     if (!file.Root()) {
         if (!create) return TResult::Ok();

@@ -108,7 +108,7 @@ TXMLFile::TXMLFile(std::string fileName) : m_fileName(std::move(fileName))
 TXMLFile::TXMLFile(std::string fileName, TNode& root, bool clear) : TXMLFile(std::move(fileName))
 {
     root = TNode();
-    if (m_readStatus != ReadOk) return;
+    if (m_readStatus != TXmlReadStatus::Ok) return;
     // Clearing first keeps root from pointing into the discarded document.
     if (clear)
         Clear();
@@ -135,7 +135,7 @@ void TXMLFile::LoadFile()
 bool TXMLFile::LoadText(std::string_view bytes)
 {
     Clear();
-    m_readStatus = ReadOk;
+    m_readStatus = TXmlReadStatus::Ok;
     m_loadError.clear();
     if (bytes.size() > MaxFileBytes) {
         FailLoad(Describe("the document is too large"));
@@ -157,7 +157,7 @@ bool TXMLFile::LoadText(std::string_view bytes)
 void TXMLFile::FailLoad(std::string message)
 {
     Clear();
-    m_readStatus = ReadNotLoaded;
+    m_readStatus = TXmlReadStatus::NotLoaded;
     m_loadError = std::move(message);
 }
 
@@ -187,10 +187,10 @@ TResult TXMLFile::Save() const
 
 bool TXMLFile::CheckRoot(std::string_view name, std::string_view program, std::string_view version)
 {
-    m_readStatus = ReadOk;
+    m_readStatus = TXmlReadStatus::Ok;
     const TNode root = Root();
     if (!root) {
-        m_readStatus = ReadNotLoaded;
+        m_readStatus = TXmlReadStatus::NotLoaded;
         return false;
     }
     const auto attributeHolds = [&root](const char* attribute, std::string_view expected) {
@@ -267,13 +267,13 @@ std::vector<std::string> TXMLFile::ListValues(TNode node, std::string_view child
                                               std::string_view subName)
 {
     std::vector<std::string> values;
-    m_readStatus = ReadOk;
+    m_readStatus = TXmlReadStatus::Ok;
     if (!node) {
-        m_readStatus = ReadNoNode;
+        m_readStatus = TXmlReadStatus::NoNode;
         return values;
     }
     if (!NthElement(node, 0)) {
-        m_readStatus = ReadNoElement;
+        m_readStatus = TXmlReadStatus::NoElement;
         return values;
     }
     for (TNode child : ChildrenNamed(node, childName))
@@ -283,14 +283,14 @@ std::vector<std::string> TXMLFile::ListValues(TNode node, std::string_view child
 
 std::string TXMLFile::ReadText(TNode node, std::string_view name, std::string_view defaultText)
 {
-    m_readStatus = ReadOk;
+    m_readStatus = TXmlReadStatus::Ok;
     if (!node) {
-        m_readStatus = ReadNoNode;
+        m_readStatus = TXmlReadStatus::NoNode;
         return Str(defaultText);
     }
     const TNode child = FirstElementNamed(node, name, false);
     if (!child) {
-        m_readStatus = ReadNoElement;
+        m_readStatus = TXmlReadStatus::NoElement;
         return Str(defaultText);
     }
     m_currentNode = child;
@@ -301,14 +301,14 @@ std::string TXMLFile::ReadText(TNode node, std::string_view name, std::string_vi
 
 std::string TXMLFile::ReadAttribute(TNode node, std::string_view name, std::string_view defaultText)
 {
-    m_readStatus = ReadOk;
+    m_readStatus = TXmlReadStatus::Ok;
     if (!node) {
-        m_readStatus = ReadNoNode;
+        m_readStatus = TXmlReadStatus::NoNode;
         return Str(defaultText);
     }
     const pugi::xml_attribute attribute = node.attribute(Str(name).c_str());
     if (attribute.empty() || *attribute.value() == '\0') {
-        m_readStatus = ReadNoAttribute;
+        m_readStatus = TXmlReadStatus::NoAttribute;
         return Str(defaultText);
     }
     return attribute.value();
@@ -326,7 +326,7 @@ double TXMLFile::ReadFloat(TNode node, std::string_view name, double defaultValu
     const std::string text = ReadText(node, name, FormatGeneral(defaultValue, 15));
     if (const std::optional<double> value = ParseDouble(text)) return *value;
     // A default that has no text form (NaN) keeps the status of the element lookup.
-    if (m_readStatus == ReadOk) m_readStatus = ReadBadValue;
+    if (m_readStatus == TXmlReadStatus::Ok) m_readStatus = TXmlReadStatus::BadValue;
     return defaultValue;
 }
 
@@ -334,30 +334,30 @@ int TXMLFile::ReadInteger(TNode node, std::string_view name, int defaultValue)
 {
     const std::string text = ReadText(node, name, Format("%d", {defaultValue}));
     if (const std::optional<int> value = ParseInt(text)) return *value;
-    m_readStatus = ReadBadValue;
+    m_readStatus = TXmlReadStatus::BadValue;
     return defaultValue;
 }
 
 bool TXMLFile::ReadBool(TNode node, std::string_view name, bool defaultValue)
 {
     const std::string text = ReadText(node, name, "");
-    if (m_readStatus != ReadOk) return defaultValue;
+    if (m_readStatus != TXmlReadStatus::Ok) return defaultValue;
     if (const std::optional<bool> value = ParseBoolWord(text)) return *value;
-    m_readStatus = ReadBadValue;
+    m_readStatus = TXmlReadStatus::BadValue;
     return defaultValue;
 }
 
 double TXMLFile::ReadAttributeFloat(TNode node, std::string_view name, double defaultValue)
 {
     if (const std::optional<double> value = ParseDouble(ReadAttribute(node, name, ""))) return *value;
-    m_readStatus = ReadBadValue;
+    m_readStatus = TXmlReadStatus::BadValue;
     return defaultValue;
 }
 
 int TXMLFile::ReadAttributeInteger(TNode node, std::string_view name, int defaultValue)
 {
     if (const std::optional<int> value = ParseInt(ReadAttribute(node, name, ""))) return *value;
-    m_readStatus = ReadBadValue;
+    m_readStatus = TXmlReadStatus::BadValue;
     return defaultValue;
 }
 
@@ -373,9 +373,9 @@ void TXMLFile::SetAttribute(TNode node, std::string_view name, std::string_view 
 TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool replace,
                                     std::string_view text)
 {
-    m_writeStatus = WriteOk;
+    m_writeStatus = TXmlWriteStatus::Ok;
     if (!parent) {
-        m_writeStatus = WriteNoParent;
+        m_writeStatus = TXmlWriteStatus::NoParent;
         return {};
     }
     const TNode node = replace ? FindChild(parent, name, -1, true) : AddChild(parent, name);
@@ -383,7 +383,7 @@ TXMLFile::TNode TXMLFile::WriteText(TNode parent, std::string_view name, bool re
     // and reported.
     const bool wellFormed = CheckXmlText(text) == TXmlTextFault::None;
     if (!node.text().set((wellFormed ? Str(text) : XmlSafeText(text)).c_str()) || !wellFormed)
-        m_writeStatus = WriteTextFailed;
+        m_writeStatus = TXmlWriteStatus::TextFailed;
     return node;
 }
 

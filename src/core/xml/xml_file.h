@@ -44,16 +44,6 @@ class TXMLFile {
 public:
     using TNode = pugi::xml_node;
 
-    static constexpr TXmlReadStatus ReadOk = TXmlReadStatus::Ok;
-    static constexpr TXmlReadStatus ReadNotLoaded = TXmlReadStatus::NotLoaded;
-    static constexpr TXmlReadStatus ReadNoElement = TXmlReadStatus::NoElement;
-    static constexpr TXmlReadStatus ReadBadValue = TXmlReadStatus::BadValue;
-    static constexpr TXmlReadStatus ReadNoNode = TXmlReadStatus::NoNode;
-    static constexpr TXmlReadStatus ReadNoAttribute = TXmlReadStatus::NoAttribute;
-    static constexpr TXmlWriteStatus WriteOk = TXmlWriteStatus::Ok;
-    static constexpr TXmlWriteStatus WriteTextFailed = TXmlWriteStatus::TextFailed;
-    static constexpr TXmlWriteStatus WriteNoParent = TXmlWriteStatus::NoParent;
-
     // The largest file Load accepts; no document of the program comes near it.
     static constexpr std::uintmax_t MaxFileBytes = 64u * 1024u * 1024u;
 
@@ -175,8 +165,8 @@ private:
 
     std::string m_fileName;
     pugi::xml_document m_document;
-    TXmlReadStatus m_readStatus = ReadOk;
-    TXmlWriteStatus m_writeStatus = WriteOk;
+    TXmlReadStatus m_readStatus = TXmlReadStatus::Ok;
+    TXmlWriteStatus m_writeStatus = TXmlWriteStatus::Ok;
     std::string m_loadError;
     TNode m_currentNode;
 };

@@ -5,6 +5,7 @@
 #include "gui/common/prompts.h"
 #include "gui/common/qt_text.h"
 #include "gui/selection/selection_table_model.h"
+#include "gui/selection/stored_value_edit.h"
 #include "selection/selection_inputs.h"
 #include "selection/use_selected_coil.h"
 
@@ -39,11 +40,7 @@ constexpr int kProgressSteps = 1000;
 QDoubleSpinBox* NumberEdit(double lo, double hi, int decimals, const QString& suffix)
 {
     auto* edit = new QDoubleSpinBox;
-    edit->setLocale(QLocale::c());  // "." as the decimal separator, whatever the desktop says
-    edit->setRange(lo, hi);
-    edit->setDecimals(decimals);
-    edit->setSuffix(suffix);
-    edit->setAccelerated(true);
+    SetUpNumberEdit(*edit, lo, hi, decimals, suffix);
     return edit;
 }
 
@@ -196,16 +193,16 @@ QWidget* TCoilSelectionForm::BuildRequirement()
     const TSelectionRequirement req = RequirementOf(m_doc, false);
     auto* box = new QGroupBox(tr("Requirement"));
     auto* form = new QFormLayout(box);
-    m_duty = UnitEdit(TSelectionInputUnits::kDuty);
-    m_airVolume = UnitEdit(TSelectionInputUnits::kAirVolume);
+    m_duty = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kDuty);
+    m_airVolume = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kAirVolume);
     m_byDrop = new QRadioButton(tr("Design dT"));
     m_byFlow = new QRadioButton(tr("Fluid flow"));
-    m_designDrop = UnitEdit(TSelectionInputUnits::kDesignDrop);
-    m_fluidFlow = UnitEdit(TSelectionInputUnits::kFluidFlow);
-    ShowStored(m_duty, req.Duty);
-    ShowStored(m_airVolume, req.AirVolume);
-    ShowStored(m_designDrop, req.DesignDT);
-    ShowStored(m_fluidFlow, m_doc.HotWaterCoil().LiquidState.MassFlow());
+    m_designDrop = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kDesignDrop);
+    m_fluidFlow = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kFluidFlow);
+    m_duty->ShowStored(req.Duty);
+    m_airVolume->ShowStored(req.AirVolume);
+    m_designDrop->ShowStored(req.DesignDT);
+    m_fluidFlow->ShowStored(m_doc.HotWaterCoil().LiquidState.MassFlow());
     form->addRow(tr("Duty"), m_duty);
     form->addRow(tr("Air volume"), m_airVolume);
     // The air and the fluid stay the document's, so the chosen coil rates there as here.
@@ -225,11 +222,11 @@ QWidget* TCoilSelectionForm::BuildLimits()
     auto* box = new QGroupBox(tr("Limits"));
     auto* form = new QFormLayout(box);
     m_margin = NumberEdit(0, 1000, 1, QStringLiteral(" %"));
-    m_maxAirDrop = UnitEdit(TSelectionInputUnits::kMaxAirDrop);
-    m_maxFluidDrop = UnitEdit(TSelectionInputUnits::kMaxFluidDrop);
-    m_minTubeVelocity = UnitEdit(TSelectionInputUnits::kMinTubeVelocity, false);
-    m_maxTubeVelocity = UnitEdit(TSelectionInputUnits::kMaxTubeVelocity);
-    m_maxFaceVelocity = UnitEdit(TSelectionInputUnits::kMaxFaceVelocity);
+    m_maxAirDrop = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kMaxAirDrop);
+    m_maxFluidDrop = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kMaxFluidDrop);
+    m_minTubeVelocity = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kMinTubeVelocity, false);
+    m_maxTubeVelocity = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kMaxTubeVelocity);
+    m_maxFaceVelocity = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kMaxFaceVelocity);
     m_top = CountEdit(1, 1000);
     m_distinct = new QCheckBox(tr("Distinct coils"));
     m_distinct->setToolTip(tr("Only the lightest face of each range, rows, fins and circuits"));
@@ -250,12 +247,12 @@ QWidget* TCoilSelectionForm::BuildCandidates()
     m_maker = new QComboBox;
     m_range = new QComboBox;
     m_fixedFace = new QCheckBox(tr("Fixed face"));
-    m_height = UnitEdit(TSelectionInputUnits::kHeight);
-    m_length = UnitEdit(TSelectionInputUnits::kLength);
-    m_minHeight = UnitEdit(TSelectionInputUnits::kHeight, false);
-    m_maxHeight = UnitEdit(TSelectionInputUnits::kHeight);
-    m_minLength = UnitEdit(TSelectionInputUnits::kLength, false);
-    m_maxLength = UnitEdit(TSelectionInputUnits::kLength);
+    m_height = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kHeight);
+    m_length = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kLength);
+    m_minHeight = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kHeight, false);
+    m_maxHeight = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kHeight);
+    m_minLength = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kLength, false);
+    m_maxLength = new TStoredValueEdit(m_inputUnits, TSelectionInputUnits::kLength);
     m_aspectLo = NumberEdit(0.01, 100, 2, QString());
     m_aspectHi = NumberEdit(0.01, 100, 2, QString());
     m_rowsLo = CountEdit(1, 20);
@@ -299,8 +296,8 @@ void TCoilSelectionForm::FillRanges()
 void TCoilSelectionForm::UpdateFaceControls()
 {
     const bool fixed = m_fixedFace->isChecked();
-    for (QWidget* w : {static_cast<QWidget*>(m_height), static_cast<QWidget*>(m_length)}) w->setEnabled(fixed);
-    for (QWidget* w : {m_minHeight, m_maxHeight, m_minLength, m_maxLength, m_aspectLo, m_aspectHi})
+    for (QWidget* w : {m_height, m_length}) w->setEnabled(fixed);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_minHeight, m_maxHeight, m_minLength, m_maxLength, m_aspectLo, m_aspectHi})
         w->setEnabled(!fixed);
 }
 
@@ -308,22 +305,22 @@ TSelectionSettings TCoilSelectionForm::CurrentSettings() const
 {
     TSelectionSettings s;
     s.Limits.Margin = m_margin->value() / 100;
-    s.Limits.MaxAirDrop = StoredValue(m_maxAirDrop);
-    s.Limits.MaxFluidDrop = StoredValue(m_maxFluidDrop);
-    s.Limits.MinTubeVelocity = StoredValue(m_minTubeVelocity);
-    s.Limits.MaxTubeVelocity = StoredValue(m_maxTubeVelocity);
-    s.Limits.MaxFaceVelocity = StoredValue(m_maxFaceVelocity);
-    s.Space.MinHeight = StoredValue(m_minHeight);
-    s.Space.MaxHeight = StoredValue(m_maxHeight);
-    s.Space.MinLength = StoredValue(m_minLength);
-    s.Space.MaxLength = StoredValue(m_maxLength);
+    s.Limits.MaxAirDrop = m_maxAirDrop->StoredValue();
+    s.Limits.MaxFluidDrop = m_maxFluidDrop->StoredValue();
+    s.Limits.MinTubeVelocity = m_minTubeVelocity->StoredValue();
+    s.Limits.MaxTubeVelocity = m_maxTubeVelocity->StoredValue();
+    s.Limits.MaxFaceVelocity = m_maxFaceVelocity->StoredValue();
+    s.Space.MinHeight = m_minHeight->StoredValue();
+    s.Space.MaxHeight = m_maxHeight->StoredValue();
+    s.Space.MinLength = m_minLength->StoredValue();
+    s.Space.MaxLength = m_maxLength->StoredValue();
     s.Space.AspectLo = m_aspectLo->value();
     s.Space.AspectHi = m_aspectHi->value();
     s.Space.Rows = {m_rowsLo->value(), m_rowsHi->value()};
     s.Space.Fins = {m_finsLo->value(), m_finsHi->value()};
     s.FixedFace = m_fixedFace->isChecked();
-    s.FixedHeight = StoredValue(m_height);
-    s.FixedLength = StoredValue(m_length);
+    s.FixedHeight = m_height->StoredValue();
+    s.FixedLength = m_length->StoredValue();
     s.Maker = ToStdString(m_maker->currentData().toString());
     s.Range = ToStdString(m_range->currentData().toString());
     s.ByFlow = m_byFlow->isChecked();
@@ -335,15 +332,15 @@ TSelectionSettings TCoilSelectionForm::CurrentSettings() const
 void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
 {
     m_margin->setValue(100 * s.Limits.Margin);
-    ShowStored(m_maxAirDrop, s.Limits.MaxAirDrop);
-    ShowStored(m_maxFluidDrop, s.Limits.MaxFluidDrop);
-    ShowStored(m_minTubeVelocity, s.Limits.MinTubeVelocity);
-    ShowStored(m_maxTubeVelocity, s.Limits.MaxTubeVelocity);
-    ShowStored(m_maxFaceVelocity, s.Limits.MaxFaceVelocity);
-    ShowStored(m_minHeight, s.Space.MinHeight);
-    ShowStored(m_maxHeight, s.Space.MaxHeight);
-    ShowStored(m_minLength, s.Space.MinLength);
-    ShowStored(m_maxLength, s.Space.MaxLength);
+    m_maxAirDrop->ShowStored(s.Limits.MaxAirDrop);
+    m_maxFluidDrop->ShowStored(s.Limits.MaxFluidDrop);
+    m_minTubeVelocity->ShowStored(s.Limits.MinTubeVelocity);
+    m_maxTubeVelocity->ShowStored(s.Limits.MaxTubeVelocity);
+    m_maxFaceVelocity->ShowStored(s.Limits.MaxFaceVelocity);
+    m_minHeight->ShowStored(s.Space.MinHeight);
+    m_maxHeight->ShowStored(s.Space.MaxHeight);
+    m_minLength->ShowStored(s.Space.MinLength);
+    m_maxLength->ShowStored(s.Space.MaxLength);
     m_aspectLo->setValue(s.Space.AspectLo);
     m_aspectHi->setValue(s.Space.AspectHi);
     m_rowsLo->setValue(s.Space.Rows.Lo);
@@ -351,8 +348,8 @@ void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
     m_finsLo->setValue(s.Space.Fins.Lo);
     m_finsHi->setValue(s.Space.Fins.Hi);
     m_fixedFace->setChecked(s.FixedFace);
-    ShowStored(m_height, s.FixedHeight);
-    ShowStored(m_length, s.FixedLength);
+    m_height->ShowStored(s.FixedHeight);
+    m_length->ShowStored(s.FixedLength);
     m_maker->setCurrentIndex(std::max(0, m_maker->findData(ToQString(s.Maker))));
     FillRanges();
     m_range->setCurrentIndex(std::max(0, m_range->findData(ToQString(s.Range))));
@@ -364,55 +361,15 @@ void TCoilSelectionForm::ShowSettings(const TSelectionSettings& s)
     UpdateFaceControls();
 }
 
-void TCoilSelectionForm::TExactEdit::Show(double exact)
-{
-    Exact = exact;
-    Edit->setValue(Units->Shown(Input, exact));
-    Shown = Edit->value();
-}
-
-double TCoilSelectionForm::TExactEdit::Value() const
-{
-    return Edit->value() == Shown ? Exact : Units->Stored(Input, Edit->value());
-}
-
-QDoubleSpinBox* TCoilSelectionForm::UnitEdit(TSelectionInputUnits::TInput input, bool withSuffix)
-{
-    const QString suffix = withSuffix ? QStringLiteral(" ") + ToQString(m_inputUnits.Label(input)) : QString();
-    QDoubleSpinBox* edit =
-        NumberEdit(m_inputUnits.Lowest(input), m_inputUnits.Highest(input), m_inputUnits.Decimals(input), suffix);
-    TExactEdit exact;
-    exact.Edit = edit;
-    exact.Units = &m_inputUnits;
-    exact.Input = input;
-    exact.Shown = edit->value();
-    exact.Exact = m_inputUnits.Stored(input, exact.Shown);
-    m_unitEdits.push_back(exact);
-    return edit;
-}
-
-void TCoilSelectionForm::ShowStored(QDoubleSpinBox* edit, double stored)
-{
-    for (TExactEdit& exact : m_unitEdits)
-        if (exact.Edit == edit) exact.Show(stored);
-}
-
-double TCoilSelectionForm::StoredValue(const QDoubleSpinBox* edit) const
-{
-    for (const TExactEdit& exact : m_unitEdits)
-        if (exact.Edit == edit) return exact.Value();
-    return edit->value();
-}
-
 TSelectionRequirement TCoilSelectionForm::CurrentRequirement(bool byFlow) const
 {
     TSelectionRequirement req = RequirementOf(m_doc, false);
-    req.Duty = StoredValue(m_duty);
-    req.AirVolume = StoredValue(m_airVolume);
+    req.Duty = m_duty->StoredValue();
+    req.AirVolume = m_airVolume->StoredValue();
     if (byFlow)
-        req.FluidFlow = StoredValue(m_fluidFlow);
+        req.FluidFlow = m_fluidFlow->StoredValue();
     else
-        req.DesignDT = StoredValue(m_designDrop);
+        req.DesignDT = m_designDrop->StoredValue();
     return req;
 }
 

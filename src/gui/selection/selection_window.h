@@ -7,7 +7,7 @@
 // end reach the window as signals, so the window stays responsive throughout.
 
 #include "selection/coil_selector.h"
-#include "selection/selection_input_units.h"
+#include "gui/selection/stored_value_edit.h"
 #include "selection/selection_settings.h"
 
 #include <QDialog>
@@ -88,27 +88,8 @@ private:
     // The requirement: the document's exact values, but for those the user has changed.
     TSelectionRequirement CurrentRequirement(bool byFlow) const;
 
-    // A box showing a stored (SI) value in the user's unit: the exact stored value while the
-    // box still shows it, so neither the document's values nor the settings drift by the
-    // rounding of a unit the user merely looked at.
-    struct TExactEdit {
-        QDoubleSpinBox* Edit = nullptr;
-        const TSelectionInputUnits* Units = nullptr;
-        TSelectionInputUnits::TInput Input = TSelectionInputUnits::kDuty;
-        double Exact = 0;
-        double Shown = 0;
-        void Show(double exact);
-        double Value() const;
-    };
-
-    // A box for input in the user's unit, its label as the suffix when withSuffix is true.
-    QDoubleSpinBox* UnitEdit(TSelectionInputUnits::TInput input, bool withSuffix = true);
-    void ShowStored(QDoubleSpinBox* edit, double stored);
-    double StoredValue(const QDoubleSpinBox* edit) const;
-
     TRatingDocument& m_doc;
     const TSelectionInputUnits m_inputUnits;
-    std::vector<TExactEdit> m_unitEdits;
     TSelectionRequest m_request;
     TSelectionFeedback m_feedback;
     QFutureWatcher<TSelectionOutcome> m_watcher;
@@ -116,27 +97,27 @@ private:
     TSelectionTableModel* m_results;
     QSortFilterProxyModel* m_sorted;
 
-    QDoubleSpinBox* m_duty;
-    QDoubleSpinBox* m_airVolume;
+    TStoredValueEdit* m_duty;
+    TStoredValueEdit* m_airVolume;
     QRadioButton* m_byDrop;
     QRadioButton* m_byFlow;
-    QDoubleSpinBox* m_designDrop;
-    QDoubleSpinBox* m_fluidFlow;
+    TStoredValueEdit* m_designDrop;
+    TStoredValueEdit* m_fluidFlow;
     QDoubleSpinBox* m_margin;
-    QDoubleSpinBox* m_maxAirDrop;
-    QDoubleSpinBox* m_maxFluidDrop;
-    QDoubleSpinBox* m_minTubeVelocity;
-    QDoubleSpinBox* m_maxTubeVelocity;
-    QDoubleSpinBox* m_maxFaceVelocity;
+    TStoredValueEdit* m_maxAirDrop;
+    TStoredValueEdit* m_maxFluidDrop;
+    TStoredValueEdit* m_minTubeVelocity;
+    TStoredValueEdit* m_maxTubeVelocity;
+    TStoredValueEdit* m_maxFaceVelocity;
     QComboBox* m_maker;
     QComboBox* m_range;
     QCheckBox* m_fixedFace;
-    QDoubleSpinBox* m_height;
-    QDoubleSpinBox* m_length;
-    QDoubleSpinBox* m_minHeight;
-    QDoubleSpinBox* m_maxHeight;
-    QDoubleSpinBox* m_minLength;
-    QDoubleSpinBox* m_maxLength;
+    TStoredValueEdit* m_height;
+    TStoredValueEdit* m_length;
+    TStoredValueEdit* m_minHeight;
+    TStoredValueEdit* m_maxHeight;
+    TStoredValueEdit* m_minLength;
+    TStoredValueEdit* m_maxLength;
     QDoubleSpinBox* m_aspectLo;
     QDoubleSpinBox* m_aspectHi;
     QSpinBox* m_rowsLo;

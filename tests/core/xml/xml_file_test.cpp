@@ -27,7 +27,7 @@ TEST(XMLFile, ReadsFallBackToTheDefaultWithTheirStatus)
 {
     TXMLFile file;
     file.LoadText(CoilText);
-    ASSERT_EQ(file.ReadStatus(), TXMLFile::ReadOk) << file.LoadError();
+    ASSERT_EQ(file.ReadStatus(), TXmlReadStatus::Ok) << file.LoadError();
     const TNode root = file.Root();
 
     struct FloatCase { const char* name; double expected; int status; };
@@ -52,7 +52,7 @@ TEST(XMLFile, ReadsFallBackToTheDefaultWithTheirStatus)
     // The default of a missing element comes back as its 15-digit text reads.
     EXPECT_EQ(file.ReadFloat(root, "Missing", 0.12345678901234567), 0.123456789012346);
     EXPECT_EQ(file.ReadText(TNode(), "Good", "d"), "d");
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadNoNode);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::NoNode);
     EXPECT_EQ(file.ReadText(root, "good", "d"), "d") << "element names are case-sensitive";
     EXPECT_EQ(file.ReadText(root, "Good", "d"), "2.5");
     EXPECT_EQ(file.CurrentNode(), root.child("Good"));
@@ -64,14 +64,14 @@ TEST(XMLFile, AttributesReadAndWrite)
     file.LoadText(CoilText);
     const TNode root = file.Root();
     EXPECT_EQ(file.ReadAttribute(root, "empty", "d"), "d");
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadNoAttribute);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::NoAttribute);
     EXPECT_EQ(file.ReadAttribute(root, "absent", "d"), "d");
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadNoAttribute);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::NoAttribute);
     EXPECT_EQ(file.ReadAttributeInteger(root, "rows", 1), 4);
     EXPECT_EQ(file.ReadAttributeFloat(root, "bad", 1.5), 1.5);
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadBadValue);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::BadValue);
     EXPECT_EQ(file.ReadAttributeInteger(root, "absent", 9), 9);
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadBadValue);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::BadValue);
 
     file.SetAttribute(root.child("Good"), "unit", "m");
     file.SetAttribute(root.child("Good"), "unit", "ft");
@@ -96,11 +96,11 @@ TEST(XMLFile, WritesReplaceOrAdd)
     file.WriteText(root, "Item", false, "b");
     EXPECT_EQ(file.ChildrenNamed(root, "Item").size(), 2u);
     EXPECT_FALSE(file.WriteText(TNode(), "Note", true, "x"));
-    EXPECT_EQ(file.WriteStatus(), TXMLFile::WriteNoParent);
+    EXPECT_EQ(file.WriteStatus(), TXmlWriteStatus::NoParent);
     file.WriteBool(root, "Wet", true, true);
     file.WriteInteger(root, "Rows", true, -3);
     file.WriteFloat(root, "Area", true, "%0.3f", 1.23456);
-    EXPECT_EQ(file.WriteStatus(), TXMLFile::WriteOk);
+    EXPECT_EQ(file.WriteStatus(), TXmlWriteStatus::Ok);
     EXPECT_TRUE(file.ReadBool(root, "Wet", false));
     EXPECT_EQ(file.ReadInteger(root, "Rows", 0), -3);
     EXPECT_EQ(file.ReadText(root, "Area", ""), "1.235");
@@ -111,7 +111,7 @@ TEST(XMLFile, TextXmlCannotHoldNeverReachesTheDocument)
     TXMLFile file;
     const TNode root = file.NewRoot("Data", "Vantor", "3");
     file.WriteText(root, "Company", true, "A\x01" "B\xFF\xFE");
-    EXPECT_EQ(file.WriteStatus(), TXMLFile::WriteTextFailed);
+    EXPECT_EQ(file.WriteStatus(), TXmlWriteStatus::TextFailed);
     file.SetAttribute(root, "note", "x\x02y");
     std::ostringstream saved;
     file.Document().save(saved);
@@ -123,7 +123,7 @@ TEST(XMLFile, TextXmlCannotHoldNeverReachesTheDocument)
     EXPECT_EQ(again.ReadText(again.Root(), "Company", ""), "A\xEF\xBF\xBD" "B\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(again.ReadAttribute(again.Root(), "note", ""), "x\xEF\xBF\xBDy");
     file.WriteText(root, "Company", true, "Korvane");
-    EXPECT_EQ(file.WriteStatus(), TXMLFile::WriteOk);
+    EXPECT_EQ(file.WriteStatus(), TXmlWriteStatus::Ok);
 }
 
 TEST(XMLFile, NavigationFindsOrCreates)
@@ -142,7 +142,7 @@ TEST(XMLFile, NavigationFindsOrCreates)
     EXPECT_EQ(file.ListValues(root, "maker", "Name"), (std::vector<std::string>{"B", "A", "C"}));
     EXPECT_EQ(file.FindItem(root, "Maker", true, "C", "Name"), added);
     EXPECT_TRUE(file.ListValues(added.child("Name"), "x", "y").empty());
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadNoElement);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::NoElement);
 
     const TNode first = file.FindChild(root, "Header", 0, true);
     EXPECT_EQ(root.first_child(), first);
@@ -166,10 +166,10 @@ TEST(XMLFile, CheckRootComparesNameAndOptionalAttributes)
     EXPECT_FALSE(file.CheckRoot("Coil", "Other", ""));
     EXPECT_FALSE(file.CheckRoot("Coil", "", "3"));
     EXPECT_FALSE(file.CheckRoot("Data", "", ""));
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadOk);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::Ok);
     file.Clear();
     EXPECT_FALSE(file.CheckRoot("Coil", "", ""));
-    EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadNotLoaded);
+    EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::NotLoaded);
 }
 
 TEST(XMLFile, RefusesWhatIsNotAnXMLDocument)
@@ -180,7 +180,7 @@ TEST(XMLFile, RefusesWhatIsNotAnXMLDocument)
                           {"plain text", "Rows=4"}, {"two roots", "<a/><b/>"}}) {
         TXMLFile file;
     file.LoadText(c.bytes);
-        EXPECT_EQ(file.ReadStatus(), TXMLFile::ReadNotLoaded) << c.label;
+        EXPECT_EQ(file.ReadStatus(), TXmlReadStatus::NotLoaded) << c.label;
         EXPECT_FALSE(file.LoadError().empty()) << c.label;
         EXPECT_FALSE(file.Root()) << c.label;
     }
@@ -219,7 +219,7 @@ TEST_F(XMLFileOnDisk, NumbersAndTextSurviveSaveAndLoadUnderACommaLocale)
     }
     TNode root;
     TXMLFile reader(name, root, false);
-    ASSERT_EQ(reader.ReadStatus(), TXMLFile::ReadOk) << reader.LoadError();
+    ASSERT_EQ(reader.ReadStatus(), TXmlReadStatus::Ok) << reader.LoadError();
     EXPECT_TRUE(reader.CheckRoot("Coil", "Vantor", "1"));
     EXPECT_EQ(reader.ReadText(root, "Six", ""), "1.23457");
     EXPECT_EQ(reader.ReadFloat(root, "Six", 0), 1.23457);
@@ -234,7 +234,7 @@ TEST_F(XMLFileOnDisk, NumbersAndTextSurviveSaveAndLoadUnderACommaLocale)
 TEST_F(XMLFileOnDisk, MissingUnreadableAndOversizedFiles)
 {
     TXMLFile fresh(Path("new.hqx"));
-    EXPECT_EQ(fresh.ReadStatus(), TXMLFile::ReadOk);
+    EXPECT_EQ(fresh.ReadStatus(), TXmlReadStatus::Ok);
     EXPECT_FALSE(fresh.Root());
 
     const std::string big = Path("big.hqx");
@@ -242,11 +242,11 @@ TEST_F(XMLFileOnDisk, MissingUnreadableAndOversizedFiles)
     fs::resize_file(big, TXMLFile::MaxFileBytes + 1);
     TNode root;
     TXMLFile tooLarge(big, root, false);
-    EXPECT_EQ(tooLarge.ReadStatus(), TXMLFile::ReadNotLoaded);
+    EXPECT_EQ(tooLarge.ReadStatus(), TXmlReadStatus::NotLoaded);
     EXPECT_NE(tooLarge.LoadError().find(big), std::string::npos);
 
     TXMLFile folder(m_folder.string());
-    EXPECT_EQ(folder.ReadStatus(), TXMLFile::ReadNotLoaded);
+    EXPECT_EQ(folder.ReadStatus(), TXmlReadStatus::NotLoaded);
 }
 
 TEST_F(XMLFileOnDisk, FailedSaveKeepsTheOldFile)
